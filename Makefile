@@ -1,0 +1,41 @@
+# Two entry points for a fresh Debian machine: `make demo` and `make test`.
+JOBS ?= $(shell nproc)
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+RELEASE := build/release
+ASAN := build/asan
+
+.PHONY: deps configure demo test test-release test-asan bench format clean
+
+deps:
+	@./tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+demo: configure
+	cmake --build $(RELEASE) --target geo_demo -j $(JOBS)
+	cd $(RELEASE) && ./tools/geo_demo
+
+test: test-release test-asan
+
+test-release: configure
+	cmake --build $(RELEASE) -j $(JOBS)
+	ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON \
+	    -DGEO_BUILD_BENCH=OFF >/dev/null
+	cmake --build $(ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+bench: configure
+	cmake --build $(RELEASE) -j $(JOBS)
+	for b in $(RELEASE)/bench/*_bench; do $$b --benchmark_min_time=0.2; done
+
+format:
+	find foundation entities curves toolkit analysis platform include tests bench tools \
+	    -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

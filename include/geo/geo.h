@@ -1,0 +1,5 @@
+// Umbrella header: every exported header of the library.
+#pragma once
+
+#include <geo/export.h>
+#include <geo/wintypes.h>

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs the Debian packages the build, tests and benchmarks need, when they are missing.
+set -e
+PACKAGES="cmake make g++ clang pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
+libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev"
+
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+echo "installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q $missing
