@@ -2,4 +2,5 @@
 #pragma once
 
 #include <geo/export.h>
+#include <geo/gpc.h>
 #include <geo/wintypes.h>
