@@ -82,12 +82,40 @@ void GLAPIENTRY onEnd(void* data) {
 // Registered only so that the tessellator emits separate triangles rather than strips and fans.
 void GLAPIENTRY onEdgeFlag(GLboolean /*flag*/, void* /*data*/) {}
 
-// A new vertex where edges cross; owned by the state and released with it.
-void GLAPIENTRY onCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4],
+// Where segments p0p1 and q0q1 cross, in full double precision; false when they are parallel.
+bool crossing(const TessVertex& p0, const TessVertex& p1, const TessVertex& q0,
+              const TessVertex& q1, GLdouble out[2]) {
+    double dpx = p1.coords[0] - p0.coords[0], dpy = p1.coords[1] - p0.coords[1];
+    double dqx = q1.coords[0] - q0.coords[0], dqy = q1.coords[1] - q0.coords[1];
+    double den = dpx * dqy - dpy * dqx;
+    if (den == 0.0) {
+        return false;
+    }
+    double t = ((q0.coords[0] - p0.coords[0]) * dqy - (q0.coords[1] - p0.coords[1]) * dqx) / den;
+    if (!(t >= 0.0 && t <= 1.0)) {
+        return false;
+    }
+    out[0] = p0.coords[0] + t * dpx;
+    out[1] = p0.coords[1] + t * dpy;
+    return true;
+}
+
+// A new vertex where edges cross or vertices merge; owned by the state and released with it.
+// The tessellator blends the given position with single-precision weights, so a crossing of two
+// edges (four neighbours: the ends of each edge) is recomputed here from the edges themselves.
+void GLAPIENTRY onCombine(GLdouble coords[3], void* neighbours[4], GLfloat /*weights*/[4],
                           void** out, void* data) {
     TessState& state = stateOf(data);
+    TessVertex v{{coords[0], coords[1], 0.0}};
+    const TessVertex* n[4];
+    for (int i = 0; i < 4; ++i) {
+        n[i] = static_cast<const TessVertex*>(neighbours[i]);
+    }
+    if (n[0] && n[1] && n[2] && n[3]) {
+        crossing(*n[0], *n[1], *n[2], *n[3], v.coords);
+    }
     try {
-        state.vertices.push_back({{coords[0], coords[1], coords[2]}});
+        state.vertices.push_back(v);
         *out = &state.vertices.back();
     } catch (const std::exception&) {
         state.failed = true;
