@@ -36,12 +36,14 @@
 #include <geo/acge/gevec2d.h>
 #include <geo/acge/gevec3d.h>
 #include <geo/archive_lists.h>
+#include <geo/containment.h>
 #include <geo/conversions.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/lines.h>
+#include <geo/measures.h>
 #include <geo/mfc/archive.h>
 #include <geo/mfc/collections.h>
 #include <geo/mfc/cstring.h>
