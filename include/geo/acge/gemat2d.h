@@ -2,15 +2,16 @@
 #pragma once
 
 #include <geo/acge/gepnt2d.h>
-#include <geo/acge/gevec2d.h>
 #include <geo/acge/getol.h>
+#include <geo/acge/gevec2d.h>
 #include <geo/export.h>
 
 class AcGeLine2d;
 
 class GEO_API AcGeMatrix2d {
 public:
-    AcGeMatrix2d();  // identity
+    constexpr AcGeMatrix2d()
+        : entry{{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}} {}  // identity
 
     static const AcGeMatrix2d kIdentity;
 

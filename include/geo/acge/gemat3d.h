@@ -3,8 +3,8 @@
 
 #include <geo/acge/gemat2d.h>
 #include <geo/acge/gepnt3d.h>
-#include <geo/acge/gevec3d.h>
 #include <geo/acge/getol.h>
+#include <geo/acge/gevec3d.h>
 #include <geo/export.h>
 
 class AcGePlane;
@@ -12,7 +12,11 @@ class AcGeLine3d;
 
 class GEO_API AcGeMatrix3d {
 public:
-    AcGeMatrix3d();  // identity
+    constexpr AcGeMatrix3d()
+        : entry{{1.0, 0.0, 0.0, 0.0},
+                {0.0, 1.0, 0.0, 0.0},
+                {0.0, 0.0, 1.0, 0.0},
+                {0.0, 0.0, 0.0, 1.0}} {}  // identity
 
     static const AcGeMatrix3d kIdentity;
 
@@ -64,8 +68,7 @@ public:
     // Half-turn about the infinite line carrying `line` (a reflection in that line).
     AcGeMatrix3d& setToMirroring(const AcGeLine3d& line);
     // Parallel projection onto the plane along `projectDir`; identity if it runs along the plane.
-    AcGeMatrix3d& setToProjection(const AcGePlane& projectionPlane,
-                                  const AcGeVector3d& projectDir);
+    AcGeMatrix3d& setToProjection(const AcGePlane& projectionPlane, const AcGeVector3d& projectDir);
     // Maps the `from` frame onto the `to` frame: origin to origin, axis to axis.
     AcGeMatrix3d& setToAlignCoordSys(const AcGePoint3d& fromOrigin, const AcGeVector3d& fromXAxis,
                                      const AcGeVector3d& fromYAxis, const AcGeVector3d& fromZAxis,

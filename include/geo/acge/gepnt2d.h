@@ -11,8 +11,8 @@ class AcGeLine2d;
 
 class GEO_API AcGePoint2d {
 public:
-    AcGePoint2d() : x(0.0), y(0.0) {}
-    AcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
+    constexpr AcGePoint2d() : x(0.0), y(0.0) {}
+    constexpr AcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
 
     static const AcGePoint2d kOrigin;
 
@@ -57,7 +57,9 @@ public:
     AcGeVector2d operator-(const AcGePoint2d& p) const { return AcGeVector2d(x - p.x, y - p.y); }
     AcGeVector2d asVector() const { return AcGeVector2d(x, y); }
 
-    double distanceTo(const AcGePoint2d& p) const { return std::sqrt((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y)); }
+    double distanceTo(const AcGePoint2d& p) const {
+        return std::sqrt((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y));
+    }
 
     bool operator==(const AcGePoint2d& p) const { return isEqualTo(p); }
     bool operator!=(const AcGePoint2d& p) const { return !isEqualTo(p); }

@@ -13,8 +13,8 @@ class AcGePlane;
 
 class GEO_API AcGePoint3d {
 public:
-    AcGePoint3d() : x(0.0), y(0.0), z(0.0) {}
-    AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr AcGePoint3d() : x(0.0), y(0.0), z(0.0) {}
+    constexpr AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
     // The 3D point of a 2D point given in the plane's own coordinates.
     AcGePoint3d(const AcGePlanarEnt& plane, const AcGePoint2d& pnt2d);
 

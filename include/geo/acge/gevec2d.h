@@ -11,8 +11,8 @@ class AcGeMatrix2d;
 
 class GEO_API AcGeVector2d {
 public:
-    AcGeVector2d() : x(0.0), y(0.0) {}
-    AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
+    constexpr AcGeVector2d() : x(0.0), y(0.0) {}
+    constexpr AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
 
     static const AcGeVector2d kIdentity;  // the zero vector
     static const AcGeVector2d kXAxis;

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include <geo/acge/gegbl.h>
-#include <geo/acge/gevec2d.h>
 #include <geo/acge/getol.h>
+#include <geo/acge/gevec2d.h>
 #include <geo/export.h>
 
 class AcGeMatrix3d;
@@ -13,8 +13,8 @@ class AcGePlanarEnt;
 
 class GEO_API AcGeVector3d {
 public:
-    AcGeVector3d() : x(0.0), y(0.0), z(0.0) {}
-    AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr AcGeVector3d() : x(0.0), y(0.0), z(0.0) {}
+    constexpr AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
     // The 3D vector of a 2D vector given in the plane's own coordinates.
     AcGeVector3d(const AcGePlanarEnt& plane, const AcGeVector2d& vec2d);
 
