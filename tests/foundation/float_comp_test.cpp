@@ -1,0 +1,134 @@
+// Tolerant comparison and the kernel point-in-outline test.
+#include <geo/float_comp.h>
+#include <geo/orvel.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+TEST(FloatComp, ResultsAreExactlyMinusOneZeroOne) {
+    EXPECT_EQ(FloatComp(1.0, 2.0, 1e-6), -1);
+    EXPECT_EQ(FloatComp(2.0, 1.0, 1e-6), 1);
+    EXPECT_EQ(FloatComp(1e300, -1e300, 1e-6), 1);  // the difference overflows to inf
+    EXPECT_EQ(FloatComp(-5.0, 5.0, 0.5), -1);
+    EXPECT_EQ(FloatComp(0.1 + 0.2, 0.3, 1e-6), 0);
+}
+
+TEST(FloatComp, DifferenceOfExactlyTolIsEqual) {
+    EXPECT_EQ(FloatComp(1.5, 1.0, 0.5), 0);
+    EXPECT_EQ(FloatComp(1.0, 1.5, 0.5), 0);
+    EXPECT_EQ(FloatComp(1.5, 1.0, std::nextafter(0.5, 0.0)), 1);
+    EXPECT_EQ(FloatComp(1.0, 1.5, std::nextafter(0.5, 0.0)), -1);
+}
+
+TEST(FloatComp, ZeroOrNegativeToleranceLeavesOnlyExactEquality) {
+    EXPECT_EQ(FloatComp(1.0, 1.0, 0.0), 0);
+    EXPECT_EQ(FloatComp(1.0, std::nextafter(1.0, 2.0), 0.0), -1);
+    EXPECT_EQ(FloatComp(2.0, 2.0, -1.0), 0);
+    EXPECT_EQ(FloatComp(2.0, 2.5, -1.0), -1);
+    EXPECT_EQ(FloatComp(2.0, 2.5, kNaN), -1);
+}
+
+TEST(FloatComp, InfinitiesCompareByOrder) {
+    EXPECT_EQ(FloatComp(kInf, kInf, 1e-6), 0);
+    EXPECT_EQ(FloatComp(-kInf, -kInf, 1e-6), 0);
+    EXPECT_EQ(FloatComp(kInf, 1e308, 1e-6), 1);
+    EXPECT_EQ(FloatComp(-kInf, kInf, 1e-6), -1);
+    EXPECT_EQ(FloatComp(1.0, 2.0, kInf), 0);
+}
+
+TEST(FloatComp, NaNNeverComparesEqual) {
+    EXPECT_EQ(FloatComp(kNaN, 0.0, 1e-6), 1);
+    EXPECT_EQ(FloatComp(0.0, kNaN, 1e-6), -1);
+    EXPECT_EQ(FloatComp(kNaN, kNaN, 1e-6), 1);
+    EXPECT_EQ(FloatComp(kNaN, kInf, kInf), 1);
+}
+
+AcArray<AcGePoint3d> Outline(std::initializer_list<AcGePoint3d> pts) {
+    AcArray<AcGePoint3d> out;
+    for (const AcGePoint3d& p : pts) {
+        out.append(p);
+    }
+    return out;
+}
+
+// A 10 x 10 square with a notch cut into its top edge (a concave outline).
+AcArray<AcGePoint3d> NotchedSquare() {
+    return Outline({AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0), AcGePoint3d(10, 10, 0),
+                    AcGePoint3d(6, 10, 0), AcGePoint3d(5, 5, 0), AcGePoint3d(4, 10, 0),
+                    AcGePoint3d(0, 10, 0)});
+}
+
+TEST(OrvelIsIn, InteriorAndExteriorOfAConcaveOutline) {
+    AcArray<AcGePoint3d> outline = NotchedSquare();
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(2, 2, 0), outline, true));
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(2, 9, 0), outline, false));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(5, 8, 0), outline, true));  // inside the notch
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(11, 5, 0), outline, true));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-1, 10, 0), outline, true));
+    EXPECT_EQ(outline.length(), 7);  // untouched
+}
+
+TEST(OrvelIsIn, HeightIsIgnored) {
+    AcArray<AcGePoint3d> outline = NotchedSquare();
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(2, 2, 1000), outline, false));
+    AcArray<AcGePoint3d> raised = Outline(
+        {AcGePoint3d(0, 0, 7), AcGePoint3d(4, 0, -3), AcGePoint3d(4, 4, 9), AcGePoint3d(0, 4, 0)});
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(1, 1, 0), raised, false));
+}
+
+TEST(OrvelIsIn, BoundaryPointsFollowTheFlag) {
+    AcArray<AcGePoint3d> outline = NotchedSquare();
+    const AcGePoint3d onEdges[] = {AcGePoint3d(5, 0, 0),     AcGePoint3d(0, 5, 0),
+                                   AcGePoint3d(10, 10, 0),   AcGePoint3d(5, 5, 0),
+                                   AcGePoint3d(4.5, 7.5, 0), AcGePoint3d(0, 3 + 5e-7, 0),
+                                   AcGePoint3d(-5e-7, 3, 0)};
+    for (const AcGePoint3d& p : onEdges) {
+        EXPECT_TRUE(Orvel::isIn(p, outline, true)) << p.x << "," << p.y;
+        EXPECT_FALSE(Orvel::isIn(p, outline, false)) << p.x << "," << p.y;
+    }
+    // Just beyond the boundary tolerance the point is plainly outside.
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-2e-6, 3, 0), outline, true));
+}
+
+TEST(OrvelIsIn, RayThroughVerticesCountsEachCrossingOnce) {
+    // A diamond: the ray from the centre passes exactly through the right vertex.
+    AcArray<AcGePoint3d> diamond = Outline(
+        {AcGePoint3d(0, -2, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(0, 2, 0), AcGePoint3d(-2, 0, 0)});
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(0, 0, 0), diamond, false));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-3, 0, 0), diamond, false));
+    // The ray from (5, 0) runs along no edge; a point level with a flat top edge.
+    AcArray<AcGePoint3d> square = Outline(
+        {AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(4, 4, 0), AcGePoint3d(0, 4, 0)});
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-1, 4, 0), square, false));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-1, 0, 0), square, true));
+}
+
+TEST(OrvelIsIn, RepeatedClosingVertexChangesNothing) {
+    AcArray<AcGePoint3d> closed = NotchedSquare();
+    closed.append(AcGePoint3d(0, 0, 0));
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(2, 2, 0), closed, false));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(5, 8, 0), closed, false));
+}
+
+TEST(OrvelIsIn, DegenerateInputIsNeverInside) {
+    AcArray<AcGePoint3d> empty;
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(0, 0, 0), empty, true));
+    AcArray<AcGePoint3d> twoPoints = Outline({AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0)});
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(2, 1, 0), twoPoints, true));
+    EXPECT_TRUE(Orvel::isIn(AcGePoint3d(2, 0, 0), twoPoints, true));  // on the segment
+    AcArray<AcGePoint3d> square = Outline(
+        {AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(4, 4, 0), AcGePoint3d(0, 4, 0)});
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(kNaN, 2, 0), square, true));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(2, kNaN, 0), square, true));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(kInf, 2, 0), square, true));
+    EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-kInf, 2, 0), square, true));
+}
+
+}  // namespace
