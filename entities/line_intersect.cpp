@@ -114,3 +114,74 @@ bool CLineSeg::intersectWith(const CLine& line, CPoint3d& out, double tol) const
 bool CLine::intersectWith(const CLine& other, CPoint3d& out, double tol) const {
     return planarCrossing(*this, other, tol, Bounds::kNone, out);
 }
+
+namespace {
+
+// How two segments sit against each other: each one's ends projected on the other's line.
+struct OverlapFacts {
+    CPoint3d cS, cE;  // other's ends on this line
+    CPoint3d pS, pE;  // this segment's ends on other's line
+    double dS, dE;    // how far other's ends are from this line
+    double eS, eE;    // how far this segment's ends are from other's line
+    bool inS, inE;    // cS, cE on this segment
+    bool onS, onE;    // pS, pE on other
+};
+
+OverlapFacts describeOverlap(const CLineSeg& seg, const CLineSeg& other) {
+    OverlapFacts f;
+    f.cS = footOnLine(seg.startPt, seg.endPt, other.startPt);
+    f.cE = footOnLine(seg.startPt, seg.endPt, other.endPt);
+    f.pS = footOnLine(other.startPt, other.endPt, seg.startPt);
+    f.pE = footOnLine(other.startPt, other.endPt, seg.endPt);
+    f.dS = f.cS.distanceTo(other.startPt);
+    f.dE = f.cE.distanceTo(other.endPt);
+    f.eS = f.pS.distanceTo(seg.startPt);
+    f.eE = f.pE.distanceTo(seg.endPt);
+    f.inS = seg.isOn(f.cS, kPointTol);
+    f.inE = seg.isOn(f.cE, kPointTol);
+    f.onS = other.isOn(f.pS, kPointTol);
+    f.onE = other.isOn(f.pE, kPointTol);
+    return f;
+}
+
+// Fills out when given and reports success.
+bool shared(CLineSeg* out, const CPoint3d& a, const CPoint3d& b) {
+    if (out != nullptr)
+        out->set(a, b);
+    return true;
+}
+
+}  // namespace
+
+bool CLineSeg::overlap(const CLineSeg& other, CLineSeg* out, double angTol, double distTol) const {
+    const OverlapFacts f = describeOverlap(*this, other);
+    const auto within = [distTol](double x) { return FloatComp(x, distTol, kPointTol) <= 0; };
+    const auto apart = [distTol](double x) { return FloatComp(x, distTol, kPointTol) >= 0; };
+    if (f.inS && f.inE && within(f.dS) && within(f.dE))
+        return shared(out, f.cS, f.cE);
+    if (f.onS && f.onE && within(f.eS) && within(f.eE))
+        return shared(out, f.pS, f.pE);
+    const double theta = direction().getAngle(other.direction());
+    const double turn = std::min(theta, std::fabs(kPi - theta));
+    if (!(FloatComp(turn, angTol, kPointTol) <= 0))
+        return false;
+    // One end of other lies on this segment and one end of this on other: the
+    // stretch between them is shared unless it is shorter than distTol.
+    if (f.inS) {
+        if (f.onS && within(f.dS) && within(f.eS)) {
+            return apart(f.cS.distanceTo(startPt)) && shared(out, f.cS, f.pS);
+        }
+        if (f.onE && within(f.dS) && within(f.eE)) {
+            return apart(f.cS.distanceTo(endPt)) && shared(out, f.cS, f.pE);
+        }
+    }
+    if (f.inE) {
+        if (f.onS && within(f.dE) && within(f.eS)) {
+            return apart(f.cE.distanceTo(startPt)) && shared(out, f.cE, f.pS);
+        }
+        if (f.onE && within(f.dE) && within(f.eE)) {
+            return apart(f.cE.distanceTo(endPt)) && shared(out, f.cE, f.pE);
+        }
+    }
+    return false;
+}
