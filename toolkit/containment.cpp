@@ -652,8 +652,11 @@ int PolygonIntersectWithLine(const std::vector<CPoint3d>& pts, const AcGeLine3d&
             continue;
         }
         const CPoint3d p = AcPnt3dToPnt3d(at);
-        // A crossing through a vertex is met by both of its edges: keep it once.
-        if (out.empty() || !p.isEqualTo(out.back(), kPointTol)) {
+        // A crossing through a vertex is met by both of its edges: keep it once. The first
+        // vertex is shared by the first and the last edge.
+        const bool lastEdge = i + 2 == ring.size();
+        if (out.empty() || (!p.isEqualTo(out.back(), kPointTol) &&
+                            !(lastEdge && p.isEqualTo(out.front(), kPointTol)))) {
             out.push_back(p);
         }
     }
