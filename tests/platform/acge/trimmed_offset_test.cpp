@@ -1,0 +1,530 @@
+// Trimmed offset engine: shapes with known offsets, distances measured by brute force, and
+// random outlines compared against Clipper's mitred offset.
+
+#include "platform/acge/trimmed_offset.h"
+
+#include <gtest/gtest.h>
+#include <polyclipping/clipper.hpp>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using acge_detail::OffsetPiece;
+using acge_detail::trimmedOffset;
+using Chain = std::vector<OffsetPiece>;
+using Pt = std::pair<double, double>;
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTol = 1e-9;
+// Arcs are measured as this many chords; the chords stray 3e-7 of the radius from the arc.
+constexpr int kArcSamples = 4096;
+constexpr double kDistTol = 1e-6;
+
+// Straight pieces through the points; closed adds the closing piece.
+Chain polyline(const std::vector<Pt>& pts, bool closed) {
+    Chain c;
+    for (size_t i = 0; i + 1 < pts.size(); ++i)
+        c.push_back({pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, 0.0});
+    if (closed)
+        c.push_back({pts.back().first, pts.back().second, pts[0].first, pts[0].second, 0.0});
+    return c;
+}
+
+// Point on a bulged piece at fraction t, found from the chord and sagitta alone.
+Pt pointOn(const OffsetPiece& p, double t) {
+    if (p.bulge == 0)
+        return {p.sx + (p.ex - p.sx) * t, p.sy + (p.ey - p.sy) * t};
+    const double theta = 4 * std::atan(p.bulge);
+    const double dx = p.ex - p.sx, dy = p.ey - p.sy, chord = std::hypot(dx, dy);
+    const double r = chord / (2 * std::sin(std::abs(theta) / 2));
+    // The centre lies on the chord's perpendicular bisector, left of the chord for positive sweep
+    // under a half turn.
+    const double h = r * std::cos(theta / 2) * (theta > 0 ? 1 : -1);
+    const double cx = (p.sx + p.ex) / 2 - dy / chord * h, cy = (p.sy + p.ey) / 2 + dx / chord * h;
+    const double a0 = std::atan2(p.sy - cy, p.sx - cx);
+    return {cx + r * std::cos(a0 + theta * t), cy + r * std::sin(a0 + theta * t)};
+}
+
+double segDist(Pt q, Pt a, Pt b) {
+    const double dx = b.first - a.first, dy = b.second - a.second;
+    const double l2 = dx * dx + dy * dy;
+    double t = l2 > 0 ? ((q.first - a.first) * dx + (q.second - a.second) * dy) / l2 : 0;
+    t = std::max(0.0, std::min(1.0, t));
+    return std::hypot(q.first - a.first - t * dx, q.second - a.second - t * dy);
+}
+
+// Distance from q to the chain, by brute force over every piece (arcs as fine chords).
+double chainDist(const Chain& chain, Pt q) {
+    double best = std::numeric_limits<double>::infinity();
+    for (const OffsetPiece& p : chain) {
+        const int n = p.bulge == 0 ? 1 : kArcSamples;
+        Pt prev = pointOn(p, 0);
+        for (int k = 1; k <= n; ++k) {
+            const Pt cur = pointOn(p, double(k) / n);
+            best = std::min(best, segDist(q, prev, cur));
+            prev = cur;
+        }
+    }
+    return best;
+}
+
+// Signed area of a closed chain, arcs included.
+double area(const Chain& chain) {
+    double a = 0;
+    for (const OffsetPiece& p : chain) {
+        a += (p.sx * p.ey - p.ex * p.sy) / 2;
+        if (p.bulge == 0)
+            continue;
+        const double theta = 4 * std::atan(p.bulge);
+        const double chord = std::hypot(p.ex - p.sx, p.ey - p.sy);
+        const double r = chord / (2 * std::sin(std::abs(theta) / 2));
+        a += r * r / 2 * (theta - std::sin(theta));
+    }
+    return a;
+}
+
+double totalArea(const std::vector<Chain>& chains) {
+    double a = 0;
+    for (const Chain& c : chains)
+        a += area(c);
+    return a;
+}
+
+// Every piece starts where its predecessor ends; closed chains end where they start.
+void expectConnected(const Chain& c, bool closed) {
+    ASSERT_FALSE(c.empty());
+    for (size_t i = 0; i + 1 < c.size(); ++i) {
+        EXPECT_EQ(c[i].ex, c[i + 1].sx) << "gap after piece " << i;
+        EXPECT_EQ(c[i].ey, c[i + 1].sy) << "gap after piece " << i;
+    }
+    if (closed) {
+        EXPECT_EQ(c.back().ex, c.front().sx);
+        EXPECT_EQ(c.back().ey, c.front().sy);
+    }
+}
+
+// Every vertex of the result lies at exactly |d| from the input.
+void expectVerticesAtDistance(const std::vector<Chain>& result, const Chain& input, double d) {
+    for (const Chain& c : result)
+        for (const OffsetPiece& p : c) {
+            EXPECT_NEAR(chainDist(input, {p.sx, p.sy}), std::abs(d), kDistTol);
+            EXPECT_NEAR(chainDist(input, {p.ex, p.ey}), std::abs(d), kDistTol);
+        }
+}
+
+// Every piece's middle lies at exactly |d| from the input (mitre corners put vertices further).
+void expectMiddlesAtDistance(const std::vector<Chain>& result, const Chain& input, double d) {
+    for (const Chain& c : result)
+        for (const OffsetPiece& p : c)
+            EXPECT_NEAR(chainDist(input, pointOn(p, 0.5)), std::abs(d), kDistTol);
+}
+
+// No point of the result comes closer to the input than |d|.
+void expectNothingCloser(const std::vector<Chain>& result, const Chain& input, double d) {
+    for (const Chain& c : result)
+        for (const OffsetPiece& p : c)
+            for (double t : {0.0, 0.25, 0.5, 0.75, 1.0})
+                EXPECT_GE(chainDist(input, pointOn(p, t)), std::abs(d) - kDistTol);
+}
+
+void expectLoops(const std::vector<Chain>& result) {
+    for (const Chain& c : result)
+        expectConnected(c, true);
+}
+
+const std::vector<Pt> kSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+const std::vector<Pt> kEll{{0, 0}, {10, 0}, {10, 4}, {4, 4}, {4, 10}, {0, 10}};
+const std::vector<Pt> kDumbbell{{0, 0},   {10, 0},  {10, 4}, {20, 4}, {20, 0},  {30, 0},
+                                {30, 10}, {20, 10}, {20, 6}, {10, 6}, {10, 10}, {0, 10}};
+// Two unit squares meeting at the single vertex (1,1).
+const std::vector<Pt> kFigureEight{{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 1}, {0, 1}};
+
+// ---------------------------------------------------------------------------------------------
+// Closed straight outlines
+
+TEST(TrimmedOffsetPolygon, ConvexSquareShrinksAndGrows) {
+    const Chain sq = polyline(kSquare, true);
+    const auto in = trimmedOffset(sq, true, 1.0, kTol);
+    ASSERT_EQ(in.size(), 1u);
+    expectLoops(in);
+    ASSERT_EQ(in[0].size(), 4u);
+    EXPECT_NEAR(in[0][0].sx, 1, 1e-12);
+    EXPECT_NEAR(in[0][0].sy, 1, 1e-12);
+    EXPECT_NEAR(in[0][1].sx, 9, 1e-12);
+    EXPECT_NEAR(area(in[0]), 64, 1e-9);  // counter-clockwise like the input
+    expectVerticesAtDistance(in, sq, 1.0);
+
+    const auto out = trimmedOffset(sq, true, -1.0, kTol);
+    ASSERT_EQ(out.size(), 1u);
+    expectLoops(out);
+    EXPECT_EQ(out[0].size(), 4u);  // mitred corners, no fillets
+    EXPECT_NEAR(area(out[0]), 144, 1e-9);
+    expectNothingCloser(out, sq, 1.0);
+}
+
+TEST(TrimmedOffsetPolygon, ClockwiseOutlineKeepsItsOrientation) {
+    std::vector<Pt> cw(kSquare.rbegin(), kSquare.rend());
+    const auto grown = trimmedOffset(polyline(cw, true), true, 1.0, kTol);  // left of cw = outside
+    ASSERT_EQ(grown.size(), 1u);
+    EXPECT_NEAR(area(grown[0]), -144, 1e-9);
+    const auto shrunk = trimmedOffset(polyline(cw, true), true, -1.0, kTol);
+    ASSERT_EQ(shrunk.size(), 1u);
+    EXPECT_NEAR(area(shrunk[0]), -64, 1e-9);
+}
+
+TEST(TrimmedOffsetPolygon, ConcaveEllShape) {
+    const Chain ell = polyline(kEll, true);
+    const auto in = trimmedOffset(ell, true, 1.0, kTol);
+    ASSERT_EQ(in.size(), 1u);
+    expectLoops(in);
+    EXPECT_EQ(in[0].size(), 6u);
+    EXPECT_NEAR(area(in[0]), 28, 1e-9);
+    expectMiddlesAtDistance(in, ell, 1.0);
+    expectNothingCloser(in, ell, 1.0);
+
+    const auto out = trimmedOffset(ell, true, -1.0, kTol);
+    ASSERT_EQ(out.size(), 1u);
+    expectLoops(out);
+    EXPECT_NEAR(area(out[0]), 108, 1e-9);
+    expectNothingCloser(out, ell, 1.0);
+}
+
+TEST(TrimmedOffsetPolygon, ConcaveUShapeNotchNarrowsAndCloses) {
+    const Chain u =
+        polyline({{0, 0}, {10, 0}, {10, 10}, {7, 10}, {7, 3}, {3, 3}, {3, 10}, {0, 10}}, true);
+    const auto thin = trimmedOffset(u, true, 1.0, kTol);
+    ASSERT_EQ(thin.size(), 1u);
+    expectLoops(thin);
+    EXPECT_NEAR(area(thin[0]), 8 * 8 - 6 * 7, 1e-9);  // the notch widens to 6 x 7
+    expectMiddlesAtDistance(thin, u, 1.0);
+    expectNothingCloser(thin, u, 1.0);
+
+    const auto wide = trimmedOffset(u, true, -1.0, kTol);
+    ASSERT_EQ(wide.size(), 1u);
+    expectLoops(wide);
+    EXPECT_NEAR(area(wide[0]), 12 * 12 - 2 * 7, 1e-9);  // the notch narrows to 2 x 7
+    expectNothingCloser(wide, u, 1.0);
+}
+
+TEST(TrimmedOffsetPolygon, DumbbellSplitsAtItsNeck) {
+    const Chain bell = polyline(kDumbbell, true);
+    const auto whole = trimmedOffset(bell, true, 0.5, kTol);
+    ASSERT_EQ(whole.size(), 1u);
+    expectLoops(whole);
+
+    const auto parts = trimmedOffset(bell, true, 1.5, kTol);
+    ASSERT_EQ(parts.size(), 2u);
+    expectLoops(parts);
+    EXPECT_NEAR(area(parts[0]), 49, 1e-9);
+    EXPECT_NEAR(area(parts[1]), 49, 1e-9);
+    // In the input's order: the left box comes first.
+    EXPECT_LT(parts[0][0].sx, 10);
+    EXPECT_GT(parts[1][0].sx, 20);
+    expectMiddlesAtDistance(parts, bell, 1.5);
+    expectNothingCloser(parts, bell, 1.5);
+}
+
+TEST(TrimmedOffsetPolygon, ShrinkingPastTheMiddleLeavesNothing) {
+    EXPECT_TRUE(trimmedOffset(polyline(kSquare, true), true, 6.0, kTol).empty());
+    EXPECT_TRUE(trimmedOffset(polyline(kEll, true), true, 4.5, kTol).empty());
+    EXPECT_TRUE(trimmedOffset(polyline(kDumbbell, true), true, 5.5, kTol).empty());
+}
+
+TEST(TrimmedOffsetPolygon, SelfTouchingOutline) {
+    const Chain eight = polyline(kFigureEight, true);
+    const auto apart = trimmedOffset(eight, true, 0.1, kTol);
+    ASSERT_EQ(apart.size(), 2u);
+    expectLoops(apart);
+    EXPECT_NEAR(area(apart[0]), 0.64, 1e-9);
+    EXPECT_NEAR(area(apart[1]), 0.64, 1e-9);
+    expectVerticesAtDistance(apart, eight, 0.1);
+
+    const auto joined = trimmedOffset(eight, true, -0.1, kTol);
+    ASSERT_EQ(joined.size(), 1u);
+    expectLoops(joined);
+    EXPECT_NEAR(area(joined[0]), 2 * 1.44 - 0.04, 1e-9);
+    expectNothingCloser(joined, eight, 0.1);
+}
+
+TEST(TrimmedOffsetPolygon, RedundantVerticesChangeNothing) {
+    const Chain messy =
+        polyline({{0, 0}, {0, 0}, {5, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}, true);
+    const auto r = trimmedOffset(messy, true, 1.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    expectLoops(r);
+    EXPECT_NEAR(area(r[0]), 64, 1e-9);
+    expectVerticesAtDistance(r, messy, 1.0);
+}
+
+TEST(TrimmedOffsetPolygon, NearlyCollinearVerticesDoNotLeaveSpurs) {
+    // A square whose edges bend by a hair at their middles, inward and outward.
+    const Chain wobbly = polyline(
+        {{0, 0}, {5, 1e-7}, {10, 0}, {10 - 1e-7, 5}, {10, 10}, {5, 10 + 1e-9}, {0, 10}}, true);
+    for (double d : {1.0, -1.0}) {
+        const auto r = trimmedOffset(wobbly, true, d, kTol);
+        ASSERT_EQ(r.size(), 1u) << d;
+        expectLoops(r);
+        EXPECT_NEAR(area(r[0]), d > 0 ? 64 : 144, 1e-4);
+        EXPECT_LE(r[0].size(), 8u);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reversals
+
+TEST(TrimmedOffsetReversal, TwoVertexLoopBecomesAStadium) {
+    const Chain there = polyline({{0, 0}, {10, 0}}, true);
+    for (double d : {1.0, -1.0}) {
+        const auto r = trimmedOffset(there, true, d, kTol);
+        ASSERT_EQ(r.size(), 1u);
+        expectLoops(r);
+        EXPECT_NEAR(std::abs(area(r[0])), 20 + kPi, 1e-9);
+        expectVerticesAtDistance(r, there, 1.0);
+        expectNothingCloser(r, there, 1.0);
+    }
+}
+
+TEST(TrimmedOffsetReversal, OpenPathTurningBackIsCappedRound) {
+    const Chain back = polyline({{0, 0}, {10, 0}, {5, 0}}, false);
+    const auto r = trimmedOffset(back, false, 1.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    expectConnected(r[0], false);
+    EXPECT_NEAR(r[0].front().sy, 1, 1e-12);
+    EXPECT_NEAR(r[0].back().ex, 5, 1e-12);
+    EXPECT_NEAR(r[0].back().ey, -1, 1e-12);
+    expectVerticesAtDistance(r, back, 1.0);
+    expectNothingCloser(r, back, 1.0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Open chains
+
+TEST(TrimmedOffsetOpen, BothSidesOfACorner) {
+    const Chain path = polyline({{0, 0}, {10, 0}, {10, 10}}, false);
+    const auto inside = trimmedOffset(path, false, 1.0, kTol);
+    ASSERT_EQ(inside.size(), 1u);
+    expectConnected(inside[0], false);
+    ASSERT_EQ(inside[0].size(), 2u);
+    EXPECT_NEAR(inside[0][0].sx, 0, 1e-12);
+    EXPECT_NEAR(inside[0][0].sy, 1, 1e-12);
+    EXPECT_NEAR(inside[0][1].sx, 9, 1e-12);
+    EXPECT_NEAR(inside[0][1].sy, 1, 1e-12);
+    EXPECT_NEAR(inside[0][1].ey, 10, 1e-12);
+    expectVerticesAtDistance(inside, path, 1.0);
+
+    const auto outside = trimmedOffset(path, false, -1.0, kTol);
+    ASSERT_EQ(outside.size(), 1u);
+    ASSERT_EQ(outside[0].size(), 2u);
+    EXPECT_NEAR(outside[0][0].ex, 11, 1e-12);  // the mitre point
+    EXPECT_NEAR(outside[0][0].ey, -1, 1e-12);
+    EXPECT_NEAR(outside[0][1].ey, 10, 1e-12);  // ends are not capped
+}
+
+TEST(TrimmedOffsetOpen, SingleSegmentAndNarrowHairpin) {
+    const auto one = trimmedOffset(polyline({{0, 0}, {10, 0}}, false), false, -2.0, kTol);
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_EQ(one[0].size(), 1u);
+    EXPECT_NEAR(one[0][0].sy, -2, 1e-12);
+    EXPECT_NEAR(one[0][0].ex, 10, 1e-12);
+
+    const Chain hairpin = polyline({{0, 0}, {10, 0}, {10, 2}, {0, 2}}, false);
+    EXPECT_TRUE(trimmedOffset(hairpin, false, 1.5, kTol).empty());
+    const auto around = trimmedOffset(hairpin, false, -1.0, kTol);
+    ASSERT_EQ(around.size(), 1u);
+    ASSERT_EQ(around[0].size(), 3u);
+    EXPECT_NEAR(around[0][2].sy, 3, 1e-12);
+    EXPECT_NEAR(around[0][2].ex, 0, 1e-12);
+}
+
+TEST(TrimmedOffsetOpen, StartSwallowedByTheOtherArm) {
+    // Arms 4 apart, the first shorter: offset by 3 inside eats the first arm's offset entirely
+    // and the start of the last one.
+    const Chain path = polyline({{5, 0}, {10, 0}, {10, 4}, {0, 4}}, false);
+    const auto r = trimmedOffset(path, false, 3.0, kTol);
+    for (const Chain& c : r)
+        expectConnected(c, false);
+    expectNothingCloser(r, path, 3.0);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_NEAR(r[0].back().ey, 1, 1e-12);
+    EXPECT_NEAR(r[0].back().ex, 0, 1e-12);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Arcs
+
+// A circle of radius r about the origin as two counter-clockwise half circles.
+Chain circle(double r) {
+    return {{r, 0, -r, 0, 1.0}, {-r, 0, r, 0, 1.0}};
+}
+
+// A slot: two straight sides 10 long joined by half circles of radius 2.
+Chain slot() {
+    return {{-5, -2, 5, -2, 0.0}, {5, -2, 5, 2, 1.0}, {5, 2, -5, 2, 0.0}, {-5, 2, -5, -2, 1.0}};
+}
+
+TEST(TrimmedOffsetArcs, CircleInwardOutwardAndGone) {
+    const Chain c = circle(5);
+    const auto out = trimmedOffset(c, true, -1.0, kTol);
+    ASSERT_EQ(out.size(), 1u);
+    expectLoops(out);
+    EXPECT_NEAR(area(out[0]), kPi * 36, 1e-9);
+    for (const OffsetPiece& p : out[0])
+        EXPECT_NEAR(p.bulge, 1.0, 1e-12);
+    expectVerticesAtDistance(out, c, 1.0);
+
+    const auto in = trimmedOffset(c, true, 1.0, kTol);
+    ASSERT_EQ(in.size(), 1u);
+    EXPECT_NEAR(area(in[0]), kPi * 16, 1e-9);
+    expectVerticesAtDistance(in, c, 1.0);
+    expectNothingCloser(in, c, 1.0);
+
+    EXPECT_TRUE(trimmedOffset(c, true, 6.0, kTol).empty());
+}
+
+TEST(TrimmedOffsetArcs, SlotShrinksGrowsAndVanishes) {
+    const Chain s = slot();
+    const auto in = trimmedOffset(s, true, 1.0, kTol);
+    ASSERT_EQ(in.size(), 1u);
+    expectLoops(in);
+    EXPECT_EQ(in[0].size(), 4u);
+    EXPECT_NEAR(area(in[0]), 10 * 2 + kPi, 1e-9);
+    expectVerticesAtDistance(in, s, 1.0);
+    expectNothingCloser(in, s, 1.0);
+
+    const auto out = trimmedOffset(s, true, -1.0, kTol);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_NEAR(area(out[0]), 10 * 6 + 9 * kPi, 1e-9);
+    expectVerticesAtDistance(out, s, 1.0);
+
+    EXPECT_TRUE(trimmedOffset(s, true, 2.5, kTol).empty());
+}
+
+TEST(TrimmedOffsetArcs, ArcMeetsLineAtConvexCornerByExtension) {
+    // A quarter disc: two radii and a counter-clockwise quarter arc; growing it extends the arc
+    // along its circle and the radii along their lines until they meet.
+    const double b = std::tan(kPi / 8);
+    const Chain wedge{{0, 0, 10, 0, 0.0}, {10, 0, 0, 10, b}, {0, 10, 0, 0, 0.0}};
+    const auto out = trimmedOffset(wedge, true, -1.0, kTol);
+    ASSERT_EQ(out.size(), 1u);
+    expectLoops(out);
+    expectNothingCloser(out, wedge, 1.0);
+    const auto in = trimmedOffset(wedge, true, 1.0, kTol);
+    ASSERT_EQ(in.size(), 1u);
+    expectLoops(in);
+    expectVerticesAtDistance(in, wedge, 1.0);
+    EXPECT_GT(area(in[0]), 0);
+}
+
+TEST(TrimmedOffsetArcs, TightArcCollapsesAndNeighboursMeet) {
+    // A square with one corner rounded by radius 0.5: shrinking by 1 collapses the arc.
+    const double b = std::tan(kPi / 8);
+    const Chain rounded{{0, 0, 9.5, 0, 0.0},
+                        {9.5, 0, 10, 0.5, b},
+                        {10, 0.5, 10, 10, 0.0},
+                        {10, 10, 0, 10, 0.0},
+                        {0, 10, 0, 0, 0.0}};
+    const auto r = trimmedOffset(rounded, true, 1.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    expectLoops(r);
+    EXPECT_NEAR(area(r[0]), 64, 1e-9);
+    for (const OffsetPiece& p : r[0])
+        EXPECT_EQ(p.bulge, 0.0);
+    expectVerticesAtDistance(r, rounded, 1.0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hostile and degenerate input
+
+TEST(TrimmedOffsetInput, NonFiniteAndEmptyGiveNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    Chain sq = polyline(kSquare, true);
+    EXPECT_TRUE(trimmedOffset({}, true, 1.0, kTol).empty());
+    EXPECT_TRUE(trimmedOffset({}, false, 1.0, kTol).empty());
+    EXPECT_TRUE(trimmedOffset(sq, true, nan, kTol).empty());
+    EXPECT_TRUE(trimmedOffset(sq, true, inf, kTol).empty());
+    EXPECT_TRUE(trimmedOffset(sq, true, 1.0, nan).empty());
+    sq[2].ex = nan;
+    EXPECT_TRUE(trimmedOffset(sq, true, 1.0, kTol).empty());
+    sq = polyline(kSquare, true);
+    sq[1].bulge = inf;
+    EXPECT_TRUE(trimmedOffset(sq, true, 1.0, kTol).empty());
+    // Only zero-length pieces.
+    EXPECT_TRUE(trimmedOffset({{1, 1, 1, 1, 0.0}, {1, 1, 1, 1, 0.5}}, true, 1.0, kTol).empty());
+}
+
+TEST(TrimmedOffsetInput, ZeroDistanceReturnsTheCurve) {
+    const auto r = trimmedOffset(polyline(kSquare, true), true, 0.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_NEAR(area(r[0]), 100, 1e-12);
+}
+
+TEST(TrimmedOffsetInput, GapsBetweenPiecesAreBridged) {
+    Chain sq = polyline(kSquare, true);
+    sq[1].sx += 0.5;  // the second side starts half a unit past the first one's end
+    const auto r = trimmedOffset(sq, true, 1.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    expectLoops(r);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Random outlines against Clipper's mitred offset
+
+// A star-shaped outline: n vertices at sorted random angles, radius varying gently around 1.
+std::vector<Pt> randomStar(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> jitter(-0.3, 0.3), phase(0, 2 * kPi);
+    const double p1 = phase(rng), p2 = phase(rng);
+    std::vector<Pt> pts;
+    for (int i = 0; i < n; ++i) {
+        const double a = 2 * kPi * (i + 0.5 + jitter(rng)) / n;
+        const double r = 1 + 0.25 * std::sin(3 * a + p1) + 0.1 * std::sin(7 * a + p2) +
+                         0.3 * std::abs(jitter(rng)) / std::sqrt(double(n));
+        pts.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    return pts;
+}
+
+constexpr double kClipperScale = 1 << 28;
+
+// Total signed area of Clipper's offset with unlimited mitres.
+double clipperOffsetArea(const std::vector<Pt>& pts, double d, size_t& loops) {
+    ClipperLib::Path path;
+    for (const Pt& p : pts)
+        path.push_back({ClipperLib::cInt(std::llround(p.first * kClipperScale)),
+                        ClipperLib::cInt(std::llround(p.second * kClipperScale))});
+    ClipperLib::ClipperOffset offset(1e9, 0.25);
+    offset.AddPath(path, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+    ClipperLib::Paths out;
+    // Clipper grows a counter-clockwise outline for a positive delta: the opposite side.
+    offset.Execute(out, -d * kClipperScale);
+    loops = out.size();
+    double a = 0;
+    for (const auto& p : out)
+        a += ClipperLib::Area(p);
+    return a / (kClipperScale * kClipperScale);
+}
+
+TEST(TrimmedOffsetRandom, StarOutlinesMatchClipperArea) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        const std::vector<Pt> pts = randomStar(40 + 15 * seed, seed);
+        const Chain star = polyline(pts, true);
+        for (double d : {0.02, 0.15, 0.4, -0.05, -0.3}) {
+            const auto r = trimmedOffset(star, true, d, kTol);
+            expectLoops(r);
+            size_t loops = 0;
+            const double expected = clipperOffsetArea(pts, d, loops);
+            EXPECT_EQ(r.size(), loops) << "seed " << seed << " d " << d;
+            EXPECT_NEAR(totalArea(r), expected, 1e-6 * std::max(1.0, std::abs(expected)))
+                << "seed " << seed << " d " << d;
+            expectNothingCloser(r, star, d);
+        }
+    }
+}
+
+}  // namespace
