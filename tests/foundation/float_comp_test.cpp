@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -129,6 +131,41 @@ TEST(OrvelIsIn, DegenerateInputIsNeverInside) {
     EXPECT_FALSE(Orvel::isIn(AcGePoint3d(2, kNaN, 0), square, true));
     EXPECT_FALSE(Orvel::isIn(AcGePoint3d(kInf, 2, 0), square, true));
     EXPECT_FALSE(Orvel::isIn(AcGePoint3d(-kInf, 2, 0), square, true));
+}
+
+// Against the convex rule (left of every edge of a counter-clockwise outline) on
+// random convex outlines and random points away from the boundary.
+TEST(OrvelIsIn, AgreesWithTheConvexRuleOnRandomOutlines) {
+    std::mt19937 rng(20240607);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int round = 0; round < 200; ++round) {
+        const int n = 3 + static_cast<int>(unit(rng) * 9);
+        const double cx = unit(rng) * 200 - 100;
+        const double cy = unit(rng) * 200 - 100;
+        const double r = 0.5 + unit(rng) * 50;
+        const double turn = unit(rng) * 6.28;
+        AcArray<AcGePoint3d> outline;
+        for (int i = 0; i < n; ++i) {
+            const double a = turn + 6.283185307179586 * i / n;
+            outline.append(AcGePoint3d(cx + r * std::cos(a), cy + r * std::sin(a), 0));
+        }
+        for (int k = 0; k < 50; ++k) {
+            const AcGePoint3d p(cx + (unit(rng) * 3 - 1.5) * r, cy + (unit(rng) * 3 - 1.5) * r, 0);
+            double minCross = std::numeric_limits<double>::infinity();
+            for (int i = 0; i < n; ++i) {
+                const AcGePoint3d& a = outline[i];
+                const AcGePoint3d& b = outline[(i + 1) % n];
+                const double len = std::hypot(b.x - a.x, b.y - a.y);
+                const double cross = ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / len;
+                minCross = std::min(minCross, cross);
+            }
+            if (std::fabs(minCross) < 1e-4) {
+                continue;  // too close to the boundary for the reference to be sure
+            }
+            EXPECT_EQ(Orvel::isIn(p, outline, false), minCross > 0) << round << "/" << k;
+            EXPECT_EQ(Orvel::isIn(p, outline, true), minCross > 0) << round << "/" << k;
+        }
+    }
 }
 
 }  // namespace
