@@ -6,7 +6,6 @@
 #include <geo/acge/geplanar.h>
 #include <geo/acge/gepnt2d.h>
 
-#if __has_include(<geo/acge/geline2d.h>) && __has_include(<geo/acge/geline3d.h>)
 #include <geo/acge/geline2d.h>
 #include <geo/acge/geline3d.h>
 
@@ -40,5 +39,3 @@ bool AcGePlanarEnt::isParallelTo(const AcGeLinearEnt3d& linEnt, const AcGeTol& t
 bool AcGePlanarEnt::isPerpendicularTo(const AcGeLinearEnt3d& linEnt, const AcGeTol& tol) const {
     return linEnt.direction().isParallelTo(mNormal, tol);
 }
-
-#endif
