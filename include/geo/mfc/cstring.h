@@ -76,6 +76,39 @@ GEO_API bool operator!=(const CString& a, const CString& b);
 GEO_API bool operator!=(const CString& a, const char* b);
 GEO_API bool operator!=(const char* a, const CString& b);
 GEO_API bool operator<(const CString& a, const CString& b);
+inline bool operator<(const CString& a, const char* b) {
+    return a.Compare(b) < 0;
+}
+inline bool operator<(const char* a, const CString& b) {
+    return b.Compare(a) > 0;
+}
+inline bool operator>(const CString& a, const CString& b) {
+    return b < a;
+}
+inline bool operator>(const CString& a, const char* b) {
+    return a.Compare(b) > 0;
+}
+inline bool operator>(const char* a, const CString& b) {
+    return b.Compare(a) < 0;
+}
+inline bool operator<=(const CString& a, const CString& b) {
+    return !(b < a);
+}
+inline bool operator<=(const CString& a, const char* b) {
+    return a.Compare(b) <= 0;
+}
+inline bool operator<=(const char* a, const CString& b) {
+    return b.Compare(a) >= 0;
+}
+inline bool operator>=(const CString& a, const CString& b) {
+    return !(a < b);
+}
+inline bool operator>=(const CString& a, const char* b) {
+    return a.Compare(b) >= 0;
+}
+inline bool operator>=(const char* a, const CString& b) {
+    return b.Compare(a) <= 0;
+}
 GEO_API CString operator+(const CString& a, const CString& b);
 GEO_API CString operator+(const CString& a, const char* b);
 GEO_API CString operator+(const char* a, const CString& b);

@@ -76,6 +76,8 @@ TEST(CStringMembers, ConstructionLengthAndComparison) {
     EXPECT_TRUE(s != "abd");
     EXPECT_TRUE(CString("abc") < CString("abd"));
     EXPECT_FALSE(CString("b") < CString("a"));
+    EXPECT_TRUE(CString("a") < "b" && "a" < CString("b") && CString("b") > "a");
+    EXPECT_TRUE(CString("a") <= "a" && CString("a") >= CString("a") && "b" >= CString("a"));
     EXPECT_EQ(s + "d" + CString("e") + 'f', "abcdef");
     EXPECT_EQ("x" + s, "xabc");
     s += "!";
