@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kMinBufSize = 128;
+// Larger buffers buy nothing and a careless size would reserve gigabytes.
+constexpr int kMaxBufSize = 1 << 20;
 constexpr WORD kCountEscape16 = 0xFFFF;
 constexpr DWORD kCountEscape32 = 0xFFFFFFFF;
 
@@ -18,7 +20,7 @@ constexpr DWORD kCountEscape32 = 0xFFFFFFFF;
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* /*lpBuf*/)
     : m_pFile(pFile),
       m_nMode(nMode),
-      m_nBufSize(static_cast<size_t>(std::max(nBufSize, kMinBufSize))) {
+      m_nBufSize(static_cast<size_t>(std::clamp(nBufSize, kMinBufSize, kMaxBufSize))) {
     if (pFile == nullptr)
         AfxThrowInvalidArgException();
     m_buf.reserve(m_nBufSize);

@@ -93,8 +93,9 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
         ssize_t n = ::read(m_hFile, dest + done, nCount - done);
         if (n < 0 && errno == EINTR)
             continue;
+        // A descriptor opened for writing only reports EBADF: that is a denied read.
         if (n < 0)
-            ThrowErrno(errno);
+            ThrowErrno(errno == EBADF ? EACCES : errno);
         if (n == 0)
             break;
         done += static_cast<UINT>(n);

@@ -92,6 +92,9 @@ TEST(RealFile, FailuresCarryTheirCauseAndName) {
     CFile reader(tmp.c_str(), CFile::modeRead);
     EXPECT_EQ(FileCause([&] { reader.Write("x", 1); }), CFileException::accessDenied);
     EXPECT_EQ(FileCause([&] { reader.Seek(-1, CFile::begin); }), CFileException::badSeek);
+    CFile writer(tmp.c_str(), CFile::modeWrite);
+    char one;
+    EXPECT_EQ(FileCause([&] { writer.Read(&one, 1); }), CFileException::accessDenied);
     // A closed file raises instead of touching a stale descriptor.
     CFile closed;
     char c;
