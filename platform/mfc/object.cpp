@@ -24,7 +24,7 @@ Registry& GetRegistry() {
 
 CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), GEO_SCHEMA_NONE, nullptr,
                                        nullptr};
-static const AFX_CLASSINIT _init_CObject(RUNTIME_CLASS(CObject));
+static const AFX_CLASSINIT geo_classinit_CObject(RUNTIME_CLASS(CObject));
 
 CObject* CRuntimeClass::CreateObject() {
     if (m_pfnCreateObject == nullptr)

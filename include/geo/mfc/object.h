@@ -88,7 +88,7 @@ public:                                     \
         return new class_name;                                                                 \
     }                                                                                          \
     GEO_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
-    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
+    static const AFX_CLASSINIT geo_classinit_##class_name(RUNTIME_CLASS(class_name));
 
 // The root of every runtime-typed, serialisable class.
 class GEO_API CObject {
