@@ -211,10 +211,13 @@ AcGeMatrix2d& AcGeMatrix2d::setToAlignCoordSys(const AcGePoint2d& fromOrigin,
                                                const AcGeVector2d& fromE1,
                                                const AcGePoint2d& toOrigin,
                                                const AcGeVector2d& toE0, const AcGeVector2d& toE1) {
-    AcGeMatrix2d from, to;
+    AcGeMatrix2d from, to, fromInverse;
     from.setCoordSystem(fromOrigin, fromE0, fromE1);
     to.setCoordSystem(toOrigin, toE0, toE1);
-    return setToProduct(to, from.inverse());
+    // A source frame without two independent axes maps nothing: identity.
+    if (!from.inverse(fromInverse, 0.0))
+        return setToIdentity();
+    return setToProduct(to, fromInverse);
 }
 
 AcGeMatrix2d AcGeMatrix2d::translation(const AcGeVector2d& vec) {
@@ -439,10 +442,13 @@ AcGeMatrix3d& AcGeMatrix3d::setToAlignCoordSys(
     const AcGePoint3d& fromOrigin, const AcGeVector3d& fromXAxis, const AcGeVector3d& fromYAxis,
     const AcGeVector3d& fromZAxis, const AcGePoint3d& toOrigin, const AcGeVector3d& toXAxis,
     const AcGeVector3d& toYAxis, const AcGeVector3d& toZAxis) {
-    AcGeMatrix3d from, to;
+    AcGeMatrix3d from, to, fromInverse;
     from.setCoordSystem(fromOrigin, fromXAxis, fromYAxis, fromZAxis);
     to.setCoordSystem(toOrigin, toXAxis, toYAxis, toZAxis);
-    return setToProduct(to, from.inverse());
+    // A source frame without three independent axes maps nothing: identity.
+    if (!from.inverse(fromInverse, 0.0))
+        return setToIdentity();
+    return setToProduct(to, fromInverse);
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setToPlaneToWorld(const AcGeVector3d& normal) {
