@@ -106,7 +106,7 @@ public:
 
 protected:
     CObject() = default;
-    // Copying an object copies nothing of the base.
-    CObject(const CObject&) {}
-    CObject& operator=(const CObject&) { return *this; }
+    // The base holds no state, so copying it copies nothing.
+    CObject(const CObject&) = default;
+    CObject& operator=(const CObject&) = default;
 };
