@@ -2,7 +2,6 @@
 #include "platform/mfc/text_codec.h"
 
 #include <iconv.h>
-#include <cerrno>
 #include <vector>
 
 namespace mfc_detail {
