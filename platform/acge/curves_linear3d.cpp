@@ -21,346 +21,350 @@ namespace {
 const double kInf = std::numeric_limits<double>::infinity();
 
 // Unit vector of v; the zero vector stays zero.
-AcGeVector3d unit3(const AcGeVector3d &v) {
-  const double len = v.length();
-  return len > 0.0 ? v / len : AcGeVector3d();
+AcGeVector3d unit3(const AcGeVector3d& v) {
+    const double len = v.length();
+    return len > 0.0 ? v / len : AcGeVector3d();
 }
 
-} // namespace
+}  // namespace
 
 // ---- AcGeLinearEnt3d ----
 
-AcGeLinearEnt3d::AcGeLinearEnt3d(const AcGePoint3d &pnt,
-                                 const AcGeVector3d &vec)
+AcGeLinearEnt3d::AcGeLinearEnt3d(const AcGePoint3d& pnt, const AcGeVector3d& vec)
     : m_point(pnt), m_vec(vec) {}
 
-AcGe::EntityId AcGeLinearEnt3d::type() const { return AcGe::kLinearEnt3d; }
+AcGe::EntityId AcGeLinearEnt3d::type() const {
+    return AcGe::kLinearEnt3d;
+}
 
 Adesk::Boolean AcGeLinearEnt3d::isKindOf(AcGe::EntityId entType) const {
-  return entType == AcGe::kLinearEnt3d || AcGeCurve3d::isKindOf(entType);
+    return entType == AcGe::kLinearEnt3d || AcGeCurve3d::isKindOf(entType);
 }
 
 bool AcGeLinearEnt3d::containsParam(double param, double pointTol) const {
-  const double len = m_vec.length();
-  const double slack = len > 0.0 ? pointTol / len : 0.0;
-  if (boundedBelow() && param < -slack)
-    return false;
-  if (boundedAbove() && param > 1.0 + slack)
-    return false;
-  return true;
+    const double len = m_vec.length();
+    const double slack = len > 0.0 ? pointTol / len : 0.0;
+    if (boundedBelow() && param < -slack)
+        return false;
+    if (boundedAbove() && param > 1.0 + slack)
+        return false;
+    return true;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d &line,
-                                              AcGePoint3d &intPnt,
-                                              const AcGeTol &tol) const {
-  if (!(m_vec.length() > 0.0 && line.m_vec.length() > 0.0) ||
-      isParallelTo(line, tol))
-    return false;
-  // Closest points of the two carriers; they meet when those points coincide.
-  const AcGeVector3d r = m_point - line.m_point;
-  const double a = dot3(m_vec, m_vec), b = dot3(m_vec, line.m_vec),
-               c = dot3(line.m_vec, line.m_vec);
-  const double d = dot3(m_vec, r), e = dot3(line.m_vec, r);
-  const double denom = a * c - b * b;
-  if (!(denom > 0.0))
-    return false;
-  const double s = (b * e - c * d) / denom;
-  const double t = (a * e - b * d) / denom;
-  const AcGePoint3d here = evalPoint(s);
-  if (!(here.distanceTo(line.evalPoint(t)) <= tol.equalPoint()))
-    return false;
-  if (!containsParam(s, tol.equalPoint()) ||
-      !line.containsParam(t, tol.equalPoint()))
-    return false;
-  intPnt = here;
-  return true;
+Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPnt,
+                                              const AcGeTol& tol) const {
+    if (!(m_vec.length() > 0.0 && line.m_vec.length() > 0.0) || isParallelTo(line, tol))
+        return false;
+    // Closest points of the two carriers; they meet when those points coincide.
+    const AcGeVector3d r = m_point - line.m_point;
+    const double a = dot3(m_vec, m_vec), b = dot3(m_vec, line.m_vec),
+                 c = dot3(line.m_vec, line.m_vec);
+    const double d = dot3(m_vec, r), e = dot3(line.m_vec, r);
+    const double denom = a * c - b * b;
+    if (!(denom > 0.0))
+        return false;
+    const double s = (b * e - c * d) / denom;
+    const double t = (a * e - b * d) / denom;
+    const AcGePoint3d here = evalPoint(s);
+    if (!(here.distanceTo(line.evalPoint(t)) <= tol.equalPoint()))
+        return false;
+    if (!containsParam(s, tol.equalPoint()) || !line.containsParam(t, tol.equalPoint()))
+        return false;
+    intPnt = here;
+    return true;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlane &plane,
-                                              AcGePoint3d &intPnt,
-                                              const AcGeTol &tol) const {
-  const AcGeVector3d n = plane.normal();
-  const double len = m_vec.length();
-  const double along = dot3(n, m_vec);
-  if (!(len > 0.0) || std::fabs(along) <= tol.equalVector() * len)
-    return false;
-  const double s = dot3(n, plane.pointOnPlane() - m_point) / along;
-  if (!containsParam(s, tol.equalPoint()))
-    return false;
-  intPnt = evalPoint(s);
-  return true;
+Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlane& plane, AcGePoint3d& intPnt,
+                                              const AcGeTol& tol) const {
+    const AcGeVector3d n = plane.normal();
+    const double len = m_vec.length();
+    const double along = dot3(n, m_vec);
+    if (!(len > 0.0) || std::fabs(along) <= tol.equalVector() * len)
+        return false;
+    const double s = dot3(n, plane.pointOnPlane() - m_point) / along;
+    if (!containsParam(s, tol.equalPoint()))
+        return false;
+    intPnt = evalPoint(s);
+    return true;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::isParallelTo(const AcGeLinearEnt3d &line,
-                                             const AcGeTol &tol) const {
-  const double lens = m_vec.length() * line.m_vec.length();
-  if (!(lens > 0.0))
-    return false;
-  return len3(cross3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+Adesk::Boolean AcGeLinearEnt3d::isParallelTo(const AcGeLinearEnt3d& line,
+                                             const AcGeTol& tol) const {
+    const double lens = m_vec.length() * line.m_vec.length();
+    if (!(lens > 0.0))
+        return false;
+    return len3(cross3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::isPerpendicularTo(const AcGeLinearEnt3d &line,
-                                                  const AcGeTol &tol) const {
-  const double lens = m_vec.length() * line.m_vec.length();
-  if (!(lens > 0.0))
-    return false;
-  return std::fabs(dot3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+Adesk::Boolean AcGeLinearEnt3d::isPerpendicularTo(const AcGeLinearEnt3d& line,
+                                                  const AcGeTol& tol) const {
+    const double lens = m_vec.length() * line.m_vec.length();
+    if (!(lens > 0.0))
+        return false;
+    return std::fabs(dot3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d &line,
-                                             const AcGeTol &tol) const {
-  if (!isParallelTo(line, tol))
-    return false;
-  const double dist = len3(cross3(line.m_point - m_point, unit3(m_vec)));
-  return dist <= tol.equalPoint();
+Adesk::Boolean AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d& line,
+                                             const AcGeTol& tol) const {
+    if (!isParallelTo(line, tol))
+        return false;
+    const double dist = len3(cross3(line.m_point - m_point, unit3(m_vec)));
+    return dist <= tol.equalPoint();
 }
 
 // Parameter range of `line` expressed in this entity's parameter, ascending.
-static void mappedRange(const AcGeLinearEnt3d &self,
-                        const AcGePoint3d &otherPoint,
-                        const AcGeVector3d &otherVec, bool otherBelow,
-                        bool otherAbove, double &lo, double &hi) {
-  const AcGeVector3d vec = self.direction();
-  const double len = (self.evalPoint(1.0) - self.evalPoint(0.0)).length();
-  const double s0 = dot3(otherPoint - self.pointOnLine(), vec) / len;
-  const double k = dot3(otherVec, vec) / len;
-  const double a = otherBelow ? s0 : (k > 0 ? -kInf : kInf);
-  const double b = otherAbove ? s0 + k : (k > 0 ? kInf : -kInf);
-  lo = a < b ? a : b;
-  hi = a < b ? b : a;
+static void mappedRange(const AcGeLinearEnt3d& self, const AcGePoint3d& otherPoint,
+                        const AcGeVector3d& otherVec, bool otherBelow, bool otherAbove, double& lo,
+                        double& hi) {
+    const AcGeVector3d vec = self.direction();
+    const double len = (self.evalPoint(1.0) - self.evalPoint(0.0)).length();
+    const double s0 = dot3(otherPoint - self.pointOnLine(), vec) / len;
+    const double k = dot3(otherVec, vec) / len;
+    const double a = otherBelow ? s0 : (k > 0 ? -kInf : kInf);
+    const double b = otherAbove ? s0 + k : (k > 0 ? kInf : -kInf);
+    lo = a < b ? a : b;
+    hi = a < b ? b : a;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d &line,
-                                        AcGeLinearEnt3d *&result,
-                                        const AcGeTol &tol) const {
-  result = nullptr;
-  if (!isColinearTo(line, tol))
-    return false;
-  double lo = 0.0, hi = 0.0;
-  mappedRange(*this, line.m_point, line.m_vec, line.boundedBelow(),
-              line.boundedAbove(), lo, hi);
-  if (boundedBelow() && lo < 0.0)
-    lo = 0.0;
-  if (boundedAbove() && hi > 1.0)
-    hi = 1.0;
-  const double len = m_vec.length();
-  if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
-    return false;
-  const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
-  if (finiteLo && finiteHi) {
-    result = new AcGeLineSeg3d(evalPoint(lo), evalPoint(hi));
-  } else if (finiteLo) {
-    result = new AcGeRay3d(evalPoint(lo), m_vec);
-  } else if (finiteHi) {
-    result = new AcGeRay3d(evalPoint(hi), -m_vec);
-  } else {
-    result = new AcGeLine3d(m_point, m_vec);
-  }
-  return true;
+Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d& line, AcGeLinearEnt3d*& result,
+                                        const AcGeTol& tol) const {
+    result = nullptr;
+    if (!isColinearTo(line, tol))
+        return false;
+    double lo = 0.0, hi = 0.0;
+    mappedRange(*this, line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove(), lo, hi);
+    if (boundedBelow() && lo < 0.0)
+        lo = 0.0;
+    if (boundedAbove() && hi > 1.0)
+        hi = 1.0;
+    const double len = m_vec.length();
+    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
+        return false;
+    const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
+    if (finiteLo && finiteHi) {
+        result = new AcGeLineSeg3d(evalPoint(lo), evalPoint(hi));
+    } else if (finiteLo) {
+        result = new AcGeRay3d(evalPoint(lo), m_vec);
+    } else if (finiteHi) {
+        result = new AcGeRay3d(evalPoint(hi), -m_vec);
+    } else {
+        result = new AcGeLine3d(m_point, m_vec);
+    }
+    return true;
 }
 
-AcGeEntity3d &AcGeLinearEnt3d::transformBy(const AcGeMatrix3d &xfm) {
-  const AcGePoint3d end = m_point + m_vec;
-  m_point.transformBy(xfm);
-  m_vec = AcGePoint3d(end).transformBy(xfm) - m_point;
-  // Lines and rays keep a unit carrying vector so that their parameter stays a
-  // distance.
-  if (!(boundedBelow() && boundedAbove()))
-    m_vec = unit3(m_vec);
-  return *this;
+AcGeEntity3d& AcGeLinearEnt3d::transformBy(const AcGeMatrix3d& xfm) {
+    const AcGePoint3d end = m_point + m_vec;
+    m_point.transformBy(xfm);
+    m_vec = AcGePoint3d(end).transformBy(xfm) - m_point;
+    // Lines and rays keep a unit carrying vector so that their parameter stays a
+    // distance.
+    if (!(boundedBelow() && boundedAbove()))
+        m_vec = unit3(m_vec);
+    return *this;
 }
 
-AcGePoint3d AcGeLinearEnt3d::pointOnLine() const { return m_point; }
-
-AcGeVector3d AcGeLinearEnt3d::direction() const { return unit3(m_vec); }
-
-void AcGeLinearEnt3d::getLine(AcGeLine3d &line) const {
-  line.set(m_point, m_vec);
+AcGePoint3d AcGeLinearEnt3d::pointOnLine() const {
+    return m_point;
 }
 
-void AcGeLinearEnt3d::getInterval(AcGeInterval &range) const {
-  range.set();
-  if (boundedBelow())
-    range.setLower(0.0);
-  if (boundedAbove())
-    range.setUpper(1.0);
+AcGeVector3d AcGeLinearEnt3d::direction() const {
+    return unit3(m_vec);
 }
 
-AcGeCurve3d &AcGeLinearEnt3d::reverseParam() {
-  if (boundedBelow() && boundedAbove()) {
-    m_point = m_point + m_vec;
-    m_vec = -m_vec;
-  } else if (!boundedBelow() && !boundedAbove()) {
-    m_vec = -m_vec;
-  }
-  // A ray cannot run the other way without becoming another point set:
-  // unchanged.
-  return *this;
+void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const {
+    line.set(m_point, m_vec);
+}
+
+void AcGeLinearEnt3d::getInterval(AcGeInterval& range) const {
+    range.set();
+    if (boundedBelow())
+        range.setLower(0.0);
+    if (boundedAbove())
+        range.setUpper(1.0);
+}
+
+AcGeCurve3d& AcGeLinearEnt3d::reverseParam() {
+    if (boundedBelow() && boundedAbove()) {
+        m_point = m_point + m_vec;
+        m_vec = -m_vec;
+    } else if (!boundedBelow() && !boundedAbove()) {
+        m_vec = -m_vec;
+    }
+    // A ray cannot run the other way without becoming another point set:
+    // unchanged.
+    return *this;
 }
 
 AcGePoint3d AcGeLinearEnt3d::evalPoint(double param) const {
-  return m_point + m_vec * param;
+    return m_point + m_vec * param;
 }
 
 double AcGeLinearEnt3d::length(double fromParam, double toParam, double) const {
-  return std::fabs(toParam - fromParam) * m_vec.length();
+    return std::fabs(toParam - fromParam) * m_vec.length();
 }
 
-double AcGeLinearEnt3d::paramAtLength(double datumParam, double length,
-                                      Adesk::Boolean posParamDir,
+double AcGeLinearEnt3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                       double) const {
-  const double len = m_vec.length();
-  if (!(len > 0.0))
-    return datumParam;
-  return datumParam + (posParamDir ? length : -length) / len;
+    const double len = m_vec.length();
+    if (!(len > 0.0))
+        return datumParam;
+    return datumParam + (posParamDir ? length : -length) / len;
 }
 
-double AcGeLinearEnt3d::closestParam(const AcGePoint3d &pnt) const {
-  const double len2 = m_vec.lengthSqrd();
-  if (!(len2 > 0.0))
-    return 0.0;
-  double t = dot3(pnt - m_point, m_vec) / len2;
-  if (boundedBelow() && t < 0.0)
-    t = 0.0;
-  if (boundedAbove() && t > 1.0)
-    t = 1.0;
-  return t;
+double AcGeLinearEnt3d::closestParam(const AcGePoint3d& pnt) const {
+    const double len2 = m_vec.lengthSqrd();
+    if (!(len2 > 0.0))
+        return 0.0;
+    double t = dot3(pnt - m_point, m_vec) / len2;
+    if (boundedBelow() && t < 0.0)
+        t = 0.0;
+    if (boundedAbove() && t > 1.0)
+        t = 1.0;
+    return t;
 }
 
 // ---- AcGeLine3d ----
 
-const AcGeLine3d AcGeLine3d::kXAxis(AcGePoint3d(0.0, 0.0, 0.0),
-                                    AcGeVector3d(1.0, 0.0, 0.0));
-const AcGeLine3d AcGeLine3d::kYAxis(AcGePoint3d(0.0, 0.0, 0.0),
-                                    AcGeVector3d(0.0, 1.0, 0.0));
-const AcGeLine3d AcGeLine3d::kZAxis(AcGePoint3d(0.0, 0.0, 0.0),
-                                    AcGeVector3d(0.0, 0.0, 1.0));
+const AcGeLine3d AcGeLine3d::kXAxis(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0));
+const AcGeLine3d AcGeLine3d::kYAxis(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(0.0, 1.0, 0.0));
+const AcGeLine3d AcGeLine3d::kZAxis(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(0.0, 0.0, 1.0));
 
 AcGeLine3d::AcGeLine3d()
-    : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {
+    : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {}
+
+AcGeLine3d::AcGeLine3d(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    set(pnt, vec);
 }
 
-AcGeLine3d::AcGeLine3d(const AcGePoint3d &pnt, const AcGeVector3d &vec) {
-  set(pnt, vec);
+AcGeLine3d::AcGeLine3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    set(pnt1, pnt2);
 }
 
-AcGeLine3d::AcGeLine3d(const AcGePoint3d &pnt1, const AcGePoint3d &pnt2) {
-  set(pnt1, pnt2);
+AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    m_point = pnt;
+    m_vec = unit3(vec);
+    return *this;
 }
 
-AcGeLine3d &AcGeLine3d::set(const AcGePoint3d &pnt, const AcGeVector3d &vec) {
-  m_point = pnt;
-  m_vec = unit3(vec);
-  return *this;
+AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    return set(pnt1, pnt2 - pnt1);
 }
 
-AcGeLine3d &AcGeLine3d::set(const AcGePoint3d &pnt1, const AcGePoint3d &pnt2) {
-  return set(pnt1, pnt2 - pnt1);
+AcGe::EntityId AcGeLine3d::type() const {
+    return AcGe::kLine3d;
 }
-
-AcGe::EntityId AcGeLine3d::type() const { return AcGe::kLine3d; }
 
 Adesk::Boolean AcGeLine3d::isKindOf(AcGe::EntityId entType) const {
-  return entType == AcGe::kLine3d || AcGeLinearEnt3d::isKindOf(entType);
+    return entType == AcGe::kLine3d || AcGeLinearEnt3d::isKindOf(entType);
 }
 
-AcGeEntity3d *AcGeLine3d::copy() const { return new AcGeLine3d(*this); }
+AcGeEntity3d* AcGeLine3d::copy() const {
+    return new AcGeLine3d(*this);
+}
 
-Adesk::Boolean AcGeLine3d::isEqualTo(const AcGeEntity3d &other,
-                                     const AcGeTol &tol) const {
-  if (other.type() != AcGe::kLine3d)
-    return false;
-  return isColinearTo(static_cast<const AcGeLine3d &>(other), tol);
+Adesk::Boolean AcGeLine3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
+    if (other.type() != AcGe::kLine3d)
+        return false;
+    return isColinearTo(static_cast<const AcGeLine3d&>(other), tol);
 }
 
 // ---- AcGeLineSeg3d ----
 
 AcGeLineSeg3d::AcGeLineSeg3d()
-    : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {
+    : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {}
+
+AcGeLineSeg3d::AcGeLineSeg3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    set(pnt1, pnt2);
 }
 
-AcGeLineSeg3d::AcGeLineSeg3d(const AcGePoint3d &pnt1, const AcGePoint3d &pnt2) {
-  set(pnt1, pnt2);
+AcGeLineSeg3d::AcGeLineSeg3d(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    set(pnt, vec);
 }
 
-AcGeLineSeg3d::AcGeLineSeg3d(const AcGePoint3d &pnt, const AcGeVector3d &vec) {
-  set(pnt, vec);
+AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    return set(pnt1, pnt2 - pnt1);
 }
 
-AcGeLineSeg3d &AcGeLineSeg3d::set(const AcGePoint3d &pnt1,
-                                  const AcGePoint3d &pnt2) {
-  return set(pnt1, pnt2 - pnt1);
+AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    m_point = pnt;
+    m_vec = vec;
+    return *this;
 }
 
-AcGeLineSeg3d &AcGeLineSeg3d::set(const AcGePoint3d &pnt,
-                                  const AcGeVector3d &vec) {
-  m_point = pnt;
-  m_vec = vec;
-  return *this;
+AcGePoint3d AcGeLineSeg3d::startPoint() const {
+    return m_point;
 }
 
-AcGePoint3d AcGeLineSeg3d::startPoint() const { return m_point; }
+AcGePoint3d AcGeLineSeg3d::endPoint() const {
+    return m_point + m_vec;
+}
 
-AcGePoint3d AcGeLineSeg3d::endPoint() const { return m_point + m_vec; }
+AcGePoint3d AcGeLineSeg3d::midPoint() const {
+    return m_point + m_vec * 0.5;
+}
 
-AcGePoint3d AcGeLineSeg3d::midPoint() const { return m_point + m_vec * 0.5; }
+double AcGeLineSeg3d::length() const {
+    return m_vec.length();
+}
 
-double AcGeLineSeg3d::length() const { return m_vec.length(); }
-
-AcGe::EntityId AcGeLineSeg3d::type() const { return AcGe::kLineSeg3d; }
+AcGe::EntityId AcGeLineSeg3d::type() const {
+    return AcGe::kLineSeg3d;
+}
 
 Adesk::Boolean AcGeLineSeg3d::isKindOf(AcGe::EntityId entType) const {
-  return entType == AcGe::kLineSeg3d || AcGeLinearEnt3d::isKindOf(entType);
+    return entType == AcGe::kLineSeg3d || AcGeLinearEnt3d::isKindOf(entType);
 }
 
-AcGeEntity3d *AcGeLineSeg3d::copy() const { return new AcGeLineSeg3d(*this); }
+AcGeEntity3d* AcGeLineSeg3d::copy() const {
+    return new AcGeLineSeg3d(*this);
+}
 
-Adesk::Boolean AcGeLineSeg3d::isEqualTo(const AcGeEntity3d &other,
-                                        const AcGeTol &tol) const {
-  if (other.type() != AcGe::kLineSeg3d)
-    return false;
-  const AcGeLineSeg3d &seg = static_cast<const AcGeLineSeg3d &>(other);
-  return startPoint().isEqualTo(seg.startPoint(), tol) &&
-         endPoint().isEqualTo(seg.endPoint(), tol);
+Adesk::Boolean AcGeLineSeg3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
+    if (other.type() != AcGe::kLineSeg3d)
+        return false;
+    const AcGeLineSeg3d& seg = static_cast<const AcGeLineSeg3d&>(other);
+    return startPoint().isEqualTo(seg.startPoint(), tol) &&
+           endPoint().isEqualTo(seg.endPoint(), tol);
 }
 
 // ---- AcGeRay3d ----
 
-AcGeRay3d::AcGeRay3d()
-    : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {
+AcGeRay3d::AcGeRay3d() : AcGeLinearEnt3d(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(1.0, 0.0, 0.0)) {}
+
+AcGeRay3d::AcGeRay3d(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    set(pnt, vec);
 }
 
-AcGeRay3d::AcGeRay3d(const AcGePoint3d &pnt, const AcGeVector3d &vec) {
-  set(pnt, vec);
+AcGeRay3d::AcGeRay3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    set(pnt1, pnt2);
 }
 
-AcGeRay3d::AcGeRay3d(const AcGePoint3d &pnt1, const AcGePoint3d &pnt2) {
-  set(pnt1, pnt2);
+AcGeRay3d& AcGeRay3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    m_point = pnt;
+    m_vec = unit3(vec);
+    return *this;
 }
 
-AcGeRay3d &AcGeRay3d::set(const AcGePoint3d &pnt, const AcGeVector3d &vec) {
-  m_point = pnt;
-  m_vec = unit3(vec);
-  return *this;
+AcGeRay3d& AcGeRay3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    return set(pnt1, pnt2 - pnt1);
 }
 
-AcGeRay3d &AcGeRay3d::set(const AcGePoint3d &pnt1, const AcGePoint3d &pnt2) {
-  return set(pnt1, pnt2 - pnt1);
+AcGe::EntityId AcGeRay3d::type() const {
+    return AcGe::kRay3d;
 }
-
-AcGe::EntityId AcGeRay3d::type() const { return AcGe::kRay3d; }
 
 Adesk::Boolean AcGeRay3d::isKindOf(AcGe::EntityId entType) const {
-  return entType == AcGe::kRay3d || AcGeLinearEnt3d::isKindOf(entType);
+    return entType == AcGe::kRay3d || AcGeLinearEnt3d::isKindOf(entType);
 }
 
-AcGeEntity3d *AcGeRay3d::copy() const { return new AcGeRay3d(*this); }
+AcGeEntity3d* AcGeRay3d::copy() const {
+    return new AcGeRay3d(*this);
+}
 
-Adesk::Boolean AcGeRay3d::isEqualTo(const AcGeEntity3d &other,
-                                    const AcGeTol &tol) const {
-  if (other.type() != AcGe::kRay3d)
-    return false;
-  const AcGeRay3d &ray = static_cast<const AcGeRay3d &>(other);
-  return m_point.isEqualTo(ray.m_point, tol) &&
-         (m_vec - ray.m_vec).length() <= tol.equalVector();
+Adesk::Boolean AcGeRay3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
+    if (other.type() != AcGe::kRay3d)
+        return false;
+    const AcGeRay3d& ray = static_cast<const AcGeRay3d&>(other);
+    return m_point.isEqualTo(ray.m_point, tol) && (m_vec - ray.m_vec).length() <= tol.equalVector();
 }

@@ -30,258 +30,241 @@ constexpr double kFullTurnSlack = 1e-9;
 // close to 1.
 constexpr double kInPlaneSlack = 1e-9;
 
-void pushPiece(const AcGePoint2d &s, const AcGePoint2d &e, double bulge,
-               double tol, Chain &chain) {
-  if (s.distanceTo(e) <= tol && bulge == 0.0)
-    return; // zero-length pieces carry nothing
-  chain.push_back(OffsetPiece{s.x, s.y, e.x, e.y, bulge});
+void pushPiece(const AcGePoint2d& s, const AcGePoint2d& e, double bulge, double tol, Chain& chain) {
+    if (s.distanceTo(e) <= tol && bulge == 0.0)
+        return;  // zero-length pieces carry nothing
+    chain.push_back(OffsetPiece{s.x, s.y, e.x, e.y, bulge});
 }
 
 // Adds an arc given by its end points, middle point and signed sweep (positive
 // = CCW).
-void pushArc(const AcGePoint2d &s, const AcGePoint2d &mid, const AcGePoint2d &e,
-             double sweep, double radius, double tol, Chain &chain) {
-  if (!(radius > 0.0) || std::fabs(sweep) * radius <= tol)
-    return;
-  if (std::fabs(sweep) >= acge_detail::kTwoPi - kFullTurnSlack) {
-    pushPiece(s, mid, std::tan(sweep / 8.0), tol, chain);
-    pushPiece(mid, e, std::tan(sweep / 8.0), tol, chain);
-  } else {
-    pushPiece(s, e, std::tan(sweep / 4.0), tol, chain);
-  }
+void pushArc(const AcGePoint2d& s, const AcGePoint2d& mid, const AcGePoint2d& e, double sweep,
+             double radius, double tol, Chain& chain) {
+    if (!(radius > 0.0) || std::fabs(sweep) * radius <= tol)
+        return;
+    if (std::fabs(sweep) >= acge_detail::kTwoPi - kFullTurnSlack) {
+        pushPiece(s, mid, std::tan(sweep / 8.0), tol, chain);
+        pushPiece(mid, e, std::tan(sweep / 8.0), tol, chain);
+    } else {
+        pushPiece(s, e, std::tan(sweep / 4.0), tol, chain);
+    }
 }
 
 // Appends the pieces of a 2D curve; false for a curve without a piece form
 // (unbounded ones).
-bool appendPieces(const AcGeCurve2d &curve, double tol, Chain &chain) {
-  switch (curve.type()) {
-  case AcGe::kLineSeg2d: {
-    const AcGeLineSeg2d &seg = static_cast<const AcGeLineSeg2d &>(curve);
-    pushPiece(seg.startPoint(), seg.endPoint(), 0.0, tol, chain);
-    return true;
-  }
-  case AcGe::kCircArc2d: {
-    const AcGeCircArc2d &arc = static_cast<const AcGeCircArc2d &>(curve);
-    const double sweep = arc.endAng() - arc.startAng();
-    if (!(arc.radius() > 0.0))
-      return false;
-    pushArc(arc.startPoint(), arc.evalPoint(arc.startAng() + sweep / 2.0),
-            arc.endPoint(), arc.isClockWise() ? -sweep : sweep, arc.radius(),
-            tol, chain);
-    return true;
-  }
-  case AcGe::kPolyline2d: {
-    const AcGePolyline2d &poly = static_cast<const AcGePolyline2d &>(curve);
-    for (int i = 0; i + 1 < poly.numFitPoints(); ++i)
-      pushPiece(poly.fitPointAt(i), poly.fitPointAt(i + 1), 0.0, tol, chain);
-    return true;
-  }
-  case AcGe::kCompositeCrv2d: {
-    AcArray<AcGeCurve2d *> pieces;
-    static_cast<const AcGeCompositeCurve2d &>(curve).getCurveList(pieces);
-    for (const AcGeCurve2d *piece : pieces) {
-      if (!appendPieces(*piece, tol, chain))
+bool appendPieces(const AcGeCurve2d& curve, double tol, Chain& chain) {
+    switch (curve.type()) {
+        case AcGe::kLineSeg2d: {
+            const AcGeLineSeg2d& seg = static_cast<const AcGeLineSeg2d&>(curve);
+            pushPiece(seg.startPoint(), seg.endPoint(), 0.0, tol, chain);
+            return true;
+        }
+        case AcGe::kCircArc2d: {
+            const AcGeCircArc2d& arc = static_cast<const AcGeCircArc2d&>(curve);
+            const double sweep = arc.endAng() - arc.startAng();
+            if (!(arc.radius() > 0.0))
+                return false;
+            pushArc(arc.startPoint(), arc.evalPoint(arc.startAng() + sweep / 2.0), arc.endPoint(),
+                    arc.isClockWise() ? -sweep : sweep, arc.radius(), tol, chain);
+            return true;
+        }
+        case AcGe::kPolyline2d: {
+            const AcGePolyline2d& poly = static_cast<const AcGePolyline2d&>(curve);
+            for (int i = 0; i + 1 < poly.numFitPoints(); ++i)
+                pushPiece(poly.fitPointAt(i), poly.fitPointAt(i + 1), 0.0, tol, chain);
+            return true;
+        }
+        case AcGe::kCompositeCrv2d: {
+            AcArray<AcGeCurve2d*> pieces;
+            static_cast<const AcGeCompositeCurve2d&>(curve).getCurveList(pieces);
+            for (const AcGeCurve2d* piece : pieces) {
+                if (!appendPieces(*piece, tol, chain))
+                    return false;
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool isClosedChain(const Chain& chain, double tol) {
+    if (chain.empty())
         return false;
+    return std::hypot(chain.back().ex - chain.front().sx, chain.back().ey - chain.front().sy) <=
+           tol;
+}
+
+bool finiteChain(const Chain& chain) {
+    for (const OffsetPiece& p : chain) {
+        if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
+            !std::isfinite(p.ey) || !std::isfinite(p.bulge))
+            return false;
     }
     return true;
-  }
-  default:
-    return false;
-  }
-}
-
-bool isClosedChain(const Chain &chain, double tol) {
-  if (chain.empty())
-    return false;
-  return std::hypot(chain.back().ex - chain.front().sx,
-                    chain.back().ey - chain.front().sy) <= tol;
-}
-
-bool finiteChain(const Chain &chain) {
-  for (const OffsetPiece &p : chain) {
-    if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
-        !std::isfinite(p.ey) || !std::isfinite(p.bulge))
-      return false;
-  }
-  return true;
 }
 
 // Runs the engine; an empty or non-finite chain gives no result.
-std::vector<Chain> offsetChain(const Chain &chain, double distance,
-                               double tol) {
-  if (chain.empty() || !finiteChain(chain) || !std::isfinite(distance) ||
-      !std::isfinite(tol))
-    return {};
-  return acge_detail::trimmedOffset(chain, isClosedChain(chain, tol), distance,
-                                    tol);
+std::vector<Chain> offsetChain(const Chain& chain, double distance, double tol) {
+    if (chain.empty() || !finiteChain(chain) || !std::isfinite(distance) || !std::isfinite(tol))
+        return {};
+    return acge_detail::trimmedOffset(chain, isClosedChain(chain, tol), distance, tol);
 }
 
-AcGeCurve2d *pieceCurve2d(const OffsetPiece &p) {
-  const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
-  if (p.bulge == 0.0)
-    return new AcGeLineSeg2d(s, e);
-  return new AcGeCircArc2d(s, e, p.bulge, false);
+AcGeCurve2d* pieceCurve2d(const OffsetPiece& p) {
+    const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
+    if (p.bulge == 0.0)
+        return new AcGeLineSeg2d(s, e);
+    return new AcGeCircArc2d(s, e, p.bulge, false);
 }
 
 // One engine chain as one curve: a single piece as itself, several as a
 // composite.
-AcGeCurve2d *chainCurve2d(const Chain &chain) {
-  if (chain.size() == 1)
-    return pieceCurve2d(chain.front());
-  AcArray<AcGeCurve2d *> pieces;
-  for (const OffsetPiece &p : chain)
-    pieces.append(pieceCurve2d(p));
-  AcGeCompositeCurve2d *composite = new AcGeCompositeCurve2d(pieces);
-  for (AcGeCurve2d *piece : pieces)
-    delete piece;
-  return composite;
+AcGeCurve2d* chainCurve2d(const Chain& chain) {
+    if (chain.size() == 1)
+        return pieceCurve2d(chain.front());
+    AcArray<AcGeCurve2d*> pieces;
+    for (const OffsetPiece& p : chain)
+        pieces.append(pieceCurve2d(p));
+    AcGeCompositeCurve2d* composite = new AcGeCompositeCurve2d(pieces);
+    for (AcGeCurve2d* piece : pieces)
+        delete piece;
+    return composite;
 }
 
 // ---- 3D: curves are mapped into the plane of the normal and back ----
 
 struct PlaneFrame {
-  AcGeMatrix3d toPlane;
-  AcGeMatrix3d toWorld;
-  AcGeVector3d normal;
-  double elevation = 0.0;
-  bool elevationSet = false;
+    AcGeMatrix3d toPlane;
+    AcGeMatrix3d toWorld;
+    AcGeVector3d normal;
+    double elevation = 0.0;
+    bool elevationSet = false;
 
-  AcGePoint2d flatten(const AcGePoint3d &pnt) {
-    AcGePoint3d local = toPlane * pnt;
-    if (!elevationSet) {
-      elevation = local.z;
-      elevationSet = true;
+    AcGePoint2d flatten(const AcGePoint3d& pnt) {
+        AcGePoint3d local = toPlane * pnt;
+        if (!elevationSet) {
+            elevation = local.z;
+            elevationSet = true;
+        }
+        return AcGePoint2d(local.x, local.y);
     }
-    return AcGePoint2d(local.x, local.y);
-  }
-  AcGePoint3d lift(const AcGePoint2d &pnt) const {
-    return toWorld * AcGePoint3d(pnt.x, pnt.y, elevation);
-  }
+    AcGePoint3d lift(const AcGePoint2d& pnt) const {
+        return toWorld * AcGePoint3d(pnt.x, pnt.y, elevation);
+    }
 };
 
-bool appendPieces3d(const AcGeCurve3d &curve, PlaneFrame &frame, double tol,
-                    Chain &chain) {
-  switch (curve.type()) {
-  case AcGe::kLineSeg3d: {
-    const AcGeLineSeg3d &seg = static_cast<const AcGeLineSeg3d &>(curve);
-    const AcGePoint2d s = frame.flatten(seg.startPoint());
-    pushPiece(s, frame.flatten(seg.endPoint()), 0.0, tol, chain);
-    return true;
-  }
-  case AcGe::kCircArc3d: {
-    const AcGeCircArc3d &arc = static_cast<const AcGeCircArc3d &>(curve);
-    const double along = acge_detail::dot3(arc.normal(), frame.normal);
-    // An arc must lie in the offset plane to have a planar offset.
-    if (!(arc.radius() > 0.0) ||
-        std::fabs(std::fabs(along) - 1.0) > kInPlaneSlack)
-      return false;
-    const double sweep = arc.endAng() - arc.startAng();
-    const AcGePoint2d s = frame.flatten(arc.startPoint());
-    const AcGePoint2d mid =
-        frame.flatten(arc.evalPoint(arc.startAng() + sweep / 2.0));
-    pushArc(s, mid, frame.flatten(arc.endPoint()), along > 0.0 ? sweep : -sweep,
-            arc.radius(), tol, chain);
-    return true;
-  }
-  case AcGe::kPolyline3d: {
-    const AcGePolyline3d &poly = static_cast<const AcGePolyline3d &>(curve);
-    for (int i = 0; i + 1 < poly.numFitPoints(); ++i) {
-      const AcGePoint2d s = frame.flatten(poly.fitPointAt(i));
-      pushPiece(s, frame.flatten(poly.fitPointAt(i + 1)), 0.0, tol, chain);
+bool appendPieces3d(const AcGeCurve3d& curve, PlaneFrame& frame, double tol, Chain& chain) {
+    switch (curve.type()) {
+        case AcGe::kLineSeg3d: {
+            const AcGeLineSeg3d& seg = static_cast<const AcGeLineSeg3d&>(curve);
+            const AcGePoint2d s = frame.flatten(seg.startPoint());
+            pushPiece(s, frame.flatten(seg.endPoint()), 0.0, tol, chain);
+            return true;
+        }
+        case AcGe::kCircArc3d: {
+            const AcGeCircArc3d& arc = static_cast<const AcGeCircArc3d&>(curve);
+            const double along = acge_detail::dot3(arc.normal(), frame.normal);
+            // An arc must lie in the offset plane to have a planar offset.
+            if (!(arc.radius() > 0.0) || std::fabs(std::fabs(along) - 1.0) > kInPlaneSlack)
+                return false;
+            const double sweep = arc.endAng() - arc.startAng();
+            const AcGePoint2d s = frame.flatten(arc.startPoint());
+            const AcGePoint2d mid = frame.flatten(arc.evalPoint(arc.startAng() + sweep / 2.0));
+            pushArc(s, mid, frame.flatten(arc.endPoint()), along > 0.0 ? sweep : -sweep,
+                    arc.radius(), tol, chain);
+            return true;
+        }
+        case AcGe::kPolyline3d: {
+            const AcGePolyline3d& poly = static_cast<const AcGePolyline3d&>(curve);
+            for (int i = 0; i + 1 < poly.numFitPoints(); ++i) {
+                const AcGePoint2d s = frame.flatten(poly.fitPointAt(i));
+                pushPiece(s, frame.flatten(poly.fitPointAt(i + 1)), 0.0, tol, chain);
+            }
+            return true;
+        }
+        case AcGe::kCompositeCrv3d: {
+            AcArray<AcGeCurve3d*> pieces;
+            static_cast<const AcGeCompositeCurve3d&>(curve).getCurveList(pieces);
+            for (const AcGeCurve3d* piece : pieces) {
+                if (!appendPieces3d(*piece, frame, tol, chain))
+                    return false;
+            }
+            return true;
+        }
+        default:
+            return false;
     }
-    return true;
-  }
-  case AcGe::kCompositeCrv3d: {
-    AcArray<AcGeCurve3d *> pieces;
-    static_cast<const AcGeCompositeCurve3d &>(curve).getCurveList(pieces);
-    for (const AcGeCurve3d *piece : pieces) {
-      if (!appendPieces3d(*piece, frame, tol, chain))
-        return false;
-    }
-    return true;
-  }
-  default:
-    return false;
-  }
 }
 
-AcGeCurve3d *pieceCurve3d(const OffsetPiece &p, const PlaneFrame &frame) {
-  const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
-  if (p.bulge == 0.0)
-    return new AcGeLineSeg3d(frame.lift(s), frame.lift(e));
-  const AcGeCircArc2d flat(s, e, p.bulge, false);
-  const AcGePoint2d mid =
-      flat.evalPoint((flat.startAng() + flat.endAng()) / 2.0);
-  return new AcGeCircArc3d(frame.lift(s), frame.lift(mid), frame.lift(e));
+AcGeCurve3d* pieceCurve3d(const OffsetPiece& p, const PlaneFrame& frame) {
+    const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
+    if (p.bulge == 0.0)
+        return new AcGeLineSeg3d(frame.lift(s), frame.lift(e));
+    const AcGeCircArc2d flat(s, e, p.bulge, false);
+    const AcGePoint2d mid = flat.evalPoint((flat.startAng() + flat.endAng()) / 2.0);
+    return new AcGeCircArc3d(frame.lift(s), frame.lift(mid), frame.lift(e));
 }
 
-AcGeCurve3d *chainCurve3d(const Chain &chain, const PlaneFrame &frame) {
-  if (chain.size() == 1)
-    return pieceCurve3d(chain.front(), frame);
-  AcArray<AcGeCurve3d *> pieces;
-  for (const OffsetPiece &p : chain)
-    pieces.append(pieceCurve3d(p, frame));
-  AcGeCompositeCurve3d *composite = new AcGeCompositeCurve3d(pieces);
-  for (AcGeCurve3d *piece : pieces)
-    delete piece;
-  return composite;
+AcGeCurve3d* chainCurve3d(const Chain& chain, const PlaneFrame& frame) {
+    if (chain.size() == 1)
+        return pieceCurve3d(chain.front(), frame);
+    AcArray<AcGeCurve3d*> pieces;
+    for (const OffsetPiece& p : chain)
+        pieces.append(pieceCurve3d(p, frame));
+    AcGeCompositeCurve3d* composite = new AcGeCompositeCurve3d(pieces);
+    for (AcGeCurve3d* piece : pieces)
+        delete piece;
+    return composite;
 }
 
-} // namespace
+}  // namespace
 
 // The engine joins corners one way (by extension), whatever extension type is
 // asked for.
-void AcGeCurve2d::getTrimmedOffset(double distance,
-                                   AcArray<AcGeCurve2d *> &offsetCurveList,
-                                   AcGe::OffsetCrvExtType,
-                                   const AcGeTol &tol) const {
-  Chain chain;
-  if (!appendPieces(*this, tol.equalPoint(), chain))
-    return;
-  for (const Chain &result : offsetChain(chain, distance, tol.equalPoint())) {
-    if (!result.empty())
-      offsetCurveList.append(chainCurve2d(result));
-  }
+void AcGeCurve2d::getTrimmedOffset(double distance, AcArray<AcGeCurve2d*>& offsetCurveList,
+                                   AcGe::OffsetCrvExtType, const AcGeTol& tol) const {
+    Chain chain;
+    if (!appendPieces(*this, tol.equalPoint(), chain))
+        return;
+    for (const Chain& result : offsetChain(chain, distance, tol.equalPoint())) {
+        if (!result.empty())
+            offsetCurveList.append(chainCurve2d(result));
+    }
 }
 
-void AcGeCurve2d::getTrimmedOffset(double distance,
-                                   AcGeVoidPointerArray &offsetCurveList,
-                                   AcGe::OffsetCrvExtType extensionType,
-                                   const AcGeTol &tol) const {
-  AcArray<AcGeCurve2d *> curves;
-  getTrimmedOffset(distance, curves, extensionType, tol);
-  for (AcGeCurve2d *curve : curves)
-    offsetCurveList.append(curve);
+void AcGeCurve2d::getTrimmedOffset(double distance, AcGeVoidPointerArray& offsetCurveList,
+                                   AcGe::OffsetCrvExtType extensionType, const AcGeTol& tol) const {
+    AcArray<AcGeCurve2d*> curves;
+    getTrimmedOffset(distance, curves, extensionType, tol);
+    for (AcGeCurve2d* curve : curves)
+        offsetCurveList.append(curve);
 }
 
-void AcGeCurve3d::getTrimmedOffset(double distance,
-                                   const AcGeVector3d &planeNormal,
-                                   AcArray<AcGeCurve3d *> &offsetCurveList,
-                                   AcGe::OffsetCrvExtType,
-                                   const AcGeTol &tol) const {
-  const double len = acge_detail::len3(planeNormal);
-  if (!(len > 0.0) || !std::isfinite(len))
-    return;
-  PlaneFrame frame;
-  frame.normal = planeNormal / len;
-  frame.toPlane = AcGeMatrix3d::worldToPlane(frame.normal);
-  frame.toWorld = AcGeMatrix3d::planeToWorld(frame.normal);
-  Chain chain;
-  if (!appendPieces3d(*this, frame, tol.equalPoint(), chain))
-    return;
-  for (const Chain &result : offsetChain(chain, distance, tol.equalPoint())) {
-    if (!result.empty())
-      offsetCurveList.append(chainCurve3d(result, frame));
-  }
+void AcGeCurve3d::getTrimmedOffset(double distance, const AcGeVector3d& planeNormal,
+                                   AcArray<AcGeCurve3d*>& offsetCurveList, AcGe::OffsetCrvExtType,
+                                   const AcGeTol& tol) const {
+    const double len = acge_detail::len3(planeNormal);
+    if (!(len > 0.0) || !std::isfinite(len))
+        return;
+    PlaneFrame frame;
+    frame.normal = planeNormal / len;
+    frame.toPlane = AcGeMatrix3d::worldToPlane(frame.normal);
+    frame.toWorld = AcGeMatrix3d::planeToWorld(frame.normal);
+    Chain chain;
+    if (!appendPieces3d(*this, frame, tol.equalPoint(), chain))
+        return;
+    for (const Chain& result : offsetChain(chain, distance, tol.equalPoint())) {
+        if (!result.empty())
+            offsetCurveList.append(chainCurve3d(result, frame));
+    }
 }
 
-void AcGeCurve3d::getTrimmedOffset(double distance,
-                                   const AcGeVector3d &planeNormal,
-                                   AcGeVoidPointerArray &offsetCurveList,
-                                   AcGe::OffsetCrvExtType extensionType,
-                                   const AcGeTol &tol) const {
-  AcArray<AcGeCurve3d *> curves;
-  getTrimmedOffset(distance, planeNormal, curves, extensionType, tol);
-  for (AcGeCurve3d *curve : curves)
-    offsetCurveList.append(curve);
+void AcGeCurve3d::getTrimmedOffset(double distance, const AcGeVector3d& planeNormal,
+                                   AcGeVoidPointerArray& offsetCurveList,
+                                   AcGe::OffsetCrvExtType extensionType, const AcGeTol& tol) const {
+    AcArray<AcGeCurve3d*> curves;
+    getTrimmedOffset(distance, planeNormal, curves, extensionType, tol);
+    for (AcGeCurve3d* curve : curves)
+        offsetCurveList.append(curve);
 }

@@ -5,7 +5,8 @@
 #include <geo/export.h>
 
 // The composite owns copies of its pieces. Its parameter starts at 0 and grows by each
-// piece's length: piece i covers [sum of the lengths before it, that sum + its length].
+// piece's length: piece i covers [sum of the lengths before it, that sum + its length], and
+// within a piece the parameter is the arc length from the piece's start.
 class GEO_API AcGeCompositeCurve3d : public AcGeCurve3d {
 public:
     AcGeCompositeCurve3d() = default;
