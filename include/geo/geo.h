@@ -36,8 +36,11 @@
 #include <geo/acge/gevec2d.h>
 #include <geo/acge/gevec3d.h>
 #include <geo/archive_lists.h>
+#include <geo/cleanup.h>
 #include <geo/containment.h>
+#include <geo/contour.h>
 #include <geo/conversions.h>
+#include <geo/determinant.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/geometry.h>
@@ -54,3 +57,4 @@
 #include <geo/orvel.h>
 #include <geo/point3d.h>
 #include <geo/wintypes.h>
+#include <geo/wire_angle.h>

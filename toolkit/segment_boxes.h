@@ -1,0 +1,80 @@
+// Padded plan boxes of a polyline's segments, and a sweep over the pairs of boxes that meet.
+#pragma once
+
+#include <geo/point3d.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+namespace cleanup_detail {
+
+// A closed plan box.
+struct PlanBox {
+    double loX, loY, hiX, hiY;
+
+    bool meets(const PlanBox& o) const {
+        return loX <= o.hiX && o.loX <= hiX && loY <= o.hiY && o.loY <= hiY;
+    }
+    void widen(const PlanBox& o) {
+        loX = std::min(loX, o.loX);
+        loY = std::min(loY, o.loY);
+        hiX = std::max(hiX, o.hiX);
+        hiY = std::max(hiY, o.hiY);
+    }
+};
+
+// Largest absolute coordinate of the points; infinity when any is not finite.
+template <class P>
+double coordinateScale(const std::vector<P>& pts) {
+    double scale = 0.0;
+    for (const P& p : pts) {
+        if (!(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)))
+            return INFINITY;
+        scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+    }
+    return scale;
+}
+
+// Box of the segment a-b grown on every side by reach, plus `slope` times the
+// segment's plan extent (room for parameter tolerances and rounding).
+template <class P>
+PlanBox paddedBox(const P& a, const P& b, double reach, double slope) {
+    const double pad = reach + slope * (std::fabs(b.x - a.x) + std::fabs(b.y - a.y));
+    return PlanBox{std::min(a.x, b.x) - pad, std::min(a.y, b.y) - pad, std::max(a.x, b.x) + pad,
+                   std::max(a.y, b.y) + pad};
+}
+
+// Calls visit(a, b) with a < b for every pair of meeting boxes, in no particular order,
+// until visit returns true; returns whether it did. Sweeps along the axis on which the
+// boxes are thinner relative to their spread, so long runs along one axis stay cheap.
+template <class Visit>
+bool anyMeetingPair(const std::vector<PlanBox>& boxes, Visit visit) {
+    if (boxes.size() < 2)
+        return false;
+    PlanBox all = boxes.front();
+    double extentX = 0.0, extentY = 0.0;
+    for (const PlanBox& b : boxes) {
+        all.widen(b);
+        extentX += b.hiX - b.loX;
+        extentY += b.hiY - b.loY;
+    }
+    const bool alongX = extentX * (all.hiY - all.loY) <= extentY * (all.hiX - all.loX);
+    auto lo = [&](size_t k) { return alongX ? boxes[k].loX : boxes[k].loY; };
+    auto hi = [&](size_t k) { return alongX ? boxes[k].hiX : boxes[k].hiY; };
+    std::vector<size_t> order(boxes.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return lo(a) < lo(b); });
+    for (size_t p = 0; p < order.size(); ++p) {
+        const size_t a = order[p];
+        for (size_t q = p + 1; q < order.size() && lo(order[q]) <= hi(a); ++q) {
+            const size_t b = order[q];
+            if (boxes[a].meets(boxes[b]) && visit(std::min(a, b), std::max(a, b)))
+                return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace cleanup_detail

@@ -1,0 +1,224 @@
+// Self-intersection of point lists: detection, and cutting out the loops.
+//
+// The detections ask only whether some pair of edges meets, so they look at the pairs
+// whose padded plan boxes meet and give each of those the full pair test. The padding
+// covers every tolerance the pair test allows, so no pair it could accept is skipped.
+#include <geo/acge/gelnsg3d.h>
+#include <geo/acge/getol.h>
+#include <geo/cleanup.h>
+#include <geo/lines.h>
+
+#include "toolkit/point_hash.h"
+#include "toolkit/segment_boxes.h"
+
+#include <cmath>
+#include <memory>
+
+using cleanup_detail::PlanBox;
+
+namespace {
+
+// Point tolerance of the edge tests of IsSelfIntersect.
+constexpr double kEdgeMeetTol = 0.001;
+// Tolerance of the crossings of IsIntersectWithSelf.
+constexpr double kCrossTol = 1e-6;
+// Parameter slack of a segment crossing (CLineSeg::intersectWith), as a length reach.
+constexpr double kParamTol = 1e-6;
+// Box growth per unit of segment extent: far above the parameter slack, for rounding.
+constexpr double kSlopePad = 1e-3;
+// Box growth per unit of coordinate size, for rounding in the pair tests.
+constexpr double kScalePad = 1e-8;
+// Beyond this size coordinates may overflow in the pair tests: every pair is tested.
+constexpr double kLargestScreened = 1e300;
+// Segments per block of ClearSelfIntersect's two-level box screen.
+constexpr size_t kBlock = 64;
+
+// ---- IsSelfIntersect ----
+
+// The pair test: overlap, or a meeting point that is not a shared end of both.
+bool edgesMeet(const AcGeLineSeg3d& si, const AcGeLineSeg3d& sj, const AcGeTol& tol) {
+    AcGeLinearEnt3d* shared = nullptr;
+    const bool overlapping = si.overlap(sj, shared, tol);
+    std::unique_ptr<AcGeLinearEnt3d> owner(shared);
+    if (overlapping)
+        return true;
+    AcGePoint3d x;
+    if (!si.intersectWith(sj, x, tol))
+        return false;
+    const bool endOfI = x.isEqualTo(si.startPoint()) || x.isEqualTo(si.endPoint());
+    const bool endOfJ = x.isEqualTo(sj.startPoint()) || x.isEqualTo(sj.endPoint());
+    return !(endOfI && endOfJ);
+}
+
+std::vector<AcGeLineSeg3d> edgesOf(const std::vector<CPoint3d>& pts, bool closed) {
+    std::vector<AcGeLineSeg3d> segs;
+    segs.reserve(pts.size());
+    for (size_t i = 0; i + 1 < pts.size(); ++i)
+        segs.emplace_back(pts[i].toAcGePoint3d(), pts[i + 1].toAcGePoint3d());
+    if (closed)
+        segs.emplace_back(pts.back().toAcGePoint3d(), pts.front().toAcGePoint3d());
+    return segs;
+}
+
+// Every pair, for input whose coordinates defeat the box screen.
+bool anyEdgesMeetAllPairs(const std::vector<AcGeLineSeg3d>& segs, const AcGeTol& tol) {
+    for (size_t i = 0; i < segs.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (edgesMeet(segs[i], segs[j], tol))
+                return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsSelfIntersect(std::vector<CPoint3d> const& pts, bool closed) {
+    if (pts.size() < 3)
+        return false;
+    AcGeTol tol;
+    tol.setEqualPoint(kEdgeMeetTol);
+    const std::vector<AcGeLineSeg3d> segs = edgesOf(pts, closed);
+    const double scale = cleanup_detail::coordinateScale(pts);
+    if (!(scale <= kLargestScreened))
+        return anyEdgesMeetAllPairs(segs, tol);
+    // Both meeting tests accept points up to the tolerance off each segment.
+    const double reach = 2 * kEdgeMeetTol + kScalePad * scale;
+    std::vector<PlanBox> boxes;
+    boxes.reserve(segs.size());
+    for (const AcGeLineSeg3d& s : segs)
+        boxes.push_back(cleanup_detail::paddedBox(s.startPoint(), s.endPoint(), reach, kSlopePad));
+    return cleanup_detail::anyMeetingPair(
+        boxes, [&](size_t j, size_t i) { return edgesMeet(segs[i], segs[j], tol); });
+}
+
+// ---- IsIntersectWithSelf ----
+
+namespace {
+
+bool crossesOffVertex(const std::vector<CPoint3d>& pts, size_t i, size_t j,
+                      const cleanup_detail::PointGrid<CPoint3d>& vertices) {
+    CPoint3d x;
+    if (!CLineSeg(pts[i], pts[i + 1]).intersectWith(CLineSeg(pts[j], pts[j + 1]), x, kCrossTol))
+        return false;
+    return !vertices.anyNear(x, [&x](const CPoint3d& v) { return v == x; });
+}
+
+}  // namespace
+
+bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
+    if (pts.size() < 3)
+        return false;
+    cleanup_detail::PointGrid<CPoint3d> vertices(pts, kCrossTol);
+    for (const CPoint3d& p : pts)
+        vertices.insert(p);
+    const double scale = cleanup_detail::coordinateScale(pts);
+    if (!(scale <= kLargestScreened)) {
+        for (size_t i = 0; i + 1 < pts.size(); ++i)
+            for (size_t j = i + 1; j + 1 < pts.size(); ++j)
+                if (crossesOffVertex(pts, i, j, vertices))
+                    return true;
+        return false;
+    }
+    const double reach = kCrossTol + kParamTol + kScalePad * scale;
+    std::vector<PlanBox> boxes;
+    boxes.reserve(pts.size() - 1);
+    for (size_t i = 0; i + 1 < pts.size(); ++i)
+        boxes.push_back(cleanup_detail::paddedBox(pts[i], pts[i + 1], reach, kSlopePad));
+    return cleanup_detail::anyMeetingPair(
+        boxes, [&](size_t i, size_t j) { return crossesOffVertex(pts, i, j, vertices); });
+}
+
+// ---- ClearSelfIntersect ----
+
+namespace {
+
+// Padded boxes of the segments and of blocks of kBlock consecutive segments, so that the
+// scan for a segment's first partner skips whole blocks that cannot meet it. With
+// coordinates or a tolerance the padding cannot bound, every box meets every other.
+class SegmentScreen {
+public:
+    SegmentScreen(const std::vector<CPoint3d>& pts, double tol) {
+        const double scale = cleanup_detail::coordinateScale(pts);
+        m_open = !(scale <= kLargestScreened && std::isfinite(tol));
+        m_reach = std::max(tol, kParamTol) + kParamTol + kScalePad * scale;
+        rebuildFrom(pts, 0);
+    }
+
+    // Recomputes the boxes of segment `first` onwards after the list changed there.
+    void rebuildFrom(const std::vector<CPoint3d>& pts, size_t first) {
+        if (m_open)
+            return;
+        m_boxes.resize(pts.size() - 1);
+        for (size_t k = first; k < m_boxes.size(); ++k)
+            m_boxes[k] = cleanup_detail::paddedBox(pts[k], pts[k + 1], m_reach, kSlopePad);
+        m_blocks.resize((m_boxes.size() + kBlock - 1) / kBlock);
+        for (size_t b = first / kBlock; b < m_blocks.size(); ++b) {
+            m_blocks[b] = m_boxes[b * kBlock];
+            for (size_t k = b * kBlock + 1; k < std::min(m_boxes.size(), (b + 1) * kBlock); ++k)
+                m_blocks[b].widen(m_boxes[k]);
+        }
+    }
+
+    // The first segment k >= j whose box meets segment i's, or `end` when none before it.
+    size_t nextCandidate(size_t i, size_t j, size_t end) const {
+        if (m_open)
+            return j;
+        const PlanBox& a = m_boxes[i];
+        while (j < end) {
+            if (j % kBlock == 0 && !a.meets(m_blocks[j / kBlock])) {
+                j += kBlock;
+                continue;
+            }
+            if (a.meets(m_boxes[j]))
+                return j;
+            ++j;
+        }
+        return end;
+    }
+
+private:
+    bool m_open = false;
+    double m_reach = 0.0;
+    std::vector<PlanBox> m_boxes;
+    std::vector<PlanBox> m_blocks;
+};
+
+// Cuts at the first later segment j that crosses segment i off its ends, or whose end
+// returns to segment i's end; returns whether the list changed. Neighbouring segments
+// meet only at their shared vertex, so a crossing reported between them elsewhere is
+// rounding and cuts nothing (a cut there would remove no vertex and could repeat forever).
+bool cutFirstLoop(std::vector<CPoint3d>& pts, size_t i, double tol, const SegmentScreen& screen) {
+    const CLineSeg a(pts[i], pts[i + 1]);
+    const size_t end = pts.size() - 1;
+    for (size_t j = screen.nextCandidate(i, i + 1, end); j < end;
+         j = screen.nextCandidate(i, j + 1, end)) {
+        CPoint3d x;
+        if (j > i + 1 && CLineSeg(pts[j], pts[j + 1]).intersectWith(a, x, tol) &&
+            !x.isEqualTo(a.startPt, tol) && !x.isEqualTo(a.endPt, tol)) {
+            pts[i + 1] = x;
+            pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                      pts.begin() + static_cast<std::ptrdiff_t>(j + 1));
+            return true;
+        }
+        if (pts[j + 1].isEqualTo(a.endPt, tol)) {
+            pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                      pts.begin() + static_cast<std::ptrdiff_t>(j + 2));
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void ClearSelfIntersect(std::vector<CPoint3d>& pts, double tol) {
+    if (pts.size() < 3)
+        return;
+    SegmentScreen screen(pts, tol);
+    size_t i = 0;
+    while (i + 2 < pts.size()) {
+        if (cutFirstLoop(pts, i, tol, screen))
+            screen.rebuildFrom(pts, i);
+        else
+            ++i;
+    }
+}
