@@ -80,7 +80,6 @@ void sampleCurve(const Curve& curve, int numSample, Array& out) {
         out.append(curve.evalPoint(lo));
         return;
     }
-    out.setPhysicalLength(numSample);
     const double step = (hi - lo) / (numSample - 1);
     for (int i = 0; i < numSample - 1; ++i)
         out.append(curve.evalPoint(lo + step * i));

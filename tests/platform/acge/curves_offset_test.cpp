@@ -198,4 +198,10 @@ TEST(TrimmedOffset3d, CircleAboutTheNormalGivesAConcentricCircle) {
         EXPECT_NEAR(p.distanceTo(AcGePoint3d(1, 2, 3)), 3.0, 1e-9);
         EXPECT_NEAR(p.z, 3.0, 1e-9);
     }
+    // Seen from -Z the circle runs clockwise, so the same distance moves it outwards.
+    Owned<AcGeCurve3d> flipped;
+    circle.getTrimmedOffset(1.0, AcGeVector3d(0, 0, -1), flipped.list, AcGe::kExtend);
+    ASSERT_EQ(flipped.list.length(), 1);
+    EXPECT_NEAR(flipped.list[0]->distanceTo(AcGePoint3d(6, 2, 3)), 0.0, 1e-9);
+    EXPECT_NEAR(flipped.list[0]->distanceTo(AcGePoint3d(1, -3, 3)), 0.0, 1e-9);
 }
