@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 
 namespace acge_detail {
@@ -28,6 +27,9 @@ constexpr double kParallelSin = 1e-9;
 constexpr double kMaxEmittedSweep = 1.5 * kPi;
 // Leaves of the bounding-box tree hold at most this many boxes.
 constexpr int kLeafSize = 4;
+// Median splits keep the tree's depth near log2(n / kLeafSize); a query's stack holds one
+// pending node per level plus one.
+constexpr int kMaxDepth = 128;
 
 // ---------------------------------------------------------------------------------------------
 // Vectors
@@ -52,7 +54,7 @@ inline double cross(Vec a, Vec b) {
     return a.x * b.y - a.y * b.x;
 }
 inline double norm(Vec a) {
-    return std::hypot(a.x, a.y);
+    return std::sqrt(a.x * a.x + a.y * a.y);
 }
 inline double dist(Vec a, Vec b) {
     return norm(a - b);
@@ -263,15 +265,18 @@ public:
             build(0, static_cast<int>(order_.size()));
     }
 
+    const Box& box(int i) const { return boxes_[i]; }
+
     // Calls visit(index) for every box overlapping `query` until visit returns true.
     template <class Visit>
     bool query(const Box& query, Visit&& visit) const {
         if (nodes_.empty())
             return false;
-        std::vector<int> stack{0};
-        while (!stack.empty()) {
-            const Node& node = nodes_[stack.back()];
-            stack.pop_back();
+        int stack[kMaxDepth];
+        int top = 0;
+        stack[top++] = 0;
+        while (top > 0) {
+            const Node& node = nodes_[stack[--top]];
             if (!overlaps(node.box, query))
                 continue;
             if (node.left < 0) {
@@ -279,8 +284,8 @@ public:
                     if (overlaps(boxes_[order_[k]], query) && visit(order_[k]))
                         return true;
             } else {
-                stack.push_back(node.left);
-                stack.push_back(node.right);
+                stack[top++] = node.left;
+                stack[top++] = node.right;
             }
         }
         return false;
@@ -466,43 +471,101 @@ double extentOf(const std::vector<Piece>& pieces) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Point nodes: points closer than the merge tolerance are one node
+// Point nodes: points closer than the merge tolerance become one node
 
-class NodeSet {
+// Groups points lying within `tol` of each other (transitively) and numbers the groups densely
+// in the order of their first point, which gives the group its position.
+class PointClusters {
 public:
-    explicit NodeSet(double tol) : tol_(tol), cell_(2 * tol) {}
-
-    int insert(Vec q) {
-        const int64_t cx = cellOf(q.x), cy = cellOf(q.y);
-        for (int64_t dx = -1; dx <= 1; ++dx)
-            for (int64_t dy = -1; dy <= 1; ++dy) {
-                auto it = cells_.find(key(cx + dx, cy + dy));
-                if (it == cells_.end())
-                    continue;
-                for (int id : it->second)
-                    if (dist(points_[id], q) <= tol_)
-                        return id;
-            }
-        const int id = static_cast<int>(points_.size());
-        points_.push_back(q);
-        cells_[key(cx, cy)].push_back(id);
-        return id;
+    PointClusters(const std::vector<Vec>& pts, double tol) : parent_(pts.size()) {
+        for (size_t i = 0; i < pts.size(); ++i)
+            parent_[i] = static_cast<int>(i);
+        joinClose(pts, tol);
+        numberGroups(pts);
     }
 
-    Vec point(int id) const { return points_[id]; }
+    int node(int point) const { return node_[point]; }
+    Vec position(int node) const { return positions_[node]; }
+    int size() const { return static_cast<int>(positions_.size()); }
 
 private:
-    int64_t cellOf(double v) const {
-        const double c = std::floor(v / cell_);
-        return static_cast<int64_t>(std::max(-1e15, std::min(1e15, c)));
-    }
-    static uint64_t key(int64_t x, int64_t y) {
-        return static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(y);
+    int root(int i) {
+        while (parent_[i] != i) {
+            parent_[i] = parent_[parent_[i]];
+            i = parent_[i];
+        }
+        return i;
     }
 
-    double tol_, cell_;
-    std::vector<Vec> points_;
-    std::unordered_map<uint64_t, std::vector<int>> cells_;
+    // The smaller index stays the root, so a group's first point is its root.
+    void unite(int i, int j) {
+        i = root(i);
+        j = root(j);
+        if (i != j)
+            parent_[std::max(i, j)] = std::min(i, j);
+    }
+
+    // Columns twice the tolerance wide, each sorted by y: close points share a column or lie in
+    // neighbouring ones, and within a column only a window of y needs comparing.
+    void joinClose(const std::vector<Vec>& pts, double tol) {
+        const size_t n = pts.size();
+        std::vector<int64_t> column(n);
+        for (size_t i = 0; i < n; ++i)
+            column[i] = static_cast<int64_t>(
+                std::max(-1e15, std::min(1e15, std::floor(pts[i].x / (2 * tol)))));
+        std::vector<int> order(n);
+        for (size_t i = 0; i < n; ++i)
+            order[i] = static_cast<int>(i);
+        std::sort(order.begin(), order.end(), [&](int l, int r) {
+            return column[l] != column[r] ? column[l] < column[r] : pts[l].y < pts[r].y;
+        });
+        auto runEnd = [&](size_t from) {
+            size_t end = from;
+            while (end < n && column[order[end]] == column[order[from]])
+                ++end;
+            return end;
+        };
+        for (size_t begin = 0; begin < n;) {
+            const size_t end = runEnd(begin);
+            joinRuns(pts, tol, order, begin, end, begin, end);
+            if (end < n && column[order[end]] == column[order[begin]] + 1)
+                joinRuns(pts, tol, order, begin, end, end, runEnd(end));
+            begin = end;
+        }
+    }
+
+    // Unites the points of run [b0, e0) with those of run [b1, e1) (both sorted by y) within tol.
+    void joinRuns(const std::vector<Vec>& pts, double tol, const std::vector<int>& order, size_t b0,
+                  size_t e0, size_t b1, size_t e1) {
+        const bool same = b0 == b1;
+        size_t low = b1;
+        for (size_t i = b0; i < e0; ++i) {
+            const Vec p = pts[order[i]];
+            if (same)
+                low = i + 1;
+            while (low < e1 && pts[order[low]].y < p.y - tol)
+                ++low;
+            for (size_t j = low; j < e1 && pts[order[j]].y <= p.y + tol; ++j)
+                if (dist(pts[order[j]], p) <= tol)
+                    unite(order[i], order[j]);
+        }
+    }
+
+    void numberGroups(const std::vector<Vec>& pts) {
+        node_.resize(pts.size());
+        for (size_t i = 0; i < pts.size(); ++i) {
+            const int r = root(static_cast<int>(i));
+            if (r == static_cast<int>(i)) {
+                node_[i] = static_cast<int>(positions_.size());
+                positions_.push_back(pts[i]);
+            } else {
+                node_[i] = node_[r];
+            }
+        }
+    }
+
+    std::vector<int> parent_, node_;
+    std::vector<Vec> positions_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -540,89 +603,116 @@ public:
     std::vector<Piece> build() {
         offsetAll();
         const size_t m = items_.size();
-        std::vector<std::vector<Piece>> links(m);
-        for (size_t k = 0; k + 1 < m; ++k)
-            links[k] = join(k, k + 1);
-        if (closed_ && m > 0)
-            links[m - 1] = join(m - 1, 0);
-        std::vector<Piece> raw;
+        std::vector<Piece> raw, links;
+        raw.reserve(m + m / 2);
+        // An item is final once the join after it is made; the closing join moves the first
+        // item's start, which is patched in at the end.
         for (size_t k = 0; k < m; ++k) {
+            links.clear();
+            const size_t here = raw.size(), next = k + 1 < m ? here + 1 : 0;
+            if (k + 1 < m)
+                join(k, k + 1, here, next, links);
+            else if (closed_)
+                join(k, 0, here, next, links);
             raw.push_back(items_[k].piece);
-            raw.insert(raw.end(), links[k].begin(), links[k].end());
+            raw.insert(raw.end(), links.begin(), links.end());
         }
+        if (closed_ && m > 0)
+            raw[0] = items_[0].piece;
         return raw;
     }
 
     // Curves that only split the raw offset where the distance to the input passes |d|.
-    const std::vector<Piece>& splitters() const { return splitters_; }
+    std::vector<Piece>& splitters() { return splitters_; }
+    // For each splitter, the two raw pieces it touches (and need not split).
+    std::vector<std::pair<size_t, size_t>>& splitterOwners() { return owners_; }
 
 private:
     struct Item {
         Piece piece;
         size_t src;
-        std::vector<Vec>
-            collapsedBefore;  // centres of collapsed arcs between it and its predecessor
+        size_t collapsedBegin, collapsedEnd;  // centres of collapsed arcs since its predecessor
     };
 
     void offsetAll() {
-        std::vector<Vec> pending;
+        items_.reserve(src_.size());
+        size_t pending = 0;
         for (size_t i = 0; i < src_.size(); ++i) {
             Piece p;
             if (offsetPiece(src_[i], d_, tol_.merge, p)) {
-                items_.push_back({p, i, pending});
-                pending.clear();
+                items_.push_back({p, i, pending, centres_.size()});
+                pending = centres_.size();
             } else {
-                pending.push_back(src_[i].c);
+                centres_.push_back(src_[i].c);
             }
         }
         // A closed chain's trailing collapsed arcs precede its first piece.
-        if (closed_ && !items_.empty())
-            items_.front().collapsedBefore.insert(items_.front().collapsedBefore.begin(),
-                                                  pending.begin(), pending.end());
+        if (closed_)
+            wrapCentres_.assign(centres_.begin() + pending, centres_.end());
     }
 
-    // Connects item k's end to item l's start, adjusting both; returns the pieces in between.
-    std::vector<Piece> join(size_t k, size_t l) {
+    // Connects item k's end to item l's start, adjusting both; appends the pieces in between.
+    // `at` and `next` are the raw positions the two items take when no piece comes between.
+    void join(size_t k, size_t l, size_t at, size_t next, std::vector<Piece>& out) {
         Piece& P = items_[k].piece;
         Piece& Q = items_[l].piece;
-        if (k == l || !items_[l].collapsedBefore.empty()) {
-            std::vector<Vec> path{P.b};
-            path.insert(path.end(), items_[l].collapsedBefore.begin(),
-                        items_[l].collapsedBefore.end());
-            path.push_back(Q.a);
-            return polyline(path);
+        const bool collapsed =
+            items_[l].collapsedEnd > items_[l].collapsedBegin || (l == 0 && !wrapCentres_.empty());
+        if (k == l || collapsed) {
+            joinThroughCentres(l, out);
+            return;
         }
         if (dist(P.b, Q.a) <= tol_.join) {
             Q.a = P.b;
-            return {};
+            return;
         }
-        return joinCorner(P, src_[items_[k].src], Q, src_[items_[l].src]);
+        joinCorner(P, src_[items_[k].src], Q, src_[items_[l].src], out);
+        if (splitters_.size() > owners_.size())
+            owners_.push_back({at, next});
+    }
+
+    // Straight pieces from the previous end through the centres of the collapsed arcs to l's
+    // start: they all come closer than |d| and are cut away, letting the neighbours meet.
+    void joinThroughCentres(size_t l, std::vector<Piece>& out) {
+        Vec from = items_[l == 0 ? items_.size() - 1 : l - 1].piece.b;
+        auto step = [&](Vec to) {
+            out.push_back(linePiece(from, to));
+            from = to;
+        };
+        if (l == 0)
+            for (Vec c : wrapCentres_)
+                step(c);
+        for (size_t i = items_[l].collapsedBegin; i < items_[l].collapsedEnd; ++i)
+            step(centres_[i]);
+        step(items_[l].piece.a);
     }
 
     // Joins at a vertex of the input between pieces sp and sq.
-    std::vector<Piece> joinCorner(Piece& P, const Piece& sp, Piece& Q, const Piece& sq) {
+    void joinCorner(Piece& P, const Piece& sp, Piece& Q, const Piece& sq, std::vector<Piece>& out) {
         const Vec tp = endTangent(sp), tq = startTangent(sq), corner = sp.b;
         const double turn = cross(tp, tq), along = dot(tp, tq);
         const bool parallel = std::abs(turn) <= kParallelSin;
-        if (parallel && along > 0)
-            return {linePiece(P.b, Q.a)};
+        if (parallel && along > 0) {
+            out.push_back(linePiece(P.b, Q.a));
+            return;
+        }
         // The corner opens a gap on the offset side when it turns away from it (or reverses).
         const bool convex = parallel || turn * d_ < 0;
         if (convex) {
-            const Vec a = P.b, b = Q.a;
+            const Piece round = filletOrChord(P.b, Q.a, corner);
             if (!extendToMeet(P, Q, corner))
-                return filletOrChord(a, b, corner);
-            // The round corner the mitre stands for still bounds where the distance drops
-            // below |d|: keep it to split other pieces that pass the corner.
-            std::vector<Piece> round = filletOrChord(a, b, corner);
-            if (round.front().arc)
-                splitters_.push_back(round.front());
-            return {};
+                out.push_back(round);
+            else if (round.arc)
+                // The round corner the mitre stands for still bounds where the distance drops
+                // below |d|: keep it to split other pieces that pass the corner.
+                splitters_.push_back(round);
+            return;
         }
         if (!P.arc && !Q.arc && along >= 0 && trimLines(P, Q))
-            return {};
+            return;
         // The overlap becomes a loop through the input vertex, cut away later.
-        return polyline({P.b, corner, Q.a});
+        out.push_back(linePiece(P.b, corner));
+        out.push_back(linePiece(corner, Q.a));
     }
 
     // Extends P's end and Q's start to the carriers' common point nearest the corner.
@@ -686,23 +776,16 @@ private:
     }
 
     // An arc about the corner from a to b when both lie at the distance from it, else a chord.
-    std::vector<Piece> filletOrChord(Vec a, Vec b, Vec corner) const {
+    Piece filletOrChord(Vec a, Vec b, Vec corner) const {
         const double r = std::abs(d_), slack = 1e-6 * r + tol_.join;
         if (std::abs(dist(a, corner) - r) > slack || std::abs(dist(b, corner) - r) > slack)
-            return {linePiece(a, b)};
+            return linePiece(a, b);
         // A gap on the left side opens on a right turn: the fillet runs clockwise.
         const double s = d_ > 0 ? -1.0 : 1.0;
         const double sweep = wrapPositive((angleOf(b - corner) - angleOf(a - corner)) * s);
         if (sweep * r <= tol_.merge)
-            return {linePiece(a, b)};
-        return {arcPiece(corner, r, a, b, s * sweep)};
-    }
-
-    static std::vector<Piece> polyline(const std::vector<Vec>& pts) {
-        std::vector<Piece> out;
-        for (size_t k = 0; k + 1 < pts.size(); ++k)
-            out.push_back(linePiece(pts[k], pts[k + 1]));
-        return out;
+            return linePiece(a, b);
+        return arcPiece(corner, r, a, b, s * sweep);
     }
 
     const std::vector<Piece>& src_;
@@ -710,7 +793,9 @@ private:
     double d_;
     Tolerances tol_;
     std::vector<Item> items_;
+    std::vector<Vec> centres_, wrapCentres_;
     std::vector<Piece> splitters_;
+    std::vector<std::pair<size_t, size_t>> owners_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -727,89 +812,119 @@ bool isDegenerate(const Piece& p, double tol) {
     return pieceLength(p) <= tol;
 }
 
+// Where a raw piece is cut: its parameter and the index of the cutting point.
+struct Cut {
+    int seg;
+    double t;
+    int point;
+    bool operator<(const Cut& o) const { return seg != o.seg ? seg < o.seg : t < o.t; }
+};
+
 class Trimmer {
 public:
-    // raw: the offset chain; splitters: curves that only cut it.
-    Trimmer(std::vector<Piece> raw, const std::vector<Piece>& splitters, bool closed,
+    // raw: the offset chain; splitters: curves that only cut it, each beside the two raw pieces
+    // it merely touches.
+    Trimmer(const std::vector<Piece>& raw, const std::vector<Piece>& splitters,
+            const std::vector<std::pair<size_t, size_t>>& owners, bool closed,
             const Tolerances& tol)
-        : raw_(std::move(raw)),
-          chainSize_(raw_.size()),
+        : raw_(raw),
+          splitters_(splitters),
+          owners_(owners),
+          chainSize_(raw.size()),
           closed_(closed),
-          tol_(tol),
-          nodes_(tol.merge) {
-        raw_.insert(raw_.end(), splitters.begin(), splitters.end());
-    }
+          tol_(tol) {}
 
-    // Splits the raw offset at its self-intersections into sub-pieces.
+    // Splits the raw offset at its self-intersections into sub-pieces, in raw order.
     std::vector<Sub> split() {
-        std::vector<std::vector<std::pair<double, int>>> cuts(raw_.size());
-        for (size_t k = 0; k < raw_.size(); ++k) {
-            cuts[k].push_back({0.0, nodes_.insert(raw_[k].a)});
-            cuts[k].push_back({1.0, nodes_.insert(raw_[k].b)});
+        std::vector<Vec> pts;
+        std::vector<Cut> cuts;
+        pts.reserve(4 * chainSize_);
+        cuts.reserve(4 * chainSize_);
+        for (size_t k = 0; k < chainSize_; ++k) {
+            addCut(static_cast<int>(k), 0.0, raw_[k].a, pts, cuts);
+            addCut(static_cast<int>(k), 1.0, raw_[k].b, pts, cuts);
         }
-        findCrossings(cuts);
+        findCrossings(pts, cuts);
+        const PointClusters clusters(pts, tol_.merge);
+        for (int n = 0; n < clusters.size(); ++n)
+            nodes_.push_back(clusters.position(n));
+        std::sort(cuts.begin(), cuts.end());
         std::vector<Sub> subs;
-        for (size_t k = 0; k < chainSize_; ++k)
-            appendSubs(static_cast<int>(k), cuts[k], subs);
+        subs.reserve(cuts.size());
+        for (size_t from = 0, k = 1; k < cuts.size(); ++k) {
+            if (cuts[k].seg != cuts[from].seg) {
+                from = k;
+                continue;
+            }
+            const int n0 = clusters.node(cuts[from].point), n1 = clusters.node(cuts[k].point);
+            const double length = (cuts[k].t - cuts[from].t) * pieceLength(piece(cuts[k].seg));
+            if (n0 == n1 && length <= 4 * tol_.merge)
+                continue;
+            subs.push_back({cuts[k].seg, cuts[from].t, cuts[k].t, n0, n1});
+            from = k;
+        }
         return subs;
     }
 
-    const Piece& piece(int seg) const { return raw_[seg]; }
-    Vec node(int id) const { return nodes_.point(id); }
+    const Piece& piece(size_t k) const {
+        return k < chainSize_ ? raw_[k] : splitters_[k - chainSize_];
+    }
+    Vec node(int id) const { return nodes_[id]; }
+    int nodeCount() const { return static_cast<int>(nodes_.size()); }
 
 private:
-    void findCrossings(std::vector<std::vector<std::pair<double, int>>>& cuts) {
+    static void addCut(int seg, double t, Vec q, std::vector<Vec>& pts, std::vector<Cut>& cuts) {
+        cuts.push_back({seg, t, static_cast<int>(pts.size())});
+        pts.push_back(q);
+    }
+
+    void findCrossings(std::vector<Vec>& pts, std::vector<Cut>& cuts) const {
         std::vector<Box> boxes;
-        boxes.reserve(raw_.size());
-        for (const Piece& p : raw_)
-            boxes.push_back(pieceBox(p, tol_.merge));
-        const BoxTree tree(boxes);
+        boxes.reserve(chainSize_ + splitters_.size());
+        for (size_t k = 0; k < chainSize_ + splitters_.size(); ++k)
+            boxes.push_back(pieceBox(piece(k), tol_.merge));
+        const BoxTree tree(std::move(boxes));
         std::vector<Hit> hits;
         for (size_t i = 0; i < chainSize_; ++i) {
-            tree.query(boxes[i], [&](int j) {
-                if (static_cast<size_t>(j) <= i)
+            tree.query(tree.box(static_cast<int>(i)), [&](int j) {
+                if (static_cast<size_t>(j) <= i || isOwner(i, static_cast<size_t>(j)))
                     return false;
                 hits.clear();
-                pieceHits(raw_[i], raw_[j], tol_.merge, hits);
-                for (const Hit& h : hits)
-                    addCrossing(i, static_cast<size_t>(j), h, cuts);
+                pieceHits(raw_[i], piece(j), tol_.merge, hits);
+                for (const Hit& h : hits) {
+                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt))
+                        continue;
+                    if (static_cast<size_t>(j) < chainSize_)
+                        cuts.push_back({j, h.tq, static_cast<int>(pts.size())});
+                    addCut(static_cast<int>(i), h.tp, h.pt, pts, cuts);
+                }
                 return false;
             });
         }
     }
 
-    // Records a crossing on both pieces, except the joint neighbours already share.
-    void addCrossing(size_t i, size_t j, const Hit& h,
-                     std::vector<std::vector<std::pair<double, int>>>& cuts) {
-        const size_t n = chainSize_;
-        if (j == i + 1 && j < n && dist(h.pt, raw_[i].b) <= tol_.merge)
-            return;
-        if (closed_ && i == 0 && j == n - 1 && dist(h.pt, raw_[i].a) <= tol_.merge)
-            return;
-        const int id = nodes_.insert(h.pt);
-        cuts[i].push_back({h.tp, id});
-        cuts[j].push_back({h.tq, id});
+    // Whether j is a splitter that only touches raw piece i.
+    bool isOwner(size_t i, size_t j) const {
+        if (j < chainSize_ || j - chainSize_ >= owners_.size())
+            return false;
+        const std::pair<size_t, size_t>& o = owners_[j - chainSize_];
+        return o.first == i || o.second == i;
     }
 
-    void appendSubs(int seg, std::vector<std::pair<double, int>>& cuts, std::vector<Sub>& subs) {
-        std::sort(cuts.begin(), cuts.end());
-        const double length = pieceLength(raw_[seg]);
-        size_t from = 0;
-        for (size_t k = 1; k < cuts.size(); ++k) {
-            const bool sameNode = cuts[k].second == cuts[from].second;
-            if (sameNode && (cuts[k].first - cuts[from].first) * length <= 4 * tol_.merge)
-                continue;
-            subs.push_back(
-                {seg, cuts[from].first, cuts[k].first, cuts[from].second, cuts[k].second});
-            from = k;
-        }
+    // Whether a common point of pieces i < j is merely the joint the chain gives them.
+    bool isSharedJoint(size_t i, size_t j, Vec q) const {
+        if (j == i + 1 && j < chainSize_ && dist(q, raw_[i].b) <= tol_.merge)
+            return true;
+        return closed_ && i == 0 && j + 1 == chainSize_ && dist(q, raw_[i].a) <= tol_.merge;
     }
 
-    std::vector<Piece> raw_;  // the chain's pieces, then the splitters
+    const std::vector<Piece>& raw_;
+    const std::vector<Piece>& splitters_;
+    const std::vector<std::pair<size_t, size_t>>& owners_;
     size_t chainSize_;
     bool closed_;
     Tolerances tol_;
-    NodeSet nodes_;
+    std::vector<Vec> nodes_;
 };
 
 // Whether some input piece comes within `reach` of q.
@@ -825,9 +940,10 @@ std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trim
     boxes.reserve(src.size());
     for (const Piece& p : src)
         boxes.push_back(pieceBox(p, 0));
-    const BoxTree tree(boxes);
+    const BoxTree tree(std::move(boxes));
     const double reach = std::abs(d) - tol.filter;
     std::vector<Sub> kept;
+    kept.reserve(subs.size());
     for (const Sub& s : subs) {
         const Vec mid = evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
         if (!anyWithin(tree, src, mid, reach))
@@ -836,22 +952,35 @@ std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trim
     return kept;
 }
 
-// Drops sub-pieces that cannot lie on a loop: a start no piece reaches or an end nothing leaves.
-std::vector<Sub> pruneDangling(const std::vector<Sub>& subs) {
-    std::unordered_map<int, std::vector<int>> leaving, entering;
-    for (size_t k = 0; k < subs.size(); ++k) {
-        leaving[subs[k].n0].push_back(static_cast<int>(k));
-        entering[subs[k].n1].push_back(static_cast<int>(k));
+// Sub-pieces grouped by a node of theirs (start or end), each group in sub-piece order.
+struct NodeLists {
+    std::vector<int> start, items;
+
+    NodeLists(const std::vector<Sub>& subs, int nodes, bool byEnd) : start(nodes + 1, 0) {
+        for (const Sub& s : subs)
+            ++start[(byEnd ? s.n1 : s.n0) + 1];
+        for (int n = 0; n < nodes; ++n)
+            start[n + 1] += start[n];
+        items.resize(subs.size());
+        std::vector<int> fill(start.begin(), start.end() - 1);
+        for (size_t k = 0; k < subs.size(); ++k)
+            items[fill[byEnd ? subs[k].n1 : subs[k].n0]++] = static_cast<int>(k);
     }
-    std::unordered_map<int, int> in, out;
-    for (const Sub& s : subs) {
-        ++out[s.n0];
-        ++in[s.n1];
+    int count(int node) const { return start[node + 1] - start[node]; }
+};
+
+// Drops sub-pieces that cannot lie on a loop: a start no piece reaches or an end nothing leaves.
+std::vector<Sub> pruneDangling(const std::vector<Sub>& subs, int nodes) {
+    const NodeLists leaving(subs, nodes, false), entering(subs, nodes, true);
+    std::vector<int> in(nodes), out(nodes);
+    for (int n = 0; n < nodes; ++n) {
+        in[n] = entering.count(n);
+        out[n] = leaving.count(n);
     }
     std::vector<bool> gone(subs.size(), false);
-    std::vector<int> work;
+    std::vector<int> work(subs.size());
     for (size_t k = 0; k < subs.size(); ++k)
-        work.push_back(static_cast<int>(k));
+        work[k] = static_cast<int>(k);
     while (!work.empty()) {
         const int k = work.back();
         work.pop_back();
@@ -859,14 +988,16 @@ std::vector<Sub> pruneDangling(const std::vector<Sub>& subs) {
             continue;
         gone[k] = true;
         // Removing it may strand the pieces around its two nodes.
-        if (--out[subs[k].n0] == 0)
-            for (int e : entering[subs[k].n0])
-                work.push_back(e);
-        if (--in[subs[k].n1] == 0)
-            for (int l : leaving[subs[k].n1])
-                work.push_back(l);
+        const int a = subs[k].n0, b = subs[k].n1;
+        if (--out[a] == 0)
+            work.insert(work.end(), entering.items.begin() + entering.start[a],
+                        entering.items.begin() + entering.start[a + 1]);
+        if (--in[b] == 0)
+            work.insert(work.end(), leaving.items.begin() + leaving.start[b],
+                        leaving.items.begin() + leaving.start[b + 1]);
     }
     std::vector<Sub> kept;
+    kept.reserve(subs.size());
     for (size_t k = 0; k < subs.size(); ++k)
         if (!gone[k])
             kept.push_back(subs[k]);
@@ -876,20 +1007,19 @@ std::vector<Sub> pruneDangling(const std::vector<Sub>& subs) {
 // Follows sub-pieces end to start into chains. Sub-pieces arrive sorted in raw order.
 class Chainer {
 public:
-    Chainer(const std::vector<Sub>& subs, bool closed) : subs_(subs), closed_(closed) {
-        used_.assign(subs.size(), false);
-        for (size_t k = 0; k < subs.size(); ++k) {
-            leaving_[subs[k].n0].push_back(static_cast<int>(k));
-            ++entering_[subs[k].n1];
-        }
-    }
+    Chainer(const std::vector<Sub>& subs, int nodes, bool closed)
+        : subs_(subs),
+          closed_(closed),
+          leaving_(subs, nodes, false),
+          entering_(subs, nodes, true),
+          used_(subs.size(), false) {}
 
     // Chains as lists of sub-piece indices; closed ones end at their start node.
     std::vector<std::vector<int>> run() {
         std::vector<std::vector<int>> chains;
         if (!closed_) {
             for (size_t k = 0; k < subs_.size(); ++k)
-                if (!used_[k] && entering_[subs_[k].n0] == 0)
+                if (!used_[k] && entering_.count(subs_[k].n0) == 0)
                     chains.push_back(follow(k));
         }
         for (size_t k = 0; k < subs_.size(); ++k) {
@@ -920,11 +1050,10 @@ private:
 
     // The unused piece leaving the current end that comes soonest after `current` in raw order.
     int nextFrom(int current) const {
-        auto it = leaving_.find(subs_[current].n1);
-        if (it == leaving_.end())
-            return -1;
+        const int node = subs_[current].n1;
         int wrapped = -1;
-        for (int k : it->second) {
+        for (int i = leaving_.start[node]; i < leaving_.start[node + 1]; ++i) {
+            const int k = leaving_.items[i];
             if (used_[k])
                 continue;
             if (k > current)
@@ -937,9 +1066,8 @@ private:
 
     const std::vector<Sub>& subs_;
     bool closed_;
+    NodeLists leaving_, entering_;
     std::vector<bool> used_;
-    std::unordered_map<int, std::vector<int>> leaving_;
-    std::unordered_map<int, int> entering_;
 };
 
 // Appends a sub-piece as output pieces (long arcs in two halves).
@@ -989,6 +1117,23 @@ std::vector<std::vector<OffsetPiece>> copyOfInput(const std::vector<Piece>& src)
     return {out};
 }
 
+// Removes pieces without length from the raw offset, renumbering the splitters' owners.
+void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_t>>& owners,
+                    double tol) {
+    std::vector<size_t> newIndex(raw.size());
+    size_t kept = 0;
+    for (size_t k = 0; k < raw.size(); ++k) {
+        newIndex[k] = SIZE_MAX;
+        if (isDegenerate(raw[k], tol))
+            continue;
+        newIndex[k] = kept;
+        raw[kept++] = raw[k];
+    }
+    raw.resize(kept);
+    for (std::pair<size_t, size_t>& o : owners)
+        o = {newIndex[o.first], newIndex[o.second]};
+}
+
 // A full circle as two half arcs.
 void addCircle(Vec c, double r, std::vector<Piece>& out) {
     const Vec east = c + Vec{r, 0}, west = c - Vec{r, 0};
@@ -1016,6 +1161,7 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         return {};
     tol = std::max(tol, 0.0);
     std::vector<Piece> src;
+    src.reserve(chain.size() + 1);
     if (!cleanChain(chain, closed, std::max(tol, kRelativeFloor), src) || src.empty())
         return {};
     const double scale = std::max(extentOf(src), std::abs(distance));
@@ -1027,25 +1173,27 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     tols.merge = std::max(std::min(tols.join, 0.01 * std::abs(distance)), numericFloor);
     tols.filter = std::max(std::min(tols.join, 1e-3 * std::abs(distance)), numericFloor);
 
-    RawOffset offset(src, closed, distance, tols);
-    std::vector<Piece> raw = offset.build();
-    std::vector<Piece> splitters = offset.splitters();
+    std::vector<Piece> raw, splitters;
+    std::vector<std::pair<size_t, size_t>> owners;
+    {
+        RawOffset offset(src, closed, distance, tols);
+        raw = offset.build();
+        splitters = std::move(offset.splitters());
+        owners = std::move(offset.splitterOwners());
+    }
     if (!closed)
         addOpenChainSplitters(src, distance, tols, splitters);
     tols.merge = std::max(tols.merge, kRelativeFloor * extentOf(raw));
-    std::vector<Piece> kept;
-    for (const Piece& p : raw)
-        if (!isDegenerate(p, tols.merge / 2))
-            kept.push_back(p);
-    if (kept.empty())
+    dropDegenerate(raw, owners, tols.merge / 2);
+    if (raw.empty())
         return {};
 
-    Trimmer trimmer(std::move(kept), splitters, closed, tols);
+    Trimmer trimmer(raw, splitters, owners, closed, tols);
     std::vector<Sub> subs = keepFarEnough(trimmer.split(), trimmer, src, distance, tols);
     if (closed)
-        subs = pruneDangling(subs);
+        subs = pruneDangling(subs, trimmer.nodeCount());
     std::vector<std::vector<OffsetPiece>> result;
-    for (const std::vector<int>& c : Chainer(subs, closed).run())
+    for (const std::vector<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run())
         result.push_back(emitChain(c, subs, trimmer));
     return result;
 }
