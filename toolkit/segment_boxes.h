@@ -4,6 +4,7 @@
 #include <geo/point3d.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -35,6 +36,21 @@ double coordinateScale(const std::vector<P>& pts) {
         scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
     }
     return scale;
+}
+
+// Plan extent |dx| + |dy| of the segment a-b.
+template <class P>
+double planExtent(const P& a, const P& b) {
+    return std::fabs(b.x - a.x) + std::fabs(b.y - a.y);
+}
+
+// Whether a segment crossing test with parallel tolerance tol (on the plan cross product
+// of the two direction vectors) decides every pair whose padded boxes stay apart. Below
+// this bound, segments that are collinear up to rounding get a cross product above tol,
+// and the crossing parameters computed from it are noise that may land anywhere.
+inline bool crossingScreenIsSound(double tol, double maxExtent, double scale) {
+    constexpr double kMargin = 1e5;
+    return tol >= kMargin * DBL_EPSILON * maxExtent * (maxExtent + 2 * scale);
 }
 
 // Box of the segment a-b grown on every side by reach, plus `slope` times the

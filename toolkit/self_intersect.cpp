@@ -11,6 +11,7 @@
 #include "toolkit/point_hash.h"
 #include "toolkit/segment_boxes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -111,7 +112,11 @@ bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
     for (const CPoint3d& p : pts)
         vertices.insert(p);
     const double scale = cleanup_detail::coordinateScale(pts);
-    if (!(scale <= kLargestScreened)) {
+    double maxExtent = 0.0;
+    for (size_t i = 0; i + 1 < pts.size(); ++i)
+        maxExtent = std::max(maxExtent, cleanup_detail::planExtent(pts[i], pts[i + 1]));
+    if (!(scale <= kLargestScreened) ||
+        !cleanup_detail::crossingScreenIsSound(kCrossTol, maxExtent, scale)) {
         for (size_t i = 0; i + 1 < pts.size(); ++i)
             for (size_t j = i + 1; j + 1 < pts.size(); ++j)
                 if (crossesOffVertex(pts, i, j, vertices))
@@ -133,13 +138,14 @@ namespace {
 
 // Padded boxes of the segments and of blocks of kBlock consecutive segments, so that the
 // scan for a segment's first partner skips whole blocks that cannot meet it. With
-// coordinates or a tolerance the padding cannot bound, every box meets every other.
+// coordinates or a tolerance the padding cannot bound, every box meets every other;
+// a cut that lengthens a segment beyond what the tolerance covers turns the screen off.
 class SegmentScreen {
 public:
-    SegmentScreen(const std::vector<CPoint3d>& pts, double tol) {
-        const double scale = cleanup_detail::coordinateScale(pts);
-        m_open = !(scale <= kLargestScreened && std::isfinite(tol));
-        m_reach = std::max(tol, kParamTol) + kParamTol + kScalePad * scale;
+    SegmentScreen(const std::vector<CPoint3d>& pts, double tol) : m_tol(tol) {
+        m_scale = cleanup_detail::coordinateScale(pts);
+        m_open = !(m_scale <= kLargestScreened && std::isfinite(tol));
+        m_reach = std::max(tol, kParamTol) + kParamTol + kScalePad * m_scale;
         rebuildFrom(pts, 0);
     }
 
@@ -148,8 +154,11 @@ public:
         if (m_open)
             return;
         m_boxes.resize(pts.size() - 1);
-        for (size_t k = first; k < m_boxes.size(); ++k)
+        for (size_t k = first; k < m_boxes.size(); ++k) {
             m_boxes[k] = cleanup_detail::paddedBox(pts[k], pts[k + 1], m_reach, kSlopePad);
+            m_maxExtent = std::max(m_maxExtent, cleanup_detail::planExtent(pts[k], pts[k + 1]));
+        }
+        m_open = !cleanup_detail::crossingScreenIsSound(m_tol, m_maxExtent, m_scale);
         m_blocks.resize((m_boxes.size() + kBlock - 1) / kBlock);
         for (size_t b = first / kBlock; b < m_blocks.size(); ++b) {
             m_blocks[b] = m_boxes[b * kBlock];
@@ -176,6 +185,9 @@ public:
     }
 
 private:
+    double m_tol;
+    double m_scale = 0.0;
+    double m_maxExtent = 0.0;
     bool m_open = false;
     double m_reach = 0.0;
     std::vector<PlanBox> m_boxes;
