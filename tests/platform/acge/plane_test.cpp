@@ -143,6 +143,18 @@ TEST(PlaneTransforms, WorldToPlaneFlattensPointsOnThePlane) {
     expectNear(back * (w2p * p), 7, -1, 4, 1e-12);
 }
 
+// A plane from origin and normal uses the same in-plane axes as the normal-only matrices.
+TEST(PlaneTransforms, PlaneFrameAgreesWithNormalFrame) {
+    for (const AcGeVector3d& n : {AcGeVector3d(0, 0, 1), AcGeVector3d(0.3, -0.2, 0.9),
+                                  AcGeVector3d(1e-3, 0, -1), AcGeVector3d(0, 5, 0)}) {
+        const AcGePoint3d origin(2, -3, 4);
+        const AcGeMatrix3d viaPlane = AcGeMatrix3d::worldToPlane(AcGePlane(origin, n));
+        const AcGeMatrix3d viaNormal = AcGeMatrix3d::worldToPlane(n) *
+                                       AcGeMatrix3d::translation(AcGePoint3d::kOrigin - origin);
+        EXPECT_TRUE(viaPlane.isEqualTo(viaNormal, AcGeTol())) << n.x << "," << n.y << "," << n.z;
+    }
+}
+
 TEST(PlaneTransforms, TransformByMovesFrameAndNormal) {
     AcGePlane plane(AcGePoint3d(0, 0, 1), AcGeVector3d(0, 0, 1));
     plane.transformBy(AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis));
