@@ -45,6 +45,7 @@
 #include <geo/float_comp.h>
 #include <geo/geometry.h>
 #include <geo/gpc.h>
+#include <geo/gpc_contours.h>
 #include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/mfc/archive.h>
@@ -56,5 +57,6 @@
 #include <geo/mfc/object.h>
 #include <geo/orvel.h>
 #include <geo/point3d.h>
+#include <geo/polylines.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
