@@ -186,46 +186,47 @@ void CContourGenerator::nudgeLevel(double level) {
 
 // Starts and traces lines from the edges of one pass; returns the number of lines appended.
 int CContourGenerator::startPass(int pass, double level) {
-    std::vector<temple> edges;
+    int added = 0;
     if (pass == 1) {
         for (int r : {0, rows - 1}) {
             for (int c = 0; c <= cols - 2; ++c)
-                edges.push_back({r, c, kHorizontal});
+                added += startLine(pass, {r, c, kHorizontal}, level);
         }
     } else if (pass == 2) {
         for (int c : {0, cols - 1}) {
             for (int r = 0; r <= rows - 2; ++r)
-                edges.push_back({r, c, kVertical});
+                added += startLine(pass, {r, c, kVertical}, level);
         }
     } else {
         for (int r = 1; r <= rows - 2; ++r) {
             for (int c = 0; c <= cols - 2; ++c)
-                edges.push_back({r, c, kHorizontal});
+                added += startLine(pass, {r, c, kHorizontal}, level);
         }
     }
-    int added = 0;
-    for (const temple& edge : edges) {
-        const EdgeEnds ends = edgeEnds(edge.edge, edge.row, edge.col);
-        double v = level;
-        if (FloatComp(level, ends.g0, kNodeTol) == 0 || FloatComp(level, ends.g1, kNodeTol) == 0)
-            v = level - kLevelShift;
-        if (flagOf(edge.edge, edge.row, edge.col) != 0)
-            continue;
-        const double product = (v - ends.g1) * (v - ends.g0);
-        const bool crossed = pass == 3 ? FloatComp(product, 0.0, kNodeTol) < 0 : product < 0.0;
-        if (!crossed)
-            continue;
-        flagOf(edge.edge, edge.row, edge.col) = 1;
-        auto* line = new CContourLine;
-        line->elev = v;
-        line->pts.Add(crossingPoint(edge.edge, edge.row, edge.col, v));
-        traceFrom(line, edge, v);
-        if (pass == 3)
-            closeInteriorLine(line);
-        lines.Add(line);
-        ++added;
-    }
     return added;
+}
+
+// Traces a line from one unflagged start edge that the level crosses; 1 when a line was added.
+int CContourGenerator::startLine(int pass, temple edge, double level) {
+    if (flagOf(edge.edge, edge.row, edge.col) != 0)
+        return 0;
+    const EdgeEnds ends = edgeEnds(edge.edge, edge.row, edge.col);
+    double v = level;
+    if (FloatComp(level, ends.g0, kNodeTol) == 0 || FloatComp(level, ends.g1, kNodeTol) == 0)
+        v = level - kLevelShift;
+    const double product = (v - ends.g1) * (v - ends.g0);
+    const bool crossed = pass == 3 ? FloatComp(product, 0.0, kNodeTol) < 0 : product < 0.0;
+    if (!crossed)
+        return 0;
+    flagOf(edge.edge, edge.row, edge.col) = 1;
+    auto* line = new CContourLine;
+    line->elev = v;
+    line->pts.Add(crossingPoint(edge.edge, edge.row, edge.col, v));
+    traceFrom(line, edge, v);
+    if (pass == 3)
+        closeInteriorLine(line);
+    lines.Add(line);
+    return 1;
 }
 
 // Follows the line from its start edge until no unflagged crossing is near.

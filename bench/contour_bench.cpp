@@ -73,10 +73,11 @@ void BM_ExeCalu(benchmark::State& state) {
         Fill(gen, n);
         state.ResumeTiming();
         gen.exeCalu();
+        state.PauseTiming();
         lines += gen.lineSize();
         for (int i = 0; i < gen.lineSize(); ++i)
             points += static_cast<double>(gen.at(i)->pts.GetSize());
-        state.PauseTiming();
+        state.ResumeTiming();
     }
     state.counters["lines"] = benchmark::Counter(lines, benchmark::Counter::kAvgIterations);
     state.counters["points"] = benchmark::Counter(points, benchmark::Counter::kAvgIterations);

@@ -61,6 +61,7 @@ private:
     void ScanLine(double level);
     void nudgeLevel(double level);
     int startPass(int pass, double level);
+    int startLine(int pass, temple edge, double level);
     void traceFrom(CContourLine* line, temple current, double level);
     temple RecruScan(CContourLine* line, temple current, double level,
                      const std::vector<std::vector<double>>& g);
