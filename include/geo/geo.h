@@ -58,5 +58,6 @@
 #include <geo/orvel.h>
 #include <geo/point3d.h>
 #include <geo/polylines.h>
+#include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
