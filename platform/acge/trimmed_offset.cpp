@@ -1141,16 +1141,53 @@ void addCircle(Vec c, double r, std::vector<Piece>& out) {
     out.push_back(arcPiece(c, r, west, east, kPi));
 }
 
-// An open chain's offset also changes sides of |d| where it meets the other side's offset or the
-// circles about the chain's two ends.
-void addOpenChainSplitters(const std::vector<Piece>& src, double d, const Tolerances& tol,
-                           std::vector<Piece>& splitters) {
-    RawOffset other(src, false, -d, tol);
+// Whether the chain crosses or overlaps itself anywhere but at the joints of neighbours.
+bool crossesItself(const std::vector<Piece>& src, bool closed, double tol) {
+    std::vector<Box> boxes;
+    boxes.reserve(src.size());
+    for (const Piece& p : src)
+        boxes.push_back(pieceBox(p, tol));
+    const BoxTree tree(std::move(boxes));
+    std::vector<Hit> hits;
+    const size_t n = src.size();
+    for (size_t i = 0; i < n; ++i) {
+        const bool found = tree.query(tree.box(static_cast<int>(i)), [&](int jj) {
+            const size_t j = static_cast<size_t>(jj);
+            if (j <= i)
+                return false;
+            hits.clear();
+            pieceHits(src[i], src[j], tol, hits);
+            for (const Hit& h : hits) {
+                const bool joint = (j == i + 1 && dist(h.pt, src[i].b) <= tol) ||
+                                   (closed && i == 0 && j + 1 == n && dist(h.pt, src[0].a) <= tol);
+                if (!joint)
+                    return true;
+            }
+            return false;
+        });
+        if (found)
+            return true;
+    }
+    return false;
+}
+
+// Where else the distance to the input passes |d|, beyond the raw offset and its round corners.
+// A mitre may pierce the input: the input itself cuts it, and what lies beyond is left hanging
+// and pruned. An open or self-crossing chain has valid points facing the other side of a piece:
+// that side's offset cuts too, and so do the circles about an open chain's two ends.
+void addBoundarySplitters(const std::vector<Piece>& src, bool closed, double d,
+                          const Tolerances& tol, std::vector<Piece>& splitters) {
+    splitters.insert(splitters.end(), src.begin(), src.end());
+    if (closed && !crossesItself(src, closed, tol.merge))
+        return;
+    RawOffset other(src, closed, -d, tol);
     const std::vector<Piece> raw = other.build();
     splitters.insert(splitters.end(), raw.begin(), raw.end());
     splitters.insert(splitters.end(), other.splitters().begin(), other.splitters().end());
-    addCircle(src.front().a, std::abs(d), splitters);
-    addCircle(src.back().b, std::abs(d), splitters);
+    if (!closed) {
+        addCircle(src.front().a, std::abs(d), splitters);
+        addCircle(src.back().b, std::abs(d), splitters);
+    }
 }
 
 }  // namespace
@@ -1181,8 +1218,7 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         splitters = std::move(offset.splitters());
         owners = std::move(offset.splitterOwners());
     }
-    if (!closed)
-        addOpenChainSplitters(src, distance, tols, splitters);
+    addBoundarySplitters(src, closed, distance, tols, splitters);
     tols.merge = std::max(tols.merge, kRelativeFloor * extentOf(raw));
     dropDegenerate(raw, owners, tols.merge / 2);
     if (raw.empty())

@@ -528,3 +528,74 @@ TEST(TrimmedOffsetRandom, StarOutlinesMatchClipperArea) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random closed or open chains with straight and bulged pieces, some of them self-crossing.
+Chain randomChain(std::mt19937& rng, int n, bool closed, double bulgeShare) {
+    std::uniform_real_distribution<double> coord(-10, 10), bulge(-1.5, 1.5), pick(0, 1);
+    std::vector<Pt> pts;
+    for (int i = 0; i < n; ++i)
+        pts.push_back({coord(rng), coord(rng)});
+    Chain c = polyline(pts, closed);
+    for (OffsetPiece& p : c)
+        if (pick(rng) < bulgeShare)
+            p.bulge = bulge(rng);
+    return c;
+}
+
+bool allFinite(const std::vector<Chain>& result) {
+    for (const Chain& c : result)
+        for (const OffsetPiece& p : c)
+            if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
+                !std::isfinite(p.ey) || !std::isfinite(p.bulge))
+                return false;
+    return true;
+}
+
+TEST(TrimmedOffsetRandom, ArbitraryChainsGiveConnectedResultsKeepingTheirDistance) {
+    std::mt19937 rng(2024);
+    std::uniform_real_distribution<double> dist(-3, 3);
+    for (int round = 0; round < 60; ++round) {
+        const bool closed = round % 2 == 0;
+        const Chain c = randomChain(rng, 3 + round % 9, closed, round < 20 ? 0.0 : 0.5);
+        const double d = dist(rng);
+        const auto r = trimmedOffset(c, closed, d, kTol);
+        ASSERT_TRUE(allFinite(r)) << "round " << round;
+        for (const Chain& piece : r)
+            expectConnected(piece, closed);
+        expectNothingCloser(r, c, d);
+    }
+}
+
+TEST(TrimmedOffsetInput, DegenerateShapesStayBounded) {
+    // Every vertex the same; back and forth along one line; a huge far-away square; an offset
+    // far below the coordinates' resolution.
+    EXPECT_TRUE(trimmedOffset(polyline({{3, 3}, {3, 3}, {3, 3}}, true), true, 1, kTol).empty());
+    const Chain zigzag = polyline({{0, 0}, {10, 0}, {2, 0}, {8, 0}, {4, 0}}, false);
+    for (double d : {1.0, -1.0}) {
+        const auto r = trimmedOffset(zigzag, false, d, kTol);
+        ASSERT_TRUE(allFinite(r));
+        expectNothingCloser(r, zigzag, d);
+    }
+    std::vector<Pt> far;
+    for (const Pt& p : kSquare)
+        far.push_back({p.first * 1e6 + 1e8, p.second * 1e6 - 1e8});
+    const auto big = trimmedOffset(polyline(far, true), true, 1e6, 1e-6);
+    ASSERT_EQ(big.size(), 1u);
+    EXPECT_NEAR(area(big[0]), 64e12, 1e3);
+    const auto tiny = trimmedOffset(polyline(kSquare, true), true, 1e-5, 1e-6);
+    ASSERT_EQ(tiny.size(), 1u);
+    EXPECT_NEAR(area(tiny[0]), (10 - 2e-5) * (10 - 2e-5), 1e-9);
+}
+
+TEST(TrimmedOffsetInput, NearReversalMitreStaysFinite) {
+    // The path turns back by all but 1e-7 rad: the mitre point lies far out but is finite.
+    const Chain spike = polyline({{0, 0}, {10, 0}, {0, 1e-6}}, false);
+    const auto r = trimmedOffset(spike, false, -1.0, kTol);
+    ASSERT_TRUE(allFinite(r));
+    ASSERT_FALSE(r.empty());
+    expectNothingCloser(r, spike, 1.0);
+}
+
+}  // namespace
