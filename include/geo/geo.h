@@ -57,6 +57,7 @@
 #include <geo/mfc/object.h>
 #include <geo/orvel.h>
 #include <geo/point3d.h>
+#include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>

@@ -1,0 +1,526 @@
+// CPolygon3D: construction, the plane frame, keeping both outlines in step, transforms, archive.
+#include <geo/polygon3d.h>
+
+#include <geo/acge/gemat3d.h>
+#include <geo/archive_lists.h>
+#include <geo/float_comp.h>
+#include <geo/measures.h>
+#include <geo/mfc/exceptions.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
+
+namespace {
+
+// A world outline whose last point is this close to its first is taken as closed.
+constexpr double kClosingTol = 1e-6;
+// Records older than this version stop after the normal.
+constexpr double kCurrentVersion = 2.1;
+constexpr double kVersionTol = 1e-6;
+// Bytes that follow the world points in a current record: three doubles and the base record.
+constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
+
+bool isFinite(const CVector3d& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+bool isFinite(const CPoint3d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+// The unit vector along v, or false when v has no usable direction.
+bool unitOf(CVector3d v, CVector3d& unit) {
+    const double len = v.length();
+    if (!std::isfinite(len) || len == 0.0 || !isFinite(v)) {
+        return false;
+    }
+    unit.set(v.x / len, v.y / len, v.z / len);
+    return isFinite(unit) && unit.length() > 0.5;
+}
+
+// Best-fit normal of a closed outline (Newell's method), pointing so that the outline runs
+// counter-clockwise about it; zero for a degenerate outline.
+CVector3d newellNormal(const std::vector<CPoint3d>& pts) {
+    CVector3d n(0.0, 0.0, 0.0);
+    for (size_t i = 0; i < pts.size(); ++i) {
+        const CPoint3d& a = pts[i];
+        const CPoint3d& b = pts[(i + 1) % pts.size()];
+        n.x += (a.y - b.y) * (a.z + b.z);
+        n.y += (a.z - b.z) * (a.x + b.x);
+        n.z += (a.x - b.x) * (a.y + b.y);
+    }
+    return n;
+}
+
+void transformAll(std::vector<CPoint3d>& pts, const AcGeMatrix3d& m, bool forceZ, double z) {
+    for (CPoint3d& p : pts) {
+        AcGePoint3d q = p.toAcGePoint3d();
+        q.transformBy(m);
+        p.set(q.x, q.y, forceZ ? z : q.z);
+    }
+}
+
+bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
+
+}  // namespace
+
+// ---- construction -------------------------------------------------------------------------
+
+CPolygon3D::CPolygon3D()
+    : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
+
+CPolygon3D::CPolygon3D(const CPolygon& p, const CVector3d& n, double e)
+    : ucsPolygon(p), ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(e), thickness(0.0) {
+    settleNormal(n);
+    ucsPolygon.setPtElev(0.0);
+    initWorldPts();
+}
+
+CPolygon3D::CPolygon3D(const std::vector<CPoint3d>& pts, const CVector3d& n) : CPolygon3D() {
+    setWorldPts(pts, n);
+}
+
+CPolygon3D::CPolygon3D(const std::vector<AcGePoint3d>& pts, const AcGeVector3d& n)
+    : CPolygon3D() {
+    setWorldPts(pts, n);
+}
+
+CPolygon3D::CPolygon3D(const CPolygon3D& other)
+    : CGeometry(other),
+      ucsPolygon(other.ucsPolygon),
+      ucs(other.ucs),
+      worldPts(other.worldPts),
+      areaPrjXY(other.areaPrjXY),
+      elevation(other.elevation),
+      thickness(other.thickness) {
+    boxMin = other.boxMin;
+    boxMax = other.boxMax;
+}
+
+CPolygon3D::~CPolygon3D() = default;
+
+CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
+    if (this == &other) {
+        return *this;
+    }
+    ucsPolygon = other.ucsPolygon;
+    ucs = other.ucs;
+    worldPts = other.worldPts;
+    areaPrjXY = other.areaPrjXY;
+    elevation = other.elevation;
+    thickness = other.thickness;
+    boxMin = other.boxMin;
+    boxMax = other.boxMax;
+    return *this;
+}
+
+// ---- plane frame ----------------------------------------------------------------------------
+
+AcGePlane CPolygon3D::planeAt(double e) const {
+    const AcGeVector3d n = ucs.toAcGeVector3d();
+    return AcGePlane(AcGePoint3d(n.x * e, n.y * e, n.z * e), n);
+}
+
+void CPolygon3D::world2ucs(const AcGePoint3d& in, AcGePoint3d& out) const {
+    AcGePoint3d q = in;
+    q.transformBy(AcGeMatrix3d::worldToPlane(planeAt(0.0)));
+    out.set(q.x, q.y, 0.0);
+}
+
+void CPolygon3D::world2ucs(const CPoint3d& in, CPoint3d& out) const {
+    AcGePoint3d q;
+    world2ucs(in.toAcGePoint3d(), q);
+    out.set(q.x, q.y, q.z);
+}
+
+void CPolygon3D::ucs2world(const AcGePoint3d& in, AcGePoint3d& out) const {
+    AcGePoint3d q = in;
+    q.transformBy(AcGeMatrix3d::planeToWorld(planeAt(elevation)));
+    out = q;
+}
+
+void CPolygon3D::ucs2world(const CPoint3d& in, CPoint3d& out) const {
+    AcGePoint3d q;
+    ucs2world(in.toAcGePoint3d(), q);
+    out.set(q.x, q.y, q.z);
+}
+
+void CPolygon3D::changeWorldToUcs(std::vector<AcGePoint3d>& pts, double z) const {
+    const AcGeMatrix3d m = AcGeMatrix3d::worldToPlane(planeAt(0.0));
+    for (AcGePoint3d& p : pts) {
+        p.transformBy(m);
+        p.z = z;
+    }
+}
+
+void CPolygon3D::changeWorldToUcs(std::vector<CPoint3d>& pts, double z) const {
+    transformAll(pts, AcGeMatrix3d::worldToPlane(planeAt(0.0)), true, z);
+}
+
+void CPolygon3D::changeUcsToWorld(std::vector<AcGePoint3d>& pts) const {
+    const AcGeMatrix3d m = AcGeMatrix3d::planeToWorld(planeAt(elevation));
+    for (AcGePoint3d& p : pts) {
+        p.transformBy(m);
+    }
+}
+
+void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
+    transformAll(pts, AcGeMatrix3d::planeToWorld(planeAt(elevation)), false, 0.0);
+}
+
+// ---- accessors --------------------------------------------------------------------------------
+
+std::vector<CPoint3d>& CPolygon3D::getWorldPts() {
+    return worldPts;
+}
+
+const std::vector<CPoint3d>& CPolygon3D::getWorldPts() const {
+    return worldPts;
+}
+
+void CPolygon3D::getWorldPts(std::vector<CPoint3d>& out) const {
+    out = worldPts;
+}
+
+void CPolygon3D::getWorldPts(std::vector<AcGePoint3d>& out) const {
+    out.clear();
+    out.reserve(worldPts.size());
+    for (const CPoint3d& p : worldPts) {
+        out.push_back(p.toAcGePoint3d());
+    }
+}
+
+std::vector<AcGePoint3d> CPolygon3D::getAcWorldPts() const {
+    std::vector<AcGePoint3d> out;
+    getWorldPts(out);
+    return out;
+}
+
+void CPolygon3D::getUcsPts(std::vector<CPoint3d>& out) const {
+    ucsPolygon.getPoints(out);
+}
+
+std::vector<CPoint3d> CPolygon3D::getUcsPts() const {
+    return ucsPolygon.getPoints();
+}
+
+void CPolygon3D::getUcsPts(std::vector<AcGePoint3d>& out) const {
+    out.clear();
+    for (const CPoint3d& p : ucsPolygon.getPoints()) {
+        out.push_back(p.toAcGePoint3d());
+    }
+}
+
+std::vector<AcGePoint3d> CPolygon3D::getAcucsPts() const {
+    std::vector<AcGePoint3d> out;
+    getUcsPts(out);
+    return out;
+}
+
+CPolygon* CPolygon3D::getUcsPolygon() {
+    return &ucsPolygon;
+}
+
+double CPolygon3D::getArea() const {
+    return ucsPolygon.area();
+}
+
+double CPolygon3D::getAreaPrjXY() const {
+    return areaPrjXY;
+}
+
+CVector3d& CPolygon3D::getUcs() {
+    return ucs;
+}
+
+void CPolygon3D::getUcs(CVector3d& out) const {
+    out = ucs;
+}
+
+AcGeVector3d CPolygon3D::getAcucs() const {
+    return ucs.toAcGeVector3d();
+}
+
+void CPolygon3D::getAcucs(AcGeVector3d& out) const {
+    out = ucs.toAcGeVector3d();
+}
+
+double CPolygon3D::getElev() const {
+    return elevation;
+}
+
+double CPolygon3D::getThickness() const {
+    return thickness;
+}
+
+void CPolygon3D::setThickness(double t) {
+    thickness = t;
+}
+
+// ---- keeping the two outlines in step -----------------------------------------------------------
+
+void CPolygon3D::settleNormal(const CVector3d& n) {
+    if (unitOf(n, ucs)) {
+        return;
+    }
+    if (!unitOf(newellNormal(worldPts), ucs)) {
+        ucs.set(0.0, 0.0, 1.0);
+    }
+}
+
+void CPolygon3D::setElev(double e, bool rebuild) {
+    elevation = e;
+    if (rebuild) {
+        initWorldPts();
+    }
+}
+
+void CPolygon3D::setUcsPts(const std::vector<CPoint3d>& pts) {
+    ucsPolygon.setPoints(pts, true);
+    ucsPolygon.setPtElev(0.0);
+    initWorldPts();
+}
+
+void CPolygon3D::setUcsPts(const std::vector<AcGePoint3d>& pts) {
+    std::vector<CPoint3d> own;
+    own.reserve(pts.size());
+    for (const AcGePoint3d& p : pts) {
+        own.emplace_back(p);
+    }
+    setUcsPts(own);
+}
+
+void CPolygon3D::setUcsPolygon(const CPolygon& p) {
+    ucsPolygon = p;
+    ucsPolygon.setPtElev(0.0);
+    initWorldPts();
+}
+
+void CPolygon3D::setWorldPts(const std::vector<CPoint3d>& pts) {
+    setWorldPts(pts, ucs);
+}
+
+void CPolygon3D::setWorldPts(const std::vector<CPoint3d>& pts, const CVector3d& n) {
+    if (pts.size() < 3) {
+        return;
+    }
+    worldPts = pts;
+    if (worldPts.back().isEqualTo(worldPts.front(), kClosingTol)) {
+        worldPts.pop_back();
+    }
+    settleNormal(n);
+    rebuildFromWorld();
+}
+
+void CPolygon3D::setWorldPts(const std::vector<AcGePoint3d>& pts, const AcGeVector3d& n) {
+    std::vector<CPoint3d> own;
+    own.reserve(pts.size());
+    for (const AcGePoint3d& p : pts) {
+        own.emplace_back(p);
+    }
+    setWorldPts(own, CVector3d(n));
+}
+
+void CPolygon3D::initWorldPts() {
+    worldPts = ucsPolygon.getPoints();
+    changeUcsToWorld(worldPts);
+    calElev();
+    calArea();
+    calBox();
+}
+
+// The plane outline follows the world outline. Both end counter-clockwise about the normal.
+// When the polygon's own normalisation merges near-coincident vertices (or orders a
+// degenerate outline its own way), the world outline is rebuilt from the plane outline so
+// that vertex i of one is always vertex i of the other.
+void CPolygon3D::rebuildFromWorld() {
+    std::vector<CPoint3d> plane = worldPts;
+    changeWorldToUcs(plane, 0.0);
+    if (PolyIsClockWise(plane)) {
+        std::reverse(worldPts.begin(), worldPts.end());
+        std::reverse(plane.begin(), plane.end());
+    }
+    ucsPolygon.setPoints(plane, true);
+    const std::vector<CPoint3d> kept = ucsPolygon.getPoints();
+    if (!samePoints(kept, plane)) {
+        std::reverse(plane.begin(), plane.end());
+        if (samePoints(kept, plane)) {
+            std::reverse(worldPts.begin(), worldPts.end());
+        } else {
+            calElev();
+            worldPts = kept;
+            changeUcsToWorld(worldPts);
+        }
+    }
+    calElev();
+    calArea();
+    calBox();
+}
+
+void CPolygon3D::calElev() {
+    if (!worldPts.empty()) {
+        elevation = planeAt(0.0).signedDistanceTo(worldPts[0].toAcGePoint3d());
+    }
+}
+
+void CPolygon3D::calArea() {
+    areaPrjXY = CalPolyArea(worldPts);
+}
+
+void CPolygon3D::calBox() {
+    if (worldPts.empty()) {
+        boxMin = CPoint3d();
+        boxMax = CPoint3d();
+        return;
+    }
+    CalBox3D(worldPts, boxMin, boxMax);
+}
+
+// ---- transforms -----------------------------------------------------------------------------------
+
+const std::type_info& CPolygon3D::type() const {
+    return typeid(CPolygon3D);
+}
+
+CGeometry* CPolygon3D::clone() const {
+    return new CPolygon3D(*this);
+}
+
+// A transform with a non-finite parameter changes nothing, so the state stays finite.
+void CPolygon3D::move(const CVector3d& v) {
+    if (!isFinite(v)) {
+        return;
+    }
+    for (CPoint3d& p : worldPts) {
+        p += v;
+    }
+    rebuildFromWorld();
+}
+
+void CPolygon3D::rotate(const CPoint3d& base, double angle) {
+    if (!isFinite(base) || !std::isfinite(angle)) {
+        return;
+    }
+    for (CPoint3d& p : worldPts) {
+        p.rotate(base, angle);
+    }
+    ucs.rotate(angle, CVector3d::kZAxis);
+    settleNormal(ucs);
+    rebuildFromWorld();
+}
+
+void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, double angle) {
+    rotate(CVector3d(axis), CPoint3d(base), angle);
+}
+
+void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
+    CVector3d unitAxis;
+    if (!unitOf(axis, unitAxis) || !isFinite(base) || !std::isfinite(angle)) {
+        return;  // no axis to turn about
+    }
+    const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();
+    const AcGePoint3d acBase = base.toAcGePoint3d();
+    for (CPoint3d& p : worldPts) {
+        AcGePoint3d q = p.toAcGePoint3d();
+        q.rotateBy(angle, acAxis, acBase);
+        p.set(q.x, q.y, q.z);
+    }
+    ucs.rotate(angle, unitAxis);
+    settleNormal(ucs);
+    rebuildFromWorld();
+}
+
+void CPolygon3D::scale(const CPoint3d& base, double factor) {
+    if (!isFinite(base) || !std::isfinite(factor)) {
+        return;
+    }
+    for (CPoint3d& p : worldPts) {
+        p.scale(factor, base);
+    }
+    rebuildFromWorld();
+}
+
+void CPolygon3D::mirror(const CLine& line) {
+    if (!isFinite(line.startPt) || !isFinite(line.endPt)) {
+        return;
+    }
+    for (CPoint3d& p : worldPts) {
+        p.mirror(line);
+    }
+    std::reverse(worldPts.begin(), worldPts.end());
+    // The normal is a direction: mirror its tip as a point hung off the line's start.
+    const CPoint3d& s = line.startPt;
+    CPoint3d tip = s + ucs;
+    tip.mirror(line);
+    settleNormal(tip - s);
+    rebuildFromWorld();
+}
+
+void CPolygon3D::mirror(const AcGePlane& plane) {
+    std::vector<CPoint3d> pts = worldPts;
+    for (CPoint3d& p : pts) {
+        AcGePoint3d q = p.toAcGePoint3d();
+        q.mirror(plane);
+        p.set(q.x, q.y, q.z);
+    }
+    AcGeVector3d n = ucs.toAcGeVector3d();
+    n.mirror(plane.normal());
+    setWorldPts(pts, CVector3d(n));
+}
+
+void CPolygon3D::mirror(CPolygon3D& o) {
+    AcGePlane plane;
+    o.GetPlane(plane);
+    mirror(plane);
+}
+
+// ---- archive ----------------------------------------------------------------------------------------
+
+void CPolygon3D::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        WriteRecordVersion(ar, kCurrentVersion);
+        ucsPolygon.Serialize(ar);
+        ucs.Serialize(ar);
+        ar << static_cast<std::int32_t>(worldPts.size());
+        for (CPoint3d& p : worldPts) {
+            p.Serialize(ar);
+        }
+        ar << areaPrjXY << elevation << thickness;
+        CGeometry::Serialize(ar);
+        return;
+    }
+    const double version = ReadRecordVersion(ar);
+    ucsPolygon.Serialize(ar);
+    ucs.Serialize(ar);
+    if (FloatComp(version, kCurrentVersion, kVersionTol) < 0) {
+        // The older layout stores no world outline: derive it from the plane outline at
+        // the elevation this object already has.
+        settleNormal(ucs);
+        initWorldPts();
+    } else {
+        readCurrentTail(ar);
+        settleNormal(ucs);
+    }
+    CGeometry::Serialize(ar);
+}
+
+// The world points, projected area, elevation and thickness of a current record.
+void CPolygon3D::readCurrentTail(CArchive& ar) {
+    std::int32_t count = 0;
+    ar >> count;
+    if (count < 0) {
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    }
+    ar.EnsureAvailable(static_cast<ULONGLONG>(count) * kPointRecordBytes + kTailBytes);
+    std::vector<CPoint3d> pts(static_cast<size_t>(count));
+    for (CPoint3d& p : pts) {
+        p.Serialize(ar);
+    }
+    worldPts.swap(pts);
+    ar >> areaPrjXY >> elevation >> thickness;
+}
