@@ -12,8 +12,14 @@
 #include <geo/measures.h>
 #include <geo/orvel.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -36,115 +42,222 @@ constexpr double kMaxWrapSteps = 1e6;     // beyond this a long walk is reduced 
 // What one edge of the outline says about the query point.
 enum class EdgeVerdict { kNone, kCrossing, kOnBoundary };
 
-// The exact rule for one edge r-q: vertex hit, on-edge hit, horizontal skip, then the
-// crossing cases (a vertex on the ray counts only for the edge whose other end lies below).
-EdgeVerdict exactEdgeVerdict(const CPoint3d& pt, const CPoint3d& r, const CPoint3d& q, double tol,
-                             const CRay& ray, CLineSeg& edge) {
-    if (pt.isEqualTo(r, tol)) {
-        return EdgeVerdict::kOnBoundary;
-    }
-    edge.set(r, q);
-    if (edge.isOn(pt, tol)) {
-        return EdgeVerdict::kOnBoundary;
-    }
-    if (FloatComp(q.y, r.y, tol) == 0) {
+// The leftward ray and a reusable edge, built only when an edge needs the exact rule.
+class ExactRule {
+public:
+    ExactRule(const CPoint3d& pt, double tol) : pt_(pt), tol_(tol) {}
+
+    // The exact rule for one edge r-q: vertex hit, on-edge hit, horizontal skip, then the
+    // crossing cases (a vertex on the ray counts only for the edge whose other end lies
+    // below; a general hit exactly at an edge end never counts).
+    EdgeVerdict verdict(const CPoint3d& r, const CPoint3d& q) {
+        if (pt_.isEqualTo(r, tol_)) {
+            return EdgeVerdict::kOnBoundary;
+        }
+        if (!ray_) {
+            ray_.emplace(pt_, CVector3d(-1.0, 0.0, 0.0));
+            edge_.emplace();
+        }
+        edge_->set(r, q);
+        if (edge_->isOn(pt_, tol_)) {
+            return EdgeVerdict::kOnBoundary;
+        }
+        if (FloatComp(q.y, r.y, tol_) == 0) {
+            return EdgeVerdict::kNone;
+        }
+        if (vertexOnRayGoingBelow(r, q) || vertexOnRayGoingBelow(q, r)) {
+            return EdgeVerdict::kCrossing;
+        }
+        CPoint3d hit;
+        if (ray_->intersectWith(*edge_, hit, tol_) && !hit.isEqualTo(r, tol_) &&
+            !hit.isEqualTo(q, tol_)) {
+            return EdgeVerdict::kCrossing;
+        }
         return EdgeVerdict::kNone;
     }
-    if (FloatComp(pt.y, r.y, tol) == 0 && FloatComp(pt.x, r.x, tol) == 1 &&
-        FloatComp(pt.y, q.y, tol) == 1) {
-        return EdgeVerdict::kCrossing;
-    }
-    if (FloatComp(pt.y, q.y, tol) == 0 && FloatComp(pt.x, q.x, tol) == 1 &&
-        FloatComp(pt.y, r.y, tol) == 1) {
-        return EdgeVerdict::kCrossing;
-    }
-    CPoint3d hit;
-    if (ray.intersectWith(edge, hit, tol) && !hit.isEqualTo(r, tol) && !hit.isEqualTo(q, tol)) {
-        return EdgeVerdict::kCrossing;
-    }
-    return EdgeVerdict::kNone;
-}
 
-// Relative slack that covers the rounding of the exact tests on coordinates of any size.
+private:
+    bool vertexOnRayGoingBelow(const CPoint3d& v, const CPoint3d& other) const {
+        return FloatComp(pt_.y, v.y, tol_) == 0 && FloatComp(pt_.x, v.x, tol_) == 1 &&
+               FloatComp(pt_.y, other.y, tol_) == 1;
+    }
+
+    const CPoint3d& pt_;
+    double tol_;
+    std::optional<CRay> ray_;
+    std::optional<CLineSeg> edge_;
+};
+
+// Relative slack that covers the rounding of the exact tests: every exact test works on
+// coordinate differences, whose rounding is relative to their own size.
 constexpr double kScreenRel = 1e-9;
 
 // A cheap plan screen in front of the exact rule. An edge whose two ends lie beyond the
-// slack on one side of the point (above, below, or right of it) cannot touch the point or
-// the leftward ray; an edge left of the point whose ends lie clearly on both sides of the
-// ray is a certain crossing. Anything else, NaN included, goes to the exact rule.
-struct EdgeScreen {
-    double px, py;
-    double slackX, slackY;  // 4 * tol plus the relative slack of the point's own coordinates
-    bool shortcutAllowed;   // the point and the tolerance are finite
-
-    EdgeScreen(const CPoint3d& pt, double tol)
-        : px(pt.x),
-          py(pt.y),
-          slackX(4.0 * tol + kScreenRel * std::fabs(pt.x)),
-          slackY(4.0 * tol + kScreenRel * std::fabs(pt.y)),
-          shortcutAllowed(std::isfinite(pt.x) && std::isfinite(pt.y) && std::isfinite(pt.z)) {}
-
+// slack on one side of the point (above, below, or right of it) can neither touch the
+// point nor cross the leftward ray; an edge left of the point whose ends lie beyond the
+// slack on both sides of the ray is a certain crossing. Anything else, NaN included, goes
+// to the exact rule. The slack is 4 * tol plus the relative rounding slack.
+class EdgeScreen {
+public:
     enum Result { kSkip, kCross, kExact };
 
-    Result classify(const CPoint3d& r, const CPoint3d& q) const {
-        const double sy = slackY + kScreenRel * (std::fabs(r.y) + std::fabs(q.y));
-        const bool rAbove = r.y - sy > py, qAbove = q.y - sy > py;
-        const bool rBelow = r.y + sy < py, qBelow = q.y + sy < py;
-        if ((rAbove && qAbove) || (rBelow && qBelow)) {
-            return kSkip;
+    EdgeScreen(const CPoint3d& pt, double tol)
+        : tol_(tol),
+          px_(pt.x),
+          py_(pt.y),
+          slackX_(4.0 * tol + kScreenRel * std::fabs(pt.x)),
+          slackY_(4.0 * tol + kScreenRel * std::fabs(pt.y)),
+          finitePoint_(std::isfinite(pt.x) && std::isfinite(pt.y) && std::isfinite(pt.z)) {}
+
+    // The hot test on the ends' heights above the point: both clearly above or both
+    // clearly below. With both differences of one sign, kScreenRel * (dr + dq) is the
+    // relative slack of |dr| + |dq| with that sign; with mixed signs neither test passes.
+    bool farInHeight(double dr, double dq) const {
+        const double rel = kScreenRel * (dr + dq);
+        const double lo = std::min(dr, dq), hi = std::max(dr, dq);
+        // Joined into one comparison so that the caller has a single, well-predicted branch.
+        return std::max(lo - rel, rel - hi) > slackY_;
+    }
+
+    double py() const { return py_; }
+
+    // The first edge (i, i + 1) from `from` on, below `last`, that is not far in height;
+    // `last` when there is none. A tight loop without calls keeps its values in registers;
+    // with SSE2 two edges are screened at once by the same arithmetic.
+    size_t nextNearEdge(const CPoint3d* p, size_t from, size_t last) const {
+        size_t i = from;
+#if defined(__SSE2__)
+        const __m128d py = _mm_set1_pd(py_), rel = _mm_set1_pd(kScreenRel);
+        const __m128d slack = _mm_set1_pd(slackY_);
+        for (; i + 2 <= last; i += 2) {
+            const __m128d mid = _mm_set1_pd(p[i + 1].y);
+            const __m128d dr = _mm_sub_pd(_mm_move_sd(mid, _mm_set_sd(p[i].y)), py);
+            const __m128d dq = _mm_sub_pd(_mm_move_sd(_mm_set1_pd(p[i + 2].y), mid), py);
+            const __m128d r = _mm_mul_pd(rel, _mm_add_pd(dr, dq));
+            const __m128d lo = _mm_min_pd(dr, dq), hi = _mm_max_pd(dr, dq);
+            const __m128d m = _mm_max_pd(_mm_sub_pd(lo, r), _mm_sub_pd(r, hi));
+            const int far = _mm_movemask_pd(_mm_cmpgt_pd(m, slack));
+            if (far != 3) {
+                return (far & 1) != 0 ? i + 1 : i;
+            }
         }
-        const double sx = slackX + kScreenRel * (std::fabs(r.x) + std::fabs(q.x));
-        if (r.x - sx > px && q.x - sx > px) {
+#endif
+        while (i < last && farInHeight(p[i].y - py_, p[i + 1].y - py_)) {
+            ++i;
+        }
+        return i;
+    }
+
+    // The rest of the screen for an edge near the point's height.
+    Result classifyNear(const CPoint3d& r, const CPoint3d& q, double dr, double dq) const {
+        const double ex = r.x - px_, fx = q.x - px_;
+        const double sx = slackX_ + kScreenRel * (std::fabs(ex) + std::fabs(fx));
+        if (ex > sx && fx > sx) {
             return kSkip;  // wholly right of the point: the ray runs the other way
         }
-        const bool spans = (rAbove && qBelow) || (rBelow && qAbove);
-        if (spans && shortcutAllowed && r.x + sx < px && q.x + sx < px && std::isfinite(r.z) &&
-            std::isfinite(q.z)) {
-            return kCross;
+        const double sy = slackY_ + kScreenRel * (std::fabs(dr) + std::fabs(dq));
+        const bool spans = (dr > sy && dq < -sy) || (dr < -sy && dq > sy);
+        if (!spans || !finitePoint_ || !std::isfinite(r.z) || !std::isfinite(q.z)) {
+            return kExact;
         }
-        return kExact;
+        if (ex < -sx && fx < -sx) {
+            return kCross;  // wholly left and crossing the ray's height
+        }
+        return sideOfStraddlingEdge(r, q, ex, fx, dr, dq);
     }
+
+private:
+    // An edge that crosses the ray's height clearly and straddles the point in x: it is
+    // crossed when its point at the ray's height lies left of the point. The answer is
+    // certain when the point is clearly off the edge (plan distance beyond 2 * tol) and
+    // the sign cannot be turned by rounding; otherwise the exact rule decides.
+    Result sideOfStraddlingEdge(const CPoint3d& r, const CPoint3d& q, double ex, double fx,
+                                double dr, double dq) const {
+        const double ux = q.x - r.x, uy = q.y - r.y;
+        const double cross = ex * uy - ux * dr;  // |cross| = plan distance * |edge|
+        const double scale =
+            2.0 * tol_ +
+            2.0 * kScreenRel * (std::fabs(ex) + std::fabs(fx) + std::fabs(dr) + std::fabs(dq));
+        if (!(std::fabs(cross) > scale * (std::fabs(ux) + std::fabs(uy)))) {
+            return kExact;
+        }
+        return cross * uy < 0.0 ? kCross : kSkip;
+    }
+
+    double tol_;
+    double px_, py_;
+    double slackX_, slackY_;
+    bool finitePoint_;
 };
 
-// Walks the closed outline (closing edge, and for an open list the repeated first point)
-// and returns 1 inside, 0 outside, -1 on the boundary.
-int classifyPointInArea(const CPoint3d& pt, const std::vector<CPoint3d>& pts, double tol) {
-    const size_t n = pts.size();
-    const bool closed = pts[n - 1].isEqualTo(pts[0], tol);
-    // Screening needs a finite, non-negative tolerance; otherwise every edge takes the
-    // exact rule.
-    const bool screen = tol >= 0.0 && std::isfinite(tol);
-    const EdgeScreen screener(pt, screen ? tol : 0.0);
-    const CRay ray(pt, CVector3d(-1.0, 0.0, 0.0));
-    CLineSeg edge;
+// Screened walk over one edge whose height differences from the point are already known;
+// false when the point lies on the edge.
+bool visitNearEdge(const EdgeScreen& screen, ExactRule& exact, const CPoint3d& r, const CPoint3d& q,
+                   double dr, double dq, unsigned& crossings) {
+    const EdgeScreen::Result s = screen.classifyNear(r, q, dr, dq);
+    if (s != EdgeScreen::kExact) {
+        crossings += s == EdgeScreen::kCross ? 1u : 0u;
+        return true;
+    }
+    const EdgeVerdict v = exact.verdict(r, q);
+    crossings += v == EdgeVerdict::kCrossing ? 1u : 0u;
+    return v != EdgeVerdict::kOnBoundary;
+}
+
+// Crossing parity of the closed outline (its closing edge, and for an open list the
+// repeated first point as a last, zero-length edge): 1 inside, 0 outside, -1 boundary.
+int screenedParity(const CPoint3d& pt, const std::vector<CPoint3d>& pts, double tol, bool closed) {
+    const EdgeScreen screen(pt, tol);
+    ExactRule exact(pt, tol);
     unsigned crossings = 0;
-    auto visit = [&](const CPoint3d& r, const CPoint3d& q, bool screenable) {
-        if (screenable) {
-            const EdgeScreen::Result s = screener.classify(r, q);
-            if (s == EdgeScreen::kSkip) {
-                return true;
-            }
-            if (s == EdgeScreen::kCross) {
-                ++crossings;
-                return true;
-            }
-        }
-        const EdgeVerdict v = exactEdgeVerdict(pt, r, q, tol, ray, edge);
-        crossings += v == EdgeVerdict::kCrossing ? 1u : 0u;
-        return v != EdgeVerdict::kOnBoundary;
-    };
-    for (size_t i = 0; i + 1 < n; ++i) {
-        if (!visit(pts[i], pts[i + 1], screen)) {
+    const CPoint3d* p = pts.data();
+    const size_t n = pts.size();
+    const double py = screen.py();
+    for (size_t i = screen.nextNearEdge(p, 0, n - 1); i + 1 < n;
+         i = screen.nextNearEdge(p, i + 1, n - 1)) {
+        if (!visitNearEdge(screen, exact, p[i], p[i + 1], p[i].y - py, p[i + 1].y - py,
+                           crossings)) {
             return -1;
         }
     }
-    if (!visit(pts[n - 1], pts[0], false)) {
-        return -1;
-    }
-    if (!closed && !visit(pts[0], pts[0], false)) {
+    auto visit = [&](const CPoint3d& r, const CPoint3d& q) {
+        const double dr = r.y - py, dq = q.y - py;
+        return screen.farInHeight(dr, dq) || visitNearEdge(screen, exact, r, q, dr, dq, crossings);
+    };
+    if (!visit(p[n - 1], p[0]) || (!closed && !visit(p[0], p[0]))) {
         return -1;
     }
     return static_cast<int>(crossings % 2u);
+}
+
+// The same parity with the exact rule on every edge, for tolerances the screen cannot use.
+int exactParity(const CPoint3d& pt, const std::vector<CPoint3d>& pts, double tol, bool closed) {
+    ExactRule exact(pt, tol);
+    unsigned crossings = 0;
+    const size_t n = pts.size();
+    for (size_t i = 0; i <= n; ++i) {
+        if (i == n && closed) {
+            break;
+        }
+        // Edge n is the zero-length edge at the repeated first point of an open list.
+        const CPoint3d& r = i < n ? pts[i] : pts[0];
+        const CPoint3d& q = i + 1 < n ? pts[i + 1] : pts[0];
+        const EdgeVerdict v = exact.verdict(r, q);
+        if (v == EdgeVerdict::kOnBoundary) {
+            return -1;
+        }
+        crossings += v == EdgeVerdict::kCrossing ? 1u : 0u;
+    }
+    return static_cast<int>(crossings % 2u);
+}
+
+int classifyPointInArea(const CPoint3d& pt, const std::vector<CPoint3d>& pts, double tol) {
+    const bool closed = pts.back().isEqualTo(pts.front(), tol);
+    // The screen needs a finite, non-negative tolerance.
+    if (tol >= 0.0 && std::isfinite(tol)) {
+        return screenedParity(pt, pts, tol, closed);
+    }
+    return exactParity(pt, pts, tol, closed);
 }
 
 AcGeTol makeTol(double tol) {
