@@ -258,11 +258,16 @@ Box pieceBox(const Piece& p, double margin) {
 class BoxTree {
 public:
     explicit BoxTree(std::vector<Box> boxes) : boxes_(std::move(boxes)) {
-        order_.resize(boxes_.size());
-        for (size_t i = 0; i < order_.size(); ++i)
-            order_[i] = static_cast<int>(i);
-        if (!boxes_.empty())
-            build(0, static_cast<int>(order_.size()));
+        const int n = static_cast<int>(boxes_.size());
+        entries_.resize(n);
+        for (int i = 0; i < n; ++i) {
+            const Box& b = boxes_[i];
+            entries_[i] = {b.x0 + b.x1, b.y0 + b.y1, i};
+        }
+        if (n > 0) {
+            nodes_.reserve(2 * (n / kLeafSize + 1));
+            build(0, n);
+        }
     }
 
     const Box& box(int i) const { return boxes_[i]; }
@@ -281,7 +286,7 @@ public:
                 continue;
             if (node.left < 0) {
                 for (int k = node.begin; k < node.end; ++k)
-                    if (overlaps(boxes_[order_[k]], query) && visit(order_[k]))
+                    if (overlaps(boxes_[entries_[k].index], query) && visit(entries_[k].index))
                         return true;
             } else {
                 stack[top++] = node.left;
@@ -292,44 +297,66 @@ public:
     }
 
 private:
+    // Twice the centre of a box, with the box's index.
+    struct Entry {
+        double cx, cy;
+        int index;
+    };
     struct Node {
         Box box;
         int left, right, begin, end;
     };
 
+    // Builds the subtree over entries [begin, end); node boxes are unions of their children's.
     int build(int begin, int end) {
         const int id = static_cast<int>(nodes_.size());
-        nodes_.push_back({boxes_[order_[begin]], -1, -1, begin, end});
-        Box total = boxes_[order_[begin]];
-        for (int k = begin + 1; k < end; ++k) {
-            addToBox(total, {boxes_[order_[k]].x0, boxes_[order_[k]].y0});
-            addToBox(total, {boxes_[order_[k]].x1, boxes_[order_[k]].y1});
-        }
-        nodes_[id].box = total;
-        if (end - begin <= kLeafSize)
+        nodes_.push_back({Box{}, -1, -1, begin, end});
+        if (end - begin <= kLeafSize) {
+            Box total = boxes_[entries_[begin].index];
+            for (int k = begin + 1; k < end; ++k)
+                unite(total, boxes_[entries_[k].index]);
+            nodes_[id].box = total;
             return id;
-        splitAtMedian(begin, end, total);
+        }
         const int mid = begin + (end - begin) / 2;
+        splitAtMedian(begin, mid, end);
         const int left = build(begin, mid);
         const int right = build(mid, end);
         nodes_[id].left = left;
         nodes_[id].right = right;
+        nodes_[id].box = nodes_[left].box;
+        unite(nodes_[id].box, nodes_[right].box);
         return id;
     }
 
-    // Orders the range so its lower half holds the boxes with smaller centres on the long axis.
-    void splitAtMedian(int begin, int end, const Box& total) {
-        const bool alongX = total.x1 - total.x0 >= total.y1 - total.y0;
-        auto centre = [&](int i) {
-            const Box& b = boxes_[i];
-            return alongX ? b.x0 + b.x1 : b.y0 + b.y1;
-        };
-        std::nth_element(order_.begin() + begin, order_.begin() + (begin + (end - begin) / 2),
-                         order_.begin() + end, [&](int l, int r) { return centre(l) < centre(r); });
+    // Orders the range so [begin, mid) holds the smaller centres along the centres' long axis.
+    void splitAtMedian(int begin, int mid, int end) {
+        double x0 = entries_[begin].cx, x1 = x0, y0 = entries_[begin].cy, y1 = y0;
+        for (int k = begin + 1; k < end; ++k) {
+            x0 = std::min(x0, entries_[k].cx);
+            x1 = std::max(x1, entries_[k].cx);
+            y0 = std::min(y0, entries_[k].cy);
+            y1 = std::max(y1, entries_[k].cy);
+        }
+        auto first = entries_.begin() + begin, nth = entries_.begin() + mid,
+             last = entries_.begin() + end;
+        if (x1 - x0 >= y1 - y0)
+            std::nth_element(first, nth, last,
+                             [](const Entry& l, const Entry& r) { return l.cx < r.cx; });
+        else
+            std::nth_element(first, nth, last,
+                             [](const Entry& l, const Entry& r) { return l.cy < r.cy; });
+    }
+
+    static void unite(Box& a, const Box& b) {
+        a.x0 = std::min(a.x0, b.x0);
+        a.y0 = std::min(a.y0, b.y0);
+        a.x1 = std::max(a.x1, b.x1);
+        a.y1 = std::max(a.y1, b.y1);
     }
 
     std::vector<Box> boxes_;
-    std::vector<int> order_;
+    std::vector<Entry> entries_;
     std::vector<Node> nodes_;
 };
 

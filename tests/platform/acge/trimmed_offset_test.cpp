@@ -3,6 +3,11 @@
 
 #include "platform/acge/trimmed_offset.h"
 
+#include <geo/acge/gearc2d.h>
+#include <geo/acge/gecomp2d.h>
+#include <geo/acge/geintrvl.h>
+#include <geo/acge/gelnsg2d.h>
+#include <geo/acge/gepoly2d.h>
 #include <gtest/gtest.h>
 #include <polyclipping/clipper.hpp>
 
@@ -596,6 +601,80 @@ TEST(TrimmedOffsetInput, NearReversalMitreStaysFinite) {
     ASSERT_TRUE(allFinite(r));
     ASSERT_FALSE(r.empty());
     expectNothingCloser(r, spike, 1.0);
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Through the library's curve interface
+
+AcGePolyline2d polylineCurve(const std::vector<Pt>& pts) {
+    AcGePoint2dArray arr;
+    for (const Pt& p : pts)
+        arr.append(AcGePoint2d(p.first, p.second));
+    return AcGePolyline2d(arr);
+}
+
+std::vector<AcGeCurve2d*> offsetCurves(const AcGeCurve2d& curve, double d, double tol) {
+    AcArray<AcGeCurve2d*> out;
+    AcGeTol t;
+    t.setEqualPoint(tol);
+    t.setEqualVector(tol);
+    curve.getTrimmedOffset(d, out, AcGe::kExtend, t);
+    std::vector<AcGeCurve2d*> list;
+    for (int i = 0; i < out.length(); ++i)
+        list.push_back(out[i]);
+    return list;
+}
+
+void deleteAll(std::vector<AcGeCurve2d*>& curves) {
+    for (AcGeCurve2d* c : curves)
+        delete c;
+    curves.clear();
+}
+
+TEST(TrimmedOffsetCurves, DumbbellPolylineGivesTwoClosedComposites) {
+    std::vector<Pt> pts = kDumbbell;
+    pts.push_back(pts.front());
+    std::vector<AcGeCurve2d*> r = offsetCurves(polylineCurve(pts), 1.5, 1e-6);
+    ASSERT_EQ(r.size(), 2u);
+    for (AcGeCurve2d* c : r) {
+        EXPECT_EQ(c->type(), AcGe::kCompositeCrv2d);
+        EXPECT_TRUE(c->isClosed());
+    }
+    deleteAll(r);
+}
+
+TEST(TrimmedOffsetCurves, SingleSegmentGivesASegmentAndAnArcSlotStaysRound) {
+    std::vector<AcGeCurve2d*> one =
+        offsetCurves(AcGeLineSeg2d(AcGePoint2d(0, 0), AcGePoint2d(10, 0)), 2.0, 1e-6);
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_EQ(one[0]->type(), AcGe::kLineSeg2d);
+    const AcGeLineSeg2d* seg = static_cast<const AcGeLineSeg2d*>(one[0]);
+    EXPECT_NEAR(seg->startPoint().y, 2, 1e-12);
+    EXPECT_NEAR(seg->endPoint().x, 10, 1e-12);
+    deleteAll(one);
+
+    AcArray<AcGeCurve2d*> parts;
+    for (const OffsetPiece& p : slot()) {
+        const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
+        if (p.bulge == 0)
+            parts.append(new AcGeLineSeg2d(s, e));
+        else
+            parts.append(new AcGeCircArc2d(s, e, p.bulge, false));
+    }
+    const AcGeCompositeCurve2d slotCurve(parts);
+    for (int i = 0; i < parts.length(); ++i)
+        delete parts[i];
+    std::vector<AcGeCurve2d*> in = offsetCurves(slotCurve, 1.0, 1e-6);
+    ASSERT_EQ(in.size(), 1u);
+    EXPECT_TRUE(in[0]->isClosed());
+    AcGeInterval range;
+    in[0]->getInterval(range);
+    EXPECT_NEAR(in[0]->length(range.lowerBound(), range.upperBound()), 2 * 10 + 2 * kPi, 1e-6);
+    deleteAll(in);
 }
 
 }  // namespace
