@@ -99,8 +99,6 @@ constexpr double kScreenRel = 1e-9;
 // to the exact rule. The slack is 4 * tol plus the relative rounding slack.
 class EdgeScreen {
 public:
-    enum Result { kSkip, kCross, kExact };
-
     EdgeScreen(const CPoint3d& pt, double tol)
         : tol_(tol),
           px_(pt.x),
@@ -148,40 +146,45 @@ public:
         return i;
     }
 
-    // The rest of the screen for an edge near the point's height.
-    Result classifyNear(const CPoint3d& r, const CPoint3d& q, double dr, double dq) const {
+    // The rest of the screen for an edge near the point's height, as bits: kSettled when
+    // the screen decides, and then kCrossed when the edge is crossed.
+    static constexpr unsigned kCrossed = 1u, kSettled = 2u;
+
+    unsigned classifyNear(const CPoint3d& r, const CPoint3d& q, double dr, double dq) const {
         const double ex = r.x - px_, fx = q.x - px_;
         const double sx = slackX_ + kScreenRel * (std::fabs(ex) + std::fabs(fx));
-        if (ex > sx && fx > sx) {
-            return kSkip;  // wholly right of the point: the ray runs the other way
+        if (std::min(ex, fx) > sx) {
+            return kSettled;  // wholly right of the point: the leftward ray cannot meet it
         }
         const double sy = slackY_ + kScreenRel * (std::fabs(dr) + std::fabs(dq));
-        const bool spans = (dr > sy && dq < -sy) || (dr < -sy && dq > sy);
-        if (!spans || !finitePoint_ || !std::isfinite(r.z) || !std::isfinite(q.z)) {
-            return kExact;
+        // Ends clearly on both sides of the ray's height, all coordinates finite.
+        const bool spans = std::min(dr, dq) < -sy && std::max(dr, dq) > sy && finitePoint_ &&
+                           std::isfinite(r.z) && std::isfinite(q.z);
+        if (!spans) {
+            return 0u;
         }
-        if (ex < -sx && fx < -sx) {
-            return kCross;  // wholly left and crossing the ray's height
+        if (std::max(ex, fx) < -sx) {
+            return kSettled | kCrossed;  // wholly left: crossed
         }
         return sideOfStraddlingEdge(r, q, ex, fx, dr, dq);
     }
 
 private:
-    // An edge that crosses the ray's height clearly and straddles the point in x: it is
-    // crossed when its point at the ray's height lies left of the point. The answer is
-    // certain when the point is clearly off the edge (plan distance beyond 2 * tol) and
-    // the sign cannot be turned by rounding; otherwise the exact rule decides.
-    Result sideOfStraddlingEdge(const CPoint3d& r, const CPoint3d& q, double ex, double fx,
-                                double dr, double dq) const {
+    // An edge that crosses the ray's height clearly and straddles the point in x is
+    // crossed when its point at the ray's height lies left of the point. That is certain
+    // when the point is clearly off the edge (plan distance beyond 2 * tol) and rounding
+    // cannot turn the sign; otherwise the exact rule decides.
+    unsigned sideOfStraddlingEdge(const CPoint3d& r, const CPoint3d& q, double ex, double fx,
+                                  double dr, double dq) const {
         const double ux = q.x - r.x, uy = q.y - r.y;
         const double cross = ex * uy - ux * dr;  // |cross| = plan distance * |edge|
         const double scale =
             2.0 * tol_ +
             2.0 * kScreenRel * (std::fabs(ex) + std::fabs(fx) + std::fabs(dr) + std::fabs(dq));
         if (!(std::fabs(cross) > scale * (std::fabs(ux) + std::fabs(uy)))) {
-            return kExact;
+            return 0u;
         }
-        return cross * uy < 0.0 ? kCross : kSkip;
+        return cross * uy < 0.0 ? kSettled | kCrossed : kSettled;
     }
 
     double tol_;
@@ -194,9 +197,9 @@ private:
 // false when the point lies on the edge.
 bool visitNearEdge(const EdgeScreen& screen, ExactRule& exact, const CPoint3d& r, const CPoint3d& q,
                    double dr, double dq, unsigned& crossings) {
-    const EdgeScreen::Result s = screen.classifyNear(r, q, dr, dq);
-    if (s != EdgeScreen::kExact) {
-        crossings += s == EdgeScreen::kCross ? 1u : 0u;
+    const unsigned screened = screen.classifyNear(r, q, dr, dq);
+    if ((screened & EdgeScreen::kSettled) != 0u) {
+        crossings += screened & EdgeScreen::kCrossed;
         return true;
     }
     const EdgeVerdict v = exact.verdict(r, q);
