@@ -5,7 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
+#include <vector>
 
 // Reaches the start passes directly to count one level's fragments before they are joined.
 struct ContourGeneratorTestAccess {
@@ -18,6 +21,24 @@ struct ContourGeneratorTestAccess {
             added += gen.startPass(pass, level);
         gen.freeMemory();
         return added;
+    }
+    // Fragments over every level of an exeCalu run (smooths the grid once, like a run).
+    static long TotalFragments(CContourGenerator& gen) {
+        if (!gen.prepareRun())
+            return 0;
+        long total = 0;
+        for (double level = std::trunc(gen.minZ + 0.5) + gen.interval; level < gen.maxZ;
+             level += gen.interval) {
+            for (auto& row : gen.hFlags)
+                std::fill(row.begin(), row.end(), BYTE{0});
+            for (auto& row : gen.vFlags)
+                std::fill(row.begin(), row.end(), BYTE{0});
+            gen.nudgeLevel(level);
+            for (int pass = 1; pass <= 3; ++pass)
+                total += gen.startPass(pass, level);
+        }
+        gen.freeMemory();
+        return total;
     }
 };
 
@@ -43,34 +64,41 @@ double Terrain(double x, double y) {
     return z;
 }
 
-// A generator holding n x n nodes of the terrain, with an interval giving about kLevels levels.
-void Fill(CContourGenerator& gen, int n) {
+// A generator holding n x n nodes of the terrain (plus uniform noise of the given amplitude),
+// with an interval giving about kLevels levels.
+void Fill(CContourGenerator& gen, int n, double noise = 0.0) {
+    std::mt19937 rng(1);
+    std::uniform_real_distribution<double> jitter(-noise, noise);
+    std::vector<double> z(static_cast<size_t>(n) * n);
     const double spacing = 1.0 / (n - 1);
     double lo = 1e300;
     double hi = -1e300;
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
-            const double z = Terrain(c * spacing, r * spacing);
-            lo = std::fmin(lo, z);
-            hi = std::fmax(hi, z);
+            double& v = z[static_cast<size_t>(r) * n + c];
+            v = Terrain(c * spacing, r * spacing) + jitter(rng);
+            lo = std::fmin(lo, v);
+            hi = std::fmax(hi, v);
         }
     }
     gen.setParam(AcGePoint2d(0, 0), AcGePoint2d(spacing, spacing), n - 1, n - 1,
                  (hi - lo) / kLevels);
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c)
-            gen.setZ(AcGePoint3d(c * spacing, r * spacing, Terrain(c * spacing, r * spacing)));
+            gen.setZ(AcGePoint3d(c * spacing, r * spacing, z[static_cast<size_t>(r) * n + c]));
     }
 }
 
+// exeCalu on n x n nodes; the second argument is the noise amplitude in tenths.
 void BM_ExeCalu(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
+    const double noise = static_cast<double>(state.range(1)) / 10.0;
     double lines = 0;
     double points = 0;
     for (auto _ : state) {
         state.PauseTiming();
         CContourGenerator gen;
-        Fill(gen, n);
+        Fill(gen, n, noise);
         state.ResumeTiming();
         gen.exeCalu();
         state.PauseTiming();
@@ -82,8 +110,19 @@ void BM_ExeCalu(benchmark::State& state) {
     state.counters["lines"] = benchmark::Counter(lines, benchmark::Counter::kAvgIterations);
     state.counters["points"] = benchmark::Counter(points, benchmark::Counter::kAvgIterations);
     state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);
+    CContourGenerator fresh;
+    Fill(fresh, n, noise);
+    state.counters["fragments"] =
+        static_cast<double>(ContourGeneratorTestAccess::TotalFragments(fresh));
 }
-BENCHMARK(BM_ExeCalu)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExeCalu)
+    ->Args({100, 0})
+    ->Args({500, 0})
+    ->Args({1000, 0})
+    ->Args({100, 10})
+    ->Args({1000, 10})
+    ->Args({500, 50})
+    ->Unit(benchmark::kMillisecond);
 
 // One level at the middle of the range: lines after joining, and fragments traced before it.
 void BM_CaluElevMiddle(benchmark::State& state) {
