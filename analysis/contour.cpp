@@ -60,6 +60,7 @@ CContourGenerator::~CContourGenerator() {
     freeMemory();
 }
 
+// Grid geometry and interval; unusable counts leave no grid geometry.
 void CContourGenerator::setParam(AcGePoint2d const& newBase, AcGePoint2d const& newStep, int a,
                                  int b, double newInterval) {
     const bool usable = a >= 1 && b >= 1 && a < INT_MAX && b < INT_MAX && IsFinite(newBase) &&
@@ -76,6 +77,7 @@ void CContourGenerator::setParam(AcGePoint2d const& newBase, AcGePoint2d const& 
     cols = newCols;
 }
 
+// Stores one sample; the first accepted one creates the grid and starts the extremes.
 void CContourGenerator::setZ(AcGePoint3d const& p) {
     if (!std::isfinite(p.z) || rows < 1 || cols < 1)
         return;
@@ -95,16 +97,16 @@ void CContourGenerator::setZ(AcGePoint3d const& p) {
     grid[static_cast<size_t>(r)][static_cast<size_t>(c)] = p.z;
 }
 
+// A run over every level; refused intervals leave no lines and the grid unsmoothed.
 void CContourGenerator::exeCalu() {
     freeMemory();
-    if (!(interval > 0.0) || !std::isfinite(interval))
-        return;
-    if (!prepareRun())
+    if (!levelsUsable() || !prepareRun())
         return;
     cacculation();
     removeShortLines();
 }
 
+// A run over the one level z.
 void CContourGenerator::caluElev(double z) {
     freeMemory();
     if (!std::isfinite(z) || !prepareRun())
@@ -113,14 +115,23 @@ void CContourGenerator::caluElev(double z) {
     removeShortLines();
 }
 
+// Number of lines of the last run.
 int CContourGenerator::lineSize() const {
     return static_cast<int>(lines.GetSize());
 }
 
+// Line i of the last run.
 CContourLine* CContourGenerator::at(int i) const {
     if (i < 0 || i >= lineSize())
         AfxThrowInvalidArgException();
     return lines[i];
+}
+
+// Whether the interval steps through the sample range in a number of levels a run can finish.
+bool CContourGenerator::levelsUsable() const {
+    if (!(interval > 0.0) || !std::isfinite(interval))
+        return false;
+    return !((maxZ - (std::trunc(minZ + 0.5) + interval)) / interval > kMaxLevels);
 }
 
 // Fresh flags and one more smoothing pass; false when there is no grid to work on.
@@ -150,8 +161,6 @@ void CContourGenerator::Gaussfilter() {
 // Every level above the rounded lowest sample, by repeated addition, below the highest sample.
 void CContourGenerator::cacculation() {
     double level = std::trunc(minZ + 0.5) + interval;
-    if ((maxZ - level) / interval > kMaxLevels)
-        return;
     while (level < maxZ) {
         for (auto& row : hFlags)
             std::fill(row.begin(), row.end(), BYTE{0});
@@ -296,6 +305,7 @@ double CContourGenerator::intersectornot(int kind, double level, int row, int co
     return from.distanceTo(crossing);
 }
 
+// The values at the two nodes of an edge.
 CContourGenerator::EdgeEnds CContourGenerator::edgeEnds(int kind, int row, int col) const {
     const double g0 = grid[row][col];
     const double g1 = kind == kHorizontal ? grid[row][col + 1] : grid[row + 1][col];
@@ -312,16 +322,19 @@ AcGePoint2d CContourGenerator::crossingPoint(int kind, int row, int col, double 
     return AcGePoint2d(x, y + (level - ends.g0) * step.y / (ends.g1 - ends.g0));
 }
 
+// Whether the edge lies inside the grid.
 bool CContourGenerator::edgeExists(int kind, int row, int col) const {
     if (kind == kHorizontal)
         return row >= 0 && row < rows && col >= 0 && col < cols - 1;
     return row >= 0 && row < rows - 1 && col >= 0 && col < cols;
 }
 
+// The used-flag of an existing edge.
 BYTE& CContourGenerator::flagOf(int kind, int row, int col) {
     return kind == kHorizontal ? hFlags[row][col] : vFlags[row][col];
 }
 
+// Distance of two points.
 double CContourGenerator::dist(AcGePoint2d const& a, AcGePoint2d const& b) const {
     return a.distanceTo(b);
 }

@@ -55,6 +55,7 @@ private:
         double g1;  // value at the edge's other node
     };
 
+    bool levelsUsable() const;
     bool prepareRun();
     void Gaussfilter();
     void cacculation();

@@ -536,8 +536,10 @@ TEST(ContourBadInput, IntervalsThatCannotAdvanceGiveNoLinesAndReleaseOldOnes) {
         Load(gen, hill, {0, 0}, {1, 1}, interval);
         gen.caluElev(5.0);
         ASSERT_EQ(gen.lineSize(), 1);
+        const Grid before = Access::grid(gen);
         gen.exeCalu();
         EXPECT_EQ(gen.lineSize(), 0) << interval;
+        EXPECT_EQ(Access::grid(gen), before);  // a refused run does not smooth
     }
     // Levels so large that adding the interval no longer changes them.
     Grid big = hill;
