@@ -243,7 +243,8 @@ TEST(Polygon3DOutline, NearDuplicateVerticesKeepBothOutlinesInStep) {
     // The plane outline merges vertices closer than its duplicate distance; the world
     // outline follows it so that vertex i of one is vertex i of the other.
     CPolygon3D pg({{0, 0, 0}, {4, 0, 0}, {4, 0.001, 0}, {4, 4, 0}, {0, 4, 0}}, CVector3d(0, 0, 1));
-    EXPECT_EQ(pg.getWorldPts().size(), pg.getUcsPts().size());
+    EXPECT_EQ(pg.getUcsPts().size(), 4u);
+    EXPECT_EQ(pg.getWorldPts().size(), 4u);
     ExpectInStep(pg);
 }
 
@@ -431,6 +432,19 @@ TEST(Polygon3DTransform, MirrorInALineAPlaneAndAnotherPolygon) {
         wantWall.emplace_back(6 - p.x, p.y, p.z);
     }
     ExpectTransformed(byPolygon, wantWall, CVector3d(-n.x, n.y, n.z));
+}
+
+TEST(Polygon3DTransform, MirrorInAPointLikeLineIsAHalfTurnAndStaysCounterClockwise) {
+    // A line with coincident ends reflects plan positions through its point: a half turn
+    // about the vertical through (1, 1), which keeps the orientation, so no reversal is due.
+    const CVector3d n = kTiltedNormal;
+    CPolygon3D pg(kTilted, kTiltedNormal);
+    pg.mirror(CLine(CPoint3d(1, 1, 0), CPoint3d(1, 1, 0)));
+    Pts want;
+    for (const CPoint3d& p : kTilted) {
+        want.emplace_back(2 - p.x, 2 - p.y, p.z);
+    }
+    ExpectTransformed(pg, want, CVector3d(-n.x, -n.y, n.z));
 }
 
 TEST(Polygon3DTransform, DegenerateParametersChangeNothing) {
@@ -668,7 +682,8 @@ TEST(Polygon3DArchive, RuntimeClassCopyAndClone) {
     EXPECT_EQ(hi, hi2);
     CPolygon3D assigned;
     assigned = pg;
-    assigned = assigned;
+    CPolygon3D& alias = assigned;
+    assigned = alias;  // self-assignment keeps everything
     assigned.box(lo, hi);
     EXPECT_EQ(hi, hi2);
     EXPECT_EQ(assigned.getWorldPts(), pg.getWorldPts());
@@ -699,6 +714,14 @@ TEST(Polygon3DBadInput, NonPlanarOutlineKeepsItsWorldPoints) {
     EXPECT_NEAR(pg.getArea(), 4.0, kTol);  // the projection on the plane
     EXPECT_NEAR(pg.getElev(), pg.getWorldPts()[0].z, kTol);
     EXPECT_TRUE(pg.isValid());
+}
+
+TEST(Polygon3DBadInput, CollinearOutlineKeepsBothFormsInStep) {
+    // Zero area reads as clockwise to every orientation test; both forms must still agree.
+    CPolygon3D pg(Pts{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, CVector3d(0, 0, 1));
+    EXPECT_EQ(pg.getWorldPts().size(), pg.getUcsPts().size());
+    ExpectInStep(pg);
+    EXPECT_EQ(pg.getArea(), 0.0);
 }
 
 TEST(Polygon3DBadInput, NonFiniteCoordinatesNeverCrash) {
