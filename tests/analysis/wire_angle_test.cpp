@@ -122,11 +122,13 @@ TEST(WireAngle, EquallyFrequentClassesPreferMoreEdgesWithinTolerance) {
 }
 
 TEST(WireAngle, CollinearEdgesShareOneLineAndInnerVerticesAreProjected) {
-    // The bottom side bends by 0.004 rad at (5, 0.02); with 0.01 of tolerance both halves join
-    // the horizontal class and form one run through (5, 0.02).
-    const std::vector<P> input = Closed({P(0, 0), P(5, 0.02), P(10, 0), P(10, 5), P(0, 5)});
+    // The bottom side bends slightly at (4, 0.02) and (7, 0.01); with 0.01 of tolerance its three
+    // edges join the horizontal class and form one run on the line through (4, 0.02), onto which
+    // (7, 0.01) is projected.
+    const std::vector<P> input =
+        Closed({P(0, 0), P(4, 0.02), P(7, 0.01), P(10, 0), P(10, 5), P(0, 5)});
     const std::vector<P> out = CFixWireAngle(input, 0.01).GetResult();
-    const std::vector<P> want = {P(0, 0.02), P(5, 0.02), P(10, 0.02),
+    const std::vector<P> want = {P(0, 0.02), P(4, 0.02), P(7, 0.02), P(10, 0.02),
                                  P(10, 5),   P(0, 5),    P(0, 0.02)};
     ASSERT_EQ(out.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i) {
