@@ -287,6 +287,33 @@ TEST(ContourTracing, SingleHillIsFoundInsideAndClosed) {
         EXPECT_TRUE(OnEdgeAtLevel(p, g, 5.0));
 }
 
+TEST(ContourTracing, HillFollowedByAnotherLineOfItsLevelIsClosedOnceMore) {
+    // Two hills side by side: both closed by the interior pass; joining visits the longer one
+    // (first in the ordering) and appends its first point again; the last line is left alone.
+    Grid values(9, std::vector<double>(19));
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 19; ++c) {
+            const double d1 = (r - 4) * (r - 4) + (c - 5) * (c - 5);
+            const double d2 = (r - 4) * (r - 4) + (c - 13) * (c - 13);
+            values[r][c] = 14 * std::exp(-d1 / 6.25) + 10 * std::exp(-d2 / 6.25);
+        }
+    }
+    CContourGenerator gen;
+    Load(gen, values);
+    gen.caluElev(5.0);
+    ASSERT_EQ(gen.lineSize(), 2);
+    const std::vector<AcGePoint2d> big = Points(gen.at(0));
+    const std::vector<AcGePoint2d> small = Points(gen.at(1));
+    ASSERT_GT(big.size(), small.size());
+    EXPECT_LT(big.front().x, 9.0);  // the higher hill, on the left
+    const size_t n = big.size();
+    EXPECT_TRUE(SamePoint(big[n - 1], big.front()));
+    EXPECT_TRUE(SamePoint(big[n - 2], big.front()));
+    EXPECT_FALSE(SamePoint(big[n - 3], big.front()));
+    EXPECT_TRUE(SamePoint(small.back(), small.front()));
+    EXPECT_FALSE(SamePoint(small[small.size() - 2], small.front()));
+}
+
 TEST(ContourTracing, LineLeavesThroughTwoBordersOpen) {
     // A plane rising along the diagonal (the filter keeps it): the level r + c = 3.5 runs from
     // the bottom border to the left border, one crossing per edge.
