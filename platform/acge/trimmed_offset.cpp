@@ -735,7 +735,7 @@ private:
                 splitters_.push_back(round);
             return;
         }
-        if (!P.arc && !Q.arc && along >= 0 && trimLines(P, Q))
+        if (along >= 0 && trimAtCrossing(P, Q, corner))
             return;
         // The overlap becomes a loop through the input vertex, cut away later.
         out.push_back(linePiece(P.b, corner));
@@ -789,16 +789,21 @@ private:
         Q.a = x;
     }
 
-    // Cuts two straight pieces back to their crossing when it lies on both.
-    bool trimLines(Piece& P, Piece& Q) const {
-        Vec x[2];
-        if (lineLinePoints(P, Q, x) != 1)
+    // Cuts the two pieces back to their crossing nearest the corner, when they cross. At a turn
+    // of at most a right angle the cut-off stretches lie within |d| of the other piece, so this
+    // is the trim the loop through the corner would give, without the loop.
+    bool trimAtCrossing(Piece& P, Piece& Q, Vec corner) const {
+        std::vector<Hit> hits;
+        pieceHits(P, Q, tol_.merge, hits);
+        const Hit* best = nullptr;
+        for (const Hit& h : hits)
+            if (!best || dist(h.pt, corner) < dist(best->pt, corner))
+                best = &h;
+        if (!best)
             return false;
-        const double tp = paramOf(P, x[0]), tq = paramOf(Q, x[0]);
-        if (tp < 0 || tp > 1 || tq < 0 || tq > 1)
-            return false;
-        P.b = x[0];
-        Q.a = x[0];
+        const Vec x = best->pt;
+        moveEnd(P, x);
+        moveStart(Q, x);
         return true;
     }
 

@@ -442,6 +442,22 @@ TEST(TrimmedOffsetArcs, TightArcCollapsesAndNeighboursMeet) {
     expectVerticesAtDistance(r, rounded, 1.0);
 }
 
+TEST(TrimmedOffsetArcs, NearlyTangentInnerJoinLeavesNoSpur) {
+    // A line, then a counter-clockwise quarter arc whose start turns left by 2e-5 rad: the
+    // stretch of each offset past their crossing comes within 1e-10 of |d|, below the tolerance.
+    const double tilt = 2e-5, r = 5;
+    const double cx = 10 - r * std::sin(tilt), cy = r * std::cos(tilt);
+    const double a0 = -kPi / 2 + tilt;
+    const Chain path{{0, 0, 10, 0, 0.0},
+                     {10, 0, cx + r * std::cos(a0 + kPi / 2), cy + r * std::sin(a0 + kPi / 2),
+                      std::tan(kPi / 8)}};
+    const auto res = trimmedOffset(path, false, 1.0, kTol);
+    ASSERT_EQ(res.size(), 1u);
+    ASSERT_EQ(res[0].size(), 2u);
+    expectConnected(res[0], false);
+    expectVerticesAtDistance(res, path, 1.0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hostile and degenerate input
 
