@@ -19,7 +19,8 @@ using two_pt_detail::kLineBulge;
 using two_pt_detail::kPi;
 using two_pt_detail::kTwoPi;
 using two_pt_detail::OnCurve;
-using two_pt_detail::PieceArc;
+using two_pt_detail::Shape;
+using two_pt_detail::ShapeOf;
 using two_pt_detail::TurnRight;
 
 namespace {
@@ -202,13 +203,12 @@ AcGeCircArc2d C2PtCurve::GetArc() const {
 }
 
 AcGeVector2d C2PtCurve::GetCutVector(bool atStart) const {
-    if (!IsValid())
-        return AcGeVector2d();
-    if (IsLine())
-        return atStart ? m_start - m_end : m_end - m_start;
     AcGeCircArc2d arc;
-    if (!PieceArc(*this, arc))
+    const Shape shape = ShapeOf(*this, arc);
+    if (shape == Shape::kNone)
         return AcGeVector2d();
+    if (shape == Shape::kLine)
+        return atStart ? m_start - m_end : m_end - m_start;
     const AcGeVector2d radial = (atStart ? m_start : m_end) - arc.center();
     // Backwards along the travel at the start, forwards at the end.
     const bool turnLeft = atStart ? m_bulge < 0.0 : m_bulge >= 0.0;
@@ -224,9 +224,11 @@ AcGePoint2d C2PtCurve::getColsestPt(const AcGePoint2d& pt) const {
 }
 
 int C2PtCurve::JudgePtPos(const AcGePoint2d& pt) const {
-    if (!IsValid() || !Finite(pt))
+    AcGeCircArc2d arc;
+    const Shape shape = ShapeOf(*this, arc);
+    if (shape == Shape::kNone || !Finite(pt))
         return 0;
-    if (IsLine()) {
+    if (shape == Shape::kLine) {
         const AcGeTol tol = getTol();
         const AcGePoint2d foot = AcGeLine2d(m_start, m_end).closestPointTo(pt, tol);
         if (foot.isEqualTo(pt, tol))
@@ -236,9 +238,6 @@ int C2PtCurve::JudgePtPos(const AcGePoint2d& pt) const {
             d += kTwoPi;
         return d > kPi ? -1 : 1;
     }
-    AcGeCircArc2d arc;
-    if (!PieceArc(*this, arc))
-        return 0;
     const int side = FloatComp(pt.distanceTo(arc.center()), arc.radius(), kFixedTol);
     return m_bulge > 0.0 ? side : -side;
 }

@@ -17,7 +17,8 @@ using two_pt_detail::Finite;
 using two_pt_detail::kFixedTol;
 using two_pt_detail::kHalfPi;
 using two_pt_detail::kTwoPi;
-using two_pt_detail::PieceArc;
+using two_pt_detail::Shape;
+using two_pt_detail::ShapeOf;
 
 namespace {
 
@@ -70,11 +71,8 @@ bool LineLineInter(const C2PtCurve& a, const C2PtCurve& b, const AcGeTol& tol,
     return true;
 }
 
-bool LineArcInter(const C2PtCurve& line, const C2PtCurve& arcPiece, const AcGeTol& tol,
+bool LineArcInter(const C2PtCurve& line, const AcGeCircArc2d& arc, const AcGeTol& tol,
                   std::vector<AcGePoint2d>& out) {
-    AcGeCircArc2d arc;
-    if (!PieceArc(arcPiece, arc))
-        return false;
     if (Apart(LineBox(line.GetStartPt(), line.GetEndPt()), CircleBox(arc), tol.equalPoint()))
         return false;
     int count = 0;
@@ -84,11 +82,8 @@ bool LineArcInter(const C2PtCurve& line, const C2PtCurve& arcPiece, const AcGeTo
 }
 
 // Arcs about one centre are not intersected, whether they cross, touch or coincide.
-bool ArcArcInter(const C2PtCurve& a, const C2PtCurve& b, const AcGeTol& tol,
+bool ArcArcInter(const AcGeCircArc2d& arcA, const AcGeCircArc2d& arcB, const AcGeTol& tol,
                  std::vector<AcGePoint2d>& out) {
-    AcGeCircArc2d arcA, arcB;
-    if (!PieceArc(a, arcA) || !PieceArc(b, arcB))
-        return false;
     if (arcA.center().isEqualTo(arcB.center(), tol))
         return false;
     if (Apart(CircleBox(arcA), CircleBox(arcB), tol.equalPoint()))
@@ -99,13 +94,27 @@ bool ArcArcInter(const C2PtCurve& a, const C2PtCurve& b, const AcGeTol& tol,
     return PushPoints(count, p1, p2, out);
 }
 
-// The full circle carrying an arc piece.
-bool CarrierCircle(const C2PtCurve& piece, AcGeCircArc2d& circle) {
-    AcGeCircArc2d arc;
-    if (!PieceArc(piece, arc))
-        return false;
-    circle = AcGeCircArc2d(arc.center(), arc.radius());
-    return true;
+// The full circle carrying an arc.
+AcGeCircArc2d CarrierCircle(const AcGeCircArc2d& arc) {
+    return AcGeCircArc2d(arc.center(), arc.radius());
+}
+
+// Points where the carriers of two pieces meet: infinite lines and full circles.
+int CarrierInter(const C2PtCurve& a, Shape shapeA, const AcGeCircArc2d& arcA, const C2PtCurve& b,
+                 Shape shapeB, const AcGeCircArc2d& arcB, AcGePoint2d& p1, AcGePoint2d& p2) {
+    const AcGeTol& tol = AcGeContext::gTol;
+    int count = 0;
+    if (shapeA == Shape::kLine && shapeB == Shape::kLine) {
+        const AcGeLine2d lineA(a.GetStartPt(), a.GetEndPt()), lineB(b.GetStartPt(), b.GetEndPt());
+        count = lineA.intersectWith(lineB, p1, tol) ? 1 : 0;
+    } else if (shapeA == Shape::kLine || shapeB == Shape::kLine) {
+        const C2PtCurve& line = shapeA == Shape::kLine ? a : b;
+        const AcGeCircArc2d circle = CarrierCircle(shapeA == Shape::kLine ? arcB : arcA);
+        circle.intersectWith(AcGeLine2d(line.GetStartPt(), line.GetEndPt()), count, p1, p2, tol);
+    } else {
+        CarrierCircle(arcA).intersectWith(CarrierCircle(arcB), count, p1, p2, tol);
+    }
+    return count;
 }
 
 double CurveLength(const AcGeCurve2d& curve) {
@@ -141,10 +150,7 @@ bool LinesOverlap(const C2PtCurve& a, const C2PtCurve& b) {
     return SharesStretch(segA, segB);
 }
 
-bool ArcsOverlap(const C2PtCurve& a, const C2PtCurve& b) {
-    AcGeCircArc2d arcA, arcB;
-    if (!PieceArc(a, arcA) || !PieceArc(b, arcB))
-        return false;
+bool ArcsOverlap(AcGeCircArc2d arcA, AcGeCircArc2d arcB) {
     if (!arcA.center().isEqualTo(arcB.center(), AcGeContext::gTol) ||
         FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0)
         return false;
@@ -171,11 +177,9 @@ bool UnitedLines(const C2PtCurve& a, const C2PtCurve& b, const AcGePoint2d& join
 }
 
 // The arc covering two arc pieces of one circle that meet at joint without overlapping.
-bool UnitedArcs(const C2PtCurve& a, const C2PtCurve& b, const AcGePoint2d& joint,
-                const AcGeTol& tol, C2PtCurve& result) {
-    AcGeCircArc2d arcA, arcB;
-    if (!PieceArc(a, arcA) || !PieceArc(b, arcB))
-        return false;
+bool UnitedArcs(const C2PtCurve& a, const AcGeCircArc2d& arcA, const C2PtCurve& b,
+                const AcGeCircArc2d& arcB, const AcGePoint2d& joint, const AcGeTol& tol,
+                C2PtCurve& result) {
     if (!arcA.center().isEqualTo(arcB.center(), tol) ||
         FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0)
         return false;
@@ -284,55 +288,49 @@ int SampleSteps(double sweep) {
 
 bool C2PtCurve::GetInterPts(const C2PtCurve& other, std::vector<AcGePoint2d>& out) const {
     out.clear();
-    if (!IsValid() || !other.IsValid())
+    AcGeCircArc2d mine, theirs;
+    const Shape shape = ShapeOf(*this, mine), otherShape = ShapeOf(other, theirs);
+    if (shape == Shape::kNone || otherShape == Shape::kNone)
         return false;
     const AcGeTol tol = getTol();
-    if (IsLine() && other.IsLine())
+    if (shape == Shape::kLine && otherShape == Shape::kLine)
         return LineLineInter(*this, other, tol, out);
-    if (IsLine())
-        return LineArcInter(*this, other, tol, out);
-    if (other.IsLine())
-        return LineArcInter(other, *this, tol, out);
-    return ArcArcInter(*this, other, tol, out);
+    if (shape == Shape::kLine)
+        return LineArcInter(*this, theirs, tol, out);
+    if (otherShape == Shape::kLine)
+        return LineArcInter(other, mine, tol, out);
+    return ArcArcInter(mine, theirs, tol, out);
 }
 
 bool C2PtCurve::GetExtendInterPts(const C2PtCurve& other, std::vector<AcGePoint2d>& out) const {
     out.clear();
-    if (!IsValid() || !other.IsValid())
+    AcGeCircArc2d mine, theirs;
+    const Shape shape = ShapeOf(*this, mine), otherShape = ShapeOf(other, theirs);
+    if (shape == Shape::kNone || otherShape == Shape::kNone)
         return false;
-    const AcGeTol& tol = AcGeContext::gTol;
-    int count = 0;
     AcGePoint2d p1, p2;
-    if (IsLine() && other.IsLine()) {
-        const AcGeLine2d mine(m_start, m_end), theirs(other.m_start, other.m_end);
-        count = mine.intersectWith(theirs, p1, tol) ? 1 : 0;
-    } else if (IsLine() || other.IsLine()) {
-        const C2PtCurve& line = IsLine() ? *this : other;
-        AcGeCircArc2d circle;
-        if (CarrierCircle(IsLine() ? other : *this, circle))
-            circle.intersectWith(AcGeLine2d(line.m_start, line.m_end), count, p1, p2, tol);
-    } else {
-        AcGeCircArc2d mine, theirs;
-        if (CarrierCircle(*this, mine) && CarrierCircle(other, theirs))
-            mine.intersectWith(theirs, count, p1, p2, tol);
-    }
-    PushPoints(count, p1, p2, out);
-    return !out.empty();
+    const int count = CarrierInter(*this, shape, mine, other, otherShape, theirs, p1, p2);
+    return PushPoints(count, p1, p2, out);
 }
 
 bool C2PtCurve::IsOverLap(const C2PtCurve& other) const {
-    if (!IsValid() || !other.IsValid() || IsLine() != other.IsLine())
+    AcGeCircArc2d mine, theirs;
+    const Shape shape = ShapeOf(*this, mine);
+    if (shape == Shape::kNone || shape != ShapeOf(other, theirs))
         return false;
-    return IsLine() ? LinesOverlap(*this, other) : ArcsOverlap(*this, other);
+    return shape == Shape::kLine ? LinesOverlap(*this, other) : ArcsOverlap(mine, theirs);
 }
 
 bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
-    if (!IsValid() || !other.IsValid() || !Finite(joint) || IsLine() != other.IsLine())
+    AcGeCircArc2d mine, theirs;
+    const Shape shape = ShapeOf(*this, mine);
+    if (shape == Shape::kNone || shape != ShapeOf(other, theirs) || !Finite(joint))
         return false;
     const AcGeTol tol = getTol();
     C2PtCurve united;
-    const bool ok = IsLine() ? UnitedLines(*this, other, joint, tol, united)
-                             : UnitedArcs(*this, other, joint, tol, united);
+    const bool ok = shape == Shape::kLine
+                        ? UnitedLines(*this, other, joint, tol, united)
+                        : UnitedArcs(*this, mine, other, theirs, joint, tol, united);
     if (ok)
         *this = united;
     return ok;
@@ -340,18 +338,17 @@ bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
 
 // The start stays; a point at the start would leave an empty piece and is refused.
 bool C2PtCurve::ExtendToPt(const AcGePoint2d& pt) {
-    if (!IsValid() || !Finite(pt) || pt.isEqualTo(m_start, AcGeContext::gTol))
+    AcGeCircArc2d arc;
+    const Shape shape = ShapeOf(*this, arc);
+    if (shape == Shape::kNone || !Finite(pt) || pt.isEqualTo(m_start, AcGeContext::gTol))
         return false;
-    if (IsLine()) {
+    if (shape == Shape::kLine) {
         if ((pt - m_start).angleTo(m_end - m_start) > kFixedTol)
             return false;
         m_end = pt;
         m_bulge = 0.0;
         return true;
     }
-    AcGeCircArc2d arc;
-    if (!PieceArc(*this, arc))
-        return false;
     const AcGeTol tol = getTol();
     AcGePoint2d mid = GetMidPt();
     double t = 0.0;
@@ -362,19 +359,18 @@ bool C2PtCurve::ExtendToPt(const AcGePoint2d& pt) {
 }
 
 bool C2PtCurve::DivideByPts(const std::vector<AcGePoint2d>& pts, std::vector<C2PtCurve>& out) {
-    if (!IsValid())
-        return false;
     const AcGeTol tol = getTol();
     std::vector<C2PtCurve> pieces;
     AcGeCircArc2d arc;
-    if (IsLine()) {
+    const Shape shape = ShapeOf(*this, arc);
+    if (shape == Shape::kLine) {
         const AcGeLineSeg2d seg = GetLine();
         pieces = PiecesBetween(LineCutParams(seg, pts, tol), [&](double t0, double t1) {
             C2PtCurve piece;
             piece.SetAcgeGeo(AcGeLineSeg2d(seg.evalPoint(t0), seg.evalPoint(t1)));
             return piece;
         });
-    } else if (PieceArc(*this, arc)) {
+    } else if (shape == Shape::kArc) {
         pieces = PiecesBetween(ArcCutParams(arc, pts, tol),
                                [&](double t0, double t1) { return ArcPiece(arc, t0, t1); });
     }
@@ -386,16 +382,15 @@ bool C2PtCurve::DivideByPts(const std::vector<AcGePoint2d>& pts, std::vector<C2P
 
 std::vector<AcGePoint3d> C2PtCurve::GetPtArr() const {
     std::vector<AcGePoint3d> pts;
-    if (!IsValid())
-        return pts;
-    if (IsLine()) {
+    AcGeCircArc2d arc;
+    const Shape shape = ShapeOf(*this, arc);
+    if (shape == Shape::kLine) {
         pts.emplace_back(m_start.x, m_start.y, 0.0);
         pts.emplace_back(m_end.x, m_end.y, 0.0);
         return pts;
     }
-    AcGeCircArc2d arc;
     double a = 0.0, b = 0.0;
-    if (!PieceArc(*this, arc) || !CounterClockwiseSpan(arc, m_bulge < 0.0, a, b))
+    if (shape != Shape::kArc || !CounterClockwiseSpan(arc, m_bulge < 0.0, a, b))
         return pts;
     const double sweep = b - a;
     const int n = SampleSteps(sweep);

@@ -25,27 +25,38 @@ inline bool UsableArc(const AcGeCircArc2d& arc) {
     return r > 0.0 && std::isfinite(r) && Finite(arc.center());
 }
 
-// The arc of a valid arc piece; false for lines, invalid pieces and arcs AcGe cannot build.
-inline bool PieceArc(const C2PtCurve& piece, AcGeCircArc2d& arc) {
-    if (piece.IsLine() || !piece.IsValid())
-        return false;
+// How an operation treats a piece: as its chord, as the arc AcGe builds for it, or not at
+// all (invalid pieces, and sagittas too large for a finite circle).
+enum class Shape { kNone, kLine, kArc };
+
+// An arc so flat that AcGe finds its three points collinear is treated as its chord, which
+// lies within the (vanishing) sagitta of it; `arc` is set for kArc only.
+inline Shape ShapeOf(const C2PtCurve& piece, AcGeCircArc2d& arc) {
+    if (!piece.IsValid())
+        return Shape::kNone;
+    if (piece.IsLine())
+        return Shape::kLine;
     arc = piece.GetArc();
-    return UsableArc(arc);
+    if (UsableArc(arc))
+        return Shape::kArc;
+    const double halfChord = piece.GetStartPt().distanceTo(piece.GetEndPt()) / 2.0;
+    return std::fabs(piece.GetBugle()) <= halfChord ? Shape::kLine : Shape::kNone;
 }
 
-// Runs fn on the AcGe segment or arc of a valid piece; `neutral` when there is none.
+// Runs fn on the AcGe segment or arc of a piece; `neutral` when there is none.
 template <typename R, typename Fn>
 R OnCurve(const C2PtCurve& piece, R neutral, Fn&& fn) {
-    if (!piece.IsValid())
-        return neutral;
-    if (piece.IsLine()) {
-        const AcGeLineSeg2d seg = piece.GetLine();
-        return fn(static_cast<const AcGeCurve2d&>(seg));
-    }
     AcGeCircArc2d arc;
-    if (!PieceArc(piece, arc))
-        return neutral;
-    return fn(static_cast<const AcGeCurve2d&>(arc));
+    switch (ShapeOf(piece, arc)) {
+        case Shape::kLine: {
+            const AcGeLineSeg2d seg = piece.GetLine();
+            return fn(static_cast<const AcGeCurve2d&>(seg));
+        }
+        case Shape::kArc:
+            return fn(static_cast<const AcGeCurve2d&>(arc));
+        default:
+            return neutral;
+    }
 }
 
 // The vector turned by -90 degrees (clockwise), exactly.

@@ -500,3 +500,23 @@ TEST(TwoPtCurveInvalid, NonFinitePointsAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// An arc whose three points AcGe finds collinear is handled as its chord, not dropped.
+TEST(TwoPtCurveInvalid, ArcTooFlatForACircleActsAsItsChord) {
+    C2PtCurve flat(P(0, 0), P(1e6, 0), 3e-6);
+    ASSERT_FALSE(flat.IsLine());
+    ASSERT_EQ(flat.GetArc().radius(), 0.0);
+    EXPECT_NEAR(flat.length(), 1e6, 1e-6);
+    EXPECT_EQ(flat.GetPtArr().size(), 2u);
+    EXPECT_EQ(flat.JudgePtPos(P(5e5, 1)), -1);
+    std::vector<P> out;
+    ASSERT_TRUE(flat.GetInterPts(C2PtCurve(P(5e5, -1), P(5e5, 1), 0), out));
+    ExpectNear(out[0], 5e5, 0, 1e-6);
+    std::vector<C2PtCurve> pieces;
+    ASSERT_TRUE(flat.DivideByPts({P(5e5, 0)}, pieces));
+    EXPECT_EQ(pieces.size(), 2u);
+}
+
+}  // namespace
