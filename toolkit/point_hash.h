@@ -10,8 +10,8 @@
 
 namespace cleanup_detail {
 
-// Stores points by grid cell. Cells are at least `reach` wide, so any stored point
-// within `reach` of a query on every axis lies in one of the 27 cells around it.
+// Stores points by grid cell. Cells are wider than `reach`, so any stored point within
+// `reach` of a query on every axis lies in its cell or in a neighbour it lies close to.
 // Points with a non-finite coordinate are never stored and never looked up: under a
 // finite reach they equal nothing. With an infinite reach every point goes into one
 // list and each query tests them all.
@@ -28,15 +28,19 @@ public:
         m_flat = reach == std::numeric_limits<double>::infinity();
         // A NaN or negative reach matches identical points at most: any cell width does.
         const double width = reach > 0.0 ? reach : 0.0;
-        // Keeps cell indices well inside the range of a 64-bit integer.
-        m_cell = std::max({width, scale * 0x1p-40, std::numeric_limits<double>::min()});
+        // Cells much wider than the reach, so a query usually needs its own cell only;
+        // the scale term keeps cell indices well inside a 64-bit integer.
+        m_cell = std::max({16 * width, scale * 0x1p-40, std::numeric_limits<double>::min()});
+        // A neighbour cell is searched when the query lies this close to it (in cells):
+        // twice the reach, and never less than the rounding of the cell position.
+        m_margin = std::min(0.5, std::max(1e-3, 2 * width / m_cell));
     }
 
     void insert(const P& p) {
         if (m_flat) {
             m_all.push_back(p);
         } else if (isFinite(p)) {
-            m_cells[keyOf(p, 0, 0, 0)].push_back(p);
+            m_cells[keyOf(p)].push_back(p);
         }
     }
 
@@ -47,10 +51,11 @@ public:
             return std::any_of(m_all.begin(), m_all.end(), equal);
         if (!isFinite(p))
             return false;
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dz = -1; dz <= 1; ++dz) {
-                    const auto it = m_cells.find(keyOf(p, dx, dy, dz));
+        const AxisSpan sx = spanOf(p.x), sy = spanOf(p.y), sz = spanOf(p.z);
+        for (int dx = sx.lo; dx <= sx.hi; ++dx)
+            for (int dy = sy.lo; dy <= sy.hi; ++dy)
+                for (int dz = sz.lo; dz <= sz.hi; ++dz) {
+                    const auto it = m_cells.find(Key{sx.cell + dx, sy.cell + dy, sz.cell + dz});
                     if (it != m_cells.end() &&
                         std::any_of(it->second.begin(), it->second.end(), equal)) {
                         return true;
@@ -76,15 +81,29 @@ private:
     static bool isFinite(const P& p) {
         return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
     }
-    std::int64_t cellOf(double v) const {
-        return static_cast<std::int64_t>(std::floor(v / m_cell));
+    // A coordinate's cell and the neighbour offsets (-1, 0, 1) worth searching.
+    struct AxisSpan {
+        std::int64_t cell;
+        int lo, hi;
+    };
+    AxisSpan spanOf(double v) const {
+        constexpr double kLimit = 0x1p62;
+        const double f = v / m_cell;
+        const double k = std::floor(f);
+        // Far outside the stored points the cast could overflow: clamp, search both sides.
+        if (!(std::fabs(k) < kLimit))
+            return AxisSpan{static_cast<std::int64_t>(std::clamp(k, -kLimit, kLimit)), -1, 1};
+        const double frac = f - k;
+        return AxisSpan{static_cast<std::int64_t>(k), frac <= m_margin ? -1 : 0,
+                        frac >= 1.0 - m_margin ? 1 : 0};
     }
-    Key keyOf(const P& p, int dx, int dy, int dz) const {
-        return Key{cellOf(p.x) + dx, cellOf(p.y) + dy, cellOf(p.z) + dz};
+    Key keyOf(const P& p) const {
+        return Key{spanOf(p.x).cell, spanOf(p.y).cell, spanOf(p.z).cell};
     }
 
     bool m_flat = false;
     double m_cell = 1.0;
+    double m_margin = 0.5;
     std::vector<P> m_all;
     std::unordered_map<Key, std::vector<P>, KeyHash> m_cells;
 };

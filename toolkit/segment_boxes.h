@@ -62,6 +62,25 @@ PlanBox paddedBox(const P& a, const P& b, double reach, double slope) {
                    std::max(a.y, b.y) + pad};
 }
 
+// Whether all of segment b lies on one side of the plan line through a, farther than r.
+template <class P>
+bool beyondLine(const P& a0, const P& a1, const P& b0, const P& b1, double r) {
+    const double dx = a1.x - a0.x, dy = a1.y - a0.y;
+    const double len = std::sqrt(dx * dx + dy * dy);
+    if (!(len > 0.0))
+        return false;
+    const double s0 = (dx * (b0.y - a0.y) - dy * (b0.x - a0.x)) / len;
+    const double s1 = (dx * (b1.y - a0.y) - dy * (b1.x - a0.x)) / len;
+    return (s0 > r && s1 > r) || (s0 < -r && s1 < -r);
+}
+
+// A cheap proof that the two segments stay more than r apart in plan: one of them lies
+// wholly beyond r on one side of the other's line. False proves nothing.
+template <class P>
+bool apartInPlan(const P& a0, const P& a1, const P& b0, const P& b1, double r) {
+    return beyondLine(a0, a1, b0, b1, r) || beyondLine(b0, b1, a0, a1, r);
+}
+
 // Calls visit(a, b) with a < b for every pair of meeting boxes, in no particular order,
 // until visit returns true; returns whether it did. Sweeps along the axis on which the
 // boxes are thinner relative to their spread, so long runs along one axis stay cheap.

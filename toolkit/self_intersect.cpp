@@ -87,8 +87,13 @@ bool IsSelfIntersect(std::vector<CPoint3d> const& pts, bool closed) {
     boxes.reserve(segs.size());
     for (const AcGeLineSeg3d& s : segs)
         boxes.push_back(cleanup_detail::paddedBox(s.startPoint(), s.endPoint(), reach, kSlopePad));
-    return cleanup_detail::anyMeetingPair(
-        boxes, [&](size_t j, size_t i) { return edgesMeet(segs[i], segs[j], tol); });
+    return cleanup_detail::anyMeetingPair(boxes, [&](size_t j, size_t i) {
+        const AcGePoint3d a0 = segs[i].startPoint(), a1 = segs[i].endPoint();
+        const AcGePoint3d b0 = segs[j].startPoint(), b1 = segs[j].endPoint();
+        const double r = reach + kSlopePad * (cleanup_detail::planExtent(a0, a1) +
+                                              cleanup_detail::planExtent(b0, b1));
+        return !cleanup_detail::apartInPlan(a0, a1, b0, b1, r) && edgesMeet(segs[i], segs[j], tol);
+    });
 }
 
 // ---- IsIntersectWithSelf ----
@@ -128,8 +133,12 @@ bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
     boxes.reserve(pts.size() - 1);
     for (size_t i = 0; i + 1 < pts.size(); ++i)
         boxes.push_back(cleanup_detail::paddedBox(pts[i], pts[i + 1], reach, kSlopePad));
-    return cleanup_detail::anyMeetingPair(
-        boxes, [&](size_t i, size_t j) { return crossesOffVertex(pts, i, j, vertices); });
+    return cleanup_detail::anyMeetingPair(boxes, [&](size_t i, size_t j) {
+        const double r = reach + kSlopePad * (cleanup_detail::planExtent(pts[i], pts[i + 1]) +
+                                              cleanup_detail::planExtent(pts[j], pts[j + 1]));
+        return !cleanup_detail::apartInPlan(pts[i], pts[i + 1], pts[j], pts[j + 1], r) &&
+               crossesOffVertex(pts, i, j, vertices);
+    });
 }
 
 // ---- ClearSelfIntersect ----
@@ -167,17 +176,18 @@ public:
         }
     }
 
-    // The first segment k >= j whose box meets segment i's, or `end` when none before it.
-    size_t nextCandidate(size_t i, size_t j, size_t end) const {
+    // The first segment k >= j that may meet segment i, or `end` when none before it.
+    size_t nextCandidate(const std::vector<CPoint3d>& pts, size_t i, size_t j, size_t end) const {
         if (m_open)
             return j;
         const PlanBox& a = m_boxes[i];
+        const double extentA = cleanup_detail::planExtent(pts[i], pts[i + 1]);
         while (j < end) {
             if (j % kBlock == 0 && !a.meets(m_blocks[j / kBlock])) {
                 j += kBlock;
                 continue;
             }
-            if (a.meets(m_boxes[j]))
+            if (a.meets(m_boxes[j]) && !apart(pts, i, j, extentA))
                 return j;
             ++j;
         }
@@ -185,6 +195,13 @@ public:
     }
 
 private:
+    // Segments i and j provably too far apart for a crossing or a returning end.
+    bool apart(const std::vector<CPoint3d>& pts, size_t i, size_t j, double extentA) const {
+        const double r =
+            2 * m_reach + kSlopePad * (extentA + cleanup_detail::planExtent(pts[j], pts[j + 1]));
+        return cleanup_detail::apartInPlan(pts[i], pts[i + 1], pts[j], pts[j + 1], r);
+    }
+
     double m_tol;
     double m_scale = 0.0;
     double m_maxExtent = 0.0;
@@ -201,8 +218,8 @@ private:
 bool cutFirstLoop(std::vector<CPoint3d>& pts, size_t i, double tol, const SegmentScreen& screen) {
     const CLineSeg a(pts[i], pts[i + 1]);
     const size_t end = pts.size() - 1;
-    for (size_t j = screen.nextCandidate(i, i + 1, end); j < end;
-         j = screen.nextCandidate(i, j + 1, end)) {
+    for (size_t j = screen.nextCandidate(pts, i, i + 1, end); j < end;
+         j = screen.nextCandidate(pts, i, j + 1, end)) {
         CPoint3d x;
         if (j > i + 1 && CLineSeg(pts[j], pts[j + 1]).intersectWith(a, x, tol) &&
             !x.isEqualTo(a.startPt, tol) && !x.isEqualTo(a.endPt, tol)) {
