@@ -77,12 +77,26 @@ public:
         return pts;
     }
 
+    // Grid points nudged by amounts around the tolerances of the tests: edges that
+    // nearly touch, just touch or just miss.
+    Pts nearTouch(int n) {
+        static const double nudges[] = {0.0, 4e-4, 9e-4, 1.1e-3, 2e-3, 5e-7, 1.5e-6};
+        Pts pts = grid(n, 5);
+        for (CPoint3d& p : pts) {
+            p.x += (below(2) ? 1 : -1) * nudges[below(7)];
+            p.y += (below(2) ? 1 : -1) * nudges[below(7)];
+        }
+        return pts;
+    }
+
     // One of the generators above, chosen at random.
     Pts any(int maxN) {
         const int n = below(maxN + 1);
-        switch (below(5)) {
+        switch (below(6)) {
             case 0:
                 return grid(n, 3);
+            case 5:
+                return nearTouch(n);
             case 1:
                 return grid(n, 7);
             case 2:
