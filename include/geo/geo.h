@@ -55,6 +55,7 @@
 #include <geo/mfc/exceptions.h>
 #include <geo/mfc/file.h>
 #include <geo/mfc/object.h>
+#include <geo/offset.h>
 #include <geo/orvel.h>
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
