@@ -64,7 +64,8 @@ public:
     bool IsLine() const;
     bool IsClockWise() const { return m_bulge < 0.0; }
     AcGeLineSeg2d GetLine() const;
-    // The arc through start, midpoint and end; a zero-radius arc at the start when invalid.
+    // The arc through start, midpoint and end. A zero-radius arc when the piece is invalid or
+    // too flat for AcGe to find a circle; operations then treat such a piece as its chord.
     AcGeCircArc2d GetArc() const;
     AcGePoint2d GetMidPt() const;
     // Direction pointing away from the piece at one end (length: chord or radius).
