@@ -44,13 +44,20 @@ double planExtent(const P& a, const P& b) {
     return std::fabs(b.x - a.x) + std::fabs(b.y - a.y);
 }
 
-// Whether a segment crossing test with parallel tolerance tol (on the plan cross product
-// of the two direction vectors) decides every pair whose padded boxes stay apart. Below
-// this bound, segments that are collinear up to rounding get a cross product above tol,
-// and the crossing parameters computed from it are noise that may land anywhere.
-inline bool crossingScreenIsSound(double tol, double maxExtent, double scale) {
-    constexpr double kMargin = 1e5;
-    return tol >= kMargin * DBL_EPSILON * maxExtent * (maxExtent + 2 * scale);
+// Box growth per unit of segment extent under which a segment crossing test with
+// parallel tolerance tol (on the plan cross product of the direction vectors) accepts no
+// pair whose grown boxes stay apart, for segments of plan extent up to maxExtent and
+// coordinates up to scale. The crossing parameters carry a rounding error of about
+// 4 eps maxExtent (maxExtent + 3 scale) / tol; the growth allows five times that.
+// Infinity when no moderate growth does: a tiny or unusable tolerance lets segments that
+// are collinear up to rounding through, with parameters that are noise.
+inline double crossingSlope(double tol, double maxExtent, double scale) {
+    constexpr double kLeast = 1e-4;
+    constexpr double kMost = 0.1;
+    const double need = 20 * DBL_EPSILON * maxExtent * (maxExtent + 3 * scale) / tol;
+    if (!(tol > 0.0) || !(need <= kMost))
+        return INFINITY;
+    return std::max(kLeast, need);
 }
 
 // Box of the segment a-b grown on every side by reach, plus `slope` times the

@@ -25,7 +25,8 @@ constexpr double kEdgeMeetTol = 0.001;
 constexpr double kCrossTol = 1e-6;
 // Parameter slack of a segment crossing (CLineSeg::intersectWith), as a length reach.
 constexpr double kParamTol = 1e-6;
-// Box growth per unit of segment extent: far above the parameter slack, for rounding.
+// Box growth per unit of segment extent for IsSelfIntersect, whose pair test checks its
+// meeting points by distance: far above the parameter slack, for rounding.
 constexpr double kSlopePad = 1e-3;
 // Box growth per unit of coordinate size, for rounding in the pair tests.
 constexpr double kScalePad = 1e-8;
@@ -120,8 +121,8 @@ bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
     double maxExtent = 0.0;
     for (size_t i = 0; i + 1 < pts.size(); ++i)
         maxExtent = std::max(maxExtent, cleanup_detail::planExtent(pts[i], pts[i + 1]));
-    if (!(scale <= kLargestScreened) ||
-        !cleanup_detail::crossingScreenIsSound(kCrossTol, maxExtent, scale)) {
+    const double slope = cleanup_detail::crossingSlope(kCrossTol, maxExtent, scale);
+    if (!(scale <= kLargestScreened) || !std::isfinite(slope)) {
         for (size_t i = 0; i + 1 < pts.size(); ++i)
             for (size_t j = i + 1; j + 1 < pts.size(); ++j)
                 if (crossesOffVertex(pts, i, j, vertices))
@@ -132,10 +133,10 @@ bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
     std::vector<PlanBox> boxes;
     boxes.reserve(pts.size() - 1);
     for (size_t i = 0; i + 1 < pts.size(); ++i)
-        boxes.push_back(cleanup_detail::paddedBox(pts[i], pts[i + 1], reach, kSlopePad));
+        boxes.push_back(cleanup_detail::paddedBox(pts[i], pts[i + 1], reach, slope));
     return cleanup_detail::anyMeetingPair(boxes, [&](size_t i, size_t j) {
-        const double r = reach + kSlopePad * (cleanup_detail::planExtent(pts[i], pts[i + 1]) +
-                                              cleanup_detail::planExtent(pts[j], pts[j + 1]));
+        const double r = reach + slope * (cleanup_detail::planExtent(pts[i], pts[i + 1]) +
+                                          cleanup_detail::planExtent(pts[j], pts[j + 1]));
         return !cleanup_detail::apartInPlan(pts[i], pts[i + 1], pts[j], pts[j + 1], r) &&
                crossesOffVertex(pts, i, j, vertices);
     });
@@ -147,8 +148,8 @@ namespace {
 
 // Padded boxes of the segments and of blocks of kBlock consecutive segments, so that the
 // scan for a segment's first partner skips whole blocks that cannot meet it. With
-// coordinates or a tolerance the padding cannot bound, every box meets every other;
-// a cut that lengthens a segment beyond what the tolerance covers turns the screen off.
+// coordinates or a tolerance the padding cannot bound, every box meets every other; a
+// cut that lengthens a segment grows the padding, or turns the screen off.
 class SegmentScreen {
 public:
     SegmentScreen(const std::vector<CPoint3d>& pts, double tol) : m_tol(tol) {
@@ -162,12 +163,21 @@ public:
     void rebuildFrom(const std::vector<CPoint3d>& pts, size_t first) {
         if (m_open)
             return;
-        m_boxes.resize(pts.size() - 1);
-        for (size_t k = first; k < m_boxes.size(); ++k) {
-            m_boxes[k] = cleanup_detail::paddedBox(pts[k], pts[k + 1], m_reach, kSlopePad);
+        for (size_t k = first; k + 1 < pts.size(); ++k)
             m_maxExtent = std::max(m_maxExtent, cleanup_detail::planExtent(pts[k], pts[k + 1]));
+        const double need = cleanup_detail::crossingSlope(m_tol, m_maxExtent, m_scale);
+        if (!std::isfinite(need)) {
+            m_open = true;
+            return;
         }
-        m_open = !cleanup_detail::crossingScreenIsSound(m_tol, m_maxExtent, m_scale);
+        if (need > m_slope) {
+            // A longer segment than before: every box grows, with room to spare.
+            m_slope = std::min(2 * need, 0.2);
+            first = 0;
+        }
+        m_boxes.resize(pts.size() - 1);
+        for (size_t k = first; k < m_boxes.size(); ++k)
+            m_boxes[k] = cleanup_detail::paddedBox(pts[k], pts[k + 1], m_reach, m_slope);
         m_blocks.resize((m_boxes.size() + kBlock - 1) / kBlock);
         for (size_t b = first / kBlock; b < m_blocks.size(); ++b) {
             m_blocks[b] = m_boxes[b * kBlock];
@@ -198,7 +208,7 @@ private:
     // Segments i and j provably too far apart for a crossing or a returning end.
     bool apart(const std::vector<CPoint3d>& pts, size_t i, size_t j, double extentA) const {
         const double r =
-            2 * m_reach + kSlopePad * (extentA + cleanup_detail::planExtent(pts[j], pts[j + 1]));
+            2 * m_reach + m_slope * (extentA + cleanup_detail::planExtent(pts[j], pts[j + 1]));
         return cleanup_detail::apartInPlan(pts[i], pts[i + 1], pts[j], pts[j + 1], r);
     }
 
@@ -207,6 +217,7 @@ private:
     double m_maxExtent = 0.0;
     bool m_open = false;
     double m_reach = 0.0;
+    double m_slope = 0.0;
     std::vector<PlanBox> m_boxes;
     std::vector<PlanBox> m_blocks;
 };
