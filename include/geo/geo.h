@@ -60,6 +60,7 @@
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
+#include <geo/region.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
