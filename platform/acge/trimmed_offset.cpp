@@ -126,7 +126,7 @@ public:
         offsetAll();
         const size_t m = items_.size();
         std::vector<Piece> raw, links;
-        raw.reserve(m + m / 2);
+        raw.reserve(3 * m + 1);  // pages are touched only as they fill
         // An item is final once the join after it is made; the closing join moves the first
         // item's start, which is patched in at the end.
         for (size_t k = 0; k < m; ++k) {
@@ -158,6 +158,8 @@ private:
 
     void offsetAll() {
         items_.reserve(src_.size());
+        splitters_.reserve(src_.size() + 2);  // room for the input too, added later
+        owners_.reserve(src_.size());
         size_t pending = 0;
         for (size_t i = 0; i < src_.size(); ++i) {
             Piece p;
@@ -704,6 +706,7 @@ bool crossesItself(const std::vector<Piece>& src, bool closed, double tol) {
 // that side's offset cuts too, and so do the circles about an open chain's two ends.
 void addBoundarySplitters(const std::vector<Piece>& src, bool closed, double d,
                           const Tolerances& tol, std::vector<Piece>& splitters) {
+    splitters.reserve(splitters.size() + src.size());
     splitters.insert(splitters.end(), src.begin(), src.end());
     if (closed && !crossesItself(src, closed, tol.merge))
         return;
