@@ -137,12 +137,19 @@ public:
             else if (closed_)
                 join(k, 0, here, next, links);
             raw.push_back(items_[k].piece);
+            proper_.push_back(properRange(items_[k]));
             raw.insert(raw.end(), links.begin(), links.end());
+            proper_.insert(proper_.end(), links.size(), {0.0, 1.0});
         }
-        if (closed_ && m > 0)
+        if (closed_ && m > 0) {
             raw[0] = items_[0].piece;
+            proper_[0] = properRange(items_[0]);
+        }
         return raw;
     }
+
+    // Per raw piece, the parameter range that is not mitre extension.
+    std::vector<std::pair<double, double>>& properRanges() { return proper_; }
 
     // Curves that only split the raw offset where the distance to the input passes |d|.
     std::vector<Piece>& splitters() { return splitters_; }
@@ -154,6 +161,7 @@ private:
         Piece piece;
         size_t src;
         size_t collapsedBegin, collapsedEnd;  // centres of collapsed arcs since its predecessor
+        Vec properA, properB;                 // the ends before any corner extended them
     };
 
     void offsetAll() {
@@ -164,7 +172,7 @@ private:
         for (size_t i = 0; i < src_.size(); ++i) {
             Piece p;
             if (offsetPiece(src_[i], d_, tol_.merge, p)) {
-                items_.push_back({p, i, pending, centres_.size()});
+                items_.push_back({p, i, pending, centres_.size(), p.a, p.b});
                 pending = centres_.size();
             } else {
                 centres_.push_back(src_[i].c);
@@ -304,6 +312,12 @@ private:
         return true;
     }
 
+    // Where the item's own offset lies on its final piece, extensions excluded.
+    static std::pair<double, double> properRange(const Item& item) {
+        const double t0 = paramOf(item.piece, item.properA), t1 = paramOf(item.piece, item.properB);
+        return {std::max(0.0, t0), std::min(1.0, t1)};
+    }
+
     // An arc about the corner from a to b when both lie at the distance from it, else a chord.
     Piece filletOrChord(Vec a, Vec b, Vec corner) const {
         const double r = std::abs(d_), slack = 1e-6 * r + tol_.join;
@@ -325,6 +339,7 @@ private:
     std::vector<Vec> centres_, wrapCentres_;
     std::vector<Piece> splitters_;
     std::vector<std::pair<size_t, size_t>> owners_;
+    std::vector<std::pair<double, double>> proper_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -646,9 +661,22 @@ std::vector<std::vector<OffsetPiece>> copyOfInput(const std::vector<Piece>& src)
     return {out};
 }
 
+// Whether a chain lies wholly on mitre extensions: a tip cut off from the offset it belongs to.
+bool onlyExtension(const std::vector<int>& chain, const std::vector<Sub>& subs,
+                   const std::vector<Piece>& raw,
+                   const std::vector<std::pair<double, double>>& proper, double tol) {
+    for (int k : chain) {
+        const Sub& s = subs[k];
+        const double slack = paramTol(raw[s.seg], tol);
+        if (std::min(s.t1, proper[s.seg].second) - std::max(s.t0, proper[s.seg].first) > slack)
+            return false;
+    }
+    return true;
+}
+
 // Removes pieces without length from the raw offset, renumbering the splitters' owners.
 void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_t>>& owners,
-                    double tol) {
+                    std::vector<std::pair<double, double>>& proper, double tol) {
     std::vector<size_t> newIndex(raw.size());
     size_t kept = 0;
     for (size_t k = 0; k < raw.size(); ++k) {
@@ -656,9 +684,11 @@ void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_
         if (isDegenerate(raw[k], tol))
             continue;
         newIndex[k] = kept;
+        proper[kept] = proper[k];
         raw[kept++] = raw[k];
     }
     raw.resize(kept);
+    proper.resize(kept);
     for (std::pair<size_t, size_t>& o : owners)
         o = {newIndex[o.first], newIndex[o.second]};
 }
@@ -742,15 +772,17 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
 
     std::vector<Piece> raw, splitters;
     std::vector<std::pair<size_t, size_t>> owners;
+    std::vector<std::pair<double, double>> proper;
     {
         RawOffset offset(src, closed, distance, tols);
         raw = offset.build();
         splitters = std::move(offset.splitters());
         owners = std::move(offset.splitterOwners());
+        proper = std::move(offset.properRanges());
     }
     addBoundarySplitters(src, closed, distance, tols, splitters);
     tols.merge = std::max(tols.merge, kRelativeFloor * extentOf(raw));
-    dropDegenerate(raw, owners, tols.merge / 2);
+    dropDegenerate(raw, owners, proper, tols.merge / 2);
     if (raw.empty())
         return {};
 
@@ -760,7 +792,8 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         subs = pruneDangling(subs, trimmer.nodeCount());
     std::vector<std::vector<OffsetPiece>> result;
     for (const std::vector<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run())
-        result.push_back(emitChain(c, subs, trimmer));
+        if (!onlyExtension(c, subs, raw, proper, tols.merge))
+            result.push_back(emitChain(c, subs, trimmer));
     return result;
 }
 

@@ -359,6 +359,20 @@ TEST(TrimmedOffsetOpen, StartSwallowedByTheOtherArm) {
     EXPECT_NEAR(r[0].back().ex, 0, 1e-12);
 }
 
+TEST(TrimmedOffsetOpen, MitreTipBeyondTheInputIsDropped) {
+    // The sharp turn at (10,0) mitres far to the east, through the last segment at x = 13: the
+    // tip beyond that segment's band belongs to no offset and must not come back on its own.
+    const Chain path = polyline({{0, 0}, {10, 0}, {0, 1}, {13, 5}, {13, -5}}, false);
+    const auto r = trimmedOffset(path, false, -0.5, kTol);
+    ASSERT_FALSE(r.empty());
+    for (const Chain& c : r)
+        for (const OffsetPiece& p : c) {
+            EXPECT_LE(p.sx, 13.5 + 1e-9);
+            EXPECT_LE(p.ex, 13.5 + 1e-9);
+        }
+    expectNothingCloser(r, path, 0.5);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Arcs
 
