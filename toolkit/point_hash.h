@@ -34,13 +34,18 @@ public:
         // A neighbour cell is searched when the query lies this close to it (in cells):
         // twice the reach, and never less than the rounding of the cell position.
         m_margin = std::min(0.5, std::max(1e-3, 2 * width / m_cell));
+        m_cells.reserve(pts.size());
+        m_points.reserve(pts.size());
     }
 
     void insert(const P& p) {
         if (m_flat) {
             m_all.push_back(p);
         } else if (isFinite(p)) {
-            m_cells[keyOf(p)].push_back(p);
+            // Each cell keeps the index of its latest point; points chain to the one before.
+            const auto slot = m_cells.try_emplace(keyOf(p), kNone).first;
+            m_points.push_back(Stored{p, slot->second});
+            slot->second = m_points.size() - 1;
         }
     }
 
@@ -56,10 +61,11 @@ public:
             for (int dy = sy.lo; dy <= sy.hi; ++dy)
                 for (int dz = sz.lo; dz <= sz.hi; ++dz) {
                     const auto it = m_cells.find(Key{sx.cell + dx, sy.cell + dy, sz.cell + dz});
-                    if (it != m_cells.end() &&
-                        std::any_of(it->second.begin(), it->second.end(), equal)) {
-                        return true;
-                    }
+                    if (it == m_cells.end())
+                        continue;
+                    for (size_t k = it->second; k != kNone; k = m_points[k].before)
+                        if (equal(m_points[k].p))
+                            return true;
                 }
         return false;
     }
@@ -104,8 +110,15 @@ private:
     bool m_flat = false;
     double m_cell = 1.0;
     double m_margin = 0.5;
+    struct Stored {
+        P p;
+        size_t before;  // the previous point of the same cell, or kNone
+    };
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
     std::vector<P> m_all;
-    std::unordered_map<Key, std::vector<P>, KeyHash> m_cells;
+    std::vector<Stored> m_points;
+    std::unordered_map<Key, size_t, KeyHash> m_cells;
 };
 
 }  // namespace cleanup_detail
