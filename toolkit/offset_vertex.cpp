@@ -48,14 +48,16 @@ CPoint3d flat(const CPoint3d& p) {
 }
 
 // Vertices kept for offsetting: each must stand apart from its successor (the first one for
-// the last vertex). Dropping the last vertex means the list closes on itself.
+// the last vertex) by a finite distance, so non-finite vertices and their predecessors go.
+// Dropping the last vertex means the list closes on itself.
 Pts workingVertices(const Pts& pts, double minEdge, bool& closed) {
     Pts kept;
     closed = false;
     const size_t n = pts.size();
     for (size_t i = 0; i < n; ++i) {
         const CPoint3d& next = pts[i + 1 == n ? 0 : i + 1];
-        if (!pts[i].isEqualTo(next, kSameVertexTol) && pts[i].distanceTo(next) >= minEdge)
+        const double gap = pts[i].distanceTo(next);
+        if (!pts[i].isEqualTo(next, kSameVertexTol) && std::isfinite(gap) && gap >= minEdge)
             kept.push_back(pts[i]);
         else if (i + 1 == n)
             closed = true;

@@ -29,10 +29,10 @@ GEO_API int PlineOffset3D(const std::vector<AcGePoint3d>& pts,
 
 // Mitred vertex offset in XY: each vertex moves along its corner bisector by
 // distance / sin(half corner); positive distance is left of travel. Vertices nearer than
-// 0.001 per axis or than minEdge to their successor are dropped first; a dropped last vertex
-// makes the list closed. Straight and degenerate corners give no point. A closed result
-// repeats its first point. Points (z 0) are appended to out, which is not emptied.
-// A path that turns straight back gives a non-finite point (see PtsOffsetIsRight).
+// 0.001 per axis or than minEdge to their successor, or at no finite distance from it, are
+// dropped first; a dropped last vertex makes the list closed. Straight and degenerate corners give
+// no point. A closed result repeats its first point. Points (z 0) are appended to out, which is not
+// emptied. A path that turns straight back gives a non-finite point (see PtsOffsetIsRight).
 GEO_API void OffsetPline(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& out,
                          double distance, double minEdge);
 

@@ -18,6 +18,7 @@ using Pts = std::vector<CPoint3d>;
 using PtsList = std::vector<Pts>;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
 const double kPi = 3.141592653589793;
 
 Pts xy(std::initializer_list<std::pair<double, double>> coords) {
@@ -222,7 +223,8 @@ TEST(OffsetPline, AppendsAndClosesOnlyItsOwnPoints) {
 TEST(OffsetPline, RandomOutlinesKeepTheDistanceToBothEdges) {
     std::mt19937 rng(7);
     for (int trial = 0; trial < 40; ++trial) {
-        Pts ring = randomStar(rng, 5 + trial % 20, trial % 2 ? 60.0 : 95.0, 100.0);
+        // Odd trials are concave, even ones convex (every vertex on one circle).
+        Pts ring = randomStar(rng, 5 + trial % 20, trial % 2 ? 60.0 : 100.0, 100.0);
         if (trial % 4 >= 2)
             ring = reversed(ring);
         const double d = (trial % 3 == 0 ? -1.0 : 1.0) * 0.5;
@@ -281,7 +283,7 @@ TEST(PlineOffset, SquareAndZeroDistance) {
 TEST(PlineOffset, RandomStarsStayAtTheDistance) {
     std::mt19937 rng(11);
     for (int trial = 0; trial < 30; ++trial) {
-        const Pts ccw = randomStar(rng, 8 + trial * 3, 50.0, 100.0);
+        const Pts ccw = randomStar(rng, 8 + trial * 3, trial % 3 ? 50.0 : 100.0, 100.0);
         const bool clockwise = trial % 2 == 1;
         const Pts ring = clockwise ? reversed(ccw) : ccw;
         for (double d : {2.0, -2.0, 7.0}) {
@@ -505,7 +507,8 @@ TEST(OffsetBadInput, NeutralResults) {
                                   xy({{1, 1}}),
                                   xy({{1, 1}, {1, 1}, {1, 1}}),
                                   xy({{kNaN, 0}, {kNaN, 1}, {kNaN, kNaN}}),
-                                  xy({{0, 0}, {10, 0}, {kNaN, 5}, {0, 10}, {0, 0}})};
+                                  xy({{0, 0}, {10, 0}, {kNaN, 5}, {0, 10}, {0, 0}}),
+                                  xy({{0, 0}, {kInf, 0}, {10, 10}, {0, 0}})};
     for (const Pts& pts : bad) {
         PtsList lists = {xy({{1, 2}})};
         EXPECT_EQ(PlineOffset3D(pts, lists, 1.0, CVector3d(0, 0, 1), 1e-6), 0);
