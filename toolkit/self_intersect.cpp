@@ -32,8 +32,9 @@ constexpr double kSlopePad = 1e-3;
 constexpr double kScalePad = 1e-8;
 // Beyond this size coordinates may overflow in the pair tests: every pair is tested.
 constexpr double kLargestScreened = 1e300;
-// Segments per block of ClearSelfIntersect's two-level box screen.
+// Segments per block and per super-block of ClearSelfIntersect's three-level box screen.
 constexpr size_t kBlock = 64;
+constexpr size_t kSuperBlock = kBlock * kBlock;
 
 // ---- IsSelfIntersect ----
 
@@ -146,10 +147,10 @@ bool IsIntersectWithSelf(std::vector<CPoint3d> const& pts) {
 
 namespace {
 
-// Padded boxes of the segments and of blocks of kBlock consecutive segments, so that the
-// scan for a segment's first partner skips whole blocks that cannot meet it. With
-// coordinates or a tolerance the padding cannot bound, every box meets every other; a
-// cut that lengthens a segment grows the padding, or turns the screen off.
+// Padded boxes of the segments, of blocks of kBlock consecutive segments and of blocks of
+// those, so that the scan for a segment's first partner skips whole runs that cannot
+// meet it. With coordinates or a tolerance the padding cannot bound, every box meets
+// every other; a cut that lengthens a segment grows the padding, or turns the screen off.
 class SegmentScreen {
 public:
     SegmentScreen(const std::vector<CPoint3d>& pts, double tol) : m_tol(tol) {
@@ -184,6 +185,12 @@ public:
             for (size_t k = b * kBlock + 1; k < std::min(m_boxes.size(), (b + 1) * kBlock); ++k)
                 m_blocks[b].widen(m_boxes[k]);
         }
+        m_supers.resize((m_blocks.size() + kBlock - 1) / kBlock);
+        for (size_t s = first / kSuperBlock; s < m_supers.size(); ++s) {
+            m_supers[s] = m_blocks[s * kBlock];
+            for (size_t b = s * kBlock + 1; b < std::min(m_blocks.size(), (s + 1) * kBlock); ++b)
+                m_supers[s].widen(m_blocks[b]);
+        }
     }
 
     // The first segment k >= j that may meet segment i, or `end` when none before it.
@@ -193,6 +200,10 @@ public:
         const PlanBox& a = m_boxes[i];
         const double extentA = cleanup_detail::planExtent(pts[i], pts[i + 1]);
         while (j < end) {
+            if (j % kSuperBlock == 0 && !a.meets(m_supers[j / kSuperBlock])) {
+                j += kSuperBlock;
+                continue;
+            }
             if (j % kBlock == 0 && !a.meets(m_blocks[j / kBlock])) {
                 j += kBlock;
                 continue;
@@ -220,6 +231,7 @@ private:
     double m_slope = 0.0;
     std::vector<PlanBox> m_boxes;
     std::vector<PlanBox> m_blocks;
+    std::vector<PlanBox> m_supers;
 };
 
 // Cuts at the first later segment j that crosses segment i off its ends, or whose end

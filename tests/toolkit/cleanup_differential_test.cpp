@@ -206,4 +206,17 @@ TEST(CleanupDifferential, ClearSelfIntersectMatchesPlainScan) {
     }
 }
 
+TEST(CleanupDifferential, ClearSelfIntersectMatchesOnLongOutlines) {
+    // Long enough for every level of the box screen; a few pulled vertices make loops.
+    Lists gen(16);
+    Pts input = gen.star(4300);
+    for (int k = 0; k < 3; ++k)
+        input[gen.below(4300)] = CPoint3d(gen.real(-40, 40), gen.real(-40, 40), 0);
+    Pts fast = input, plain = input;
+    ClearSelfIntersect(fast, 1e-6);
+    cleanup_reference::ClearSelfIntersect(plain, 1e-6);
+    expectSame(fast, plain, input);
+    EXPECT_LT(fast.size(), input.size());
+}
+
 }  // namespace
