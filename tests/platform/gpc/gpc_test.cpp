@@ -99,6 +99,22 @@ TEST(GpcClip, HolesAreFlaggedAndFollowTheirOuter) {
     EXPECT_NEAR(netArea(r.p), 84, 1e-12);
 }
 
+// Result contours are simple: pinches and holes touching their outer come apart.
+TEST(GpcClip, TouchingContoursAreSplit) {
+    Poly pinched({{{0, 0}, {4, 0}, {2, 2}, {4, 4}, {0, 4}, {2, 2}}});
+    Poly r;
+    gpc_polygon_clip(GPC_UNION, pinched.get(), nullptr, r.get());
+    ASSERT_EQ(r.p.num_contours, 2);
+    EXPECT_EQ(r.p.contour[0].num_vertices + r.p.contour[1].num_vertices, 6);
+    EXPECT_EQ(r.p.hole[0] + r.p.hole[1], 0);
+    gpc_free_polygon(r.get());
+    Poly notch({square(0, 0, 10), {{0, 0}, {5, 3}, {3, 5}}});
+    gpc_polygon_clip(GPC_UNION, notch.get(), nullptr, r.get());
+    ASSERT_EQ(r.p.num_contours, 2);
+    EXPECT_EQ(r.p.hole[1], 1);
+    EXPECT_NEAR(netArea(r.p), 92, 1e-12);
+}
+
 TEST(GpcClip, EmptyNullAndUnknownOperands) {
     Poly a({square(0, 0, 1)}), empty;
     EXPECT_NEAR(clipArea(GPC_UNION, empty.get(), a.get()), 1, 1e-15);
@@ -136,6 +152,9 @@ TEST(GpcClip, UnusableContoursAreIgnored) {
     EXPECT_EQ(n, 1);
     clipArea(GPC_UNION, junk.get(), nullptr, &n);
     EXPECT_EQ(n, 0);
+    Strips strips;
+    gpc_polygon_to_tristrip(junk.get(), strips.get());
+    EXPECT_EQ(strips.t.num_strips, 0);
     // Hand-built structs with inconsistent counts or null arrays are read as empty.
     gpc_vertex_list lists[2] = {{5, nullptr}, {-3, nullptr}};
     gpc_polygon bad{2, nullptr, lists};
