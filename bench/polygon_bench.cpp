@@ -1,7 +1,9 @@
 // Union of two random star-shaped rooms through CPolygon::booleanOper, against Clipper called
 // directly on the same vertices, Boost.Geometry's union_ and GEOS's GEOSUnion_r.
 // Boost.Geometry's rescaling policy trips GCC's maybe-uninitialized analysis at -O3.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
