@@ -74,7 +74,7 @@ double AppendOuterContours(const gpc::gpc_polygon& result, std::vector<CPolygon>
     double total = 0.0;
     for (const std::vector<CPoint3d>& outline : GpcContoursOfKind(result, false)) {
         out.emplace_back(outline, true);
-        total += CalPolyArea(out.back().getPoints());
+        total += out.back().area();
     }
     return total;
 }
