@@ -3,6 +3,8 @@
 
 #include "platform/acge/trimmed_offset.h"
 
+#include "platform/acge/offset_index.h"
+
 #include <geo/acge/gearc2d.h>
 #include <geo/acge/gecomp2d.h>
 #include <geo/acge/geintrvl.h>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <polyclipping/clipper.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -705,6 +708,92 @@ TEST(TrimmedOffsetCurves, SingleSegmentGivesASegmentAndAnArcSlotStaysRound) {
     in[0]->getInterval(range);
     EXPECT_NEAR(in[0]->length(range.lowerBound(), range.upperBound()), 2 * 10 + 2 * kPi, 1e-6);
     deleteAll(in);
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The spatial indexes against the literal all-pairs rules
+
+using acge_detail::offset::Box;
+using acge_detail::offset::BoxTree;
+using acge_detail::offset::PointClusters;
+using acge_detail::offset::Vec;
+
+TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> pos(0, 100), size(0, 8);
+    for (int n : {0, 1, 3, 50, 700}) {
+        std::vector<Box> boxes;
+        for (int i = 0; i < n; ++i) {
+            const double x = pos(rng), y = pos(rng);
+            boxes.push_back({x, y, x + size(rng), y + (i % 7 == 0 ? 0.0 : size(rng))});
+        }
+        const BoxTree tree(boxes);
+        for (int q = 0; q < 100; ++q) {
+            const double x = pos(rng), y = pos(rng);
+            const Box query{x, y, x + size(rng), y + size(rng)};
+            std::vector<int> found, expected;
+            tree.query(query, [&](int k) {
+                found.push_back(k);
+                return false;
+            });
+            for (int k = 0; k < n; ++k)
+                if (acge_detail::offset::overlaps(boxes[k], query))
+                    expected.push_back(k);
+            std::sort(found.begin(), found.end());
+            EXPECT_EQ(found, expected) << "n " << n << " query " << q;
+        }
+    }
+}
+
+// Literal clustering: every pair within tol joined, groups numbered by their first point.
+std::vector<int> clusterByAllPairs(const std::vector<Vec>& pts, double tol) {
+    std::vector<int> group(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i)
+        group[i] = static_cast<int>(i);
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (size_t i = 0; i < pts.size(); ++i)
+            for (size_t j = 0; j < pts.size(); ++j)
+                if (std::hypot(pts[i].x - pts[j].x, pts[i].y - pts[j].y) <= tol &&
+                    group[j] < group[i]) {
+                    group[i] = group[j];
+                    changed = true;
+                }
+    }
+    std::vector<int> number(pts.size(), -1), out(pts.size());
+    int next = 0;
+    for (size_t i = 0; i < pts.size(); ++i) {
+        if (number[group[i]] < 0)
+            number[group[i]] = next++;
+        out[i] = number[group[i]];
+    }
+    return out;
+}
+
+TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<double> pos(0, 1), jitter(-0.01, 0.01);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<Vec> pts;
+        for (int i = 0; i < 150; ++i) {
+            if (i > 0 && i % 3 == 0) {  // near copies of earlier points, some chained
+                const Vec& base = pts[rng() % pts.size()];
+                pts.push_back({base.x + jitter(rng), base.y + jitter(rng)});
+            } else {
+                pts.push_back({pos(rng), round % 2 ? 0.5 : pos(rng)});  // odd rounds on one line
+            }
+        }
+        const double tol = 0.012;
+        const PointClusters clusters(pts, tol);
+        const std::vector<int> expected = clusterByAllPairs(pts, tol);
+        for (size_t i = 0; i < pts.size(); ++i)
+            ASSERT_EQ(clusters.node(static_cast<int>(i)), expected[i]) << "round " << round;
+    }
 }
 
 }  // namespace
