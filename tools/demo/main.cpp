@@ -1,7 +1,10 @@
 // Demo: shows the library's round trips and typical calls end to end.
 #include <geo/geo.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -63,8 +66,12 @@ void PrintRecordTable() {
     }
 }
 
-// Where the union of the rooms is stored and read back.
+// Where the union of the rooms and its offset are stored and read back.
 const char kRoomsFile[] = "/tmp/geo_demo_rooms.bin";
+// The picture of the rooms, their union and its offset, written to the current directory.
+const char kPictureFile[] = "demo.svg";
+// How far the union's outline is pushed outwards.
+constexpr double kSetback = 0.5;
 
 // Prints a point list as (x, y) pairs on one line.
 void PrintOutline(const char* label, const std::vector<CPoint3d>& pts) {
@@ -75,31 +82,183 @@ void PrintOutline(const char* label, const std::vector<CPoint3d>& pts) {
     std::printf("\n");
 }
 
-// Writes the polygons to an archive file, each as its own record after a count.
-void StoreRooms(const std::vector<CPolygon>& rooms) {
+// Writes the union's polygons and the offset outlines to an archive file, each list after
+// its count.
+void StoreRooms(const std::vector<CPolygon>& rooms, const std::vector<CPolyline>& offsets) {
     CFile file(kRoomsFile, CFile::modeCreate | CFile::modeWrite);
     CArchive ar(&file, CArchive::store);
     ar << static_cast<int>(rooms.size());
     for (const CPolygon& room : rooms) {
         ar << room;
     }
+    ar << static_cast<int>(offsets.size());
+    for (const CPolyline& line : offsets) {
+        ar << line;
+    }
     ar.Close();
 }
 
-// Reads back what StoreRooms wrote.
-std::vector<CPolygon> LoadRooms() {
-    CFile file(kRoomsFile, CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
+// Reads one list written by StoreRooms; a negative count reads as none.
+template <typename T>
+std::vector<T> LoadList(CArchive& ar) {
     int count = 0;
     ar >> count;
-    std::vector<CPolygon> rooms(static_cast<size_t>(count > 0 ? count : 0));
-    for (CPolygon& room : rooms) {
-        ar >> room;
+    std::vector<T> items;
+    for (int i = 0; i < count; ++i) {
+        items.emplace_back();
+        ar >> items.back();
     }
-    return rooms;
+    return items;
 }
 
-// The typical call end to end: two room outlines, their union, point tests, a file round trip.
+// Reads back what StoreRooms wrote and reports whether every vertex came back.
+void ReloadRooms(const std::vector<CPolygon>& rooms, const std::vector<CPolyline>& offsets) {
+    CFile file(kRoomsFile, CFile::modeRead);
+    CArchive ar(&file, CArchive::load);
+    const std::vector<CPolygon> backRooms = LoadList<CPolygon>(ar);
+    const std::vector<CPolyline> backOffsets = LoadList<CPolyline>(ar);
+    bool same = backRooms.size() == rooms.size() && backOffsets.size() == offsets.size();
+    for (size_t i = 0; same && i < rooms.size(); ++i) {
+        same = backRooms[i].getPoints() == rooms[i].getPoints();
+    }
+    for (size_t i = 0; same && i < offsets.size(); ++i) {
+        same = backOffsets[i].getPoints() == offsets[i].getPoints();
+    }
+    std::printf(
+        "  stored to %s and read back: %zu polygon(s), %zu offset outline(s), vertices %s\n",
+        kRoomsFile, backRooms.size(), backOffsets.size(), same ? "equal" : "DIFFERENT");
+}
+
+// The union's outline pushed outwards by kSetback: the outline is counter-clockwise, so the
+// outside is on the right of travel (a negative distance).
+std::vector<CPolyline> OffsetOutline(const CPolygon& piece) {
+    std::vector<CPoint3d> closed = piece.getPoints();
+    ClosePts(closed, 1e-6);
+    std::vector<std::vector<CPoint3d>> lists;
+    const int count = PlineOffset(closed, lists, -kSetback, 1e-6);
+    std::printf("  PlineOffset(%g): %d outline(s)\n", -kSetback, count);
+    std::vector<CPolyline> offsets;
+    for (const std::vector<CPoint3d>& pts : lists) {
+        PrintOutline("offset", pts);
+        std::printf("  offset area %g\n", CalPolyArea(pts));
+        offsets.emplace_back(pts);
+    }
+    return offsets;
+}
+
+// Point tests against the union and its offset.
+void PrintPointTests(const CPolygon& piece, const std::vector<CPolyline>& offsets) {
+    for (const CPoint3d& p : {CPoint3d(2, 2, 0), CPoint3d(9, 2, 0), CPoint3d(9.3, 2, 0),
+                              CPoint3d(8, 3.8, 0), CPoint3d(10, 2, 0)}) {
+        const bool inOffset = !offsets.empty() && PtInArea(p, offsets[0].getPoints(), 1e-6, false);
+        std::printf("  PtInArea(%g, %g): union %s (edge counted %s), offset %s\n", p.x, p.y,
+                    PtInArea(p, piece.getPoints(), 1e-6, false) ? "inside" : "outside",
+                    PtInArea(p, piece.getPoints(), 1e-6, true) ? "in" : "out",
+                    inOffset ? "inside" : "outside");
+    }
+}
+
+// The same union and offset through regions: CRegion::booleanOper and CRegion::Offset.
+void PrintRegionUnion(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall) {
+    CRegion merged;
+    const bool ok = CRegion(kitchen).booleanOper(CRegion(hall), merged, gpc::GPC_UNION);
+    std::printf("  CRegion::booleanOper(GPC_UNION): %s, %zu contour(s), area %g\n",
+                ok ? "true" : "false", merged.contours.size(), merged.area());
+    CRegion grown = merged;
+    const bool offset = grown.Offset(kSetback);
+    std::printf("  CRegion::Offset(%g): %s, %zu contour(s), area %g\n", kSetback,
+                offset ? "true" : "false", grown.contours.size(), grown.area());
+}
+
+// Plan extents of a set of outlines.
+struct Extents {
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    void add(const std::vector<CPoint3d>& pts) {
+        for (const CPoint3d& p : pts) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+};
+
+// Maps drawing units to picture pixels, y pointing down.
+struct SvgFrame {
+    Extents ext;
+    double pixelsPerUnit = 60.0;
+    double margin = 40.0;
+    double x(double v) const { return margin + (v - ext.minX) * pixelsPerUnit; }
+    double y(double v) const { return margin + (ext.maxY - v) * pixelsPerUnit; }
+    double width() const { return 2 * margin + (ext.maxX - ext.minX) * pixelsPerUnit; }
+    double height() const { return 2 * margin + (ext.maxY - ext.minY) * pixelsPerUnit; }
+};
+
+// One closed outline as an SVG polygon element.
+void SvgOutline(std::FILE* out, const SvgFrame& frame, const std::vector<CPoint3d>& pts,
+                const char* style) {
+    std::fprintf(out, "  <polygon style=\"%s\" points=\"", style);
+    for (const CPoint3d& p : pts) {
+        std::fprintf(out, "%.2f,%.2f ", frame.x(p.x), frame.y(p.y));
+    }
+    std::fprintf(out, "\"/>\n");
+}
+
+// One legend row: a line sample in the style and its label.
+void SvgLegendRow(std::FILE* out, double x, double y, const char* style, const char* label) {
+    std::fprintf(out, "  <line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" style=\"%s\"/>\n", x,
+                 y, x + 30, y, style);
+    std::fprintf(out,
+                 "  <text x=\"%.1f\" y=\"%.1f\" font-family=\"sans-serif\" "
+                 "font-size=\"13\">%s</text>\n",
+                 x + 38, y + 4, label);
+}
+
+const char kKitchenStyle[] = "fill:none;stroke:#1f6fd0;stroke-width:2;stroke-dasharray:6,4";
+const char kHallStyle[] = "fill:none;stroke:#2a9d3a;stroke-width:2;stroke-dasharray:2,3";
+const char kUnionStyle[] = "fill:#d8d8d8;fill-opacity:0.6;stroke:#000000;stroke-width:1.5";
+const char kOffsetStyle[] = "fill:none;stroke:#d0301f;stroke-width:2";
+
+// Draws the two rooms, their union and its offset with a legend; false when the file
+// cannot be written.
+bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
+                  const std::vector<CPolygon>& merged, const std::vector<CPolyline>& offsets) {
+    SvgFrame frame;
+    frame.ext.add(kitchen);
+    frame.ext.add(hall);
+    for (const CPolyline& line : offsets) {
+        frame.ext.add(line.getPoints());
+    }
+    const double legendHeight = 4 * 22 + 10;
+    std::FILE* out = std::fopen(kPictureFile, "w");
+    if (out == nullptr) {
+        return false;
+    }
+    std::fprintf(out,
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\">\n"
+                 "  <rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
+                 frame.width(), frame.height() + legendHeight);
+    for (const CPolygon& piece : merged) {
+        SvgOutline(out, frame, piece.getPoints(), kUnionStyle);
+    }
+    for (const CPolyline& line : offsets) {
+        SvgOutline(out, frame, line.getPoints(), kOffsetStyle);
+    }
+    SvgOutline(out, frame, kitchen, kKitchenStyle);
+    SvgOutline(out, frame, hall, kHallStyle);
+    const double top = frame.height() + 10;
+    SvgLegendRow(out, frame.margin, top, kKitchenStyle, "kitchen (input)");
+    SvgLegendRow(out, frame.margin, top + 22, kHallStyle, "hall (input)");
+    SvgLegendRow(out, frame.margin, top + 44, "stroke:#000000;stroke-width:6;stroke-opacity:0.3",
+                 "union (CPolygon::booleanOper, GPC_UNION)");
+    SvgLegendRow(out, frame.margin, top + 66, kOffsetStyle,
+                 "union offset outwards by 0.5 (PlineOffset)");
+    std::fprintf(out, "</svg>\n");
+    return std::fclose(out) == 0;
+}
+
+// The typical call end to end: two room outlines, their union, its offset, point tests, a
+// file round trip and a picture.
 void PrintRoomUnion() {
     std::printf("\nunion of two rooms\n");
     const std::vector<CPoint3d> kitchen{CPoint3d(0, 0, 0), CPoint3d(0, 4, 0), CPoint3d(5, 4, 0),
@@ -121,22 +280,22 @@ void PrintRoomUnion() {
     if (merged.empty()) {
         return;
     }
-    for (const CPoint3d& p :
-         {CPoint3d(2, 2, 0), CPoint3d(8, 2, 0), CPoint3d(8, 3.5, 0), CPoint3d(9, 2, 0)}) {
-        std::printf("  PtInArea(%g, %g): inside %s, counting the edge %s\n", p.x, p.y,
-                    PtInArea(p, merged[0].getPoints(), 1e-6, false) ? "yes" : "no",
-                    PtInArea(p, merged[0].getPoints(), 1e-6, true) ? "yes" : "no");
-    }
+    const std::vector<CPolyline> offsets = OffsetOutline(merged[0]);
+    PrintPointTests(merged[0], offsets);
+    PrintRegionUnion(kitchen, hall);
     try {
-        StoreRooms(merged);
-        const std::vector<CPolygon> back = LoadRooms();
-        const bool same =
-            back.size() == merged.size() && back[0].getPoints() == merged[0].getPoints();
-        std::printf("  stored to %s and read back: %zu polygon(s), vertices %s\n", kRoomsFile,
-                    back.size(), same ? "equal" : "DIFFERENT");
+        StoreRooms(merged, offsets);
+        ReloadRooms(merged, offsets);
     } catch (CException* e) {
         std::printf("  file round trip failed: %s\n", e->GetMessage().GetString());
         e->Delete();
+    }
+    if (WritePicture(kitchen, hall, merged, offsets)) {
+        char where[PATH_MAX];
+        std::printf("  picture written to %s\n",
+                    realpath(kPictureFile, where) != nullptr ? where : kPictureFile);
+    } else {
+        std::printf("  picture could not be written to %s\n", kPictureFile);
     }
 }
 
