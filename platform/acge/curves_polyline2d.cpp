@@ -4,53 +4,7 @@
 
 #include <geo/acge/gepoly2d.h>
 
-namespace {
-
-double segLength(const AcGePoint2dArray& pts, int i) {
-    return pts[i].distanceTo(pts[i + 1]);
-}
-
-// Arc length from vertex 0 to parameter t; beyond the ends the end segments are
-// extended.
-double lengthTo(const AcGePoint2dArray& pts, double t) {
-    const int n = pts.length();
-    if (n < 2)
-        return 0.0;
-    double before = 0.0;
-    int i = 0;
-    while (i < n - 2 && t >= i + 1) {
-        before += segLength(pts, i);
-        ++i;
-    }
-    return before + (t - i) * segLength(pts, i);
-}
-
-// Parameter where the arc length from vertex 0 reaches `target`.
-double paramAt(const AcGePoint2dArray& pts, double target) {
-    const int n = pts.length();
-    if (n < 2)
-        return 0.0;
-    double before = 0.0;
-    int i = 0;
-    while (i < n - 2 && target > before + segLength(pts, i)) {
-        before += segLength(pts, i);
-        ++i;
-    }
-    const double len = segLength(pts, i);
-    return len > 0.0 ? i + (target - before) / len : static_cast<double>(i);
-}
-
-// Parameter (0..1) of the point of segment a-b nearest to p.
-double segmentParam(const AcGePoint2d& a, const AcGePoint2d& b, const AcGePoint2d& p) {
-    const AcGeVector2d d = b - a;
-    const double len2 = d.lengthSqrd();
-    if (!(len2 > 0.0))
-        return 0.0;
-    const double t = (p - a).dotProduct(d) / len2;
-    return t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
-}
-
-}  // namespace
+#include "platform/acge/curve_twins.h"
 
 AcGePolyline2d::AcGePolyline2d(const AcGePoint2dArray& points) : m_points(points) {}
 
@@ -90,13 +44,7 @@ Adesk::Boolean AcGePolyline2d::isEqualTo(const AcGeEntity2d& other, const AcGeTo
     if (other.type() != AcGe::kPolyline2d)
         return false;
     const AcGePolyline2d& poly = static_cast<const AcGePolyline2d&>(other);
-    if (poly.m_points.length() != m_points.length())
-        return false;
-    for (int i = 0; i < m_points.length(); ++i) {
-        if (!m_points[i].isEqualTo(poly.m_points[i], tol))
-            return false;
-    }
-    return true;
+    return acge_twins::samePoints(m_points, poly.m_points, tol);
 }
 
 AcGeEntity2d& AcGePolyline2d::transformBy(const AcGeMatrix2d& xfm) {
@@ -115,28 +63,19 @@ AcGeCurve2d& AcGePolyline2d::reverseParam() {
 }
 
 AcGePoint2d AcGePolyline2d::evalPoint(double param) const {
-    const int n = m_points.length();
-    if (n == 0)
-        return AcGePoint2d();
-    if (n == 1 || !std::isfinite(param))
-        return m_points[0];
-    double whole = std::floor(param);
-    if (whole < 0.0)
-        whole = 0.0;
-    if (whole > n - 2)
-        whole = n - 2;
-    const int i = static_cast<int>(whole);
-    return m_points[i] + (m_points[i + 1] - m_points[i]) * (param - i);
+    return acge_twins::polyEvalPoint<AcGePoint2d>(m_points, param);
 }
 
 double AcGePolyline2d::length(double fromParam, double toParam, double) const {
-    return std::fabs(lengthTo(m_points, toParam) - lengthTo(m_points, fromParam));
+    return std::fabs(acge_twins::polyLengthTo(m_points, toParam) -
+                     acge_twins::polyLengthTo(m_points, fromParam));
 }
 
 double AcGePolyline2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                      double) const {
-    const double target = lengthTo(m_points, datumParam) + (posParamDir ? length : -length);
-    return paramAt(m_points, target);
+    const double target =
+        acge_twins::polyLengthTo(m_points, datumParam) + (posParamDir ? length : -length);
+    return acge_twins::polyParamAt(m_points, target);
 }
 
 Adesk::Boolean AcGePolyline2d::hasStartPoint(AcGePoint2d& startPnt) const {
@@ -153,17 +92,6 @@ Adesk::Boolean AcGePolyline2d::hasEndPoint(AcGePoint2d& endPnt) const {
     return true;
 }
 
-// Nearest point over all segments; on equal distances the earlier segment wins.
 double AcGePolyline2d::closestParam(const AcGePoint2d& pnt) const {
-    const int n = m_points.length();
-    double best = 0.0, bestDist = -1.0;
-    for (int i = 0; i + 1 < n; ++i) {
-        const double t = segmentParam(m_points[i], m_points[i + 1], pnt);
-        const double dist = evalPoint(i + t).distanceTo(pnt);
-        if (bestDist < 0.0 || dist < bestDist) {
-            bestDist = dist;
-            best = i + t;
-        }
-    }
-    return best;
+    return acge_twins::polyClosestParam(m_points, pnt);
 }

@@ -12,21 +12,14 @@
 #include <geo/acge/gelnsg2d.h>
 #include <geo/acge/gelnsg3d.h>
 
+#include "support/acge_points.h"
+
 namespace {
 
 constexpr double kEps = 1e-9;
 constexpr double kPi = 3.141592653589793;
 
-void expectAt(const AcGePoint2d& p, double x, double y, double eps = kEps) {
-    EXPECT_NEAR(p.x, x, eps);
-    EXPECT_NEAR(p.y, y, eps);
-}
-
-void expectAt(const AcGePoint3d& p, double x, double y, double z, double eps = kEps) {
-    EXPECT_NEAR(p.x, x, eps);
-    EXPECT_NEAR(p.y, y, eps);
-    EXPECT_NEAR(p.z, z, eps);
-}
+const acge_test::PointExpect expectAt{kEps};
 
 // Distance from p to the circle of the arc, by the circle equation.
 double offCircle(const AcGeCircArc2d& arc, const AcGePoint2d& p) {

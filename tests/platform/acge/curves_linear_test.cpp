@@ -14,27 +14,15 @@
 #include <geo/acge/geray2d.h>
 #include <geo/acge/geray3d.h>
 
+#include "support/acge_points.h"
+
+using acge_test::tolOf;
+
 namespace {
 
 constexpr double kEps = 1e-12;
 
-void expectAt(const AcGePoint2d& p, double x, double y, double eps = kEps) {
-    EXPECT_NEAR(p.x, x, eps);
-    EXPECT_NEAR(p.y, y, eps);
-}
-
-void expectAt(const AcGePoint3d& p, double x, double y, double z, double eps = kEps) {
-    EXPECT_NEAR(p.x, x, eps);
-    EXPECT_NEAR(p.y, y, eps);
-    EXPECT_NEAR(p.z, z, eps);
-}
-
-AcGeTol tolOf(double t) {
-    AcGeTol tol;
-    tol.setEqualPoint(t);
-    tol.setEqualVector(t);
-    return tol;
-}
+const acge_test::PointExpect expectAt{kEps};
 
 }  // namespace
 

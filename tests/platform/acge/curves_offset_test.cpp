@@ -17,16 +17,13 @@
 #include <geo/acge/gepoly2d.h>
 #include <geo/acge/gepoly3d.h>
 
+#include "support/acge_points.h"
+
+using acge_test::tolOf;
+
 namespace {
 
 constexpr double kEps = 1e-9;
-
-AcGeTol tolOf(double t) {
-    AcGeTol tol;
-    tol.setEqualPoint(t);
-    tol.setEqualVector(t);
-    return tol;
-}
 
 // Owns the curves an offset hands back.
 template <typename Curve>

@@ -1,0 +1,239 @@
+#pragma once
+// Logic shared by the 2D and 3D curve classes of the AcGe stand-in, written once over the
+// point, vector and curve types (internal).
+
+#include <cmath>
+#include <utility>
+
+#include <geo/acge/acarray.h>
+#include <geo/acge/geintrvl.h>
+#include <geo/acge/getol.h>
+
+namespace acge_twins {
+
+// ---- polylines through fit points: vertex i at parameter i ----
+
+template <class PointArray>
+double segLength(const PointArray& pts, int i) {
+    return pts[i].distanceTo(pts[i + 1]);
+}
+
+// Arc length from vertex 0 to parameter t; beyond the ends the end segments are extended.
+template <class PointArray>
+double polyLengthTo(const PointArray& pts, double t) {
+    const int n = pts.length();
+    if (n < 2)
+        return 0.0;
+    double before = 0.0;
+    int i = 0;
+    while (i < n - 2 && t >= i + 1) {
+        before += segLength(pts, i);
+        ++i;
+    }
+    return before + (t - i) * segLength(pts, i);
+}
+
+// Parameter where the arc length from vertex 0 reaches `target`.
+template <class PointArray>
+double polyParamAt(const PointArray& pts, double target) {
+    const int n = pts.length();
+    if (n < 2)
+        return 0.0;
+    double before = 0.0;
+    int i = 0;
+    while (i < n - 2 && target > before + segLength(pts, i)) {
+        before += segLength(pts, i);
+        ++i;
+    }
+    const double len = segLength(pts, i);
+    return len > 0.0 ? i + (target - before) / len : static_cast<double>(i);
+}
+
+// Parameter (0..1) of the point of segment a-b nearest to p.
+template <class Point>
+double segmentParam(const Point& a, const Point& b, const Point& p) {
+    const auto d = b - a;
+    const double len2 = d.lengthSqrd();
+    if (!(len2 > 0.0))
+        return 0.0;
+    const double t = (p - a).dotProduct(d) / len2;
+    return t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
+}
+
+// Point at `param`; outside [0, n-1] the end segments are extended.
+template <class Point, class PointArray>
+Point polyEvalPoint(const PointArray& pts, double param) {
+    const int n = pts.length();
+    if (n == 0)
+        return Point();
+    if (n == 1 || !std::isfinite(param))
+        return pts[0];
+    double whole = std::floor(param);
+    if (whole < 0.0)
+        whole = 0.0;
+    if (whole > n - 2)
+        whole = n - 2;
+    const int i = static_cast<int>(whole);
+    return pts[i] + (pts[i + 1] - pts[i]) * (param - i);
+}
+
+// Nearest point over all segments; on equal distances the earlier segment wins.
+template <class Point, class PointArray>
+double polyClosestParam(const PointArray& pts, const Point& pnt) {
+    const int n = pts.length();
+    double best = 0.0, bestDist = -1.0;
+    for (int i = 0; i + 1 < n; ++i) {
+        const double t = segmentParam(pts[i], pts[i + 1], pnt);
+        const double dist = polyEvalPoint<Point>(pts, i + t).distanceTo(pnt);
+        if (bestDist < 0.0 || dist < bestDist) {
+            bestDist = dist;
+            best = i + t;
+        }
+    }
+    return best;
+}
+
+// Same number of points, each equal within tolerance.
+template <class PointArray>
+bool samePoints(const PointArray& a, const PointArray& b, const AcGeTol& tol) {
+    if (a.length() != b.length())
+        return false;
+    for (int i = 0; i < a.length(); ++i) {
+        if (!a[i].isEqualTo(b[i], tol))
+            return false;
+    }
+    return true;
+}
+
+// ---- composites: owned copies of bounded pieces, parameterised by arc length ----
+
+template <class Curve>
+void pieceRange(const Curve& curve, double& lo, double& hi) {
+    AcGeInterval range;
+    curve.getInterval(range);
+    lo = range.lowerBound();
+    hi = range.upperBound();
+}
+
+template <class Curve>
+double wholeLength(const Curve& curve) {
+    double lo = 0.0, hi = 0.0;
+    pieceRange(curve, lo, hi);
+    return curve.length(lo, hi);
+}
+
+// The pieces of a composite with the composite parameter where each starts and its length.
+// Const members bind const arrays (Curves and Doubles const-qualified).
+template <class Curve, class Curves = AcArray<Curve*>, class Doubles = AcArray<double>>
+struct CompositeParts {
+    Curves& curves;
+    Doubles& starts;
+    Doubles& lengths;
+
+    double totalLength() const { return curves.isEmpty() ? 0.0 : starts.last() + lengths.last(); }
+
+    // Unbounded curves cannot be joined end to end and are left out.
+    void appendCopy(const Curve* curve) {
+        if (!curve)
+            return;
+        AcGeInterval range;
+        curve->getInterval(range);
+        if (!range.isBounded())
+            return;
+        const double len = wholeLength(*curve);
+        if (!std::isfinite(len))
+            return;
+        starts.append(totalLength());
+        lengths.append(len);
+        curves.append(static_cast<Curve*>(curve->copy()));
+    }
+
+    void clear() {
+        for (Curve* piece : curves)
+            delete piece;
+        curves.removeAll();
+        starts.removeAll();
+        lengths.removeAll();
+    }
+
+    // Copies are taken before the old pieces go: the list may hold these very pieces.
+    void setCurveList(const AcArray<Curve*>& curveList) {
+        AcArray<Curve*> freshCurves;
+        AcArray<double> freshStarts, freshLengths;
+        CompositeParts<Curve> fresh{freshCurves, freshStarts, freshLengths};
+        for (const Curve* piece : curveList)
+            fresh.appendCopy(piece);
+        std::swap(curves, freshCurves);
+        std::swap(starts, freshStarts);
+        std::swap(lengths, freshLengths);
+        fresh.clear();
+    }
+
+    // Within a piece the composite parameter is the arc length from the piece's start.
+    double globalToLocalParam(double param, int& crvNum) const {
+        crvNum = 0;
+        if (curves.isEmpty())
+            return param;
+        while (crvNum + 1 < curves.length() && param >= starts[crvNum + 1])
+            ++crvNum;
+        double lo = 0.0, hi = 0.0;
+        pieceRange(*curves[crvNum], lo, hi);
+        return curves[crvNum]->paramAtLength(lo, param - starts[crvNum], true);
+    }
+
+    double localToGlobalParam(double param, int crvNum) const {
+        if (crvNum < 0 || crvNum >= curves.length())
+            return param;
+        double lo = 0.0, hi = 0.0;
+        pieceRange(*curves[crvNum], lo, hi);
+        const double along = curves[crvNum]->length(lo, param);
+        return starts[crvNum] + (param >= lo ? along : -along);
+    }
+
+    // Each piece equal to the piece at the same place in `other`.
+    bool samePieces(const AcArray<Curve*>& other, const AcGeTol& tol) const {
+        if (other.length() != curves.length())
+            return false;
+        for (int i = 0; i < curves.length(); ++i) {
+            if (!curves[i]->isEqualTo(*other[i], tol))
+                return false;
+        }
+        return true;
+    }
+
+    // Pieces in the opposite order, each running the other way.
+    void reverse() {
+        AcArray<Curve*> reversed;
+        for (int i = curves.length() - 1; i >= 0; --i) {
+            curves[i]->reverseParam();
+            reversed.append(curves[i]);
+        }
+        setCurveList(reversed);
+    }
+
+    template <class Point>
+    Point evalPoint(double param) const {
+        if (curves.isEmpty())
+            return Point();
+        int i = 0;
+        const double local = globalToLocalParam(param, i);
+        return curves[i]->evalPoint(local);
+    }
+
+    // Nearest point over all pieces; on equal distances the earlier piece wins.
+    template <class Point>
+    double closestParam(const Point& pnt) const {
+        double best = 0.0, bestDist = -1.0;
+        for (int i = 0; i < curves.length(); ++i) {
+            const double local = curves[i]->paramOf(pnt);
+            const double dist = curves[i]->evalPoint(local).distanceTo(pnt);
+            if (bestDist < 0.0 || dist < bestDist) {
+                bestDist = dist;
+                best = localToGlobalParam(local, i);
+            }
+        }
+        return best;
+    }
+};
+
+}  // namespace acge_twins
