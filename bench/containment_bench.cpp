@@ -2,8 +2,6 @@
 // the same outline, the edge-by-edge literal rule, Boost.Geometry's within and GEOS's
 // prepared contains. Outlines of 16, 1024 and 65536 vertices; the same query points for all.
 #include <geo/containment.h>
-#include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/point3d.h>
 
 #include <benchmark/benchmark.h>
@@ -17,6 +15,8 @@
 #include <ctime>
 #include <random>
 #include <vector>
+
+#include "toolkit/pt_in_area_reference.h"
 
 namespace {
 
@@ -69,42 +69,6 @@ bool plainEvenOdd(const std::vector<CPoint3d>& pts, double px, double py) {
     return inside;
 }
 
-// The rule applied to every edge with a closed copy of the outline, as stated.
-bool literalPtInArea(const CPoint3d& pt, const std::vector<CPoint3d>& pts, double tol,
-                     bool onEdge) {
-    std::vector<CPoint3d> ring = pts;
-    if (!ring.back().isEqualTo(ring.front(), tol)) {
-        ring.push_back(ring.front());
-    }
-    const CRay ray(pt, CVector3d(-1.0, 0.0, 0.0));
-    int count = 0;
-    const size_t m = ring.size();
-    for (size_t i = 0; i < m; ++i) {
-        const CPoint3d& r = ring[i];
-        const CPoint3d& q = ring[(i + 1) % m];
-        if (pt.isEqualTo(r, tol)) {
-            return onEdge;
-        }
-        const CLineSeg edge(r, q);
-        if (edge.isOn(pt, tol)) {
-            return onEdge;
-        }
-        if (FloatComp(q.y, r.y, tol) == 0) {
-            continue;
-        }
-        CPoint3d hit;
-        if ((FloatComp(pt.y, r.y, tol) == 0 && FloatComp(pt.x, r.x, tol) == 1 &&
-             FloatComp(pt.y, q.y, tol) == 1) ||
-            (FloatComp(pt.y, q.y, tol) == 0 && FloatComp(pt.x, q.x, tol) == 1 &&
-             FloatComp(pt.y, r.y, tol) == 1) ||
-            (ray.intersectWith(edge, hit, tol) && !hit.isEqualTo(r, tol) &&
-             !hit.isEqualTo(q, tol))) {
-            ++count;
-        }
-    }
-    return count % 2 == 1;
-}
-
 void BM_PtInArea(benchmark::State& state) {
     const Scene& s = scene(static_cast<int>(state.range(0)));
     size_t k = 0, inside = 0;
@@ -128,7 +92,7 @@ void BM_LiteralRule(benchmark::State& state) {
     const Scene& s = scene(static_cast<int>(state.range(0)));
     size_t k = 0, inside = 0;
     for (auto _ : state) {
-        inside += literalPtInArea(s.queries[k++ % kQueries], s.outline, kTol, true);
+        inside += reference::PtInArea(s.queries[k++ % kQueries], s.outline, kTol, true);
     }
     benchmark::DoNotOptimize(inside);
 }
