@@ -22,9 +22,10 @@ test-release: configure
 	cmake --build $(RELEASE) -j $(JOBS)
 	ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)
 
+# The sanitizer build uses clang++, so both compilers see every source with -Wall -Wextra.
 test-asan: deps
 	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON \
-	    -DGEO_BUILD_BENCH=OFF >/dev/null
+	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_BENCH=OFF >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)

@@ -71,8 +71,7 @@ bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) 
 
 // ---- construction -------------------------------------------------------------------------
 
-CPolygon3D::CPolygon3D()
-    : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
+CPolygon3D::CPolygon3D() : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
 
 CPolygon3D::CPolygon3D(const CPolygon& p, const CVector3d& n, double e)
     : ucsPolygon(p), ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(e), thickness(0.0) {
@@ -85,8 +84,7 @@ CPolygon3D::CPolygon3D(const std::vector<CPoint3d>& pts, const CVector3d& n) : C
     setWorldPts(pts, n);
 }
 
-CPolygon3D::CPolygon3D(const std::vector<AcGePoint3d>& pts, const AcGeVector3d& n)
-    : CPolygon3D() {
+CPolygon3D::CPolygon3D(const std::vector<AcGePoint3d>& pts, const AcGeVector3d& n) : CPolygon3D() {
     setWorldPts(pts, n);
 }
 
@@ -381,7 +379,8 @@ void CPolygon3D::calBox() {
     CalBox3D(worldPts, boxMin, boxMax);
 }
 
-// ---- transforms -----------------------------------------------------------------------------------
+// ---- transforms
+// -----------------------------------------------------------------------------------
 
 const std::type_info& CPolygon3D::type() const {
     return typeid(CPolygon3D);
@@ -479,7 +478,8 @@ void CPolygon3D::mirror(CPolygon3D& o) {
     mirror(plane);
 }
 
-// ---- archive ----------------------------------------------------------------------------------------
+// ---- archive
+// ----------------------------------------------------------------------------------------
 
 void CPolygon3D::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build, tests and benchmarks need, when they are missing.
 set -e
-PACKAGES="cmake make g++ clang pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
 libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev"
 
 missing=""
