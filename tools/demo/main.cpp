@@ -146,15 +146,18 @@ std::vector<CPolyline> OffsetOutline(const CPolygon& piece) {
     return offsets;
 }
 
-// Point tests against the union and its offset.
+const char* InOrOut(bool inside) {
+    return inside ? "inside" : "outside";
+}
+
+// Point tests against the union (edge points counted out, then in) and its offset.
 void PrintPointTests(const CPolygon& piece, const std::vector<CPolyline>& offsets) {
     for (const CPoint3d& p : {CPoint3d(2, 2, 0), CPoint3d(9, 2, 0), CPoint3d(9.3, 2, 0),
                               CPoint3d(8, 3.8, 0), CPoint3d(10, 2, 0)}) {
         const bool inOffset = !offsets.empty() && PtInArea(p, offsets[0].getPoints(), 1e-6, false);
-        std::printf("  PtInArea(%g, %g): union %s (edge counted %s), offset %s\n", p.x, p.y,
-                    PtInArea(p, piece.getPoints(), 1e-6, false) ? "inside" : "outside",
-                    PtInArea(p, piece.getPoints(), 1e-6, true) ? "in" : "out",
-                    inOffset ? "inside" : "outside");
+        std::printf("  PtInArea(%g, %g): union %s / %s with edges counted in, offset %s\n", p.x,
+                    p.y, InOrOut(PtInArea(p, piece.getPoints(), 1e-6, false)),
+                    InOrOut(PtInArea(p, piece.getPoints(), 1e-6, true)), InOrOut(inOffset));
     }
 }
 
