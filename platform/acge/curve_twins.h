@@ -3,13 +3,171 @@
 // point, vector and curve types (internal).
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include <geo/acge/acarray.h>
 #include <geo/acge/geintrvl.h>
 #include <geo/acge/getol.h>
 
+#include "platform/acge/curve_util.h"
+
 namespace acge_twins {
+
+inline double dot(const AcGeVector2d& a, const AcGeVector2d& b) {
+    return acge_detail::dot2(a, b);
+}
+
+inline double dot(const AcGeVector3d& a, const AcGeVector3d& b) {
+    return acge_detail::dot3(a, b);
+}
+
+// Size of the cross product: |a| |b| sin of the angle between them.
+inline double crossSize(const AcGeVector2d& a, const AcGeVector2d& b) {
+    return std::fabs(acge_detail::cross2(a, b));
+}
+
+inline double crossSize(const AcGeVector3d& a, const AcGeVector3d& b) {
+    return acge_detail::len3(acge_detail::cross3(a, b));
+}
+
+// Unit vector of v; the zero vector stays zero.
+template <class Vector>
+Vector unitOf(const Vector& v) {
+    const double len = v.length();
+    return len > 0.0 ? v / len : Vector();
+}
+
+// ---- lines, segments and rays: point + t * vec, bounded at t = 0 and/or t = 1 ----
+
+template <class Point, class Vector>
+struct LinearShape {
+    Point point;
+    Vector vec;
+    bool below;  // bounded at parameter 0
+    bool above;  // bounded at parameter 1
+};
+
+// Parameter interval of the entity, widened by the point tolerance.
+template <class Point, class Vector>
+bool containsParam(const LinearShape<Point, Vector>& s, double param, double pointTol) {
+    const double len = s.vec.length();
+    const double slack = len > 0.0 ? pointTol / len : 0.0;
+    if (s.below && param < -slack)
+        return false;
+    if (s.above && param > 1.0 + slack)
+        return false;
+    return true;
+}
+
+template <class Vector>
+bool parallelVectors(const Vector& a, const Vector& b, const AcGeTol& tol) {
+    const double lens = a.length() * b.length();
+    if (!(lens > 0.0))
+        return false;
+    return crossSize(a, b) <= tol.equalVector() * lens;
+}
+
+template <class Vector>
+bool perpendicularVectors(const Vector& a, const Vector& b, const AcGeTol& tol) {
+    const double lens = a.length() * b.length();
+    if (!(lens > 0.0))
+        return false;
+    return std::fabs(dot(a, b)) <= tol.equalVector() * lens;
+}
+
+// Parameter range of `other` expressed in the parameter of `self`, ascending.
+template <class Linear, class Point, class Vector>
+void mappedRange(const Linear& self, const LinearShape<Point, Vector>& other, double& lo,
+                 double& hi) {
+    const double kInf = std::numeric_limits<double>::infinity();
+    const Vector vec = self.direction();
+    const double len = (self.evalPoint(1.0) - self.evalPoint(0.0)).length();
+    const double s0 = dot(other.point - self.pointOnLine(), vec) / len;
+    const double k = dot(other.vec, vec) / len;
+    const double a = other.below ? s0 : (k > 0 ? -kInf : kInf);
+    const double b = other.above ? s0 + k : (k > 0 ? kInf : -kInf);
+    lo = a < b ? a : b;
+    hi = a < b ? b : a;
+}
+
+// Common stretch of two colinear entities as a new segment, ray or line; false when it is
+// shorter than the point tolerance.
+template <class Seg, class Ray, class Line, class Linear, class Point, class Vector>
+bool colinearOverlap(const Linear& self, const LinearShape<Point, Vector>& mine,
+                     const LinearShape<Point, Vector>& other, Linear*& result, const AcGeTol& tol) {
+    double lo = 0.0, hi = 0.0;
+    mappedRange(self, other, lo, hi);
+    if (mine.below && lo < 0.0)
+        lo = 0.0;
+    if (mine.above && hi > 1.0)
+        hi = 1.0;
+    const double len = mine.vec.length();
+    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
+        return false;
+    const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
+    if (finiteLo && finiteHi) {
+        result = new Seg(self.evalPoint(lo), self.evalPoint(hi));
+    } else if (finiteLo) {
+        result = new Ray(self.evalPoint(lo), mine.vec);
+    } else if (finiteHi) {
+        result = new Ray(self.evalPoint(hi), -mine.vec);
+    } else {
+        result = new Line(mine.point, mine.vec);
+    }
+    return true;
+}
+
+// Moves the carrying point and vector; lines and rays keep a unit carrying vector so that
+// their parameter stays a distance.
+template <class Point, class Vector, class Matrix>
+void transformLinear(Point& point, Vector& vec, bool segment, const Matrix& xfm) {
+    const Point end = point + vec;
+    point.transformBy(xfm);
+    vec = Point(end).transformBy(xfm) - point;
+    if (!segment)
+        vec = unitOf(vec);
+}
+
+inline void linearInterval(bool below, bool above, AcGeInterval& range) {
+    range.set();
+    if (below)
+        range.setLower(0.0);
+    if (above)
+        range.setUpper(1.0);
+}
+
+// A ray cannot run the other way without becoming another point set: unchanged.
+template <class Point, class Vector>
+void reverseLinear(Point& point, Vector& vec, bool below, bool above) {
+    if (below && above) {
+        point = point + vec;
+        vec = -vec;
+    } else if (!below && !above) {
+        vec = -vec;
+    }
+}
+
+template <class Vector>
+double linearParamAtLength(const Vector& vec, double datumParam, double length, bool posParamDir) {
+    const double len = vec.length();
+    if (!(len > 0.0))
+        return datumParam;
+    return datumParam + (posParamDir ? length : -length) / len;
+}
+
+template <class Point, class Vector>
+double linearClosestParam(const LinearShape<Point, Vector>& s, const Point& pnt) {
+    const double len2 = s.vec.lengthSqrd();
+    if (!(len2 > 0.0))
+        return 0.0;
+    double t = dot(pnt - s.point, s.vec) / len2;
+    if (s.below && t < 0.0)
+        t = 0.0;
+    if (s.above && t > 1.0)
+        t = 1.0;
+    return t;
+}
 
 // ---- polylines through fit points: vertex i at parameter i ----
 

@@ -1,26 +1,20 @@
 // 2D lines, segments and rays: evaluation, intersection, overlap and relations.
 
 #include <cmath>
-#include <limits>
 
 #include <geo/acge/geline2d.h>
 #include <geo/acge/gelnsg2d.h>
 #include <geo/acge/geray2d.h>
 
+#include "platform/acge/curve_twins.h"
 #include "platform/acge/curve_util.h"
 
 using acge_detail::cross2;
-using acge_detail::dot2;
 
 namespace {
 
-const double kInf = std::numeric_limits<double>::infinity();
-
-// Unit vector of v; the zero vector stays zero.
-AcGeVector2d unit2(const AcGeVector2d& v) {
-    const double len = v.length();
-    return len > 0.0 ? v / len : AcGeVector2d();
-}
+using acge_twins::unitOf;
+using Shape = acge_twins::LinearShape<AcGePoint2d, AcGeVector2d>;
 
 }  // namespace
 
@@ -38,13 +32,8 @@ Adesk::Boolean AcGeLinearEnt2d::isKindOf(AcGe::EntityId entType) const {
 }
 
 bool AcGeLinearEnt2d::containsParam(double param, double pointTol) const {
-    const double len = m_vec.length();
-    const double slack = len > 0.0 ? pointTol / len : 0.0;
-    if (boundedBelow() && param < -slack)
-        return false;
-    if (boundedAbove() && param > 1.0 + slack)
-        return false;
-    return true;
+    return acge_twins::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
+                                     pointTol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::intersectWith(const AcGeLinearEnt2d& line, AcGePoint2d& intPnt,
@@ -64,40 +53,20 @@ Adesk::Boolean AcGeLinearEnt2d::intersectWith(const AcGeLinearEnt2d& line, AcGeP
 
 Adesk::Boolean AcGeLinearEnt2d::isParallelTo(const AcGeLinearEnt2d& line,
                                              const AcGeTol& tol) const {
-    const double lens = m_vec.length() * line.m_vec.length();
-    if (!(lens > 0.0))
-        return false;
-    return std::fabs(cross2(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+    return acge_twins::parallelVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::isPerpendicularTo(const AcGeLinearEnt2d& line,
                                                   const AcGeTol& tol) const {
-    const double lens = m_vec.length() * line.m_vec.length();
-    if (!(lens > 0.0))
-        return false;
-    return std::fabs(dot2(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+    return acge_twins::perpendicularVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::isColinearTo(const AcGeLinearEnt2d& line,
                                              const AcGeTol& tol) const {
     if (!isParallelTo(line, tol))
         return false;
-    const double dist = std::fabs(cross2(line.m_point - m_point, unit2(m_vec)));
+    const double dist = acge_twins::crossSize(line.m_point - m_point, unitOf(m_vec));
     return dist <= tol.equalPoint();
-}
-
-// Parameter range of `line` expressed in this entity's parameter, ascending.
-static void mappedRange(const AcGeLinearEnt2d& self, const AcGePoint2d& otherPoint,
-                        const AcGeVector2d& otherVec, bool otherBelow, bool otherAbove, double& lo,
-                        double& hi) {
-    const AcGeVector2d vec = self.direction();
-    const double len = (self.evalPoint(1.0) - self.evalPoint(0.0)).length();
-    const double s0 = dot2(otherPoint - self.pointOnLine(), vec) / len;
-    const double k = dot2(otherVec, vec) / len;
-    const double a = otherBelow ? s0 : (k > 0 ? -kInf : kInf);
-    const double b = otherAbove ? s0 + k : (k > 0 ? kInf : -kInf);
-    lo = a < b ? a : b;
-    hi = a < b ? b : a;
 }
 
 Adesk::Boolean AcGeLinearEnt2d::overlap(const AcGeLinearEnt2d& line, AcGeLinearEnt2d*& result,
@@ -105,36 +74,13 @@ Adesk::Boolean AcGeLinearEnt2d::overlap(const AcGeLinearEnt2d& line, AcGeLinearE
     result = nullptr;
     if (!isColinearTo(line, tol))
         return false;
-    double lo = 0.0, hi = 0.0;
-    mappedRange(*this, line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove(), lo, hi);
-    if (boundedBelow() && lo < 0.0)
-        lo = 0.0;
-    if (boundedAbove() && hi > 1.0)
-        hi = 1.0;
-    const double len = m_vec.length();
-    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
-        return false;
-    const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
-    if (finiteLo && finiteHi) {
-        result = new AcGeLineSeg2d(evalPoint(lo), evalPoint(hi));
-    } else if (finiteLo) {
-        result = new AcGeRay2d(evalPoint(lo), m_vec);
-    } else if (finiteHi) {
-        result = new AcGeRay2d(evalPoint(hi), -m_vec);
-    } else {
-        result = new AcGeLine2d(m_point, m_vec);
-    }
-    return true;
+    const Shape other{line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove()};
+    return acge_twins::colinearOverlap<AcGeLineSeg2d, AcGeRay2d, AcGeLine2d>(
+        *this, Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, other, result, tol);
 }
 
 AcGeEntity2d& AcGeLinearEnt2d::transformBy(const AcGeMatrix2d& xfm) {
-    const AcGePoint2d end = m_point + m_vec;
-    m_point.transformBy(xfm);
-    m_vec = AcGePoint2d(end).transformBy(xfm) - m_point;
-    // Lines and rays keep a unit carrying vector so that their parameter stays a
-    // distance.
-    if (!(boundedBelow() && boundedAbove()))
-        m_vec = unit2(m_vec);
+    acge_twins::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
     return *this;
 }
 
@@ -143,7 +89,7 @@ AcGePoint2d AcGeLinearEnt2d::pointOnLine() const {
 }
 
 AcGeVector2d AcGeLinearEnt2d::direction() const {
-    return unit2(m_vec);
+    return unitOf(m_vec);
 }
 
 void AcGeLinearEnt2d::getLine(AcGeLine2d& line) const {
@@ -155,22 +101,11 @@ void AcGeLinearEnt2d::getPerpLine(const AcGePoint2d& pnt, AcGeLine2d& perpLine) 
 }
 
 void AcGeLinearEnt2d::getInterval(AcGeInterval& range) const {
-    range.set();
-    if (boundedBelow())
-        range.setLower(0.0);
-    if (boundedAbove())
-        range.setUpper(1.0);
+    acge_twins::linearInterval(boundedBelow(), boundedAbove(), range);
 }
 
 AcGeCurve2d& AcGeLinearEnt2d::reverseParam() {
-    if (boundedBelow() && boundedAbove()) {
-        m_point = m_point + m_vec;
-        m_vec = -m_vec;
-    } else if (!boundedBelow() && !boundedAbove()) {
-        m_vec = -m_vec;
-    }
-    // A ray cannot run the other way without becoming another point set:
-    // unchanged.
+    acge_twins::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
     return *this;
 }
 
@@ -184,22 +119,12 @@ double AcGeLinearEnt2d::length(double fromParam, double toParam, double) const {
 
 double AcGeLinearEnt2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                       double) const {
-    const double len = m_vec.length();
-    if (!(len > 0.0))
-        return datumParam;
-    return datumParam + (posParamDir ? length : -length) / len;
+    return acge_twins::linearParamAtLength(m_vec, datumParam, length, posParamDir);
 }
 
 double AcGeLinearEnt2d::closestParam(const AcGePoint2d& pnt) const {
-    const double len2 = m_vec.lengthSqrd();
-    if (!(len2 > 0.0))
-        return 0.0;
-    double t = dot2(pnt - m_point, m_vec) / len2;
-    if (boundedBelow() && t < 0.0)
-        t = 0.0;
-    if (boundedAbove() && t > 1.0)
-        t = 1.0;
-    return t;
+    return acge_twins::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
+                                          pnt);
 }
 
 // ---- AcGeLine2d ----
@@ -219,7 +144,7 @@ AcGeLine2d::AcGeLine2d(const AcGePoint2d& pnt1, const AcGePoint2d& pnt2) {
 
 AcGeLine2d& AcGeLine2d::set(const AcGePoint2d& pnt, const AcGeVector2d& vec) {
     m_point = pnt;
-    m_vec = unit2(vec);
+    m_vec = unitOf(vec);
     return *this;
 }
 
@@ -321,7 +246,7 @@ AcGeRay2d::AcGeRay2d(const AcGePoint2d& pnt1, const AcGePoint2d& pnt2) {
 
 AcGeRay2d& AcGeRay2d::set(const AcGePoint2d& pnt, const AcGeVector2d& vec) {
     m_point = pnt;
-    m_vec = unit2(vec);
+    m_vec = unitOf(vec);
     return *this;
 }
 

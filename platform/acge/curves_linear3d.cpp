@@ -2,29 +2,23 @@
 // planes), overlap.
 
 #include <cmath>
-#include <limits>
 
 #include <geo/acge/geline3d.h>
 #include <geo/acge/gelnsg3d.h>
 #include <geo/acge/geray3d.h>
 
+#include "platform/acge/curve_twins.h"
 #include "platform/acge/curve_util.h"
 
 #include <geo/acge/geplane.h>
 
 using acge_detail::cross3;
 using acge_detail::dot3;
-using acge_detail::len3;
 
 namespace {
 
-const double kInf = std::numeric_limits<double>::infinity();
-
-// Unit vector of v; the zero vector stays zero.
-AcGeVector3d unit3(const AcGeVector3d& v) {
-    const double len = v.length();
-    return len > 0.0 ? v / len : AcGeVector3d();
-}
+using acge_twins::unitOf;
+using Shape = acge_twins::LinearShape<AcGePoint3d, AcGeVector3d>;
 
 }  // namespace
 
@@ -42,13 +36,8 @@ Adesk::Boolean AcGeLinearEnt3d::isKindOf(AcGe::EntityId entType) const {
 }
 
 bool AcGeLinearEnt3d::containsParam(double param, double pointTol) const {
-    const double len = m_vec.length();
-    const double slack = len > 0.0 ? pointTol / len : 0.0;
-    if (boundedBelow() && param < -slack)
-        return false;
-    if (boundedAbove() && param > 1.0 + slack)
-        return false;
-    return true;
+    return acge_twins::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
+                                     pointTol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPnt,
@@ -90,40 +79,20 @@ Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlane& plane, AcGePoint3
 
 Adesk::Boolean AcGeLinearEnt3d::isParallelTo(const AcGeLinearEnt3d& line,
                                              const AcGeTol& tol) const {
-    const double lens = m_vec.length() * line.m_vec.length();
-    if (!(lens > 0.0))
-        return false;
-    return len3(cross3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+    return acge_twins::parallelVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::isPerpendicularTo(const AcGeLinearEnt3d& line,
                                                   const AcGeTol& tol) const {
-    const double lens = m_vec.length() * line.m_vec.length();
-    if (!(lens > 0.0))
-        return false;
-    return std::fabs(dot3(m_vec, line.m_vec)) <= tol.equalVector() * lens;
+    return acge_twins::perpendicularVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d& line,
                                              const AcGeTol& tol) const {
     if (!isParallelTo(line, tol))
         return false;
-    const double dist = len3(cross3(line.m_point - m_point, unit3(m_vec)));
+    const double dist = acge_twins::crossSize(line.m_point - m_point, unitOf(m_vec));
     return dist <= tol.equalPoint();
-}
-
-// Parameter range of `line` expressed in this entity's parameter, ascending.
-static void mappedRange(const AcGeLinearEnt3d& self, const AcGePoint3d& otherPoint,
-                        const AcGeVector3d& otherVec, bool otherBelow, bool otherAbove, double& lo,
-                        double& hi) {
-    const AcGeVector3d vec = self.direction();
-    const double len = (self.evalPoint(1.0) - self.evalPoint(0.0)).length();
-    const double s0 = dot3(otherPoint - self.pointOnLine(), vec) / len;
-    const double k = dot3(otherVec, vec) / len;
-    const double a = otherBelow ? s0 : (k > 0 ? -kInf : kInf);
-    const double b = otherAbove ? s0 + k : (k > 0 ? kInf : -kInf);
-    lo = a < b ? a : b;
-    hi = a < b ? b : a;
 }
 
 Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d& line, AcGeLinearEnt3d*& result,
@@ -131,36 +100,13 @@ Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d& line, AcGeLinearE
     result = nullptr;
     if (!isColinearTo(line, tol))
         return false;
-    double lo = 0.0, hi = 0.0;
-    mappedRange(*this, line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove(), lo, hi);
-    if (boundedBelow() && lo < 0.0)
-        lo = 0.0;
-    if (boundedAbove() && hi > 1.0)
-        hi = 1.0;
-    const double len = m_vec.length();
-    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
-        return false;
-    const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
-    if (finiteLo && finiteHi) {
-        result = new AcGeLineSeg3d(evalPoint(lo), evalPoint(hi));
-    } else if (finiteLo) {
-        result = new AcGeRay3d(evalPoint(lo), m_vec);
-    } else if (finiteHi) {
-        result = new AcGeRay3d(evalPoint(hi), -m_vec);
-    } else {
-        result = new AcGeLine3d(m_point, m_vec);
-    }
-    return true;
+    const Shape other{line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove()};
+    return acge_twins::colinearOverlap<AcGeLineSeg3d, AcGeRay3d, AcGeLine3d>(
+        *this, Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, other, result, tol);
 }
 
 AcGeEntity3d& AcGeLinearEnt3d::transformBy(const AcGeMatrix3d& xfm) {
-    const AcGePoint3d end = m_point + m_vec;
-    m_point.transformBy(xfm);
-    m_vec = AcGePoint3d(end).transformBy(xfm) - m_point;
-    // Lines and rays keep a unit carrying vector so that their parameter stays a
-    // distance.
-    if (!(boundedBelow() && boundedAbove()))
-        m_vec = unit3(m_vec);
+    acge_twins::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
     return *this;
 }
 
@@ -169,7 +115,7 @@ AcGePoint3d AcGeLinearEnt3d::pointOnLine() const {
 }
 
 AcGeVector3d AcGeLinearEnt3d::direction() const {
-    return unit3(m_vec);
+    return unitOf(m_vec);
 }
 
 void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const {
@@ -177,22 +123,11 @@ void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const {
 }
 
 void AcGeLinearEnt3d::getInterval(AcGeInterval& range) const {
-    range.set();
-    if (boundedBelow())
-        range.setLower(0.0);
-    if (boundedAbove())
-        range.setUpper(1.0);
+    acge_twins::linearInterval(boundedBelow(), boundedAbove(), range);
 }
 
 AcGeCurve3d& AcGeLinearEnt3d::reverseParam() {
-    if (boundedBelow() && boundedAbove()) {
-        m_point = m_point + m_vec;
-        m_vec = -m_vec;
-    } else if (!boundedBelow() && !boundedAbove()) {
-        m_vec = -m_vec;
-    }
-    // A ray cannot run the other way without becoming another point set:
-    // unchanged.
+    acge_twins::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
     return *this;
 }
 
@@ -206,22 +141,12 @@ double AcGeLinearEnt3d::length(double fromParam, double toParam, double) const {
 
 double AcGeLinearEnt3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                       double) const {
-    const double len = m_vec.length();
-    if (!(len > 0.0))
-        return datumParam;
-    return datumParam + (posParamDir ? length : -length) / len;
+    return acge_twins::linearParamAtLength(m_vec, datumParam, length, posParamDir);
 }
 
 double AcGeLinearEnt3d::closestParam(const AcGePoint3d& pnt) const {
-    const double len2 = m_vec.lengthSqrd();
-    if (!(len2 > 0.0))
-        return 0.0;
-    double t = dot3(pnt - m_point, m_vec) / len2;
-    if (boundedBelow() && t < 0.0)
-        t = 0.0;
-    if (boundedAbove() && t > 1.0)
-        t = 1.0;
-    return t;
+    return acge_twins::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
+                                          pnt);
 }
 
 // ---- AcGeLine3d ----
@@ -243,7 +168,7 @@ AcGeLine3d::AcGeLine3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
 
 AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
     m_point = pnt;
-    m_vec = unit3(vec);
+    m_vec = unitOf(vec);
     return *this;
 }
 
@@ -342,7 +267,7 @@ AcGeRay3d::AcGeRay3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
 
 AcGeRay3d& AcGeRay3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
     m_point = pnt;
-    m_vec = unit3(vec);
+    m_vec = unitOf(vec);
     return *this;
 }
 
