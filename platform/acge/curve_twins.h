@@ -394,4 +394,51 @@ struct CompositeParts {
     }
 };
 
+// ---- circular arcs: angles in [start, end], end after start, at most one turn apart ----
+
+// A radius that is not positive and finite becomes 0.
+inline double sanitizedRadius(double radius) {
+    return (radius > 0.0 && std::isfinite(radius)) ? radius : 0.0;
+}
+
+// The end angle is brought after the start; a sweep beyond a full turn is cut to one turn.
+// Non-finite angles leave the stored ones as they are.
+inline void setSweep(double startAng, double endAng, double& storedStart, double& storedEnd) {
+    if (!std::isfinite(startAng) || !std::isfinite(endAng))
+        return;
+    double sweep = endAng - startAng;
+    if (sweep < 0.0)
+        sweep = acge_detail::angleFrom(endAng, startAng) - startAng;
+    if (sweep > acge_detail::kTwoPi)
+        sweep = acge_detail::kTwoPi;
+    storedStart = startAng;
+    storedEnd = startAng + sweep;
+}
+
+// Angles of the same arc travelled the other way round (with the sense flipped by the caller).
+inline void reverseSweep(double& startAng, double& endAng) {
+    const double sweep = endAng - startAng;
+    startAng = acge_detail::angleFrom(-endAng, 0.0);
+    endAng = startAng + sweep;
+}
+
+inline double arcParamAtLength(double radius, double datumParam, double length, bool posParamDir) {
+    if (!(radius > 0.0))
+        return datumParam;
+    return datumParam + (posParamDir ? length : -length) / radius;
+}
+
+// Keeps the candidates lying on both `arc` and `other`, filling p1 then p2.
+template <class Arc, class Other, class Point>
+void keepCommon(const Arc& arc, const Other& other, const Point* cand, int count, int& intn,
+                Point& p1, Point& p2, const AcGeTol& tol) {
+    intn = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!arc.isOn(cand[i], tol) || !other.isOn(cand[i], tol))
+            continue;
+        (intn == 0 ? p1 : p2) = cand[i];
+        ++intn;
+    }
+}
+
 }  // namespace acge_twins

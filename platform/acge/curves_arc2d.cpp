@@ -7,6 +7,7 @@
 #include <geo/acge/gelent2d.h>
 #include <geo/acge/geline2d.h>
 
+#include "platform/acge/curve_twins.h"
 #include "platform/acge/curve_util.h"
 
 using acge_detail::angleFrom;
@@ -140,22 +141,12 @@ AcGeCircArc2d& AcGeCircArc2d::setCenter(const AcGePoint2d& cent) {
 }
 
 AcGeCircArc2d& AcGeCircArc2d::setRadius(double radius) {
-    m_radius = (radius > 0.0 && std::isfinite(radius)) ? radius : 0.0;
+    m_radius = acge_twins::sanitizedRadius(radius);
     return *this;
 }
 
-// The end angle is brought after the start; a sweep beyond a full turn is cut
-// to one turn.
 AcGeCircArc2d& AcGeCircArc2d::setAngles(double startAng, double endAng) {
-    if (!std::isfinite(startAng) || !std::isfinite(endAng))
-        return *this;
-    double sweep = endAng - startAng;
-    if (sweep < 0.0)
-        sweep = angleFrom(endAng, startAng) - startAng;
-    if (sweep > kTwoPi)
-        sweep = kTwoPi;
-    m_startAng = startAng;
-    m_endAng = startAng + sweep;
+    acge_twins::setSweep(startAng, endAng, m_startAng, m_endAng);
     return *this;
 }
 
@@ -174,19 +165,6 @@ AcGeCircArc2d& AcGeCircArc2d::setToComplement() {
     return *this;
 }
 
-// Keeps the candidates lying on both this arc and `other`, filling p1 then p2.
-template <typename Other>
-static void keepCommon(const AcGeCircArc2d& arc, const Other& other, const AcGePoint2d* cand,
-                       int count, int& intn, AcGePoint2d& p1, AcGePoint2d& p2, const AcGeTol& tol) {
-    intn = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!arc.isOn(cand[i], tol) || !other.isOn(cand[i], tol))
-            continue;
-        (intn == 0 ? p1 : p2) = cand[i];
-        ++intn;
-    }
-}
-
 Adesk::Boolean AcGeCircArc2d::intersectWith(const AcGeLinearEnt2d& line, int& intn, AcGePoint2d& p1,
                                             AcGePoint2d& p2, const AcGeTol& tol) const {
     intn = 0;
@@ -201,7 +179,7 @@ Adesk::Boolean AcGeCircArc2d::intersectWith(const AcGeLinearEnt2d& line, int& in
     const double half = h >= m_radius ? 0.0 : std::sqrt(m_radius * m_radius - h * h);
     // A chord shorter than the tolerance is a touching point.
     AcGePoint2d cand[2] = {foot - u * half, foot + u * half};
-    keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_twins::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     if (half <= tol.equalPoint() && intn == 1)
         p1 = foot;
     return intn > 0;
@@ -226,7 +204,7 @@ Adesk::Boolean AcGeCircArc2d::intersectWith(const AcGeCircArc2d& arc, int& intn,
     const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
     const AcGePoint2d base = m_center + u * a;
     AcGePoint2d cand[2] = {base + u.perpVector() * h, base - u.perpVector() * h};
-    keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_twins::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     return intn > 0;
 }
 
@@ -282,10 +260,8 @@ void AcGeCircArc2d::getInterval(AcGeInterval& range) const {
 }
 
 AcGeCurve2d& AcGeCircArc2d::reverseParam() {
-    const double sweep = m_endAng - m_startAng;
     m_clockwise = !m_clockwise;
-    m_startAng = angleFrom(-m_endAng, 0.0);
-    m_endAng = m_startAng + sweep;
+    acge_twins::reverseSweep(m_startAng, m_endAng);
     return *this;
 }
 
@@ -300,9 +276,7 @@ double AcGeCircArc2d::length(double fromParam, double toParam, double) const {
 
 double AcGeCircArc2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                     double) const {
-    if (!(m_radius > 0.0))
-        return datumParam;
-    return datumParam + (posParamDir ? length : -length) / m_radius;
+    return acge_twins::arcParamAtLength(m_radius, datumParam, length, posParamDir);
 }
 
 Adesk::Boolean AcGeCircArc2d::isClosed(const AcGeTol& tol) const {

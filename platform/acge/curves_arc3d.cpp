@@ -7,6 +7,7 @@
 #include <geo/acge/gelent3d.h>
 #include <geo/acge/geplane.h>
 
+#include "platform/acge/curve_twins.h"
 #include "platform/acge/curve_util.h"
 
 using acge_detail::angleFrom;
@@ -22,19 +23,6 @@ constexpr double kCollinearRatio = 1e-12;
 AcGeVector3d unit3(const AcGeVector3d& v) {
     const double len = len3(v);
     return (len > 0.0 && std::isfinite(len)) ? v / len : AcGeVector3d();
-}
-
-// Candidates closer together than the tolerance count as one touching point.
-template <typename Other>
-void keepCommon(const AcGeCircArc3d& arc, const Other& other, const AcGePoint3d* cand, int count,
-                int& intn, AcGePoint3d& p1, AcGePoint3d& p2, const AcGeTol& tol) {
-    intn = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!arc.isOn(cand[i], tol) || !other.isOn(cand[i], tol))
-            continue;
-        (intn == 0 ? p1 : p2) = cand[i];
-        ++intn;
-    }
 }
 
 }  // namespace
@@ -128,22 +116,12 @@ AcGeCircArc3d& AcGeCircArc3d::setCenter(const AcGePoint3d& cent) {
 }
 
 AcGeCircArc3d& AcGeCircArc3d::setRadius(double radius) {
-    m_radius = (radius > 0.0 && std::isfinite(radius)) ? radius : 0.0;
+    m_radius = acge_twins::sanitizedRadius(radius);
     return *this;
 }
 
-// The end angle is brought after the start; a sweep beyond a full turn is cut
-// to one turn.
 AcGeCircArc3d& AcGeCircArc3d::setAngles(double startAng, double endAng) {
-    if (!std::isfinite(startAng) || !std::isfinite(endAng))
-        return *this;
-    double sweep = endAng - startAng;
-    if (sweep < 0.0)
-        sweep = angleFrom(endAng, startAng) - startAng;
-    if (sweep > kTwoPi)
-        sweep = kTwoPi;
-    m_startAng = startAng;
-    m_endAng = startAng + sweep;
+    acge_twins::setSweep(startAng, endAng, m_startAng, m_endAng);
     return *this;
 }
 
@@ -172,7 +150,7 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeLinearEnt3d& line, int& in
         // The line crosses the plane: at most the one crossing point.
         const double s = dot3(m_normal, m_center - base) / dot3(m_normal, u);
         AcGePoint3d cand[1] = {base + u * s};
-        keepCommon(*this, line, cand, 1, intn, p1, p2, tol);
+        acge_twins::keepCommon(*this, line, cand, 1, intn, p1, p2, tol);
         return intn > 0;
     }
     if (std::fabs(dot3(m_normal, base - m_center)) > tol.equalPoint())
@@ -183,7 +161,7 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeLinearEnt3d& line, int& in
         return false;
     const double half = h >= m_radius ? 0.0 : std::sqrt(m_radius * m_radius - h * h);
     AcGePoint3d cand[2] = {foot - u * half, foot + u * half};
-    keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_twins::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     if (half <= tol.equalPoint() && intn == 1)
         p1 = foot;
     return intn > 0;
@@ -212,7 +190,7 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeCircArc3d& arc, int& intn,
     const AcGePoint3d base = m_center + u * a;
     const AcGeVector3d side = cross3(m_normal, u);
     AcGePoint3d cand[2] = {base + side * h, base - side * h};
-    keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_twins::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     return intn > 0;
 }
 
@@ -259,10 +237,8 @@ void AcGeCircArc3d::getInterval(AcGeInterval& range) const {
 }
 
 AcGeCurve3d& AcGeCircArc3d::reverseParam() {
-    const double sweep = m_endAng - m_startAng;
     m_normal = -m_normal;
-    m_startAng = angleFrom(-m_endAng, 0.0);
-    m_endAng = m_startAng + sweep;
+    acge_twins::reverseSweep(m_startAng, m_endAng);
     return *this;
 }
 
@@ -277,9 +253,7 @@ double AcGeCircArc3d::length(double fromParam, double toParam, double) const {
 
 double AcGeCircArc3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                     double) const {
-    if (!(m_radius > 0.0))
-        return datumParam;
-    return datumParam + (posParamDir ? length : -length) / m_radius;
+    return acge_twins::arcParamAtLength(m_radius, datumParam, length, posParamDir);
 }
 
 Adesk::Boolean AcGeCircArc3d::isClosed(const AcGeTol& tol) const {
