@@ -126,6 +126,31 @@ int compositeToPts(const Composite* curve, std::vector<Out>& out, const Out& fal
     return static_cast<int>(out.size());
 }
 
+// A segment's two end points, converted; out is replaced.
+template <class Seg, class Out, class Convert>
+int segmentToPts(const Seg* seg, std::vector<Out>& out, Convert convert) {
+    if (seg == nullptr)
+        return 0;
+    out.clear();
+    out.push_back(convert(seg->startPoint()));
+    out.push_back(convert(seg->endPoint()));
+    return 2;
+}
+
+// Hands segments and composites to their converters; other curves leave out untouched.
+template <class Seg, class Composite, class Curve, class Out>
+int curveToPts(const Curve* curve, std::vector<Out>& out, AcGe::EntityId segId,
+               AcGe::EntityId compositeId, int (*segToPts)(const Seg*, std::vector<Out>&),
+               int (*compositeToPts)(const Composite*, std::vector<Out>&)) {
+    if (curve == nullptr)
+        return 0;
+    if (curve->type() == segId)
+        return segToPts(static_cast<const Seg*>(curve), out);
+    if (curve->type() == compositeId)
+        return compositeToPts(static_cast<const Composite*>(curve), out);
+    return static_cast<int>(out.size());
+}
+
 CPoint3d planPoint2d(const AcGePoint2d& p) {
     return CPoint3d(p.x, p.y, 0.0);
 }
@@ -141,12 +166,7 @@ AcGePoint3d samePoint(const AcGePoint3d& p) {
 }  // namespace
 
 int AcGeLineSeg2dToPts(const AcGeLineSeg2d* seg, std::vector<CPoint3d>& out) {
-    if (seg == nullptr)
-        return 0;
-    out.clear();
-    out.push_back(planPoint2d(seg->startPoint()));
-    out.push_back(planPoint2d(seg->endPoint()));
-    return 2;
+    return segmentToPts(seg, out, planPoint2d);
 }
 
 int AcGeCompositeCurve2dToPts(const AcGeCompositeCurve2d* curve, std::vector<CPoint3d>& out) {
@@ -160,25 +180,13 @@ int AcGeCompositeCurve3dToPts(const AcGeCompositeCurve3d* curve, std::vector<CPo
 }
 
 int AcGeCurve2dToPts(const AcGeCurve2d* curve, std::vector<CPoint3d>& out) {
-    if (curve == nullptr)
-        return 0;
-    switch (curve->type()) {
-        case AcGe::kLineSeg2d:
-            return AcGeLineSeg2dToPts(static_cast<const AcGeLineSeg2d*>(curve), out);
-        case AcGe::kCompositeCrv2d:
-            return AcGeCompositeCurve2dToPts(static_cast<const AcGeCompositeCurve2d*>(curve), out);
-        default:
-            return static_cast<int>(out.size());
-    }
+    return curveToPts<AcGeLineSeg2d, AcGeCompositeCurve2d>(
+        curve, out, AcGe::kLineSeg2d, AcGe::kCompositeCrv2d, AcGeLineSeg2dToPts,
+        AcGeCompositeCurve2dToPts);
 }
 
 int AcGeLineSeg3dToPts(const AcGeLineSeg3d* seg, std::vector<CPoint3d>& out) {
-    if (seg == nullptr)
-        return 0;
-    out.clear();
-    out.push_back(AcPnt3dToPnt3d(seg->startPoint()));
-    out.push_back(AcPnt3dToPnt3d(seg->endPoint()));
-    return 2;
+    return segmentToPts(seg, out, AcPnt3dToPnt3d);
 }
 
 int AcGeCompositeCurve3dTo3dPts(const AcGeCompositeCurve3d* curve, std::vector<CPoint3d>& out) {
@@ -187,26 +195,13 @@ int AcGeCompositeCurve3dTo3dPts(const AcGeCompositeCurve3d* curve, std::vector<C
 }
 
 int AcGeCurve3dToPts(const AcGeCurve3d* curve, std::vector<CPoint3d>& out) {
-    if (curve == nullptr)
-        return 0;
-    switch (curve->type()) {
-        case AcGe::kLineSeg3d:
-            return AcGeLineSeg3dToPts(static_cast<const AcGeLineSeg3d*>(curve), out);
-        case AcGe::kCompositeCrv3d:
-            return AcGeCompositeCurve3dTo3dPts(static_cast<const AcGeCompositeCurve3d*>(curve),
-                                               out);
-        default:
-            return static_cast<int>(out.size());
-    }
+    return curveToPts<AcGeLineSeg3d, AcGeCompositeCurve3d>(
+        curve, out, AcGe::kLineSeg3d, AcGe::kCompositeCrv3d, AcGeLineSeg3dToPts,
+        AcGeCompositeCurve3dTo3dPts);
 }
 
 int AcGeLineSeg3dToPts(const AcGeLineSeg3d* seg, std::vector<AcGePoint3d>& out) {
-    if (seg == nullptr)
-        return 0;
-    out.clear();
-    out.push_back(seg->startPoint());
-    out.push_back(seg->endPoint());
-    return 2;
+    return segmentToPts(seg, out, samePoint);
 }
 
 int AcGeCompositeCurve3dTo3dPts(const AcGeCompositeCurve3d* curve, std::vector<AcGePoint3d>& out) {
@@ -215,17 +210,9 @@ int AcGeCompositeCurve3dTo3dPts(const AcGeCompositeCurve3d* curve, std::vector<A
 }
 
 int AcGeCurve3dToPts(const AcGeCurve3d* curve, std::vector<AcGePoint3d>& out) {
-    if (curve == nullptr)
-        return 0;
-    switch (curve->type()) {
-        case AcGe::kLineSeg3d:
-            return AcGeLineSeg3dToPts(static_cast<const AcGeLineSeg3d*>(curve), out);
-        case AcGe::kCompositeCrv3d:
-            return AcGeCompositeCurve3dTo3dPts(static_cast<const AcGeCompositeCurve3d*>(curve),
-                                               out);
-        default:
-            return static_cast<int>(out.size());
-    }
+    return curveToPts<AcGeLineSeg3d, AcGeCompositeCurve3d>(
+        curve, out, AcGe::kLineSeg3d, AcGe::kCompositeCrv3d, AcGeLineSeg3dToPts,
+        AcGeCompositeCurve3dTo3dPts);
 }
 
 double DistCurve2dToPnt(const AcGeCurve2d* curve, const AcGePoint2d& p, AcGePoint2d& nearest) {

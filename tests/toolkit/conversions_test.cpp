@@ -118,6 +118,29 @@ TEST(CurveVertices, CompositesGivePieceStartsAndLastEnd) {
     EXPECT_TRUE(out.empty());
 }
 
+TEST(CurveVertices, Curve3dDispatchesToBothOutputKinds) {
+    AcGeLineSeg3d ab(AcGePoint3d(0, 0, 2), AcGePoint3d(4, 0, 2));
+    AcGeLineSeg3d bc(AcGePoint3d(4, 0, 2), AcGePoint3d(4, 3, 7));
+    AcArray<AcGeCurve3d*> pieces;
+    pieces.append(&ab);
+    pieces.append(&bc);
+    const AcGeCompositeCurve3d path(pieces);
+    std::vector<CPoint3d> out;
+    EXPECT_EQ(AcGeCurve3dToPts(&path, out), 3);
+    ASSERT_EQ(out.size(), 3u);
+    ExpectPoint(out[2], 4, 3, 7);
+    std::vector<AcGePoint3d> acOut;
+    EXPECT_EQ(AcGeCurve3dToPts(&path, acOut), 3);
+    ASSERT_EQ(acOut.size(), 3u);
+    EXPECT_EQ(acOut[2].z, 7);
+
+    // Other curve types and null leave the output as it was.
+    const AcGeCircArc3d circle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 1.0);
+    EXPECT_EQ(AcGeCurve3dToPts(&circle, out), 3);
+    EXPECT_EQ(AcGeCurve3dToPts(nullptr, acOut), 0);
+    EXPECT_EQ(acOut.size(), 3u);
+}
+
 TEST(CurveVertices, SpatialCompositesKeepOrDropZ) {
     AcGeLineSeg3d up(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 2));
     AcGeCircArc3d arc(AcGePoint3d(1, 1, 2), AcGeVector3d(0, 0, 1), AcGeVector3d(1, 0, 0), 1.0, 0.0,
