@@ -49,17 +49,9 @@ void CPoint3d::set(double x_, double y_, double z_) {
     z = z_;
 }
 
+// Same lookup as the writable form, which changes nothing itself.
 double CPoint3d::operator[](unsigned int i) const {
-    switch (i) {
-        case 0:
-            return x;
-        case 1:
-            return y;
-        case 2:
-            return z;
-        default:
-            ThrowArrayOutOfBounds();
-    }
+    return const_cast<CPoint3d&>(*this)[i];
 }
 
 double& CPoint3d::operator[](unsigned int i) {

@@ -509,12 +509,16 @@ bool CalBox(std::vector<AcGePoint3d> const& pts, AcGePoint3d& min, AcGePoint3d& 
     return true;
 }
 
-void CalBox3D(std::vector<AcGePoint3d> const& pts, AcGePoint3d& min, AcGePoint3d& max) {
+namespace {
+
+// Corner-wise bounds of the points; min and max are left alone for no points.
+template <class Point>
+void boxOf(const std::vector<Point>& pts, Point& min, Point& max) {
     if (pts.empty()) {
         return;
     }
-    AcGePoint3d lo = pts[0], hi = pts[0];
-    for (const AcGePoint3d& p : pts) {
+    Point lo = pts[0], hi = pts[0];
+    for (const Point& p : pts) {
         lo.set(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
         hi.set(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
     }
@@ -522,17 +526,14 @@ void CalBox3D(std::vector<AcGePoint3d> const& pts, AcGePoint3d& min, AcGePoint3d
     max = hi;
 }
 
+}  // namespace
+
+void CalBox3D(std::vector<AcGePoint3d> const& pts, AcGePoint3d& min, AcGePoint3d& max) {
+    boxOf(pts, min, max);
+}
+
 void CalBox3D(std::vector<CPoint3d> pts, CPoint3d& min, CPoint3d& max) {
-    if (pts.empty()) {
-        return;
-    }
-    CPoint3d lo = pts[0], hi = pts[0];
-    for (const CPoint3d& p : pts) {
-        lo.set(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
-        hi.set(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
-    }
-    min = lo;
-    max = hi;
+    boxOf(pts, min, max);
 }
 
 bool ptInBox(CPoint3d const& pt, CPoint3d min, CPoint3d const& max) {

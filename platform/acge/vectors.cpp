@@ -22,6 +22,38 @@ double foldToFullTurn(double a) {
     return a + 0.0;  // turns -0.0 into +0.0
 }
 
+// Divides v by its length unless that length is within the tolerance of zero (or not finite).
+template <class Vector>
+Vector& normalizeVector(Vector& v, const AcGeTol& tol, AcGe::ErrorCondition& flag) {
+    const double len = v.length();
+    if (len <= tol.equalVector() || !std::isfinite(len)) {
+        flag = AcGe::k0This;
+        return v;
+    }
+    flag = AcGe::kOk;
+    return v /= len;
+}
+
+// Direction tests compare unit vectors; a zero-length vector has no direction.
+template <class Vector>
+bool bothHaveDirection(const Vector& a, const Vector& b, const AcGeTol& tol) {
+    return !a.isZeroLength(tol) && !b.isZeroLength(tol);
+}
+
+template <class Vector>
+bool codirectional(const Vector& a, const Vector& b, const AcGeTol& tol) {
+    if (!bothHaveDirection(a, b, tol))
+        return false;
+    return (a.normal(tol) - b.normal(tol)).length() <= tol.equalVector();
+}
+
+template <class Vector>
+bool perpendicular(const Vector& a, const Vector& b, const AcGeTol& tol) {
+    if (!bothHaveDirection(a, b, tol))
+        return false;
+    return std::fabs(a.normal(tol).dotProduct(b.normal(tol))) <= tol.equalVector();
+}
+
 }  // namespace
 
 const AcGeVector2d AcGeVector2d::kIdentity(0.0, 0.0);
@@ -74,13 +106,7 @@ AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol) {
 }
 
 AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol, AcGe::ErrorCondition& flag) {
-    const double len = length();
-    if (len <= tol.equalVector() || !std::isfinite(len)) {
-        flag = AcGe::k0This;
-        return *this;
-    }
-    flag = AcGe::kOk;
-    return *this /= len;
+    return normalizeVector(*this, tol, flag);
 }
 
 bool AcGeVector2d::isUnitLength(const AcGeTol& tol) const {
@@ -92,21 +118,17 @@ bool AcGeVector2d::isZeroLength(const AcGeTol& tol) const {
 }
 
 bool AcGeVector2d::isParallelTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
+    if (!bothHaveDirection(*this, vec, tol))
         return false;
     return std::fabs(normal(tol).crossProduct(vec.normal(tol))) <= tol.equalVector();
 }
 
 bool AcGeVector2d::isCodirectionalTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
-    return (normal(tol) - vec.normal(tol)).length() <= tol.equalVector();
+    return codirectional(*this, vec, tol);
 }
 
 bool AcGeVector2d::isPerpendicularTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
-    return std::fabs(normal(tol).dotProduct(vec.normal(tol))) <= tol.equalVector();
+    return perpendicular(*this, vec, tol);
 }
 
 bool AcGeVector2d::isEqualTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
@@ -224,13 +246,7 @@ AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol) {
 }
 
 AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol, AcGe::ErrorCondition& flag) {
-    const double len = length();
-    if (len <= tol.equalVector() || !std::isfinite(len)) {
-        flag = AcGe::k0This;
-        return *this;
-    }
-    flag = AcGe::kOk;
-    return *this /= len;
+    return normalizeVector(*this, tol, flag);
 }
 
 bool AcGeVector3d::isUnitLength(const AcGeTol& tol) const {
@@ -242,21 +258,17 @@ bool AcGeVector3d::isZeroLength(const AcGeTol& tol) const {
 }
 
 bool AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
+    if (!bothHaveDirection(*this, vec, tol))
         return false;
     return normal(tol).crossProduct(vec.normal(tol)).length() <= tol.equalVector();
 }
 
 bool AcGeVector3d::isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
-    return (normal(tol) - vec.normal(tol)).length() <= tol.equalVector();
+    return codirectional(*this, vec, tol);
 }
 
 bool AcGeVector3d::isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol) const {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
-    return std::fabs(normal(tol).dotProduct(vec.normal(tol))) <= tol.equalVector();
+    return perpendicular(*this, vec, tol);
 }
 
 unsigned int AcGeVector3d::largestElement() const {
