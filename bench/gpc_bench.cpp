@@ -3,19 +3,12 @@
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
 
-// Boost.Geometry's rescaling policy trips GCC's optimiser into a false uninitialised warning.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-#include <boost/geometry.hpp>
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 #include <cmath>
 #include <map>
 #include <random>
 #include <vector>
+
+#include "support/boost_geometry.h"
 
 #include <geo/gpc.h>
 #include <polyclipping/clipper.hpp>

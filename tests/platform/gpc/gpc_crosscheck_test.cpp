@@ -2,15 +2,7 @@
 // even-odd reference and against Boost.Geometry.
 #include <gtest/gtest.h>
 
-// Boost.Geometry's rescaling policy trips GCC's optimiser into a false uninitialised warning.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-#include <boost/geometry.hpp>
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+#include "support/boost_geometry.h"
 
 #include "platform/gpc/gpc_support.h"
 
