@@ -431,16 +431,26 @@ bool isPtsClockWise3D(std::vector<AcGePoint3d> const& pts, AcGeVector3d normal) 
 
 // ---- Boxes ---------------------------------------------------------------------------------
 
+namespace {
+
+// Widens the x and y ranges of lo..hi to take in p; z is left as it is.
+template <class Point>
+void widenXY(Point& lo, Point& hi, const Point& p) {
+    lo.x = std::min(lo.x, p.x);
+    lo.y = std::min(lo.y, p.y);
+    hi.x = std::max(hi.x, p.x);
+    hi.y = std::max(hi.y, p.y);
+}
+
+}  // namespace
+
 bool CalBox(std::vector<CPoint3d> const& pts, CPoint3d& min, CPoint3d& max) {
     if (pts.empty()) {
         return false;
     }
     CPoint3d lo = pts[0], hi = pts[0];
     for (const CPoint3d& p : pts) {
-        lo.x = std::min(lo.x, p.x);
-        lo.y = std::min(lo.y, p.y);
-        hi.x = std::max(hi.x, p.x);
-        hi.y = std::max(hi.y, p.y);
+        widenXY(lo, hi, p);
     }
     min = lo;
     max = hi;
@@ -499,10 +509,7 @@ bool CalBox(std::vector<AcGePoint3d> const& pts, AcGePoint3d& min, AcGePoint3d& 
     for (const AcGePoint3d& p : pts) {
         AcGePoint3d q = p;
         q.transformBy(toPlane);
-        lo.x = std::min(lo.x, q.x);
-        lo.y = std::min(lo.y, q.y);
-        hi.x = std::max(hi.x, q.x);
-        hi.y = std::max(hi.y, q.y);
+        widenXY(lo, hi, q);
     }
     min = lo;
     max = hi;

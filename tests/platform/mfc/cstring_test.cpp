@@ -18,11 +18,8 @@ namespace {
 const char kOutOfRangeUtf8[] = "\xE6\x95\xB0\xE7\xBB\x84\xE8\xB6\x8A\xE7\x95\x8C";
 const std::string kOutOfRangeGbk = "\xCA\xFD\xD7\xE9\xD4\xBD\xBD\xE7";
 
-// The expected Unicode archive form of UTF-16 text, with the length escalation spelled out.
-Bytes UnicodeForm(const std::u16string& units) {
-    LayoutBuilder b;
-    b.u8(0xFF).u16(0xFFFE);
-    size_t n = units.size();
+// A string length: one byte, escalating to 0xFF + 16 bits, then 0xFF 0xFFFF + 32 bits.
+void AppendLength(LayoutBuilder& b, size_t n) {
     if (n < 0xFF) {
         b.u8(static_cast<unsigned>(n));
     } else if (n < 0xFFFE) {
@@ -30,6 +27,13 @@ Bytes UnicodeForm(const std::u16string& units) {
     } else {
         b.u8(0xFF).u16(0xFFFF).u32(n);
     }
+}
+
+// The expected Unicode archive form of UTF-16 text, with the length escalation spelled out.
+Bytes UnicodeForm(const std::u16string& units) {
+    LayoutBuilder b;
+    b.u8(0xFF).u16(0xFFFE);
+    AppendLength(b, units.size());
     b.utf16(units);
     return b.bytes();
 }
@@ -37,14 +41,7 @@ Bytes UnicodeForm(const std::u16string& units) {
 // The narrow archive form: a length with escalation and no marker, then the bytes.
 Bytes NarrowForm(const std::string& bytes) {
     LayoutBuilder b;
-    size_t n = bytes.size();
-    if (n < 0xFF) {
-        b.u8(static_cast<unsigned>(n));
-    } else if (n < 0xFFFE) {
-        b.u8(0xFF).u16(static_cast<unsigned>(n));
-    } else {
-        b.u8(0xFF).u16(0xFFFF).u32(n);
-    }
+    AppendLength(b, bytes.size());
     b.raw(bytes);
     return b.bytes();
 }
