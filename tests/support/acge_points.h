@@ -1,11 +1,9 @@
 #pragma once
 // Point expectations and tolerance builders shared by the AcGe curve tests.
 
-#include <gtest/gtest.h>
-
-#include <geo/acge/gepnt2d.h>
-#include <geo/acge/gepnt3d.h>
 #include <geo/acge/getol.h>
+
+#include "platform/acge/value_expect.h"
 
 namespace acge_test {
 
@@ -16,8 +14,7 @@ struct PointExpect {
     void operator()(const AcGePoint2d& p, double x, double y) const { (*this)(p, x, y, eps); }
 
     void operator()(const AcGePoint2d& p, double x, double y, double tol) const {
-        EXPECT_NEAR(p.x, x, tol);
-        EXPECT_NEAR(p.y, y, tol);
+        expectNear(p, x, y, tol);
     }
 
     void operator()(const AcGePoint3d& p, double x, double y, double z) const {
@@ -25,9 +22,7 @@ struct PointExpect {
     }
 
     void operator()(const AcGePoint3d& p, double x, double y, double z, double tol) const {
-        EXPECT_NEAR(p.x, x, tol);
-        EXPECT_NEAR(p.y, y, tol);
-        EXPECT_NEAR(p.z, z, tol);
+        expectNear(p, x, y, z, tol);
     }
 };
 
