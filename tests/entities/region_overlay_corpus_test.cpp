@@ -282,10 +282,7 @@ TEST(RegionOverlayCorpus, AreasAgreeWithGeosOverlay) {
         tally.comparisons, tally.geosFailed, tally.agrees, tally.areaAgrees, tally.validAgrees,
         tally.validComparisons);
     EXPECT_GT(tally.cases, 0);
-    // Known: TestNGOverlayA.xml #10 (a hole touching the shell, cut by a triangle) loses a
-    // piece in difference and xor: the clipping engine's strictly simple output orients a
-    // split-off triangle as a hole.
-    EXPECT_GE(tally.validAgrees, tally.validComparisons - 2);
+    EXPECT_EQ(tally.validAgrees, tally.validComparisons);
 }
 
 }  // namespace

@@ -115,6 +115,110 @@ TEST(GpcClip, TouchingContoursAreSplit) {
     EXPECT_NEAR(netArea(r.p), 92, 1e-12);
 }
 
+// A hole touching the shell's edge, cut by a triangle touching it too: the piece split off
+// between them is an outer, whichever way the engine first lists it.
+TEST(GpcClip, PieceSplitOffBetweenTouchingContoursIsAnOuter) {
+    Poly a({square(0, 0, 200)});
+    a.add({{100, 100}, {50, 100}, {50, 200}}, 1);
+    Poly b({{{150, 100}, {100, 100}, {150, 200}}});
+    for (gpc_op op : {GPC_DIFF, GPC_XOR}) {
+        int n = 0;
+        EXPECT_NEAR(clipArea(op, a.get(), b.get(), &n), 35000, 1e-9) << op;
+        Poly r;
+        gpc_polygon_clip(op, a.get(), b.get(), r.get());
+        for (int i = 0; i < r.p.num_contours; ++i) {
+            const double s = signedArea(r.p.contour[i].vertex, r.p.contour[i].num_vertices);
+            if (std::fabs(s) == 5000) {
+                EXPECT_EQ(r.p.hole[i], 0) << "op " << op << " contour " << i;
+            }
+        }
+    }
+}
+
+namespace {
+
+// Whether contour `inner`'s box lies within contour `outer`'s box.
+bool boxWithin(const gpc_vertex_list& inner, const gpc_vertex_list& outer) {
+    auto lo = [](const gpc_vertex_list& c, double gpc_vertex::*m) {
+        double v = c.vertex[0].*m;
+        for (int i = 1; i < c.num_vertices; ++i)
+            v = std::min(v, c.vertex[i].*m);
+        return v;
+    };
+    auto hi = [](const gpc_vertex_list& c, double gpc_vertex::*m) {
+        double v = c.vertex[0].*m;
+        for (int i = 1; i < c.num_vertices; ++i)
+            v = std::max(v, c.vertex[i].*m);
+        return v;
+    };
+    return lo(inner, &gpc_vertex::x) >= lo(outer, &gpc_vertex::x) &&
+           hi(inner, &gpc_vertex::x) <= hi(outer, &gpc_vertex::x) &&
+           lo(inner, &gpc_vertex::y) >= lo(outer, &gpc_vertex::y) &&
+           hi(inner, &gpc_vertex::y) <= hi(outer, &gpc_vertex::y);
+}
+
+}  // namespace
+
+// Many nested contours: every outer is followed by exactly the holes inside it, and islands
+// come after all outers of the enclosing level.
+TEST(GpcClip, ManyNestedContoursKeepTheirLevelOrder) {
+    const int cells = 20;
+    Poly rings;
+    for (int i = 0; i < cells; ++i) {
+        for (int j = 0; j < cells; ++j) {
+            const double x = 12.0 * i, y = 12.0 * j;
+            rings.add(square(x, y, 10));
+            rings.add(square(x + 2, y + 2, 6));
+            rings.add(square(x + 4, y + 4, 2));
+        }
+    }
+    Poly r;
+    gpc_polygon_clip(GPC_UNION, rings.get(), nullptr, r.get());
+    const int n = cells * cells;
+    ASSERT_EQ(r.p.num_contours, 3 * n);
+    EXPECT_NEAR(netArea(r.p), n * (100.0 - 36.0 + 4.0), 1e-9);
+    for (int k = 0; k < n; ++k) {
+        const int outer = 2 * k, hole = 2 * k + 1;
+        EXPECT_EQ(r.p.hole[outer], 0);
+        EXPECT_EQ(r.p.hole[hole], 1);
+        EXPECT_TRUE(boxWithin(r.p.contour[hole], r.p.contour[outer])) << k;
+        EXPECT_NEAR(signedArea(r.p.contour[outer].vertex, 4), 100, 1e-12);
+        EXPECT_NEAR(signedArea(r.p.contour[hole].vertex, 4), -36, 1e-12);
+    }
+    for (int k = 2 * n; k < 3 * n; ++k) {
+        EXPECT_EQ(r.p.hole[k], 0);
+        EXPECT_NEAR(signedArea(r.p.contour[k].vertex, 4), 4, 1e-12);
+    }
+}
+
+// Vertices on a coarse lattice make contours pinch and touch all over: every result still
+// counts its holes right, and each hole follows the outer holding it.
+TEST(GpcClip, LatticeTanglesKeepHoleFlagsAndOrder) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> lattice(0, 8);
+    for (int i = 0; i < 300; ++i) {
+        std::vector<Ring> rings(1 + i % 3);
+        for (Ring& ring : rings) {
+            for (int k = 3 + static_cast<int>(rng() % 9); k > 0; --k)
+                ring.push_back({double(lattice(rng)), double(lattice(rng))});
+        }
+        Poly t(rings);
+        const double reference = evenOddAreaReference(rings);
+        EXPECT_NEAR(clipArea(GPC_UNION, t.get(), nullptr), reference, 1e-9) << "case " << i;
+        Poly r;
+        gpc_polygon_clip(GPC_UNION, t.get(), nullptr, r.get());
+        int outer = -1;
+        for (int k = 0; k < r.p.num_contours; ++k) {
+            if (!r.p.hole[k]) {
+                outer = k;
+            } else if (outer >= 0) {
+                EXPECT_TRUE(boxWithin(r.p.contour[k], r.p.contour[outer]))
+                    << "case " << i << " contour " << k;
+            }
+        }
+    }
+}
+
 TEST(GpcClip, EmptyNullAndUnknownOperands) {
     Poly a({square(0, 0, 1)}), empty;
     EXPECT_NEAR(clipArea(GPC_UNION, empty.get(), a.get()), 1, 1e-15);
