@@ -36,6 +36,7 @@
 #include <geo/acge/gevec2d.h>
 #include <geo/acge/gevec3d.h>
 #include <geo/archive_lists.h>
+#include <geo/circles.h>
 #include <geo/cleanup.h>
 #include <geo/containment.h>
 #include <geo/contour.h>
