@@ -24,7 +24,9 @@
 // hold one triangle (three vertices) each.
 namespace gpc {
 
-enum gpc_op { GPC_DIFF = 0, GPC_INT = 1, GPC_XOR = 2, GPC_UNION = 3 };
+// The underlying type is fixed so that a caller's out-of-range value (an int cast to the enum)
+// is well defined and refused as an unknown operation, not undefined behaviour.
+enum gpc_op : int { GPC_DIFF = 0, GPC_INT = 1, GPC_XOR = 2, GPC_UNION = 3 };
 
 struct gpc_vertex {
     double x;

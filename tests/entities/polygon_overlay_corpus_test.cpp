@@ -5,122 +5,27 @@
 #include <geo/measures.h>
 #include <geo/polylines.h>
 
-#include <geos_c.h>
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <cctype>
+#include "support/overlay_corpus.h"
+
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-const std::string kCorpusDir = GEO_CORPORA_DIR "/geos-overlay";
-
 // Relative tolerance of the area comparison, against the inputs' total area.
 constexpr double kAreaRelTol = 1e-7;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    if (DIR* dir = opendir(kCorpusDir.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0) {
-                files.push_back(kCorpusDir + "/" + name);
-            }
-        }
-        closedir(dir);
-    }
-    return files;
-}
-
-std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return s.substr(b, e - b);
-}
-
-// The text of the first <tag ...>...</tag> element inside block, or "" when absent.
-std::string ElementText(const std::string& block, const std::string& tag) {
-    const size_t open = block.find("<" + tag);
-    if (open == std::string::npos)
-        return "";
-    const size_t bodyStart = block.find('>', open);
-    const size_t close = block.find("</" + tag + ">", open);
-    if (bodyStart == std::string::npos || close == std::string::npos || close < bodyStart)
-        return "";
-    return Trim(block.substr(bodyStart + 1, close - bodyStart - 1));
-}
-
-// The <case> blocks of one corpus file.
-std::vector<std::string> Cases(const std::string& text) {
-    std::vector<std::string> cases;
-    size_t at = 0;
-    while ((at = text.find("<case", at)) != std::string::npos) {
-        const size_t end = text.find("</case>", at);
-        if (end == std::string::npos)
-            break;
-        cases.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return cases;
-}
+using namespace overlay_corpus;
 
 // A GEOS session for the test: context, readers, and owned geometries.
-class Geos {
+class Geos : public GeosSession {
 public:
-    Geos() : ctx_(GEOS_init_r()) {
-        wkt_ = GEOSWKTReader_create_r(ctx_);
-        wkb_ = GEOSWKBReader_create_r(ctx_);
-    }
-    ~Geos() {
-        GEOSWKTReader_destroy_r(ctx_, wkt_);
-        GEOSWKBReader_destroy_r(ctx_, wkb_);
-        GEOS_finish_r(ctx_);
-    }
-    Geos(const Geos&) = delete;
-    Geos& operator=(const Geos&) = delete;
-
-    GEOSContextHandle_t ctx() const { return ctx_; }
-
-    // Reads WKT or hex WKB; null on failure. The caller destroys the result.
-    GEOSGeometry* read(const std::string& text) const {
-        const bool hex =
-            !text.empty() && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-        if (hex) {
-            return GEOSWKBReader_readHEX_r(
-                ctx_, wkb_, reinterpret_cast<const unsigned char*>(text.data()), text.size());
-        }
-        return GEOSWKTReader_read_r(ctx_, wkt_, text.c_str());
-    }
-
     // The exterior ring of a polygon as a point list (closing point included).
     std::vector<CPoint3d> shell(const GEOSGeometry* polygon) const {
-        std::vector<CPoint3d> pts;
-        const GEOSGeometry* ring = GEOSGetExteriorRing_r(ctx_, polygon);
-        const GEOSCoordSequence* seq = ring ? GEOSGeom_getCoordSeq_r(ctx_, ring) : nullptr;
-        unsigned int size = 0;
-        if (!seq || !GEOSCoordSeq_getSize_r(ctx_, seq, &size))
-            return pts;
-        for (unsigned int i = 0; i < size; ++i) {
-            double x = 0, y = 0;
-            GEOSCoordSeq_getXY_r(ctx_, seq, i, &x, &y);
-            pts.emplace_back(x, y, 0.0);
-        }
-        return pts;
+        return ringPoints(GEOSGetExteriorRing_r(ctx_, polygon));
     }
 
     // Sum of the shell areas of the polygonal parts of g (holes not subtracted).
@@ -138,11 +43,6 @@ public:
         }
         return 0.0;
     }
-
-private:
-    GEOSContextHandle_t ctx_;
-    GEOSWKTReader* wkt_;
-    GEOSWKBReader* wkb_;
 };
 
 // A polygon with a shell and no holes.
@@ -231,13 +131,14 @@ void RunCase(const Geos& geos, const std::string& block, const std::string& wher
 TEST(PolygonOverlayCorpus, AreasAgreeWithGeosOverlay) {
     const std::vector<std::string> files = CorpusFiles();
     if (files.empty())
-        GTEST_SKIP() << "corpus not found at " << kCorpusDir;
+        GTEST_SKIP() << "corpus not found at " << CorpusDir();
     Geos geos;
     Tally tally;
     for (const std::string& file : files) {
         const std::vector<std::string> cases = Cases(ReadFile(file));
         for (size_t i = 0; i < cases.size(); ++i) {
-            const std::string where = file.substr(kCorpusDir.size() + 1) + " #" + std::to_string(i);
+            const std::string where =
+                file.substr(CorpusDir().size() + 1) + " #" + std::to_string(i);
             RunCase(geos, cases[i], where, tally);
         }
     }
