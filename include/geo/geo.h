@@ -37,6 +37,7 @@
 #include <geo/acge/gevec3d.h>
 #include <geo/archive_lists.h>
 #include <geo/circles.h>
+#include <geo/solids.h>
 #include <geo/cleanup.h>
 #include <geo/containment.h>
 #include <geo/contour.h>
@@ -44,6 +45,7 @@
 #include <geo/determinant.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
+#include <geo/fmt_polyline.h>
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/gpc_contours.h>
