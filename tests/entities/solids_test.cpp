@@ -494,6 +494,11 @@ TEST(SolidBadInput, DegenerateSolidsGiveEmptyMeshesWithoutCrashing) {
     flatAxis.set(CPoint3d(1, 1, 1), CVector3d(0, 0, 0), 1, 1, 1);
     EXPECT_TRUE(MeshOf(flatAxis).empty());
     EXPECT_EQ(flatAxis.boxMin, CPoint3d(1, 1, 1));  // both circles collapse to the centre
+    CPyramid odd;
+    odd.set(CPoint3d(1, 1, 1), CVector3d(0, 0, 0), 1, 1, 1, 0, 4);
+    EXPECT_TRUE(MeshOf(odd).empty());
+    odd.set(CPoint3d(1, 1, 1), CVector3d(0, 0, 1), 1, 1, 1, kNaN, 4);
+    EXPECT_TRUE(MeshOf(odd).empty());
     for (unsigned int n : {0u, 1u, 2u}) {
         CPyramid pyramid;
         pyramid.set(CPoint3d(), CVector3d(0, 0, 1), 1, 1, 1, 0, n);
