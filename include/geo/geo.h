@@ -37,7 +37,6 @@
 #include <geo/acge/gevec3d.h>
 #include <geo/archive_lists.h>
 #include <geo/circles.h>
-#include <geo/solids.h>
 #include <geo/cleanup.h>
 #include <geo/containment.h>
 #include <geo/contour.h>
@@ -64,6 +63,7 @@
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/region.h>
+#include <geo/solids.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
