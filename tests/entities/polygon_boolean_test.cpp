@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include "support/boost_geometry.h"
 
 #include <cmath>
 #include <cstdio>
