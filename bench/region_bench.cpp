@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
 
-#include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include "support/boost_geometry.h"
 
 #include <geo/cleanup.h>
 #include <geo/measures.h>
