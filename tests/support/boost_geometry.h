@@ -1,12 +1,10 @@
 #pragma once
 // Boost.Geometry for the cross-checks and benchmarks, with a false GCC warning silenced.
 
-// Boost.Geometry's rescaling policy trips GCC's optimiser into a false uninitialised warning.
+// Boost.Geometry's rescaling and envelope code trips GCC's optimiser into false
+// "maybe uninitialized" warnings. They are reported where the templates are instantiated, later
+// in the including file, so the warning stays off for the rest of that file.
 #if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 #include <boost/geometry.hpp>
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
