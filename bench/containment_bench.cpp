@@ -8,13 +8,13 @@
 #include <geos_c.h>
 
 #include <algorithm>
-#include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
 #include <cmath>
 #include <ctime>
 #include <random>
 #include <vector>
+#include "support/boost_geometry.h"
 
 #include "toolkit/pt_in_area_reference.h"
 

@@ -7,9 +7,9 @@
 
 #include <geos_c.h>
 #include <gtest/gtest.h>
-#include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include "support/boost_geometry.h"
 
 #include "support/archive_io.h"
 
