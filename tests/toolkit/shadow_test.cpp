@@ -3,18 +3,15 @@
 #include <geo/measures.h>
 #include <geo/projection.h>
 
-#include "support/overlay_corpus.h"
+#include "support/geos_areas.h"
 #include "support/point_lists.h"
 #include "toolkit/shadow_reference.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <iomanip>
 #include <limits>
 #include <random>
-#include <sstream>
-#include <string>
 
 namespace {
 
@@ -22,16 +19,6 @@ using point_lists::plan;
 using point_lists::Pts;
 
 const double kPi = std::acos(-1.0);
-
-// A polygon's WKT, closing point added.
-std::string polygonText(const Pts& pts) {
-    std::ostringstream text;
-    text << std::setprecision(17) << "POLYGON((";
-    for (const CPoint3d& p : pts)
-        text << p.x << ' ' << p.y << ", ";
-    text << pts[0].x << ' ' << pts[0].y << "))";
-    return text.str();
-}
 
 // Area of the outline, its translate and every edge's swept quadrilateral, united by GEOS.
 double sweptAreaByUnion(const Pts& outline, const CVector3d& s) {
@@ -43,19 +30,7 @@ double sweptAreaByUnion(const Pts& outline, const CVector3d& s) {
         const CPoint3d& b = outline[(k + 1) % outline.size()];
         pieces.push_back({a, b, b + s, a + s});
     }
-    std::string text = "GEOMETRYCOLLECTION(";
-    for (size_t k = 0; k < pieces.size(); ++k)
-        text += (k ? ", " : "") + polygonText(pieces[k]);
-    text += ")";
-    overlay_corpus::GeosSession geos;
-    GEOSGeometry* all = geos.read(text);
-    GEOSGeometry* united = all ? GEOSUnaryUnion_r(geos.ctx(), all) : nullptr;
-    double area = -1.0;
-    if (united)
-        GEOSArea_r(geos.ctx(), united, &area);
-    geos.destroy(united);
-    geos.destroy(all);
-    return area;
+    return geos_areas::unionArea(pieces);
 }
 
 Pts regular(int n, double r) {
