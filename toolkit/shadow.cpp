@@ -21,8 +21,9 @@
 #include <cmath>
 #include <utility>
 
+using cleanup_detail::kLargestScreened;
+using cleanup_detail::kScalePad;
 using geo_detail::kPi;
-using geo_detail::kPointTol;
 
 namespace {
 
@@ -33,15 +34,6 @@ constexpr double kFoldTol = 1e-6;
 // Reach of the crossing test beyond a segment: parameter slack, end-point and on-segment
 // tolerances, with room to spare.
 constexpr double kCrossReach = 5e-6;
-// Box growth per unit of coordinate size, for rounding in the crossing test.
-constexpr double kScalePad = 1e-8;
-// Beyond this size coordinates may overflow in the crossing test: every pair is tested.
-constexpr double kLargestScreened = 1e300;
-
-bool allFinite(const std::vector<CPoint3d>& pts) {
-    return std::all_of(pts.begin(), pts.end(),
-                       [](const CPoint3d& p) { return geo_detail::isFiniteXYZ(p); });
-}
 
 // Plan angle of a vector in [0, 2 pi].
 double planAngle(const CVector3d& v) {
@@ -230,7 +222,7 @@ double simpleLoopArea(std::vector<CPoint3d>& loop, bool dropClockwise) {
 }  // namespace
 
 double GetMaxPL(std::vector<CPoint3d>& pts, bool dropClockwise) {
-    if (!allFinite(pts)) {
+    if (!geo_detail::allFiniteXYZ(pts)) {
         pts.clear();
         return 0.0;
     }
@@ -266,7 +258,7 @@ double GetMaxPL(std::vector<CPoint3d>& pts, bool dropClockwise) {
 void GetEntShade(const std::vector<CPoint3d>& outline, CVector3d shift,
                  std::vector<CPoint3d>& shade) {
     shade.clear();
-    if (outline.empty() || !allFinite(outline) || !geo_detail::isFiniteXYZ(shift))
+    if (outline.empty() || !geo_detail::allFiniteXYZ(outline) || !geo_detail::isFiniteXYZ(shift))
         return;
     std::vector<CPoint3d> work(outline);
     if (PolyIsClockWise(work))
