@@ -63,6 +63,7 @@
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/region.h>
+#include <geo/region_sets.h>
 #include <geo/solids.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
