@@ -6,7 +6,7 @@
 #include <geo/containment.h>
 #include <geo/lines.h>
 
-#include "toolkit/point_hash.h"
+#include "foundation/numeric.h"
 #include "toolkit/segment_boxes.h"
 
 #include <algorithm>
@@ -89,15 +89,10 @@ void ShareTouchingVertices(std::vector<CPoint3d>& pts, double tol) {
     pts = std::move(joined);
 }
 
-// A vertex with its index, for the point grid.
-struct IndexedPoint {
-    double x, y, z;
-    size_t index;
-};
-
 // The first pinch as ExistHoleInPts finds it: the smallest i, then the smallest j >= i + 2,
-// with pts[i] equal to pts[j] within tol, the pair of a closed list's ends excepted. A point
-// grid replaces its scan over all pairs.
+// with pts[i] equal to pts[j] within tol, the pair of a closed list's ends excepted. A sweep
+// along the axis of wider spread replaces its scan over all pairs; points with a non-finite
+// coordinate equal nothing under a finite tolerance and are left out.
 bool FirstPinch(const std::vector<CPoint3d>& pts, double tol, size_t& first, size_t& second) {
     const size_t n = pts.size();
     if (!std::isfinite(tol)) {
@@ -107,31 +102,30 @@ bool FirstPinch(const std::vector<CPoint3d>& pts, double tol, size_t& first, siz
         second = static_cast<size_t>(j);
         return found;
     }
-    std::vector<IndexedPoint> indexed(n);
+    std::vector<size_t> order;
+    double loX = INFINITY, hiX = -INFINITY, loY = INFINITY, hiY = -INFINITY;
     for (size_t k = 0; k < n; ++k) {
-        indexed[k] = IndexedPoint{pts[k].x, pts[k].y, pts[k].z, k};
-    }
-    cleanup_detail::PointGrid<IndexedPoint> grid(indexed, tol);
-    for (const IndexedPoint& p : indexed) {
-        grid.insert(p);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        size_t best = n;
-        grid.anyNear(indexed[i], [&](const IndexedPoint& q) {
-            const size_t j = q.index;
-            if (j >= i + 2 && j < best && !(i == 0 && j == n - 1) &&
-                pts[i].isEqualTo(pts[j], tol)) {
-                best = j;
-            }
-            return false;
-        });
-        if (best < n) {
-            first = i;
-            second = best;
-            return true;
+        if (geo_detail::isFiniteXYZ(pts[k])) {
+            order.push_back(k);
+            loX = std::min(loX, pts[k].x), hiX = std::max(hiX, pts[k].x);
+            loY = std::min(loY, pts[k].y), hiY = std::max(hiY, pts[k].y);
         }
     }
-    return false;
+    const bool alongX = hiX - loX >= hiY - loY;
+    auto key = [&](size_t k) { return alongX ? pts[k].x : pts[k].y; };
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+    first = second = n;
+    for (size_t p = 0; p < order.size(); ++p) {
+        for (size_t q = p + 1; q < order.size() && key(order[q]) - key(order[p]) < tol; ++q) {
+            const size_t i = std::min(order[p], order[q]), j = std::max(order[p], order[q]);
+            const bool better = i < first || (i == first && j < second);
+            if (better && j >= i + 2 && !(i == 0 && j == n - 1) && pts[i].isEqualTo(pts[j], tol)) {
+                first = i;
+                second = j;
+            }
+        }
+    }
+    return first < n;
 }
 
 // The rectangle of the polygon's plan box, as a polygon.
