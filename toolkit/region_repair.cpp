@@ -4,7 +4,9 @@
 
 #include <geo/cleanup.h>
 #include <geo/containment.h>
+#include <geo/edge_offsets.h>
 #include <geo/lines.h>
+#include <geo/measures.h>
 
 #include "foundation/numeric.h"
 #include "toolkit/segment_boxes.h"
@@ -17,6 +19,13 @@ namespace {
 // Splits one outline may make, per vertex of the input (plus one): a bound that well-formed
 // outlines never reach and that keeps a pathological one from looping on.
 constexpr size_t kSplitsPerVertex = 4;
+// FixRegion calls itself down to this depth and no further.
+constexpr int kMaxFixDepth = 5;
+// Tolerance FixRegion hands to the pinch split.
+constexpr double kFixSplitTol = 0.001;
+
+using Pts = std::vector<CPoint3d>;
+using PtsList = std::vector<Pts>;
 
 // A vertex placed on a non-adjacent segment: the segment's first index and the vertex index.
 struct Touch {
@@ -137,6 +146,90 @@ CPolygon BoxRectangle(const CPolygon& gon) {
     return CPolygon(corners, true);
 }
 
+// The list with its first point appended, so that its closing edge takes part.
+Pts ClosedCopy(Pts pts) {
+    if (!pts.empty()) {
+        pts.push_back(pts.front());
+    }
+    return pts;
+}
+
+// Length of edge e of a closed list.
+double EdgeLength(const Pts& closed, int e) {
+    return closed[static_cast<size_t>(e)].distanceTo(closed[static_cast<size_t>(e) + 1]);
+}
+
+// Moves edge e (of the closed form of contour) outwards by dist. The contour is first turned
+// to start at that edge, because SideOff cannot move the closing edge of an open list.
+void PushEdgeOutwards(Pts& contour, int e, double dist) {
+    std::rotate(contour.begin(), contour.begin() + e, contour.end());
+    // Left of travel is outside a clockwise contour and inside a counter-clockwise one.
+    SideOff(contour, 0, PolyIsClockWise(contour) ? dist : -dist);
+}
+
+// Unites outers i and j when some of their edges run along each other: the shorter of the
+// first such pair of edges is first pushed into the other contour, so that the two overlap
+// instead of merely touching. True, with the union in outers[i] and outers[j] erased, when
+// the union is a single contour. A non-finite dist moves no edge.
+bool MergeTouchingPair(PtsList& outers, size_t i, size_t j, double dist) {
+    Pts a = outers[i], b = outers[j];
+    const Pts closedA = ClosedCopy(a), closedB = ClosedCopy(b);
+    std::vector<int> edgesA, edgesB;
+    if (!HaveOverlapLine(closedA, closedB, &edgesA, &edgesB) || edgesA.empty()) {
+        return false;
+    }
+    if (std::isfinite(dist)) {
+        if (EdgeLength(closedA, edgesA[0]) <= EdgeLength(closedB, edgesB[0])) {
+            PushEdgeOutwards(a, edgesA[0], dist);
+        } else {
+            PushEdgeOutwards(b, edgesB[0], dist);
+        }
+    }
+    CRegion united;
+    if (!CRegion(a).booleanOper(CRegion(b), united, gpc::GPC_UNION) ||
+        united.contours.size() != 1) {
+        return false;
+    }
+    outers[i] = united.contours.front().pts;
+    outers.erase(outers.begin() + static_cast<std::ptrdiff_t>(j));
+    return true;
+}
+
+// Merges touching outers pairwise; after a merge the grown contour is compared with the later
+// ones again. Each merge removes a contour, so this ends. Whether anything merged.
+bool MergeTouchingOuters(PtsList& outers, double dist) {
+    bool merged = false;
+    for (size_t i = 0; i < outers.size(); ++i) {
+        for (size_t j = i + 1; j < outers.size();) {
+            if (MergeTouchingPair(outers, i, j, dist)) {
+                merged = true;
+                j = i + 1;
+            } else {
+                ++j;
+            }
+        }
+    }
+    return merged;
+}
+
+// Replaces every hole of the region, in place, by its simple pieces.
+void SplitHolesInPlace(CRegion& rgn) {
+    std::vector<RegionContour> rebuilt;
+    for (RegionContour& c : rgn.contours) {
+        if (c.isOuter) {
+            rebuilt.push_back(std::move(c));
+            continue;
+        }
+        PtsList pieces;
+        HolePtsSplit2SingleContours(c.pts, pieces, kFixSplitTol);
+        for (Pts& piece : pieces) {
+            rebuilt.emplace_back(std::move(piece), false);
+        }
+    }
+    rgn.contours = std::move(rebuilt);
+    rgn.calBox();
+}
+
 }  // namespace
 
 bool GetPatioContour(std::vector<CPoint3d>& pts, std::vector<std::vector<CPoint3d>>& patios) {
@@ -180,4 +273,32 @@ void HolePtsSplit2SingleContours(std::vector<CPoint3d> pts, std::vector<std::vec
         pending.push_back(std::move(cur));
         pending.push_back(std::move(stretch));
     }
+}
+
+void FixRegion(CRegion& rgn, double dist, int depth) {
+    if (depth > kMaxFixDepth) {
+        return;
+    }
+    PtsList outers, holes;
+    rgn.getPtsOuter(outers);
+    rgn.getPtsHoles(holes);
+    if (outers.size() == 1) {
+        PtsList lists;
+        HolePtsSplit2SingleContours(outers.front(), lists, kFixSplitTol);
+        if (!lists.empty()) {
+            lists.insert(lists.end(), holes.begin(), holes.end());
+            SetPtsArr2Region(lists, rgn);
+        }
+    } else if (outers.size() > 1 && MergeTouchingOuters(outers, dist)) {
+        rgn.contours.clear();
+        for (Pts& outer : outers) {
+            rgn.contours.emplace_back(std::move(outer), true);
+        }
+        for (Pts& hole : holes) {
+            rgn.contours.emplace_back(std::move(hole), false);
+        }
+        rgn.calBox();
+        FixRegion(rgn, dist, depth + 1);
+    }
+    SplitHolesInPlace(rgn);
 }

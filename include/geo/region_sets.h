@@ -100,6 +100,13 @@ GEO_API bool GetPatioContour(std::vector<CPoint3d>& pts,
 GEO_API void HolePtsSplit2SingleContours(std::vector<CPoint3d> pts,
                                          std::vector<std::vector<CPoint3d>>& out, double tol);
 
+// Repairs a region whose contours overlap or pinch; depth counts its own calls and nothing
+// happens beyond depth 5. A single outer is split into simple contours (tolerance 0.001) and
+// the region rebuilt with SetPtsArr2Region; several outers that share an edge are united,
+// the shorter shared edge first pushed dist into the other contour, and the region is fixed
+// again at depth + 1; finally every hole is replaced in place by its simple pieces.
+GEO_API void FixRegion(CRegion& rgn, double dist, int depth);
+
 // Index of the largest contour by CalPolyArea (first of equals; 0 when every area is 0);
 // -1 for an empty list.
 GEO_API int GetBigContour(std::vector<std::vector<CPoint3d>> const& contours);

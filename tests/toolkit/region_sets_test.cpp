@@ -388,6 +388,36 @@ TEST(RegionSetsRepair, LongOutlinesAndOddTolerancesEnd) {
     }
 }
 
+// Outers sharing edges are united (a row of 30 squares in one call), pinched outers and holes
+// are split, and the depth bound stops the repair.
+TEST(RegionSetsRepair, FixRegionUnitesTouchingOutersAndSplitsPinches) {
+    PtsList row;
+    for (int i = 0; i < 30; ++i)
+        row.push_back(Rect(i, 0, i + 1, 1));
+    for (double dist : {0.01, kNaN}) {
+        CRegion rgn(row);
+        FixRegion(rgn, dist, 0);
+        ASSERT_EQ(rgn.contours.size(), 1u);
+        EXPECT_NEAR(rgn.area(), 30, 1e-9);
+    }
+    const Pts eight{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {2, 1, 0},
+                    {2, 2, 0}, {1, 2, 0}, {1, 1, 0}, {0, 1, 0}};
+    Pts pinchedHole = eight;
+    for (CPoint3d& p : pinchedHole)
+        p = CPoint3d(p.x + 4, p.y + 4, 0);
+    CRegion rgn(PtsList{eight}, PtsList{});
+    FixRegion(rgn, 0.01, 0);
+    EXPECT_EQ(rgn.contours.size(), 2u);
+    CRegion holed(PtsList{Rect(0, 0, 10, 10), Rect(20, 0, 30, 10)}, PtsList{pinchedHole});
+    FixRegion(holed, 0.01, 0);
+    ASSERT_EQ(holed.contours.size(), 4u);
+    EXPECT_FALSE(holed.contours[2].isOuter || holed.contours[3].isOuter);
+    EXPECT_NEAR(holed.area(), 198, 1e-9);
+    CRegion deep(row);
+    FixRegion(deep, 0.01, 6);
+    EXPECT_EQ(deep.contours.size(), 30u);
+}
+
 TEST(RegionSetsRepair, ContourOrderings) {
     const Pts small = Rect(0, 0, 1, 1), big = Rect(0, 0, 3, 3), high = Rect(0, 5, 1, 6),
               line{{0, 0, 0}, {1, 1, 0}};
