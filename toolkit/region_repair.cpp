@@ -122,7 +122,8 @@ bool FirstPinch(const std::vector<CPoint3d>& pts, double tol, size_t& first, siz
     }
     const bool alongX = hiX - loX >= hiY - loY;
     auto key = [&](size_t k) { return alongX ? pts[k].x : pts[k].y; };
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return key(a) < key(b); });
     first = second = n;
     for (size_t p = 0; p < order.size(); ++p) {
         for (size_t q = p + 1; q < order.size() && key(order[q]) - key(order[p]) < tol; ++q) {
