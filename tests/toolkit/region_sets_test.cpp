@@ -81,6 +81,30 @@ TEST(RegionSetsBoolean, PairAreaCountsOuterContoursAndFailsOnApartBoxes) {
     EXPECT_EQ(area, 7.0);
 }
 
+// Intersections of random footprints on a crowded site agree with GEOS.
+TEST(RegionSetsBoolean, PairIntersectionAreaAgreesWithGeos) {
+    const std::vector<CPolygon> site = footprints::Site(77, 200, 40.0);
+    int overlapping = 0;
+    for (size_t i = 0; i + 1 < site.size(); ++i) {
+        double area = -1;
+        const bool ok = BooleanOper(&site[i], &site[i + 1], area, gpc::GPC_INT);
+        const std::string pair = "GEOMETRYCOLLECTION(" +
+                                 geos_areas::polygonWkt(site[i].getPoints()) + ", " +
+                                 geos_areas::polygonWkt(site[i + 1].getPoints()) + ")";
+        const double expected =
+            geos_areas::areaOf(pair, [](GEOSContextHandle_t ctx, const GEOSGeometry* g) {
+                return GEOSIntersection_r(ctx, GEOSGetGeometryN_r(ctx, g, 0),
+                                          GEOSGetGeometryN_r(ctx, g, 1));
+            });
+        if (area >= 0) {
+            EXPECT_NEAR(area, expected, 1e-9 * site[i].area()) << i;
+        }
+        EXPECT_EQ(ok, expected > 0.01) << i;
+        overlapping += ok;
+    }
+    EXPECT_GT(overlapping, 20);
+}
+
 TEST(RegionSetsBoolean, ListSplitsOutersAndHolesAndFoldsOtherOpsFromTheLeft) {
     std::vector<CPolygon> ring{CPolygon(Rect(0, 0, 4, 1), true), CPolygon(Rect(3, 0, 4, 4), true),
                                CPolygon(Rect(0, 3, 4, 4), true), CPolygon(Rect(0, 0, 1, 4), true)};
@@ -238,7 +262,7 @@ TEST(RegionSetsParts, OneOuterPartsTakeTheHolesTheyHold) {
 
 TEST(RegionSetsParts, HoleIsBridgedVerticallyFromItsTopToTheEdgeAbove) {
     Pts outer = Rect(0, 0, 10, 10);
-    PtsList holes{Rect(4, 4, 6, 6)};
+    PtsList holes{Rect(4, 20, 6, 22), Rect(4, 4, 6, 6)};  // nothing above the first: not bridged
     std::vector<CPolygon> out;
     eraseHole(outer, holes, out);
     // The hole runs clockwise from its first top vertex (4, 6); the repeated start of the
@@ -402,6 +426,39 @@ TEST(RegionSetsRepair, FixRegionUnitesTouchingOutersAndSplitsPinches) {
     CRegion deep(row);
     FixRegion(deep, 0.01, 6);
     EXPECT_EQ(deep.contours.size(), 30u);
+}
+
+// Contours with NaN coordinates or no points, and regions without outers, give the neutral
+// results: nothing crashes, loops or invents area.
+TEST(RegionSetsBadInput, NonFiniteAndEmptyContoursEndQuietly) {
+    const Pts nan{{kNaN, 0, 0}, {1, 0, 0}, {1, kNaN, 0}};
+    CRegion rgn;
+    rgn.contours = {RegionContour(nan, true), RegionContour(Pts{}, true), RegionContour(nan, false),
+                    RegionContour(Pts{}, false), RegionContour(Rect(0, 0, 1, 1), false)};
+    std::vector<CRegion> parts;
+    region2regionWithOnlyOneOutside(rgn, parts);
+    std::vector<CRegion*> heap;
+    getRegionsFromRegion(&rgn, heap);
+    for (CRegion* r : heap)
+        delete r;
+    std::vector<CPolygon> gons;
+    region2polygon(rgn, gons);
+    removeHolesInHoleFrmRgn(&rgn);
+    FixRegion(rgn, 0.01, 0);
+    EXPECT_EQ(parts.size(), 2u);
+    EXPECT_EQ(heap.size(), 2u);
+    SetPtsArr2Region({nan, {}, nan}, rgn);
+    EXPECT_EQ(rgn.contours.size(), 2u);
+    Pts pts = nan;
+    PtsList patios;
+    EXPECT_FALSE(GetPatioContour(pts, patios));
+    EXPECT_FALSE(PlanfirstSubtractsecondPlan(pts, pts, rgn));
+    std::vector<CPolygon> list{CPolygon(nan, false), CPolygon(nan, false)};
+    CPolygon out;
+    EXPECT_FALSE(PolygonUNION(list, out));
+    UnionPolygonArr(list);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(GetBigContour(PtsList{nan, nan}), 0);
 }
 
 TEST(RegionSetsRepair, ContourOrderings) {
