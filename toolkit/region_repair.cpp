@@ -23,6 +23,10 @@ constexpr size_t kSplitsPerVertex = 4;
 constexpr int kMaxFixDepth = 5;
 // Tolerance FixRegion hands to the pinch split.
 constexpr double kFixSplitTol = 0.001;
+// Box padding, absolute and per unit of extent, beyond which two contours cannot have edges
+// running along each other; generous against the overlap test's distance and angle limits.
+constexpr double kNearPad = 0.02;
+constexpr double kNearPadPerExtent = 0.02;
 
 using Pts = std::vector<CPoint3d>;
 using PtsList = std::vector<Pts>;
@@ -168,11 +172,28 @@ void PushEdgeOutwards(Pts& contour, int e, double dist) {
     SideOff(contour, 0, PolyIsClockWise(contour) ? dist : -dist);
 }
 
+// Whether the plan boxes of a and b, padded, meet: a cheap filter before the all-pairs
+// overlap test. Non-finite boxes are let through.
+bool BoxesNear(const Pts& a, const Pts& b) {
+    CPoint3d minA, maxA, minB, maxB;
+    if (!CalBox(a, minA, maxA) || !CalBox(b, minB, maxB)) {
+        return true;
+    }
+    const double extent =
+        std::max({maxA.x - minA.x, maxA.y - minA.y, maxB.x - minB.x, maxB.y - minB.y});
+    const double pad = kNearPad + kNearPadPerExtent * extent;
+    return !(minB.x > maxA.x + pad || minB.y > maxA.y + pad || minA.x > maxB.x + pad ||
+             minA.y > maxB.y + pad);
+}
+
 // Unites outers i and j when some of their edges run along each other: the shorter of the
 // first such pair of edges is first pushed into the other contour, so that the two overlap
 // instead of merely touching. True, with the union in outers[i] and outers[j] erased, when
 // the union is a single contour. A non-finite dist moves no edge.
 bool MergeTouchingPair(PtsList& outers, size_t i, size_t j, double dist) {
+    if (!BoxesNear(outers[i], outers[j])) {
+        return false;
+    }
     Pts a = outers[i], b = outers[j];
     const Pts closedA = ClosedCopy(a), closedB = ClosedCopy(b);
     std::vector<int> edgesA, edgesB;
