@@ -31,9 +31,10 @@ GEO_API bool BooleanOper(std::vector<CPolygon>& in, std::vector<CPolygon>& outer
 // the union of BooleanOper; lists of fewer than 2 polygons are left alone.
 GEO_API void UnionPolygonArr(std::vector<CPolygon>& gons);
 
-// Unites polygons that touch or nearly touch: each is offset by -0.1 (PlineOffset), the
-// pieces are united and the single outer result is offset back by +0.1 into out. False, out
-// untouched, when an offset gives other than one outline or the union other than one outer.
+// Unites polygons that touch or nearly touch: each is offset by -0.1 (PlineOffset; this grows
+// the counter-clockwise outline of a normalised polygon), the pieces are united and the single
+// outer result is offset back by +0.1 into out. False, out untouched, when an offset gives
+// other than one outline or the union other than one outer.
 GEO_API bool PolygonUNION(std::vector<CPolygon> const& gons, CPolygon& out);
 
 // out becomes gons[0] (rgns[0]) with each later one united into it in turn (CRegion's
