@@ -65,6 +65,7 @@
 #include <geo/polylines.h>
 #include <geo/projection.h>
 #include <geo/region.h>
+#include <geo/region_sets.h>
 #include <geo/solids.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
