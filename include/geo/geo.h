@@ -64,6 +64,7 @@
 #include <geo/polylines.h>
 #include <geo/region.h>
 #include <geo/solids.h>
+#include <geo/splitting.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>

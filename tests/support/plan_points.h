@@ -1,0 +1,41 @@
+#pragma once
+// Plan point lists written as (x, y) pairs, and their expectations, for the toolkit tests.
+
+#include <geo/point3d.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+namespace plan_test {
+
+using XY = std::pair<double, double>;
+using XYList = std::vector<XY>;
+
+// A point list at z 0.
+inline std::vector<CPoint3d> pts(const XYList& xy) {
+    std::vector<CPoint3d> out;
+    for (const XY& p : xy) {
+        out.emplace_back(p.first, p.second, 0.0);
+    }
+    return out;
+}
+
+// Every point of actual matches expected in x and y within tol, in order.
+inline void expectXY(const std::vector<CPoint3d>& actual, const XYList& expected,
+                     double tol = 1e-9) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(actual[i].x, expected[i].first, tol) << "point " << i;
+        EXPECT_NEAR(actual[i].y, expected[i].second, tol) << "point " << i;
+    }
+}
+
+// The closed 10 x 10 square from the origin, counter-clockwise, last point repeating the first.
+inline std::vector<CPoint3d> closedSquare() {
+    return pts({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+}
+
+}  // namespace plan_test
