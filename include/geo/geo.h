@@ -65,6 +65,7 @@
 #include <geo/region.h>
 #include <geo/solids.h>
 #include <geo/splitting.h>
+#include <geo/sub_polylines.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
