@@ -63,6 +63,7 @@
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/region.h>
+#include <geo/region_sets.h>
 #include <geo/solids.h>
 #include <geo/splitting.h>
 #include <geo/sub_polylines.h>
