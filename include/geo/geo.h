@@ -42,6 +42,7 @@
 #include <geo/contour.h>
 #include <geo/conversions.h>
 #include <geo/determinant.h>
+#include <geo/entity_toolkit.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/fmt_polyline.h>
