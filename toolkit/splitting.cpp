@@ -275,13 +275,42 @@ std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
     return pts;
 }
 
+// The plan box of a segment, to skip edges that cannot meet the cutter.
+struct PlanSpan {
+    double minX, minY, maxX, maxY;
+
+    PlanSpan(const CPoint3d& a, const CPoint3d& b)
+        : minX(std::min(a.x, b.x)),
+          minY(std::min(a.y, b.y)),
+          maxX(std::max(a.x, b.x)),
+          maxY(std::max(a.y, b.y)) {}
+
+    double extent() const { return (maxX - minX) + (maxY - minY); }
+
+    // Whether the two boxes come within gap of each other.
+    bool near(const PlanSpan& o, double gap) const {
+        return !(o.minX > maxX + gap || o.minY > maxY + gap || minX > o.maxX + gap ||
+                 minY > o.maxY + gap);
+    }
+};
+
+// Whether a crossing of the edge with the cutter is possible at all. The crossing test lets a
+// crossing lie a relative kPointTol beyond either segment's ends (and kPointTol away for
+// touching or degenerate pieces); the gap covers both with room to spare.
+bool mayCross(const PlanSpan& edge, const PlanSpan& cutter) {
+    const double gap = 2.0 * kPointTol * (1.0 + edge.extent() + cutter.extent());
+    return edge.near(cutter, gap);
+}
+
 CutOutline crossOutline(const std::vector<CPoint3d>& closed, const CLineSeg& cutter) {
     CutOutline cut;
     cut.augmented.reserve(closed.size() + 4);
+    const PlanSpan cutterSpan(cutter.startPt, cutter.endPt);
     for (size_t i = 1; i < closed.size(); ++i) {
         cut.augmented.push_back(closed[i - 1]);
         CPoint3d at;
-        if (!CLineSeg(closed[i - 1], closed[i]).intersectWith(cutter, at, kPointTol)) {
+        if (!mayCross(PlanSpan(closed[i - 1], closed[i]), cutterSpan) ||
+            !CLineSeg(closed[i - 1], closed[i]).intersectWith(cutter, at, kPointTol)) {
             continue;
         }
         if (at != closed[i - 1] && at != closed[i]) {
@@ -299,14 +328,18 @@ bool isCrossing(const CutOutline& cut, const CPoint3d& p) {
                        [&p](const CPoint3d& c) { return c == p; });
 }
 
-size_t distinctCrossings(const std::vector<CPoint3d>& crossings) {
+// Whether the crossings name more than two distinct points (stops at the third).
+bool moreThanTwoDistinct(const std::vector<CPoint3d>& crossings) {
     std::vector<CPoint3d> seen;
     for (const CPoint3d& c : crossings) {
         if (std::none_of(seen.begin(), seen.end(), [&c](const CPoint3d& s) { return s == c; })) {
             seen.push_back(c);
+            if (seen.size() > 2) {
+                return true;
+            }
         }
     }
-    return seen.size();
+    return false;
 }
 
 // The augmented outline restarted at its first crossing and closed; empty when none is found.
@@ -362,10 +395,22 @@ int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
     if (cut.crossings.size() < 2) {
         return 0;
     }
-    if (nesting < kMaxChordNesting && distinctCrossings(cut.crossings) > 2) {
+    if (nesting < kMaxChordNesting && moreThanTwoDistinct(cut.crossings)) {
         return splitAlongCutter(cutter, polygon, pieces, nesting + 1);
     }
     return piecesBetweenCrossings(cut, pieces);
+}
+
+// Whether some edge of the polygon may cross the chord, read in place: a piece far from the
+// chord is not copied.
+bool mayMeet(const CPolygon& polygon, const PlanSpan& chord) {
+    const int n = polygon.numVerts();
+    for (int i = 0; i < n; ++i) {
+        if (mayCross(PlanSpan(polygon[i], polygon[(i + 1) % n]), chord)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Offers every current piece to the chord; the pieces it cuts are replaced by their parts,
@@ -373,9 +418,11 @@ int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
 void cutPiecesByChord(const CLineSeg& chord, std::vector<CPolygon>& pieces, int nesting) {
     std::vector<size_t> cutAt;
     std::vector<CPolygon> parts;
+    const PlanSpan chordSpan(chord.startPt, chord.endPt);
     for (size_t j = 0; j < pieces.size(); ++j) {
         std::vector<CPolygon> own;
-        if (splitBetweenCrossings(chord, pieces[j], own, nesting) == 1) {
+        if (mayMeet(pieces[j], chordSpan) &&
+            splitBetweenCrossings(chord, pieces[j], own, nesting) == 1) {
             cutAt.push_back(j);
             std::move(own.begin(), own.end(), std::back_inserter(parts));
         }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <numeric>
 
@@ -213,5 +214,48 @@ TEST(PolygonCut, BadInputGivesZero) {
         EXPECT_EQ(split(&cutter, &nanGon, pieces), 0);
         EXPECT_EQ(split(&cutter, &empty, pieces), 0);
         EXPECT_TRUE(pieces.empty());
+    }
+}
+
+namespace {
+
+// A comb: a base 1 high under `teeth` teeth 1 wide and 2 high, 1 apart.
+std::vector<CPoint3d> comb(int teeth) {
+    std::vector<CPoint3d> out{at(0, 0), at(2.0 * teeth - 1, 0)};
+    for (int t = teeth - 1; t >= 0; --t) {
+        out.push_back(at(2.0 * t + 1, 3));
+        out.push_back(at(2.0 * t, 3));
+        if (t > 0) {
+            out.push_back(at(2.0 * t, 1));
+            out.push_back(at(2.0 * t - 1, 1));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(PolygonCut, ManyVerticesOrCrossingsKeepTheArea) {
+    std::vector<CPoint3d> round;  // vertices 0.06 apart: more than normalisation merges
+    const double turn = 2e-5 * std::acos(-1.0);
+    for (int i = 0; i < 100000; ++i) {
+        round.push_back(at(1000 * std::cos(i * turn), 1000 * std::sin(i * turn)));
+    }
+    CPolygon disc(round, false);
+    CLineSeg diameter(at(-2000, 0.1), at(2000, 0.1));
+    std::vector<CPolygon> halves;
+    EXPECT_EQ(LineSegSplitPolyGon(&diameter, &disc, halves), 1);
+    ASSERT_EQ(halves.size(), 2u);
+    EXPECT_NEAR(totalArea(halves), disc.area(), 1e-9 * disc.area());
+
+    for (int teeth : {2, 50, 300}) {
+        CPolygon gon(comb(teeth), true);
+        CLineSeg cutter(at(-1, 2), at(2.0 * teeth + 1, 2));
+        std::vector<CPolygon> pieces, twoParts;
+        EXPECT_EQ(LineSegSplitPolyGon(&cutter, &gon, pieces), 1);
+        EXPECT_EQ(pieces.size(), static_cast<size_t>(teeth) + 1);
+        EXPECT_NEAR(totalArea(pieces), gon.area(), 1e-6);
+        EXPECT_EQ(LineSegSplitPolyGonTo2Part(&cutter, &gon, twoParts), 1);
+        EXPECT_EQ(twoParts.size(), pieces.size());
     }
 }
