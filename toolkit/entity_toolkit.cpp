@@ -34,11 +34,6 @@ constexpr double kReduceGrow = 1.2;
 constexpr double kReduceCeiling = 70.0;
 constexpr double kReduceLostArea = 0.1;
 
-bool allFinite(const std::vector<CPoint3d>& pts) {
-    return std::all_of(pts.begin(), pts.end(),
-                       [](const CPoint3d& p) { return geo_detail::isFiniteXYZ(p); });
-}
-
 }  // namespace
 
 bool PtOnCurve2d(CPoint3d const& p, CPolyline const& polyline) {
@@ -54,7 +49,7 @@ bool PtOnCurve2d(CPoint3d const& p, CPolyline const& polyline) {
 bool CalBox(CPolygon polygon, int edge, double& length, double& width) {
     const std::vector<CPoint3d> v = polygon.getPoints();
     const int n = static_cast<int>(v.size());
-    if (n <= 1 || edge < 0 || edge >= n || !allFinite(v)) {
+    if (n <= 1 || edge < 0 || edge >= n || !geo_detail::allFiniteXYZ(v)) {
         return false;
     }
     const size_t e = static_cast<size_t>(edge);
@@ -189,7 +184,7 @@ double areaLost(const std::vector<CPoint3d>& pts, const std::vector<CPoint3d>& s
 }  // namespace
 
 void ReduceGonBorder(std::vector<CPoint3d>& pts) {
-    if (pts.size() < 3 || !allFinite(pts)) {
+    if (pts.size() < 3 || !geo_detail::allFiniteXYZ(pts)) {
         return;
     }
     if (pts.front().distanceTo(pts.back()) < kCloseGap) {

@@ -21,11 +21,6 @@ constexpr double kTrimSideTol = 1e-6;
 // One level suffices for a straight cutter; the bound only guards against degenerate input.
 constexpr int kMaxChordNesting = 4;
 
-bool allFinite(const std::vector<CPoint3d>& pts) {
-    return std::all_of(pts.begin(), pts.end(),
-                       [](const CPoint3d& p) { return geo_detail::isFiniteXYZ(p); });
-}
-
 // Appends pt unless it equals the last point of out within tol.
 void appendDistinct(std::vector<CPoint3d>& out, const CPoint3d& pt, double tol) {
     if (out.empty() || !out.back().isEqualTo(pt, tol)) {
@@ -266,7 +261,7 @@ struct CutOutline {
 // The polygon's vertices with the first repeated at the end; empty when unusable.
 std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
     std::vector<CPoint3d> pts = polygon.getPoints();
-    if (!allFinite(pts)) {
+    if (!geo_detail::allFiniteXYZ(pts)) {
         return {};
     }
     if (!pts.empty() && pts.back() != pts.front()) {
@@ -380,23 +375,29 @@ int piecesBetweenCrossings(const CutOutline& cut, std::vector<CPolygon>& pieces)
     return pieces.size() > 1 ? 1 : 0;
 }
 
-int splitAlongCutter(const CLineSeg& cutter, const CPolygon& polygon, std::vector<CPolygon>& pieces,
-                     int nesting);
+int splitByChords(const CLineSeg& cutter, const CPolygon& polygon, const CutOutline& cut,
+                  std::vector<CPolygon>& pieces, int nesting);
+
+// The polygon's outline crossed by the cutter; false for fewer than 3 points or 2 crossings.
+bool crossPolygon(const CLineSeg& cutter, const CPolygon& polygon, CutOutline& cut) {
+    const std::vector<CPoint3d> closed = closedVertices(polygon);
+    if (closed.size() < 3) {
+        return false;
+    }
+    cut = crossOutline(closed, cutter);
+    return cut.crossings.size() >= 2;
+}
 
 // The pieces between consecutive crossings; a cutter with more crossings is handed to the
 // chord-wise split, so the parts beyond the first chord are not dropped.
 int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
                           std::vector<CPolygon>& pieces, int nesting) {
-    const std::vector<CPoint3d> closed = closedVertices(polygon);
-    if (closed.size() < 3) {
-        return 0;
-    }
-    const CutOutline cut = crossOutline(closed, cutter);
-    if (cut.crossings.size() < 2) {
+    CutOutline cut;
+    if (!crossPolygon(cutter, polygon, cut)) {
         return 0;
     }
     if (nesting < kMaxChordNesting && moreThanTwoDistinct(cut.crossings)) {
-        return splitAlongCutter(cutter, polygon, pieces, nesting + 1);
+        return splitByChords(cutter, polygon, cut, pieces, nesting + 1);
     }
     return piecesBetweenCrossings(cut, pieces);
 }
@@ -433,16 +434,9 @@ void cutPiecesByChord(const CLineSeg& chord, std::vector<CPolygon>& pieces, int 
     std::move(parts.begin(), parts.end(), std::back_inserter(pieces));
 }
 
-int splitAlongCutter(const CLineSeg& cutter, const CPolygon& polygon, std::vector<CPolygon>& pieces,
-                     int nesting) {
-    const std::vector<CPoint3d> closed = closedVertices(polygon);
-    if (closed.size() < 3) {
-        return 0;
-    }
-    const CutOutline cut = crossOutline(closed, cutter);
-    if (cut.crossings.size() < 2) {
-        return 0;
-    }
+// Cuts along every stretch of the cutter that runs inside the outline, chord by chord.
+int splitByChords(const CLineSeg& cutter, const CPolygon& polygon, const CutOutline& cut,
+                  std::vector<CPolygon>& pieces, int nesting) {
     // Ordered along the cutter; crossings at one distance collapse into the first.
     std::map<double, CPoint3d> along;
     for (const CPoint3d& c : cut.crossings) {
@@ -470,7 +464,11 @@ int LineSegSplitPolyGon(CLineSeg* cutter, CPolygon* polygon, std::vector<CPolygo
     if (!usableCutter(cutter) || polygon == nullptr) {
         return 0;
     }
-    return splitAlongCutter(*cutter, *polygon, pieces, 0);
+    CutOutline cut;
+    if (!crossPolygon(*cutter, *polygon, cut)) {
+        return 0;
+    }
+    return splitByChords(*cutter, *polygon, cut, pieces, 0);
 }
 
 int LineSegSplitPolyGonTo2Part(CLineSeg* cutter, CPolygon* polygon, std::vector<CPolygon>& pieces) {

@@ -6,13 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <limits>
 #include <utility>
 #include <vector>
 
 namespace plan_test {
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
 using XY = std::pair<double, double>;
 using XYList = std::vector<XY>;
+
+// A plan point at z 0.
+inline CPoint3d at(double x, double y) {
+    return CPoint3d(x, y, 0.0);
+}
 
 // A point list at z 0.
 inline std::vector<CPoint3d> pts(const XYList& xy) {
@@ -32,6 +40,11 @@ inline void expectXY(const std::vector<CPoint3d>& actual, const XYList& expected
         EXPECT_NEAR(actual[i].y, expected[i].second, tol) << "point " << i;
     }
 }
+
+// The elbow (0,0)-(10,0)-(10,10) and the 10 x 10 square from the origin, counter-clockwise
+// without a closing point.
+inline const XYList kElbow{{0, 0}, {10, 0}, {10, 10}};
+inline const XYList kOpenSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
 // The closed 10 x 10 square from the origin, counter-clockwise, last point repeating the first.
 inline std::vector<CPoint3d> closedSquare() {

@@ -9,21 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
-using plan_test::expectXY;
-using plan_test::pts;
-using plan_test::XYList;
+using namespace plan_test;
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-CPoint3d at(double x, double y) {
-    return CPoint3d(x, y, 0);
-}
-
-const XYList kSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
 // The plan points tilted about the x axis by 45 degrees and lifted by 3.
 std::vector<CPoint3d> tilted(const XYList& xy) {
@@ -37,7 +26,7 @@ std::vector<CPoint3d> tilted(const XYList& xy) {
 }  // namespace
 
 TEST(PointOnPolyline, OnlyListedSegmentsCount) {
-    const CPolyline open(pts(kSquare));
+    const CPolyline open(pts(kOpenSquare));
     const CPolyline closed(pts({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}));
     EXPECT_TRUE(PtOnCurve2d(at(5, 0), CPolyline(pts({{0, 0}, {10, 0}}))));
     EXPECT_FALSE(PtOnCurve2d(at(5, 0.1), CPolyline(pts({{0, 0}, {10, 0}}))));
@@ -74,7 +63,7 @@ TEST(OutlineInOutline, AreaOutsideUpToATenth) {
         bool inside;
     } cases[] = {
         {{{1, 1}, {3, 1}, {3, 3}, {1, 3}}, true},
-        {kSquare, true},                                           // equal outlines
+        {kOpenSquare, true},                                       // equal outlines
         {{{0, 0}, {5, 0}, {5, 5}, {0, 5}}, true},                  // sharing edges
         {{{9, 1}, {12, 1}, {12, 3}, {9, 3}}, false},               // partly out
         {{{9.99, 1}, {10.03, 1}, {10.03, 3}, {9.99, 3}}, true},    // 0.06 out
@@ -82,7 +71,7 @@ TEST(OutlineInOutline, AreaOutsideUpToATenth) {
         {{{20, 20}, {20.2, 20}, {20.2, 20.2}, {20, 20.2}}, true},  // too small to count
     };
     for (const auto& c : cases) {
-        std::vector<CPoint3d> a = pts(c.a), b = pts(kSquare);
+        std::vector<CPoint3d> a = pts(c.a), b = pts(kOpenSquare);
         EXPECT_EQ(bPolyLineIsInPolygon(a, b, false), c.inside);
     }
     std::vector<CPoint3d> a = pts({{1, 1}, {3, 1}, {3, 3}}), none;
@@ -90,7 +79,7 @@ TEST(OutlineInOutline, AreaOutsideUpToATenth) {
 }
 
 TEST(OutlineInOutline3D, InsideInOneTiltedPlaneOnly) {
-    const std::vector<CPoint3d> outer = tilted(kSquare);
+    const std::vector<CPoint3d> outer = tilted(kOpenSquare);
     const std::vector<CPoint3d> inner = tilted({{2, 2}, {4, 2}, {4, 4}, {2, 4}});
     const std::vector<CPoint3d> innerCw = tilted({{2, 2}, {2, 4}, {4, 4}, {4, 2}});
     const std::vector<CPoint3d> outside = tilted({{12, 2}, {14, 2}, {14, 4}, {12, 4}});

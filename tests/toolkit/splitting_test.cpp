@@ -7,24 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <numeric>
 
-using plan_test::closedSquare;
-using plan_test::expectXY;
-using plan_test::pts;
-using plan_test::XYList;
+using namespace plan_test;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-CPoint3d at(double x, double y) {
-    return CPoint3d(x, y, 0);
-}
-
-const XYList kElbow{{0, 0}, {10, 0}, {10, 10}};
-const XYList kOpenSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 // A U open at the top: two arms of width 1 on a base of height 1.
 const XYList kU{{0, 0}, {3, 0}, {3, 3}, {2, 3}, {2, 1}, {1, 1}, {1, 3}, {0, 3}};
 

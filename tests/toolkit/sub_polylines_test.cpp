@@ -9,22 +9,11 @@
 #include <cmath>
 #include <limits>
 
-using plan_test::closedSquare;
-using plan_test::expectXY;
-using plan_test::pts;
-using plan_test::XYList;
+using namespace plan_test;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-CPoint3d at(double x, double y) {
-    return CPoint3d(x, y, 0);
-}
-
-const XYList kElbow{{0, 0}, {10, 0}, {10, 10}};
-const XYList kOpenSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
 }  // namespace
 
