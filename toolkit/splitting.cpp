@@ -5,12 +5,15 @@
 #include <geo/splitting.h>
 
 #include "foundation/numeric.h"
+#include "toolkit/crossing_filter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <map>
 #include <utility>
 
+using geo_detail::CrossingFilter;
 using geo_detail::kPointTol;
 
 namespace {
@@ -270,41 +273,15 @@ std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
     return pts;
 }
 
-// The plan box of a segment, to skip edges that cannot meet the cutter.
-struct PlanSpan {
-    double minX, minY, maxX, maxY;
-
-    PlanSpan(const CPoint3d& a, const CPoint3d& b)
-        : minX(std::min(a.x, b.x)),
-          minY(std::min(a.y, b.y)),
-          maxX(std::max(a.x, b.x)),
-          maxY(std::max(a.y, b.y)) {}
-
-    double extent() const { return (maxX - minX) + (maxY - minY); }
-
-    // Whether the two boxes come within gap of each other.
-    bool near(const PlanSpan& o, double gap) const {
-        return !(o.minX > maxX + gap || o.minY > maxY + gap || minX > o.maxX + gap ||
-                 minY > o.maxY + gap);
-    }
-};
-
-// Whether a crossing of the edge with the cutter is possible at all. The crossing test lets a
-// crossing lie a relative kPointTol beyond either segment's ends (and kPointTol away for
-// touching or degenerate pieces); the gap covers both with room to spare.
-bool mayCross(const PlanSpan& edge, const PlanSpan& cutter) {
-    const double gap = 2.0 * kPointTol * (1.0 + edge.extent() + cutter.extent());
-    return edge.near(cutter, gap);
-}
-
 CutOutline crossOutline(const std::vector<CPoint3d>& closed, const CLineSeg& cutter) {
     CutOutline cut;
     cut.augmented.reserve(closed.size() + 4);
-    const PlanSpan cutterSpan(cutter.startPt, cutter.endPt);
+    const CrossingFilter filter(cutter, closed.size(),
+                                [&closed](size_t i) -> const CPoint3d& { return closed[i]; });
     for (size_t i = 1; i < closed.size(); ++i) {
         cut.augmented.push_back(closed[i - 1]);
         CPoint3d at;
-        if (!mayCross(PlanSpan(closed[i - 1], closed[i]), cutterSpan) ||
+        if (!filter.mayCross(closed[i - 1], closed[i]) ||
             !CLineSeg(closed[i - 1], closed[i]).intersectWith(cutter, at, kPointTol)) {
             continue;
         }
@@ -404,10 +381,12 @@ int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
 
 // Whether some edge of the polygon may cross the chord, read in place: a piece far from the
 // chord is not copied.
-bool mayMeet(const CPolygon& polygon, const PlanSpan& chord) {
-    const int n = polygon.numVerts();
-    for (int i = 0; i < n; ++i) {
-        if (mayCross(PlanSpan(polygon[i], polygon[(i + 1) % n]), chord)) {
+bool mayMeet(const CPolygon& polygon, const CLineSeg& chord) {
+    const size_t n = static_cast<size_t>(polygon.numVerts());
+    auto at = [&polygon](size_t i) -> const CPoint3d& { return polygon[static_cast<int>(i)]; };
+    const CrossingFilter filter(chord, n, at);
+    for (size_t i = 0; i < n; ++i) {
+        if (filter.mayCross(at(i), at((i + 1) % n))) {
             return true;
         }
     }
@@ -419,10 +398,9 @@ bool mayMeet(const CPolygon& polygon, const PlanSpan& chord) {
 void cutPiecesByChord(const CLineSeg& chord, std::vector<CPolygon>& pieces, int nesting) {
     std::vector<size_t> cutAt;
     std::vector<CPolygon> parts;
-    const PlanSpan chordSpan(chord.startPt, chord.endPt);
     for (size_t j = 0; j < pieces.size(); ++j) {
         std::vector<CPolygon> own;
-        if (mayMeet(pieces[j], chordSpan) &&
+        if (mayMeet(pieces[j], chord) &&
             splitBetweenCrossings(chord, pieces[j], own, nesting) == 1) {
             cutAt.push_back(j);
             std::move(own.begin(), own.end(), std::back_inserter(parts));
