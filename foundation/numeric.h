@@ -24,13 +24,12 @@ bool isFiniteXYZ(const P& p) {
     return isFiniteXY(p) && std::isfinite(p.z);
 }
 
-// True when every point of a list has three finite coordinates.
+// True when every point of the list has three finite coordinates.
 template <class List>
 bool allFiniteXYZ(const List& pts) {
     for (const auto& p : pts) {
-        if (!isFiniteXYZ(p)) {
+        if (!isFiniteXYZ(p))
             return false;
-        }
     }
     return true;
 }
