@@ -3,6 +3,8 @@
 
 #include <geo/point3d.h>
 
+#include "support/point_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -34,11 +36,7 @@ inline std::vector<CPoint3d> pts(const XYList& xy) {
 // Every point of actual matches expected in x and y within tol, in order.
 inline void expectXY(const std::vector<CPoint3d>& actual, const XYList& expected,
                      double tol = 1e-9) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(actual[i].x, expected[i].first, tol) << "point " << i;
-        EXPECT_NEAR(actual[i].y, expected[i].second, tol) << "point " << i;
-    }
+    point_lists::expectPlan(actual, pts(expected), tol);
 }
 
 // The elbow (0,0)-(10,0)-(10,10) and the 10 x 10 square from the origin, counter-clockwise
