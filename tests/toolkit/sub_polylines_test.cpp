@@ -29,6 +29,7 @@ TEST(StretchBetweenPoints, WalksFromTheFirstPointTowardsTheSecond) {
         {at(10, 0), at(10, 5), true, {{10, 0}, {10, 5}}},  // repeated points skipped
         {at(5, 0), at(5, 5), false, {}},
         {at(5, 0), at(5, 0), false, {{5, 0}}},
+        {at(kNaN, 0), at(5, 0), false, {}},
     };
     for (const Case& c : cases) {
         std::vector<CPoint3d> out{at(9, 9)};
