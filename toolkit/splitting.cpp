@@ -263,7 +263,11 @@ struct CutOutline {
 
 // The polygon's vertices with the first repeated at the end; empty when unusable.
 std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
-    std::vector<CPoint3d> pts = polygon.getPoints();
+    std::vector<CPoint3d> pts;
+    pts.reserve(static_cast<size_t>(polygon.numVerts()) + 1);  // room for the closing point
+    for (int i = 0; i < polygon.numVerts(); ++i) {
+        pts.push_back(polygon[i]);
+    }
     if (!geo_detail::allFiniteXYZ(pts)) {
         return {};
     }
@@ -321,7 +325,9 @@ std::vector<CPoint3d> startAtCrossing(const CutOutline& cut) {
     if (at == cut.augmented.end()) {
         return {};
     }
-    std::vector<CPoint3d> ring(at, cut.augmented.end());
+    std::vector<CPoint3d> ring;
+    ring.reserve(cut.augmented.size() + 1);
+    ring.insert(ring.end(), at, cut.augmented.end());
     ring.insert(ring.end(), cut.augmented.begin(), at);
     if (ring.back() != ring.front()) {
         ring.push_back(ring.front());
@@ -337,6 +343,7 @@ int piecesBetweenCrossings(const CutOutline& cut, std::vector<CPolygon>& pieces)
     if (ring.empty()) {
         return 0;
     }
+    pieces.reserve(cut.crossings.size());  // at most one piece per crossing, none copied again
     std::vector<CPoint3d> piece{ring[0]};
     for (size_t j = 1; j < ring.size(); ++j) {
         piece.push_back(ring[j]);
@@ -420,7 +427,9 @@ int splitByChords(const CLineSeg& cutter, const CPolygon& polygon, const CutOutl
     for (const CPoint3d& c : cut.crossings) {
         along.emplace(cutter.startPt.distanceTo(c), c);
     }
-    std::vector<CPolygon> result{polygon};  // the polygon may itself live in pieces
+    std::vector<CPolygon> result;
+    result.reserve(along.size());
+    result.push_back(polygon);  // a copy: the polygon may itself live in pieces
     for (auto b = std::next(along.begin()); b != along.end(); ++b) {
         const CPoint3d& from = std::prev(b)->second;
         if (PtInArea(GetMidPoint(from, b->second), cut.augmented, kPointTol, false)) {
