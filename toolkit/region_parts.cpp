@@ -129,6 +129,17 @@ int BiggestContour(const std::vector<std::vector<P>>& contours) {
     return best;
 }
 
+// The hole (outer) lists of geo when it is a region, true when there are any; false, out
+// untouched, for anything else.
+bool RegionContourLists(CGeometry* geo, bool holes, std::vector<std::vector<CPoint3d>>& out) {
+    const CRegion* rgn = dynamic_cast<const CRegion*>(geo);
+    if (rgn == nullptr) {
+        return false;
+    }
+    holes ? rgn->getPtsHoles(out) : rgn->getPtsOuter(out);
+    return !out.empty();
+}
+
 }  // namespace
 
 void region2regionWithOnlyOneOutside(CRegion const& rgn, std::vector<CRegion>& out) {
@@ -254,21 +265,11 @@ void removeHolesInHoleFrmRgn(CRegion* rgn) {
 }
 
 bool GetRegionOutPts(CGeometry* geo, std::vector<std::vector<CPoint3d>>& out) {
-    const CRegion* rgn = dynamic_cast<const CRegion*>(geo);
-    if (rgn == nullptr) {
-        return false;
-    }
-    rgn->getPtsOuter(out);
-    return !out.empty();
+    return RegionContourLists(geo, false, out);
 }
 
 bool GetRegionHoles(CGeometry* geo, std::vector<std::vector<CPoint3d>>& out) {
-    const CRegion* rgn = dynamic_cast<const CRegion*>(geo);
-    if (rgn == nullptr) {
-        return false;
-    }
-    rgn->getPtsHoles(out);
-    return !out.empty();
+    return RegionContourLists(geo, true, out);
 }
 
 int GetBigContour(std::vector<std::vector<CPoint3d>> const& contours) {

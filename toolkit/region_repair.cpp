@@ -4,9 +4,11 @@
 
 #include <geo/cleanup.h>
 #include <geo/containment.h>
+#include <geo/edge_offsets.h>
 #include <geo/lines.h>
+#include <geo/measures.h>
 
-#include "toolkit/point_hash.h"
+#include "foundation/numeric.h"
 #include "toolkit/segment_boxes.h"
 
 #include <algorithm>
@@ -17,6 +19,17 @@ namespace {
 // Splits one outline may make, per vertex of the input (plus one): a bound that well-formed
 // outlines never reach and that keeps a pathological one from looping on.
 constexpr size_t kSplitsPerVertex = 4;
+// FixRegion calls itself down to this depth and no further.
+constexpr int kMaxFixDepth = 5;
+// Tolerance FixRegion hands to the pinch split.
+constexpr double kFixSplitTol = 0.001;
+// Box padding, absolute and per unit of extent, beyond which two contours cannot have edges
+// running along each other; generous against the overlap test's distance and angle limits.
+constexpr double kNearPad = 0.02;
+constexpr double kNearPadPerExtent = 0.02;
+
+using Pts = std::vector<CPoint3d>;
+using PtsList = std::vector<Pts>;
 
 // A vertex placed on a non-adjacent segment: the segment's first index and the vertex index.
 struct Touch {
@@ -89,15 +102,10 @@ void ShareTouchingVertices(std::vector<CPoint3d>& pts, double tol) {
     pts = std::move(joined);
 }
 
-// A vertex with its index, for the point grid.
-struct IndexedPoint {
-    double x, y, z;
-    size_t index;
-};
-
 // The first pinch as ExistHoleInPts finds it: the smallest i, then the smallest j >= i + 2,
-// with pts[i] equal to pts[j] within tol, the pair of a closed list's ends excepted. A point
-// grid replaces its scan over all pairs.
+// with pts[i] equal to pts[j] within tol, the pair of a closed list's ends excepted. A sweep
+// along the axis of wider spread replaces its scan over all pairs; points with a non-finite
+// coordinate equal nothing under a finite tolerance and are left out.
 bool FirstPinch(const std::vector<CPoint3d>& pts, double tol, size_t& first, size_t& second) {
     const size_t n = pts.size();
     if (!std::isfinite(tol)) {
@@ -107,31 +115,31 @@ bool FirstPinch(const std::vector<CPoint3d>& pts, double tol, size_t& first, siz
         second = static_cast<size_t>(j);
         return found;
     }
-    std::vector<IndexedPoint> indexed(n);
+    std::vector<size_t> order;
+    double loX = INFINITY, hiX = -INFINITY, loY = INFINITY, hiY = -INFINITY;
     for (size_t k = 0; k < n; ++k) {
-        indexed[k] = IndexedPoint{pts[k].x, pts[k].y, pts[k].z, k};
-    }
-    cleanup_detail::PointGrid<IndexedPoint> grid(indexed, tol);
-    for (const IndexedPoint& p : indexed) {
-        grid.insert(p);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        size_t best = n;
-        grid.anyNear(indexed[i], [&](const IndexedPoint& q) {
-            const size_t j = q.index;
-            if (j >= i + 2 && j < best && !(i == 0 && j == n - 1) &&
-                pts[i].isEqualTo(pts[j], tol)) {
-                best = j;
-            }
-            return false;
-        });
-        if (best < n) {
-            first = i;
-            second = best;
-            return true;
+        if (geo_detail::isFiniteXYZ(pts[k])) {
+            order.push_back(k);
+            loX = std::min(loX, pts[k].x), hiX = std::max(hiX, pts[k].x);
+            loY = std::min(loY, pts[k].y), hiY = std::max(hiY, pts[k].y);
         }
     }
-    return false;
+    const bool alongX = hiX - loX >= hiY - loY;
+    auto key = [&](size_t k) { return alongX ? pts[k].x : pts[k].y; };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return key(a) < key(b); });
+    first = second = n;
+    for (size_t p = 0; p < order.size(); ++p) {
+        for (size_t q = p + 1; q < order.size() && key(order[q]) - key(order[p]) < tol; ++q) {
+            const size_t i = std::min(order[p], order[q]), j = std::max(order[p], order[q]);
+            const bool better = i < first || (i == first && j < second);
+            if (better && j >= i + 2 && !(i == 0 && j == n - 1) && pts[i].isEqualTo(pts[j], tol)) {
+                first = i;
+                second = j;
+            }
+        }
+    }
+    return first < n;
 }
 
 // The rectangle of the polygon's plan box, as a polygon.
@@ -141,6 +149,107 @@ CPolygon BoxRectangle(const CPolygon& gon) {
     const std::vector<CPoint3d> corners{min, CPoint3d(max.x, min.y, min.z), max,
                                         CPoint3d(min.x, max.y, min.z)};
     return CPolygon(corners, true);
+}
+
+// The list with its first point appended, so that its closing edge takes part.
+Pts ClosedCopy(Pts pts) {
+    if (!pts.empty()) {
+        pts.push_back(pts.front());
+    }
+    return pts;
+}
+
+// Length of edge e of a closed list.
+double EdgeLength(const Pts& closed, int e) {
+    return closed[static_cast<size_t>(e)].distanceTo(closed[static_cast<size_t>(e) + 1]);
+}
+
+// Moves edge e (of the closed form of contour) outwards by dist. The contour is first turned
+// to start at that edge, because SideOff cannot move the closing edge of an open list.
+void PushEdgeOutwards(Pts& contour, int e, double dist) {
+    std::rotate(contour.begin(), contour.begin() + e, contour.end());
+    // Left of travel is outside a clockwise contour and inside a counter-clockwise one.
+    SideOff(contour, 0, PolyIsClockWise(contour) ? dist : -dist);
+}
+
+// Whether the plan boxes of a and b, padded, meet: a cheap filter before the all-pairs
+// overlap test. Non-finite boxes are let through.
+bool BoxesNear(const Pts& a, const Pts& b) {
+    CPoint3d minA, maxA, minB, maxB;
+    if (!CalBox(a, minA, maxA) || !CalBox(b, minB, maxB)) {
+        return true;
+    }
+    const double extent =
+        std::max({maxA.x - minA.x, maxA.y - minA.y, maxB.x - minB.x, maxB.y - minB.y});
+    const double pad = kNearPad + kNearPadPerExtent * extent;
+    return !(minB.x > maxA.x + pad || minB.y > maxA.y + pad || minA.x > maxB.x + pad ||
+             minA.y > maxB.y + pad);
+}
+
+// Unites outers i and j when some of their edges run along each other: the shorter of the
+// first such pair of edges is first pushed into the other contour, so that the two overlap
+// instead of merely touching. True, with the union in outers[i] and outers[j] erased, when
+// the union is a single contour. A non-finite dist moves no edge.
+bool MergeTouchingPair(PtsList& outers, size_t i, size_t j, double dist) {
+    if (!BoxesNear(outers[i], outers[j])) {
+        return false;
+    }
+    Pts a = outers[i], b = outers[j];
+    const Pts closedA = ClosedCopy(a), closedB = ClosedCopy(b);
+    std::vector<int> edgesA, edgesB;
+    if (!HaveOverlapLine(closedA, closedB, &edgesA, &edgesB) || edgesA.empty()) {
+        return false;
+    }
+    if (std::isfinite(dist)) {
+        if (EdgeLength(closedA, edgesA[0]) <= EdgeLength(closedB, edgesB[0])) {
+            PushEdgeOutwards(a, edgesA[0], dist);
+        } else {
+            PushEdgeOutwards(b, edgesB[0], dist);
+        }
+    }
+    CRegion united;
+    if (!CRegion(a).booleanOper(CRegion(b), united, gpc::GPC_UNION) ||
+        united.contours.size() != 1) {
+        return false;
+    }
+    outers[i] = united.contours.front().pts;
+    outers.erase(outers.begin() + static_cast<std::ptrdiff_t>(j));
+    return true;
+}
+
+// Merges touching outers pairwise; after a merge the grown contour is compared with the later
+// ones again. Each merge removes a contour, so this ends. Whether anything merged.
+bool MergeTouchingOuters(PtsList& outers, double dist) {
+    bool merged = false;
+    for (size_t i = 0; i < outers.size(); ++i) {
+        for (size_t j = i + 1; j < outers.size();) {
+            if (MergeTouchingPair(outers, i, j, dist)) {
+                merged = true;
+                j = i + 1;
+            } else {
+                ++j;
+            }
+        }
+    }
+    return merged;
+}
+
+// Replaces every hole of the region, in place, by its simple pieces.
+void SplitHolesInPlace(CRegion& rgn) {
+    std::vector<RegionContour> rebuilt;
+    for (RegionContour& c : rgn.contours) {
+        if (c.isOuter) {
+            rebuilt.push_back(std::move(c));
+            continue;
+        }
+        PtsList pieces;
+        HolePtsSplit2SingleContours(c.pts, pieces, kFixSplitTol);
+        for (Pts& piece : pieces) {
+            rebuilt.emplace_back(std::move(piece), false);
+        }
+    }
+    rgn.contours = std::move(rebuilt);
+    rgn.calBox();
 }
 
 }  // namespace
@@ -186,4 +295,32 @@ void HolePtsSplit2SingleContours(std::vector<CPoint3d> pts, std::vector<std::vec
         pending.push_back(std::move(cur));
         pending.push_back(std::move(stretch));
     }
+}
+
+void FixRegion(CRegion& rgn, double dist, int depth) {
+    if (depth > kMaxFixDepth) {
+        return;
+    }
+    PtsList outers, holes;
+    rgn.getPtsOuter(outers);
+    rgn.getPtsHoles(holes);
+    if (outers.size() == 1) {
+        PtsList lists;
+        HolePtsSplit2SingleContours(outers.front(), lists, kFixSplitTol);
+        if (!lists.empty()) {
+            lists.insert(lists.end(), holes.begin(), holes.end());
+            SetPtsArr2Region(lists, rgn);
+        }
+    } else if (outers.size() > 1 && MergeTouchingOuters(outers, dist)) {
+        rgn.contours.clear();
+        for (Pts& outer : outers) {
+            rgn.contours.emplace_back(std::move(outer), true);
+        }
+        for (Pts& hole : holes) {
+            rgn.contours.emplace_back(std::move(hole), false);
+        }
+        rgn.calBox();
+        FixRegion(rgn, dist, depth + 1);
+    }
+    SplitHolesInPlace(rgn);
 }

@@ -31,9 +31,10 @@ GEO_API bool BooleanOper(std::vector<CPolygon>& in, std::vector<CPolygon>& outer
 // the union of BooleanOper; lists of fewer than 2 polygons are left alone.
 GEO_API void UnionPolygonArr(std::vector<CPolygon>& gons);
 
-// Unites polygons that touch or nearly touch: each is offset by -0.1 (PlineOffset), the
-// pieces are united and the single outer result is offset back by +0.1 into out. False, out
-// untouched, when an offset gives other than one outline or the union other than one outer.
+// Unites polygons that touch or nearly touch: each is offset by -0.1 (PlineOffset; this grows
+// the counter-clockwise outline of a normalised polygon), the pieces are united and the single
+// outer result is offset back by +0.1 into out. False, out untouched, when an offset gives
+// other than one outline or the union other than one outer.
 GEO_API bool PolygonUNION(std::vector<CPolygon> const& gons, CPolygon& out);
 
 // out becomes gons[0] (rgns[0]) with each later one united into it in turn (CRegion's
@@ -99,6 +100,13 @@ GEO_API bool GetPatioContour(std::vector<CPoint3d>& pts,
 // before the rest's. Works iteratively, so long pinch chains cannot exhaust the stack.
 GEO_API void HolePtsSplit2SingleContours(std::vector<CPoint3d> pts,
                                          std::vector<std::vector<CPoint3d>>& out, double tol);
+
+// Repairs a region whose contours overlap or pinch; depth counts its own calls and nothing
+// happens beyond depth 5. A single outer is split into simple contours (tolerance 0.001) and
+// the region rebuilt with SetPtsArr2Region; several outers that share an edge are united,
+// the shorter shared edge first pushed dist into the other contour, and the region is fixed
+// again at depth + 1; finally every hole is replaced in place by its simple pieces.
+GEO_API void FixRegion(CRegion& rgn, double dist, int depth);
 
 // Index of the largest contour by CalPolyArea (first of equals; 0 when every area is 0);
 // -1 for an empty list.
