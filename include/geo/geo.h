@@ -48,6 +48,7 @@
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/gpc_contours.h>
+#include <geo/hull.h>
 #include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/mfc/archive.h>
