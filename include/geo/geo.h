@@ -64,6 +64,7 @@
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/region.h>
+#include <geo/sampling.h>
 #include <geo/solids.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
