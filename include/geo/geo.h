@@ -66,6 +66,7 @@
 #include <geo/region.h>
 #include <geo/sampling.h>
 #include <geo/solids.h>
+#include <geo/transformed_lists.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
