@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 using geo_detail::kHalfPi;
@@ -19,6 +21,11 @@ using geo_detail::kTwoPi;
 
 namespace {
 
+// Digit width of the radix sort of the hull's keys, and the key count from which it is used.
+constexpr int kRadixBits = 11;
+constexpr size_t kRadixMinKeys = 1024;
+// How many hull points ahead the input point is fetched while the hull is copied out.
+constexpr size_t kFetchAhead = 16;
 // A rectangle this small in area counts as no rectangle (collinear input).
 constexpr double kMinRectArea = 1e-6;
 // Caliper areas within this relative distance of the least one are decided by rotating the
@@ -42,31 +49,68 @@ struct HullKey {
     size_t index;
 };
 
-// Exact x, then y, then input position: a strict weak order, so std::sort is well defined.
-bool exactBefore(const HullKey& a, const HullKey& b) {
-    if (a.x != b.x) {
-        return a.x < b.x;
-    }
+// Within a run of nearly equal x: y, then exact x, then input position. A strict weak order.
+bool runBefore(const HullKey& a, const HullKey& b) {
     if (a.y != b.y) {
         return a.y < b.y;
+    }
+    if (a.x != b.x) {
+        return a.x < b.x;
     }
     return a.index < b.index;
 }
 
+// An unsigned integer that orders as the (finite) double does.
+uint64_t orderedBits(double x) {
+    uint64_t u = 0;
+    std::memcpy(&u, &x, sizeof u);
+    return (u >> 63) != 0 ? ~u : u | (uint64_t{1} << 63);
+}
+
+// Stable least-significant-digit radix sort of the keys by x; passes whose digit is the same
+// for every key are skipped.
+void radixSortByX(std::vector<HullKey>& keys) {
+    std::vector<HullKey> buffer(keys.size());
+    std::vector<size_t> count(size_t{1} << kRadixBits);
+    const uint64_t mask = (uint64_t{1} << kRadixBits) - 1;
+    for (int shift = 0; shift < 64; shift += kRadixBits) {
+        std::fill(count.begin(), count.end(), 0);
+        for (const HullKey& k : keys) {
+            ++count[(orderedBits(k.x) >> shift) & mask];
+        }
+        if (count[(orderedBits(keys[0].x) >> shift) & mask] == keys.size()) {
+            continue;
+        }
+        size_t sum = 0;
+        for (size_t& c : count) {
+            sum += c;
+            c = sum - c;
+        }
+        for (const HullKey& k : keys) {
+            buffer[count[(orderedBits(k.x) >> shift) & mask]++] = k;
+        }
+        keys.swap(buffer);
+    }
+}
+
 // Sorts by x within 1e-6, then y. Comparing x with a tolerance is no strict weak order, so the
-// keys are sorted exactly first and each run of x-values that follow one another within 1e-6 is
-// then ordered by y. Where the tolerant order is consistent (every run spans no more than
-// 1e-6) this is that order; elsewhere it is still a well-defined one.
+// keys are sorted by exact x first and each run of x-values that follow one another within
+// 1e-6 (exact ties included) is then ordered by y. Where the tolerant order is consistent
+// (every run spans no more than 1e-6) this is that order; elsewhere it is still well defined.
 void sortForHull(std::vector<HullKey>& keys) {
-    std::sort(keys.begin(), keys.end(), exactBefore);
+    if (keys.size() < kRadixMinKeys) {
+        std::sort(keys.begin(), keys.end(),
+                  [](const HullKey& a, const HullKey& b) { return a.x < b.x; });
+    } else {
+        radixSortByX(keys);
+    }
     size_t runStart = 0;
     for (size_t i = 1; i <= keys.size(); ++i) {
-        if (i < keys.size() && FloatComp(keys[i].x, keys[i - 1].x, kPointTol) == 0) {
+        if (i < keys.size() && std::fabs(keys[i].x - keys[i - 1].x) <= kPointTol) {
             continue;
         }
         if (i - runStart > 1) {
-            std::stable_sort(keys.begin() + runStart, keys.begin() + i,
-                             [](const HullKey& a, const HullKey& b) { return a.y < b.y; });
+            std::sort(keys.begin() + runStart, keys.begin() + i, runBefore);
         }
         runStart = i;
     }
@@ -86,7 +130,11 @@ std::vector<HullKey> sortedDistinctKeys(const std::vector<CPoint3d>& pts) {
     sortForHull(keys);
     size_t kept = 0;
     for (size_t i = 1; i < keys.size(); ++i) {
-        if (!pts[keys[i].index].isEqualTo(pts[keys[kept].index], kPointTol)) {
+        // The plan test first spares most lookups of the input point.
+        const bool same = std::fabs(keys[i].x - keys[kept].x) < kPointTol &&
+                          std::fabs(keys[i].y - keys[kept].y) < kPointTol &&
+                          pts[keys[i].index].isEqualTo(pts[keys[kept].index], kPointTol);
+        if (!same) {
             keys[++kept] = keys[i];
         }
     }
@@ -101,28 +149,32 @@ bool isLeftTurn(const HullKey& a, const HullKey& b, const HullKey& c) {
     return ux * vy - uy * vx > 0.0;
 }
 
-// Appends key to the chain, first dropping middle points of left turns.
-void pushOnChain(std::vector<HullKey>& chain, const HullKey& key) {
-    chain.push_back(key);
-    while (chain.size() >= 3 &&
-           isLeftTurn(chain[chain.size() - 3], chain[chain.size() - 2], chain[chain.size() - 1])) {
-        chain.erase(chain.end() - 2);
+// Appends key k to the chain (positions in keys) that starts at index `base` of chain, first
+// dropping each last point that would be the middle of a left turn (the first one stays).
+void pushOnChain(const std::vector<HullKey>& keys, std::vector<size_t>& chain, size_t base,
+                 size_t k) {
+    while (chain.size() >= base + 2 &&
+           isLeftTurn(keys[chain[chain.size() - 2]], keys[chain.back()], keys[k])) {
+        chain.pop_back();
     }
+    chain.push_back(k);
 }
 
-// Upper chain forwards, lower chain backwards, joined without their shared ends.
-std::vector<HullKey> monotoneChain(const std::vector<HullKey>& keys) {
+// Upper chain forwards from the first key, lower chain backwards from the last one, built in
+// one list of key positions; the lower chain's two ends (already in the upper one) are left out.
+std::vector<size_t> monotoneChain(const std::vector<HullKey>& keys) {
     const size_t n = keys.size();
-    std::vector<HullKey> upper{keys[0], keys[1]};
-    for (size_t i = 2; i < n; ++i) {
-        pushOnChain(upper, keys[i]);
+    std::vector<size_t> chain;
+    chain.reserve(2 * n);  // collinear points may sit in both chains
+    for (size_t i = 0; i < n; ++i) {
+        pushOnChain(keys, chain, 0, i);
     }
-    std::vector<HullKey> lower{keys[n - 1], keys[n - 2]};
-    for (size_t i = n - 2; i-- > 0;) {
-        pushOnChain(lower, keys[i]);
+    const size_t lowerBase = chain.size() - 1;  // the last key starts the lower chain
+    for (size_t i = n - 1; i-- > 0;) {
+        pushOnChain(keys, chain, lowerBase, i);
     }
-    upper.insert(upper.end(), lower.begin() + 1, lower.end() - 1);
-    return upper;
+    chain.pop_back();  // the first key ends the lower chain
+    return chain;
 }
 
 // ---- least-area rectangle ----------------------------------------------------------------------
@@ -385,8 +437,14 @@ void ConvexHull(std::vector<CPoint3d> const& pts, std::vector<CPoint3d>& hull) {
     if (keys.size() < 2) {
         return;
     }
-    for (const HullKey& k : monotoneChain(keys)) {
-        hull.push_back(pts[k.index]);
+    const std::vector<size_t> chain = monotoneChain(keys);
+    hull.reserve(chain.size());
+    for (size_t i = 0; i < chain.size(); ++i) {
+        // The input is read in hull order, which is scattered over memory: fetch ahead.
+        if (i + kFetchAhead < chain.size()) {
+            __builtin_prefetch(&pts[keys[chain[i + kFetchAhead]].index]);
+        }
+        hull.push_back(pts[keys[chain[i]].index]);
     }
 }
 

@@ -1,5 +1,6 @@
-// The least-area rectangle rule written out literally (every candidate rotation turns and boxes
-// the whole hull), as the reference for the calipers of the library.
+// The hull and least-area rectangle rules written out literally, as the references for the
+// library's faster forms: the hull with a comparison sort of every point, the rectangle turning
+// and boxing the whole hull for every candidate rotation.
 #pragma once
 
 #include <geo/hull.h>
@@ -7,9 +8,65 @@
 #include <geo/polylines.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace reference {
+
+// Monotone chain over a comparison sort: exact (x, y, input position), then each run of
+// x-values within 1e-6 of the previous one ordered by y; points equal within 1e-6 count once.
+inline void ConvexHull(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& hull) {
+    hull.clear();
+    std::vector<size_t> order;
+    for (size_t i = 0; i < pts.size(); ++i) {
+        if (!std::isfinite(pts[i].x) || !std::isfinite(pts[i].y)) {
+            return;
+        }
+        order.push_back(i);
+    }
+    if (pts.size() < 3) {
+        return;
+    }
+    auto exact = [&](size_t a, size_t b) {
+        const CPoint3d &p = pts[a], &q = pts[b];
+        return p.x != q.x ? p.x < q.x : (p.y != q.y ? p.y < q.y : a < b);
+    };
+    std::sort(order.begin(), order.end(), exact);
+    for (size_t start = 0, i = 1; i <= order.size(); ++i) {
+        if (i == order.size() || std::fabs(pts[order[i]].x - pts[order[i - 1]].x) > 1e-6) {
+            std::stable_sort(order.begin() + start, order.begin() + i,
+                             [&](size_t a, size_t b) { return pts[a].y < pts[b].y; });
+            start = i;
+        }
+    }
+    std::vector<CPoint3d> sorted;
+    for (size_t i : order) {
+        if (sorted.empty() || !pts[i].isEqualTo(sorted.back(), 1e-6)) {
+            sorted.push_back(pts[i]);
+        }
+    }
+    if (sorted.size() < 2) {
+        return;
+    }
+    auto left = [](const CPoint3d& a, const CPoint3d& b, const CPoint3d& c) {
+        return (b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x) > 0.0;
+    };
+    auto chain = [&](std::vector<CPoint3d> line, bool forward) {
+        const size_t n = sorted.size();
+        for (size_t k = 2; k < n; ++k) {
+            line.push_back(forward ? sorted[k] : sorted[n - 1 - k]);
+            while (line.size() >= 3 &&
+                   left(line[line.size() - 3], line[line.size() - 2], line.back())) {
+                line.erase(line.end() - 2);
+            }
+        }
+        return line;
+    };
+    const size_t n = sorted.size();
+    hull = chain({sorted[0], sorted[1]}, true);
+    const std::vector<CPoint3d> lower = chain({sorted[n - 1], sorted[n - 2]}, false);
+    hull.insert(hull.end(), lower.begin() + 1, lower.end() - 1);
+}
 
 // Turns the hull's outline about its first point by r and returns its box area.
 inline double turnedBoxArea(const std::vector<CPoint3d>& hull, double r, CPoint3d& min,
@@ -24,7 +81,7 @@ inline bool GetMinBesiegeRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& 
     const double pi = 3.141592653589793;
     rect.clear();
     std::vector<CPoint3d> hull;
-    ConvexHull(pts, hull);
+    ::ConvexHull(pts, hull);
     if (pts.empty() || hull.empty()) {
         return false;
     }

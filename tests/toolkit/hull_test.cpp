@@ -153,6 +153,37 @@ TEST(ConvexHull, AgreesWithBoostGeometryOnRandomInput) {
     }
 }
 
+// The radix sort and plan-first duplicate test must give exactly the comparison-sorted hull:
+// large inputs (radix path), runs of x within 1e-6, exact repeats with other heights, zeros
+// of both signs.
+TEST(ConvexHull, FastSortMatchesTheComparisonSort) {
+    std::mt19937 rng(23);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int round = 0; round < 60; ++round) {
+        const size_t n = 500 + rng() % 5000;
+        Pts pts = round % 3 == 0   ? testpts::inDisc(rng, n, 1e3, -5e3)
+                  : round % 3 == 1 ? testpts::onCircle(rng, n, 1.0)
+                                   : testpts::onGrid(rng, n, 30);
+        for (size_t i = 0; i < n / 10; ++i) {
+            CPoint3d p = pts[rng() % n];
+            p.x += 4e-7 * unit(rng);  // near repeats and chained runs
+            p.z = static_cast<double>(i % 3);
+            pts.push_back(p);
+        }
+        pts.emplace_back(-0.0, 2.0, 0.0);
+        pts.emplace_back(0.0, -2.0, 0.0);
+        Pts fast, literal;
+        ConvexHull(pts, fast);
+        reference::ConvexHull(pts, literal);
+        ASSERT_EQ(fast.size(), literal.size()) << "round " << round;
+        for (size_t i = 0; i < fast.size(); ++i) {
+            ASSERT_TRUE(fast[i].x == literal[i].x && fast[i].y == literal[i].y &&
+                        fast[i].z == literal[i].z)
+                << "round " << round << " point " << i;
+        }
+    }
+}
+
 // ---- GetMinBesiegeRect ---------------------------------------------------------------------
 
 TEST(GetMinBesiegeRect, FollowsATurnedSquareAndFailsOnCollinearOrMissingInput) {
