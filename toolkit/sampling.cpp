@@ -151,6 +151,14 @@ std::vector<CPoint3d> measuredVertices(const CGeometry& geo) {
     return pts;
 }
 
+// The unit direction Polar(a, GetAngle(a, b), d) moves along, computed as Polar computes it,
+// so a segment's points can share it.
+CVector3d polarDirection(const CPoint3d& a, const CPoint3d& b) {
+    CVector3d dir(1.0, 0.0, 0.0);
+    dir.rotate(GetAngle(a, b), CVector3d(0.0, 0.0, 1.0));
+    return dir;
+}
+
 // ---- arcs ----------------------------------------------------------------------------------
 
 // The arc of GetChildArcPoints: its chord midpoint, right-hand unit normal, the height of its
@@ -271,10 +279,11 @@ void MeasurePolyline(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, doub
         return;
     }
     SetZ(pts, 0.0);
-    std::vector<double> ends;  // running length at the end of each segment
+    std::vector<double> ends, lens;  // running length at the end of each segment, its length
     double total = 0.0;
     for (size_t j = 0; j + 1 < pts.size(); ++j) {
-        total += pts[j].distanceTo(pts[j + 1]);
+        lens.push_back(pts[j].distanceTo(pts[j + 1]));
+        total += lens.back();
         ends.push_back(total);
     }
     if (!std::isfinite(total) || !withinCap(total, step)) {
@@ -282,13 +291,18 @@ void MeasurePolyline(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, doub
     }
     const long count = static_cast<long>(total / step + kCountRounding);
     size_t j = 0;
+    CVector3d dir = polarDirection(pts[0], pts[1]);
     for (long k = 0; k < count; ++k) {
         const double at = static_cast<double>(k) * step;
-        while (j + 1 < ends.size() && ends[j] < at) {
-            ++j;
+        if (j + 1 < ends.size() && ends[j] < at) {
+            while (j + 1 < ends.size() && ends[j] < at) {
+                ++j;
+            }
+            dir = polarDirection(pts[j], pts[j + 1]);
         }
-        const double segStart = j == 0 ? 0.0 : ends[j - 1];
-        out.push_back(Polar(pts[j], GetAngle(pts[j], pts[j + 1]), at - segStart));
+        CPoint3d p = pts[j] + dir * (at - (ends[j] - lens[j]));
+        p.z = pts[j].z;
+        out.push_back(p);
     }
 }
 

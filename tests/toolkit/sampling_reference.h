@@ -1,8 +1,9 @@
-// The polygon lattice rule written out literally (every lattice point asks PtInArea), as the
-// reference for the row scan of the library.
+// Sampling rules written out literally, as references for the library's faster forms: the
+// polyline steps with Polar per point, the polygon lattice asking PtInArea for every point.
 #pragma once
 
 #include <geo/containment.h>
+#include <geo/measures.h>
 #include <geo/polylines.h>
 
 #include <algorithm>
@@ -10,6 +11,28 @@
 #include <vector>
 
 namespace reference {
+
+inline void MeasurePolyline(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, double step) {
+    if (pts.size() < 2) {
+        return;
+    }
+    SetZ(pts, 0.0);
+    std::vector<double> ends;
+    double total = 0.0;
+    for (size_t j = 0; j + 1 < pts.size(); ++j) {
+        total += pts[j].distanceTo(pts[j + 1]);
+        ends.push_back(total);
+    }
+    const int count = static_cast<int>(total / step + 0.7);
+    for (int k = 0; k < count; ++k) {
+        size_t j = 0;
+        while (j + 1 < ends.size() && ends[j] < k * step) {
+            ++j;
+        }
+        const double len = pts[j].distanceTo(pts[j + 1]);
+        out.push_back(Polar(pts[j], GetAngle(pts[j], pts[j + 1]), k * step - (ends[j] - len)));
+    }
+}
 
 // First lattice coordinate and count along one axis of the box.
 inline void latticeAxis(double lo, double hi, double step, double& first, int& count) {

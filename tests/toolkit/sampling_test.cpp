@@ -64,6 +64,26 @@ TEST(MeasurePolyline, StepsFromTheStartRoundingUpOnlyPastThreeTenths) {
     }
 }
 
+// Sharing each segment's direction must not change a single point.
+TEST(MeasurePolyline, SharedSegmentDirectionsMatchPolarPerPoint) {
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int round = 0; round < 200; ++round) {
+        const Pts pts = reference::randomStar(rng, 3 + static_cast<int>(rng() % 40), 1e3, -5.0,
+                                              50.0, round % 2 == 0 ? 1.0 : 0.0);
+        const double step = 0.3 + 5.0 * unit(rng);
+        Pts fast, literal;
+        MeasurePolyline(pts, fast, step);
+        reference::MeasurePolyline(pts, literal, step);
+        ASSERT_EQ(fast.size(), literal.size());
+        for (size_t i = 0; i < fast.size(); ++i) {
+            ASSERT_TRUE(fast[i].x == literal[i].x && fast[i].y == literal[i].y &&
+                        fast[i].z == literal[i].z)
+                << "round " << round << " point " << i;
+        }
+    }
+}
+
 TEST(MeasurePolyline, KeepsEveryVertexInTheExtendedForm) {
     Pts out = xy({{-1, -1}});  // cleared
     MeasurePolylineEx(kSegment, out, 4);
