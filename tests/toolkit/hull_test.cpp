@@ -17,8 +17,8 @@ namespace {
 
 namespace bg = boost::geometry;
 using BPoint = bg::model::d2::point_xy<double>;
-using testpts::Pts;
-using testpts::xy;
+using point_lists::plan;
+using point_lists::Pts;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -50,24 +50,25 @@ TEST(ConvexHull, ClockwiseFromTheFirstPointInXOrderKeepingStraightStretches) {
     const struct {
         Pts in, want;
     } cases[] = {
-        {xy({{10, 10}, {5, 5}, {0, 0}, {10, 0}, {0, 10}}),
-         xy({{0, 0}, {0, 10}, {10, 10}, {10, 0}})},
-        {xy({{2, 2}, {0, 0}, {1, 1}}), xy({{0, 0}, {1, 1}, {2, 2}, {1, 1}})},  // there and back
-        {xy({{0, 0}, {4, 0}, {2, 0}, {2, 3}}), xy({{0, 0}, {2, 3}, {4, 0}, {2, 0}})},
-        {xy({{1, 1}, {3, 1}, {1, 1}}), xy({{1, 1}, {3, 1}})},
-        {xy({{0, 0}, {1, 0}, {0, 1}, {5e-7, 5e-7}}), xy({{0, 0}, {0, 1}, {1, 0}})},
+        {plan({{10, 10}, {5, 5}, {0, 0}, {10, 0}, {0, 10}}),
+         plan({{0, 0}, {0, 10}, {10, 10}, {10, 0}})},
+        {plan({{2, 2}, {0, 0}, {1, 1}}), plan({{0, 0}, {1, 1}, {2, 2}, {1, 1}})},  // there and back
+        {plan({{0, 0}, {4, 0}, {2, 0}, {2, 3}}), plan({{0, 0}, {2, 3}, {4, 0}, {2, 0}})},
+        {plan({{1, 1}, {3, 1}, {1, 1}}), plan({{1, 1}, {3, 1}})},
+        {plan({{0, 0}, {1, 0}, {0, 1}, {5e-7, 5e-7}}), plan({{0, 0}, {0, 1}, {1, 0}})},
         // x within 1e-6 orders by y: the run's lowest point comes first
-        {xy({{1e-7, 5}, {0, 3}, {5e-7, 1}, {10, 0}}), xy({{5e-7, 1}, {0, 3}, {1e-7, 5}, {10, 0}})},
+        {plan({{1e-7, 5}, {0, 3}, {5e-7, 1}, {10, 0}}),
+         plan({{5e-7, 1}, {0, 3}, {1e-7, 5}, {10, 0}})},
         {{CPoint3d(0, 0, 1), CPoint3d(1, 0, 2), CPoint3d(0, 1, 3)},  // the input's own points
          {CPoint3d(0, 0, 1), CPoint3d(0, 1, 3), CPoint3d(1, 0, 2)}},
         // empty: too few points, one point repeated, non-finite coordinates
-        {xy({{0, 0}, {1, 1}}), {}},
-        {xy({{3, 3}, {3, 3}, {3, 3 + 1e-7}}), {}},
-        {xy({{0, 0}, {1, 0}, {kNaN, 1}}), {}},
-        {xy({{0, 0}, {1, 0}, {0, std::numeric_limits<double>::infinity()}}), {}},
+        {plan({{0, 0}, {1, 1}}), {}},
+        {plan({{3, 3}, {3, 3}, {3, 3 + 1e-7}}), {}},
+        {plan({{0, 0}, {1, 0}, {kNaN, 1}}), {}},
+        {plan({{0, 0}, {1, 0}, {0, std::numeric_limits<double>::infinity()}}), {}},
     };
     for (const auto& c : cases) {
-        testpts::expectNearPoints(hullOf(c.in), c.want, 0.0);
+        point_lists::expectPoints(hullOf(c.in), c.want, 0.0);
     }
 }
 
@@ -91,7 +92,11 @@ TEST(ConvexHull, FastSortMatchesTheComparisonSort) {
         pts.emplace_back(0.0, -2.0, 0.0);
         Pts literal;
         reference::ConvexHull(pts, literal);
-        ASSERT_TRUE(testpts::identicalPoints(hullOf(pts), literal)) << "round " << round;
+        SCOPED_TRACE(round);
+        point_lists::expectIdentical(hullOf(pts), literal);
+        if (HasFailure()) {
+            return;
+        }
     }
 }
 
@@ -129,8 +134,8 @@ TEST(GetMinBesiegeRect, FollowsATurnedSquareAndFailsOnCollinearOrMissingInput) {
     for (const CPoint3d& c : rect) {
         EXPECT_NEAR(GetDistPt2PL(c, square), 0.0, 1e-9);  // the square's own corners
     }
-    EXPECT_FALSE(GetMinBesiegeRect(xy({{0, 0}, {1, 1}, {3, 3}}), rect));  // collinear
-    for (const Pts& none : {Pts{}, xy({{0, 0}, {kNaN, 1}, {3, 3}})}) {
+    EXPECT_FALSE(GetMinBesiegeRect(plan({{0, 0}, {1, 1}, {3, 3}}), rect));  // collinear
+    for (const Pts& none : {Pts{}, plan({{0, 0}, {kNaN, 1}, {3, 3}})}) {
         EXPECT_FALSE(GetMinBesiegeRect(none, rect));
         EXPECT_TRUE(rect.empty());
     }
@@ -143,9 +148,13 @@ TEST(GetMinBesiegeRect, CalipersMatchTheLiteralRule) {
     std::mt19937 rng(3);
     for (int round = 0; round < 2000; ++round) {
         const Pts pts = randomSet(rng, round);
+        SCOPED_TRACE(round);
         Pts fast, literal;
         ASSERT_EQ(GetMinBesiegeRect(pts, fast), reference::GetMinBesiegeRect(pts, literal));
-        ASSERT_TRUE(testpts::identicalPoints(fast, literal)) << "round " << round;
+        point_lists::expectIdentical(fast, literal);
+        if (HasFailure()) {
+            return;
+        }
     }
 }
 
@@ -154,11 +163,11 @@ TEST(IsEchelonOrDiamond, NeedsFourPointsWithOneParallelPair) {
         Pts pts;
         bool want;
     } cases[] = {
-        {xy({{0, 0}, {10, 0}, {7, 5}, {2, 5}}), true},    // trapezoid
-        {xy({{0, 0}, {10, 0}, {13, 5}, {3, 5}}), true},   // parallelogram
-        {xy({{0, 0}, {4, 3}, {0, 10}, {-4, 3}}), false},  // kite
-        {xy({{0, 0}, {10, 0}, {5, 5}}), false},
-        {xy({{0, 0}, {10, 0}, {10, 5}, {5, 8}, {0, 5}}), false},
+        {plan({{0, 0}, {10, 0}, {7, 5}, {2, 5}}), true},    // trapezoid
+        {plan({{0, 0}, {10, 0}, {13, 5}, {3, 5}}), true},   // parallelogram
+        {plan({{0, 0}, {4, 3}, {0, 10}, {-4, 3}}), false},  // kite
+        {plan({{0, 0}, {10, 0}, {5, 5}}), false},
+        {plan({{0, 0}, {10, 0}, {10, 5}, {5, 8}, {0, 5}}), false},
     };
     for (auto c : cases) {
         EXPECT_EQ(IsEchelonOrDiamond(c.pts), c.want);
@@ -167,19 +176,19 @@ TEST(IsEchelonOrDiamond, NeedsFourPointsWithOneParallelPair) {
 
 TEST(GetFourEdge, CutsTheOutlineAtTheCornersFacingItsRectangle) {
     // A long rectangle with extra vertices on its sides, starting mid-side.
-    CPolygon polygon(xy({{10, 0}, {20, 0}, {20, 5}, {20, 8}, {0, 8}, {0, 0}}), false);
+    CPolygon polygon(plan({{10, 0}, {20, 0}, {20, 5}, {20, 8}, {0, 8}, {0, 0}}), false);
     Pts s0, s1, s2, s3, rect;
     bool elongated = false;
     ASSERT_TRUE(GetFourEdge(&polygon, s0, s1, s2, s3, elongated, rect));
-    testpts::expectNearPoints(s0, xy({{20, 0}, {20, 5}, {20, 8}}));
-    testpts::expectNearPoints(s1, xy({{20, 8}, {0, 8}}));
-    testpts::expectNearPoints(s2, xy({{0, 8}, {0, 0}}));
-    testpts::expectNearPoints(s3, xy({{0, 0}, {10, 0}, {20, 0}}));
+    point_lists::expectPoints(s0, plan({{20, 0}, {20, 5}, {20, 8}}));
+    point_lists::expectPoints(s1, plan({{20, 8}, {0, 8}}));
+    point_lists::expectPoints(s2, plan({{0, 8}, {0, 0}}));
+    point_lists::expectPoints(s3, plan({{0, 0}, {10, 0}, {20, 0}}));
     EXPECT_NEAR(CalPolyArea(rect), 160.0, 1e-9);
 
     int c0 = -1;
-    CPolygon empty, line(xy({{0, 0}, {5, 0}, {10, 0}}), false);
-    CPolygon triangle(xy({{0, 0}, {10, 0}, {5, 8}}), true);
+    CPolygon empty, line(plan({{0, 0}, {5, 0}, {10, 0}}), false);
+    CPolygon triangle(plan({{0, 0}, {10, 0}, {5, 8}}), true);
     for (CPolygon* bad : {static_cast<CPolygon*>(nullptr), &empty, &line, &triangle}) {
         Pts t0;
         EXPECT_FALSE(GetFourEdgeOfGon(bad, c0, c0, c0, c0, elongated));
@@ -196,7 +205,7 @@ TEST(GetFourEdge, ElongatedMeansSidesMoreThanOneAndAHalfApart) {
     } cases[] = {{10, 10, 0.0, false}, {10, 10, 0.5236, false}, {20, 8, 0.0, true},
                  {20, 8, 1.1, true},   {8, 20, 2.0, true},      {14, 10, 0.3, false}};
     for (const auto& c : cases) {
-        CPolygon rect(xy({{0, 0}, {c.w, 0}, {c.w, c.h}, {0, c.h}}), true);
+        CPolygon rect(plan({{0, 0}, {c.w, 0}, {c.w, c.h}, {0, c.h}}), true);
         rect.rotate(CPoint3d(3, 4, 0), c.turn);
         int c0, c1, c2, c3;
         bool elongated = !c.want;

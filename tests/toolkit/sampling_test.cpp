@@ -20,12 +20,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-using testpts::expectNearPoints;
-using testpts::Pts;
-using testpts::xy;
+using point_lists::plan;
+using point_lists::Pts;
 
-const Pts kSegment = xy({{0, 0}, {10, 0}});
-const Pts kSquare = xy({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+const Pts kSegment = plan({{0, 0}, {10, 0}});
+const Pts kSquare = plan({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
 
 // ---- along polylines -----------------------------------------------------------------------
 
@@ -35,18 +34,18 @@ TEST(MeasurePolyline, StepsFromTheStartRoundingUpOnlyPastThreeTenths) {
         double step;
         Pts want;
     } cases[] = {
-        {kSegment, 3, xy({{0, 0}, {3, 0}, {6, 0}, {9, 0}})},
-        {kSegment, 4, xy({{0, 0}, {4, 0}, {8, 0}})},
-        {kSegment, 5, xy({{0, 0}, {5, 0}})},
-        {xy({{0, 0}, {4, 0}, {4, 4}}), 3, xy({{0, 0}, {3, 0}, {4, 2}})},     // round the corner
-        {{CPoint3d(0, 0, 7), CPoint3d(10, 0, 7)}, 5, xy({{0, 0}, {5, 0}})},  // z becomes 0
+        {kSegment, 3, plan({{0, 0}, {3, 0}, {6, 0}, {9, 0}})},
+        {kSegment, 4, plan({{0, 0}, {4, 0}, {8, 0}})},
+        {kSegment, 5, plan({{0, 0}, {5, 0}})},
+        {plan({{0, 0}, {4, 0}, {4, 4}}), 3, plan({{0, 0}, {3, 0}, {4, 2}})},   // round the corner
+        {{CPoint3d(0, 0, 7), CPoint3d(10, 0, 7)}, 5, plan({{0, 0}, {5, 0}})},  // z becomes 0
     };
     for (const auto& c : cases) {
-        Pts out = xy({{-1, -1}});  // appended to
+        Pts out = plan({{-1, -1}});  // appended to
         MeasurePolyline(c.pts, out, c.step);
-        Pts want = xy({{-1, -1}});
+        Pts want = plan({{-1, -1}});
         want.insert(want.end(), c.want.begin(), c.want.end());
-        expectNearPoints(out, want);
+        point_lists::expectPoints(out, want);
     }
 }
 
@@ -61,19 +60,23 @@ TEST(MeasurePolyline, SharedSegmentDirectionsMatchPolarPerPoint) {
         Pts fast, literal;
         MeasurePolyline(pts, fast, step);
         reference::MeasurePolyline(pts, literal, step);
-        ASSERT_TRUE(testpts::identicalPoints(fast, literal)) << "round " << round;
+        SCOPED_TRACE(round);
+        point_lists::expectIdentical(fast, literal);
+        if (HasFailure()) {
+            return;
+        }
     }
 }
 
 TEST(MeasurePolyline, KeepsEveryVertexInTheExtendedForm) {
-    Pts out = xy({{-1, -1}});  // cleared
+    Pts out = plan({{-1, -1}});  // cleared
     MeasurePolylineEx(kSegment, out, 4);
-    expectNearPoints(out, xy({{0, 0}, {4, 0}, {8, 0}, {10, 0}}));
-    MeasurePolylineEx(xy({{0, 0}, {3, 0}, {3, 2}}), out, 2);
-    expectNearPoints(out, xy({{0, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 2}}));
+    point_lists::expectPoints(out, plan({{0, 0}, {4, 0}, {8, 0}, {10, 0}}));
+    MeasurePolylineEx(plan({{0, 0}, {3, 0}, {3, 2}}), out, 2);
+    point_lists::expectPoints(out, plan({{0, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 2}}));
     // A length that is a whole number of steps ends with a division point and the last vertex.
-    MeasurePolylineEx(xy({{0, 0}, {3, 0}, {3, 3}}), out, 2);
-    expectNearPoints(out, xy({{0, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 3}, {3, 3}}));
+    MeasurePolylineEx(plan({{0, 0}, {3, 0}, {3, 3}}), out, 2);
+    point_lists::expectPoints(out, plan({{0, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 3}, {3, 3}}));
 }
 
 TEST(MeasurePolyline, EntitiesByTypeClosedWhereTheyAre) {
@@ -83,8 +86,8 @@ TEST(MeasurePolyline, EntitiesByTypeClosedWhereTheyAre) {
     EXPECT_EQ(out.size(), 4u);  // the closing edge is measured
     CLineSeg seg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0));
     EXPECT_TRUE(MeasureGeometry(&seg, 5, out));
-    expectNearPoints(out, xy({{0, 0}, {5, 0}}));
-    CPolyline open(xy({{0, 0}, {10, 0}, {10, 10}}));
+    point_lists::expectPoints(out, plan({{0, 0}, {5, 0}}));
+    CPolyline open(plan({{0, 0}, {10, 0}, {10, 10}}));
     EXPECT_TRUE(MeasureGeometry(&open, 10, out));
     EXPECT_EQ(out.size(), 2u);
     CLine line(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0));
@@ -96,7 +99,7 @@ TEST(MeasurePolyline, EntitiesByTypeClosedWhereTheyAre) {
 // Steps that would loop without end or exhaust memory, and non-finite input, give nothing.
 TEST(MeasurePolyline, UnusableStepsGiveNothing) {
     for (double step : {0.0, -1.0, kNaN, kInf, 1e-12}) {
-        Pts out = xy({{1, 1}});
+        Pts out = plan({{1, 1}});
         MeasurePolyline(kSegment, out, step);
         EXPECT_EQ(out.size(), 1u) << step;
         MeasurePolylineEx(kSegment, out, step);
@@ -111,10 +114,10 @@ TEST(MeasurePolyline, UnusableStepsGiveNothing) {
         EXPECT_TRUE(Circle(CPoint3d(), 1, step).empty()) << step;
     }
     Pts out;
-    MeasurePolyline(xy({{0, 0}, {kInf, 0}}), out, 1);
-    MeasurePolylineEx(xy({{0, 0}, {kNaN, 0}}), out, 1);
-    for (const Pts& outline : {xy({{0, 0}, {10, 0}}), xy({{0, 0}, {10, 0}, {kNaN, 10}}),
-                               xy({{0, 0}, {kInf, 0}, {0, 9}})}) {
+    MeasurePolyline(plan({{0, 0}, {kInf, 0}}), out, 1);
+    MeasurePolylineEx(plan({{0, 0}, {kNaN, 0}}), out, 1);
+    for (const Pts& outline : {plan({{0, 0}, {10, 0}}), plan({{0, 0}, {10, 0}, {kNaN, 10}}),
+                               plan({{0, 0}, {kInf, 0}, {0, 9}})}) {
         MesurePolygon(outline, out, 1);
     }
     EXPECT_TRUE(out.empty());
@@ -123,14 +126,14 @@ TEST(MeasurePolyline, UnusableStepsGiveNothing) {
 // ---- lattices ------------------------------------------------------------------------------
 
 TEST(MesurePolygon, KeepsStrictlyInsideWorldAlignedLatticePoints) {
-    Pts out = xy({{5, 5}, {50, 50}});  // earlier points are filtered too
+    Pts out = plan({{5, 5}, {50, 50}});  // earlier points are filtered too
     MesurePolygon(kSquare, out, 5);
-    expectNearPoints(out, xy({{5, 5}, {5, 5}}));
+    point_lists::expectPoints(out, plan({{5, 5}, {5, 5}}));
 
     int alongX = 0, alongY = 7;
     out.clear();
-    MesurePolygon(xy({{-3, -3}, {12, -3}, {12, 7}, {-3, 7}}), out, 5, alongX, alongY);
-    expectNearPoints(out, xy({{0, 0}, {5, 0}, {10, 0}, {0, 5}, {5, 5}, {10, 5}}));
+    MesurePolygon(plan({{-3, -3}, {12, -3}, {12, 7}, {-3, 7}}), out, 5, alongX, alongY);
+    point_lists::expectPoints(out, plan({{0, 0}, {5, 0}, {10, 0}, {0, 5}, {5, 5}, {10, 5}}));
     EXPECT_EQ(alongX, 2);  // rows inside the box
     EXPECT_EQ(alongY, 3);  // columns inside the box
 
@@ -140,8 +143,8 @@ TEST(MesurePolygon, KeepsStrictlyInsideWorldAlignedLatticePoints) {
     EXPECT_EQ(rows, 4);  // 5, 10, 15, 20: up to two steps past the box
     EXPECT_EQ(cols, 4);
     ASSERT_EQ(out.size(), 16u);
-    expectNearPoints({out[0], out[1], out[15]}, xy({{5, 5}, {10, 5}, {20, 20}}));
-    MesurePolygonWGF(xy({{0, 0}, {1, 1}}), out, 5, rows, cols);
+    point_lists::expectPoints({out[0], out[1], out[15]}, plan({{5, 5}, {10, 5}, {20, 20}}));
+    MesurePolygonWGF(plan({{0, 0}, {1, 1}}), out, 5, rows, cols);
     EXPECT_EQ(rows + cols, 0);
 }
 
@@ -156,20 +159,24 @@ TEST(MesurePolygon, RowScanMatchesThePointByPointRule) {
         const double grid = round % 3 == 0 ? step : (round % 3 == 1 ? step / 2 : 0.0);
         const double cx = round % 4 == 0 ? 2e5 : -20.0;
         const Pts outline = reference::randomStar(rng, n, cx, 7.0, 60.0, grid);
-        Pts fast = xy({{cx, 7}, {1e9, 0}}), literal = fast;
+        Pts fast = plan({{cx, 7}, {1e9, 0}}), literal = fast;
         MesurePolygon(outline, fast, step);
         reference::MesurePolygon(outline, literal, step);
-        ASSERT_TRUE(testpts::identicalPoints(fast, literal)) << "round " << round;
+        SCOPED_TRACE(round);
+        point_lists::expectIdentical(fast, literal);
+        if (HasFailure()) {
+            return;
+        }
     }
 }
 
 // ---- arcs, circles, rectangles -------------------------------------------------------------
 
 TEST(GetChildArcPoints, SamplesTheArcOfTheGivenSweepRightOfTheChord) {
-    Pts out = xy({{-1, -1}});
+    Pts out = plan({{-1, -1}});
     GetChildArcPoints(CPoint3d(0, 0, 0), CPoint3d(2, 0, 0), 180.0, out);  // half circle below
     ASSERT_EQ(out.size(), 1u + 18u);                                      // pi / (pi / 18) points
-    expectNearPoints({out[1], out.back()}, xy({{0, 0}, {2, 0}}));
+    point_lists::expectPoints({out[1], out.back()}, plan({{0, 0}, {2, 0}}));
     for (size_t i = 1; i < out.size(); ++i) {
         EXPECT_NEAR(out[i].distanceTo(CPoint3d(1, 0, 0)), 1.0, 1e-9);
         EXPECT_LE(out[i].y, 1e-12);
@@ -178,7 +185,7 @@ TEST(GetChildArcPoints, SamplesTheArcOfTheGivenSweepRightOfTheChord) {
     GetChildArcPoints(CPoint3d(0, 0, 0), CPoint3d(2, 0, 0), -180.0, 0.5, out);
     const size_t fine = out.size() - 19;
     EXPECT_EQ(fine, 144u);
-    expectNearPoints({out[19 + fine / 2]}, xy({{1, 0.5}}));
+    point_lists::expectPoints({out[19 + fine / 2]}, plan({{1, 0.5}}));
     EXPECT_EQ(out[0].x, -1.0);
     for (double angle : {0.0, 360.0 * 2, kNaN}) {
         Pts none;
@@ -193,8 +200,8 @@ TEST(GetChildArcPoints, SamplesTheArcOfTheGivenSweepRightOfTheChord) {
 TEST(Circle, RingFromAngleZeroRepeatingTheFirstPointWhenTheStepDivides) {
     const Pts ring = Circle(CPoint3d(1, 2, 3), 2, 90);
     ASSERT_EQ(ring.size(), 5u);
-    expectNearPoints(ring, {CPoint3d(3, 2, 3), CPoint3d(1, 4, 3), CPoint3d(-1, 2, 3),
-                            CPoint3d(1, 0, 3), CPoint3d(3, 2, 3)});
+    point_lists::expectPoints(ring, {CPoint3d(3, 2, 3), CPoint3d(1, 4, 3), CPoint3d(-1, 2, 3),
+                                     CPoint3d(1, 0, 3), CPoint3d(3, 2, 3)});
     EXPECT_EQ(Circle(CPoint3d(), 1, 100).size(), 4u);  // 0, 100, 200, 300
     EXPECT_TRUE(Circle(CPoint3d(), 1, 0.00005).empty());
 }
@@ -210,19 +217,19 @@ TEST(GetCenterFromBulge, CentreLeftOfTheChordForPositiveBulge) {
     for (const auto& c : cases) {
         CPoint3d centre;
         ASSERT_TRUE(GetCenterFromBulge(CPoint3d(0, 0, 0), CPoint3d(2, 0, 0), c.bulge, centre));
-        expectNearPoints({centre}, {c.want});
+        point_lists::expectPoints({centre}, {c.want});
     }
     CPoint3d untouched(9, 9, 9);
     for (const auto& [end, bulge] : {std::pair{0.0, 1.0}, {2.0, 1e-7}, {2.0, kNaN}, {kInf, 1.0}}) {
         EXPECT_FALSE(GetCenterFromBulge(CPoint3d(0, 0, 0), CPoint3d(end, 0, 0), bulge, untouched));
     }
-    expectNearPoints({untouched}, {CPoint3d(9, 9, 9)});
+    point_lists::expectPoints({untouched}, {CPoint3d(9, 9, 9)});
 }
 
 TEST(LineToRectPts, ClosedRingAroundTheSegment) {
-    Pts out = xy({{-1, -1}});
+    Pts out = plan({{-1, -1}});
     LineToRectPts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), 2, out);
-    expectNearPoints(out, xy({{-1, -1}, {0, 1}, {10, 1}, {10, -1}, {0, -1}, {0, 1}}));
+    point_lists::expectPoints(out, plan({{-1, -1}, {0, 1}, {10, 1}, {10, -1}, {0, -1}, {0, 1}}));
 }
 
 // ---- wavy chains ---------------------------------------------------------------------------
@@ -233,7 +240,7 @@ TEST(LineToArcPts, ChainsArcsOfTheChosenChordFromStartToEnd) {
         Pts first;
         LineToArcPts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), 4, first, mode);
         ASSERT_FALSE(first.empty());
-        expectNearPoints({first.front(), first.back()}, xy({{0, 0}, {10, 0}}));
+        point_lists::expectPoints({first.front(), first.back()}, plan({{0, 0}, {10, 0}}));
         size_t onAxis = 0;  // arc ends: every chord's ends lie on the segment
         for (const CPoint3d& p : first) {
             onAxis += std::fabs(p.y) < 1e-9 ? 1 : 0;
@@ -242,13 +249,13 @@ TEST(LineToArcPts, ChainsArcsOfTheChosenChordFromStartToEnd) {
         std::srand(17);
         Pts again;
         LineToArcPts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), 4, again, mode);
-        expectNearPoints(again, first, 0.0);  // the same seed gives the same chain
+        point_lists::expectPoints(again, first, 0.0);  // the same seed gives the same chain
     }
     Pts wave;
     std::srand(3);
     LineToArcArcpts(CPoint3d(0, 0, 0), CPoint3d(0, 9, 0), 3, 90, wave);
     ASSERT_FALSE(wave.empty());
-    expectNearPoints({wave.front(), wave.back()}, xy({{0, 0}, {0, 9}}));
+    point_lists::expectPoints({wave.front(), wave.back()}, plan({{0, 0}, {0, 9}}));
     for (double len : {0.0, -2.0, kNaN, kInf, 1e-9}) {
         Pts none;
         LineToArcPts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), len, none, 1);
@@ -263,15 +270,15 @@ TEST(LineToArcPts, ChainsArcsOfTheChosenChordFromStartToEnd) {
 // ---- windows and triangles -----------------------------------------------------------------
 
 TEST(getWindowLatticePtArr, ColumnsAlongTheSillRowsInward) {
-    Pts window = xy({{0, 0}, {0, 3}, {4, 3}, {4, 0}});  // clockwise: reversed first
-    Pts out = xy({{-1, -1}});
+    Pts window = plan({{0, 0}, {0, 3}, {4, 3}, {4, 0}});  // clockwise: reversed first
+    Pts out = plan({{-1, -1}});
     ASSERT_TRUE(getWindowLatticePtArr(window, 1, 1, out));
     // Sill (0,0)-(4,0): columns 0..3, inside only at x 1..3, rows y 1..2.
     EXPECT_EQ(out.size(), 6u);
     for (const CPoint3d& p : out) {
         EXPECT_TRUE(p.x > 0 && p.x < 4 && p.y > 0 && p.y < 3);
     }
-    Pts line = xy({{0, 0}, {1, 0}});
+    Pts line = plan({{0, 0}, {1, 0}});
     EXPECT_FALSE(getWindowLatticePtArr(line, 1, 1, out));
     EXPECT_TRUE(out.empty());
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-using testpts::Pts;
+using point_lists::Pts;
 const Pts kPair{CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)};
 
 // Every list transform changes the caller's list and returns a copy of the result.
@@ -42,32 +42,32 @@ TEST(PtsTransforms, ChangeTheListInPlaceAndReturnACopy) {
         SCOPED_TRACE(c.name);
         Pts pts = kPair;
         const Pts copy = c.apply(pts);
-        testpts::expectNearPoints(pts, c.want);
-        testpts::expectNearPoints(copy, c.want);
+        point_lists::expectPoints(pts, c.want);
+        point_lists::expectPoints(copy, c.want);
     }
 }
 
 TEST(ScalePtBaseline, StretchesAwayFromTheLineKeepingPointsOnIt) {
     Pts pts{CPoint3d(3, 4, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -2, 1)};
     ScalePtBaseline(CLine(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)), pts, 2.0);
-    testpts::expectNearPoints(pts, {CPoint3d(3, 8, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -4, 2)});
+    point_lists::expectPoints(pts, {CPoint3d(3, 8, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -4, 2)});
 }
 
 TEST(RotateGeo, MovesThenTurnsFromOneEdgeDirectionToAnother) {
     const Pts ring{CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(10, 10, 0), CPoint3d(0, 10, 0)};
     CLineSeg seg(CPoint3d(0, 0, 0), CPoint3d(2, 0, 0));
     ASSERT_TRUE(RotateGeo(&seg, ring, 1, CPoint3d(0, 0, 0), 1, CPoint3d(5, 5, 0)));  // move only
-    testpts::expectNearPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(7, 5, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(7, 5, 0)});
     // Edge 0 runs along x, edge 1 along y: a quarter turn about p2.
     ASSERT_TRUE(RotateGeo(&seg, ring, 0, CPoint3d(5, 5, 0), 1, CPoint3d(5, 5, 0)));
-    testpts::expectNearPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
     for (int bad : {-1, 4}) {
         EXPECT_FALSE(RotateGeo(&seg, ring, bad, CPoint3d(), 0, CPoint3d(1, 1, 0)));
         EXPECT_FALSE(RotateGeo(&seg, ring, 0, CPoint3d(), bad, CPoint3d(1, 1, 0)));
     }
     EXPECT_FALSE(RotateGeo(nullptr, ring, 0, CPoint3d(), 0, CPoint3d()));
     EXPECT_FALSE(RotateGeo(&seg, Pts{}, 0, CPoint3d(), 0, CPoint3d()));
-    testpts::expectNearPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
 }
 
 TEST(GetGeometryPts, VerticesByEntityType) {
@@ -79,12 +79,12 @@ TEST(GetGeometryPts, VerticesByEntityType) {
     CRegion region({a, b}, {hole});
     CPolygon3D flat(a, CVector3d(0, 0, 1));
     CLineSeg seg(a[0], a[1]);
-    testpts::expectNearPoints(GetGeometryPts(&polyline), a);
-    testpts::expectNearPoints(GetGeometryPts(&polygon), a);
+    point_lists::expectPoints(GetGeometryPts(&polyline), a);
+    point_lists::expectPoints(GetGeometryPts(&polygon), a);
     Pts outers = a;
     outers.insert(outers.end(), b.begin(), b.end());
-    testpts::expectNearPoints(GetGeometryPts(&region), outers);
-    testpts::expectNearPoints(GetGeometryPts(&flat), flat.getWorldPts());
+    point_lists::expectPoints(GetGeometryPts(&region), outers);
+    point_lists::expectPoints(GetGeometryPts(&flat), flat.getWorldPts());
     EXPECT_EQ(GetGeometryPts(&flat).size(), 3u);
     EXPECT_TRUE(GetGeometryPts(&seg).empty());
     EXPECT_TRUE(GetGeometryPts(nullptr).empty());
