@@ -31,8 +31,9 @@ GEO_API bool IsEchelonOrDiamond(std::vector<CPoint3d>& pts);
 
 // Four vertex indices of the polygon, ascending, at the hull corners that best face the four
 // sides of its least-area rectangle; elongated is true when that rectangle's longer side
-// exceeds 1.5 times its shorter one. False (outputs untouched) for a null polygon, no rectangle, or
-// when four distinct corners are not found among the polygon's own vertices.
+// exceeds 1.5 times its shorter one. False, outputs untouched, for a null polygon or no
+// rectangle; false with only elongated written when four distinct corners are not found among
+// the polygon's own vertices.
 GEO_API bool GetFourEdgeOfGon(CPolygon* polygon, int& c0, int& c1, int& c2, int& c3,
                               bool& elongated);
 

@@ -195,6 +195,11 @@ TEST(GetFourEdge, CutsTheOutlineAtTheCornersFacingItsRectangle) {
         EXPECT_FALSE(GetFourEdge(bad, t0, t0, t0, t0, elongated, rect));
         EXPECT_TRUE(c0 == -1 && t0.empty());
     }
+    // Elongation comes from the rectangle, before the corners are sought.
+    CPolygon sliver(plan({{0, 0}, {30, 0}, {15, 4}}), true);
+    elongated = false;
+    EXPECT_FALSE(GetFourEdgeOfGon(&sliver, c0, c0, c0, c0, elongated));
+    EXPECT_TRUE(elongated && c0 == -1);
 }
 
 // Elongation is the rectangle's side ratio, whatever its orientation and corner order.
