@@ -34,6 +34,8 @@ constexpr double kCountRounding = 0.7;
 constexpr double kFineArcStep = kPi / 144.0;
 constexpr double kCoarseArcStep = kPi / 18.0;
 constexpr int kMinArcSamples = 6;
+// Most points one coarse arc can give: a sweep below a full turn sampled every pi/18.
+constexpr double kMaxCoarseArcSamples = 36.0;
 // Steps of Circle no larger than this (degrees) give no points.
 constexpr double kMinCircleStep = 0.0001;
 // An arc whose half sweep has a sine below this (a sweep of 0 or a whole number of turns)
@@ -200,12 +202,14 @@ double randomSweep() {
 }
 
 // The points c, c + L, c + 2L, ... along a -> b (the direction of GetAngle(a, b)), ending at b;
-// empty when the chord length L is unusable or the count exceeds the cap.
-std::vector<CPoint3d> chainStops(const CPoint3d& a, const CPoint3d& b, double piece) {
+// empty when the chord length L is unusable or the arcs drawn on the pieces, `arcsPerPiece` of
+// at most kMaxCoarseArcSamples points each, would exceed the cap.
+std::vector<CPoint3d> chainStops(const CPoint3d& a, const CPoint3d& b, double piece,
+                                 double arcsPerPiece) {
     std::vector<CPoint3d> stops;
     const double total = a.distanceTo(b);
     if (!usableStep(piece) || !isFiniteXY(a) || !isFiniteXY(b) || !std::isfinite(total) ||
-        !withinCap(total, piece)) {
+        !withinCap(total * arcsPerPiece * kMaxCoarseArcSamples, piece)) {
         return stops;
     }
     const double angle = GetAngle(a, b);
@@ -433,7 +437,7 @@ void LineToRectPts(CPoint3d a, CPoint3d b, double width, std::vector<CPoint3d>& 
 
 void LineToArcPts(CPoint3d a, CPoint3d b, double len, std::vector<CPoint3d>& out, int mode) {
     const double piece = mode != 0 ? 0.5 * len : 0.25 * len;
-    const std::vector<CPoint3d> stops = chainStops(a, b, piece);
+    const std::vector<CPoint3d> stops = chainStops(a, b, piece, 1.0);
     for (size_t i = 1; i < stops.size(); ++i) {
         GetChildArcPoints(stops[i - 1], stops[i], randomSweep(), out);
     }
@@ -443,7 +447,7 @@ void LineToArcArcpts(CPoint3d a, CPoint3d b, double len, double angle, std::vect
     if (!(angle != 0.0) || !std::isfinite(angle)) {
         return;
     }
-    const std::vector<CPoint3d> stops = chainStops(a, b, len);
+    const std::vector<CPoint3d> stops = chainStops(a, b, len, 2.0);
     for (size_t i = 1; i < stops.size(); ++i) {
         const double side = randomSweep() < 0.0 ? -1.0 : 1.0;
         const CPoint3d mid = GetMidPoint(stops[i - 1], stops[i]);

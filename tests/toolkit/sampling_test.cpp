@@ -256,7 +256,8 @@ TEST(LineToArcPts, ChainsArcsOfTheChosenChordFromStartToEnd) {
     LineToArcArcpts(CPoint3d(0, 0, 0), CPoint3d(0, 9, 0), 3, 90, wave);
     ASSERT_FALSE(wave.empty());
     point_lists::expectPoints({wave.front(), wave.back()}, plan({{0, 0}, {0, 9}}));
-    for (double len : {0.0, -2.0, kNaN, kInf, 1e-9}) {
+    // 1e-5: two million arcs, whose points would pass the sample cap many times over.
+    for (double len : {0.0, -2.0, kNaN, kInf, 1e-9, 1e-5}) {
         Pts none;
         LineToArcPts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), len, none, 1);
         LineToArcArcpts(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), len, 90, none);
