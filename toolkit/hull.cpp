@@ -394,12 +394,19 @@ std::vector<int> matchCorners(const std::vector<CPoint3d>& verts, std::vector<CP
     return found;
 }
 
-// True when the rectangle's longer side exceeds 1.5 times its shorter one. (The ratio of the
-// diagonal's x and y extents, once used here, is the same for an upright rectangle but turns
-// negative with the corner order the rectangle comes in, and changes with its orientation.)
+// The ratio of the rectangle's diagonal (corner 0 to corner 2) x and y extents, folded above 1,
+// exceeds 1.5. The signs follow the rectangle's corner order, so a negative ratio (the diagonal
+// running up-left or down-right) reads as not elongated; callers have always seen it so.
 bool isElongated(const std::vector<CPoint3d>& rect) {
-    const double a = rect[0].distanceTo(rect[1]), b = rect[1].distanceTo(rect[2]);
-    return std::max(a, b) > kElongatedRatio * std::min(a, b);
+    const double dx = rect[0].x - rect[2].x, dy = rect[0].y - rect[2].y;
+    if (dy == 0.0) {
+        return dx > 0.0;  // +inf folds to +inf, -inf to -0, 0/0 compares false
+    }
+    const double f = dx / dy;
+    if (f == 0.0) {
+        return !std::signbit(f);  // 1/+0 is +inf, 1/-0 is -inf
+    }
+    return (f < 1.0 ? 1.0 / f : f) > kElongatedRatio;
 }
 
 // The rectangle's first side direction folded into [0, pi/2].

@@ -30,10 +30,10 @@ GEO_API bool GetMinBesiegeRect(CPolygon* polygon, std::vector<CPoint3d>& rect);
 GEO_API bool IsEchelonOrDiamond(std::vector<CPoint3d>& pts);
 
 // Four vertex indices of the polygon, ascending, at the hull corners that best face the four
-// sides of its least-area rectangle; elongated is true when that rectangle's longer side
-// exceeds 1.5 times its shorter one. False, outputs untouched, for a null polygon or no
-// rectangle; false with only elongated written when four distinct corners are not found among
-// the polygon's own vertices.
+// sides of its least-area rectangle; elongated is true when the rectangle's diagonal ratio
+// f = (R0.x - R2.x) / (R0.y - R2.y), folded as f < 1 ? 1/f : f, exceeds 1.5 (negative: false).
+// False, outputs untouched, for a null polygon or no rectangle; false with only elongated written
+// when four distinct corners are not found among the polygon's own vertices.
 GEO_API bool GetFourEdgeOfGon(CPolygon* polygon, int& c0, int& c1, int& c2, int& c3,
                               bool& elongated);
 

@@ -202,20 +202,21 @@ TEST(GetFourEdge, CutsTheOutlineAtTheCornersFacingItsRectangle) {
     EXPECT_TRUE(elongated && c0 == -1);
 }
 
-// Elongation is the rectangle's side ratio, whatever its orientation and corner order.
-TEST(GetFourEdge, ElongatedMeansSidesMoreThanOneAndAHalfApart) {
+// Elongation reads the rectangle's diagonal: the ratio of its x to y extents, folded above 1,
+// over 1.5. The ratio is signed, so the same 20 x 8 rectangle is elongated at some turns and
+// not at others (upright, its diagonal runs down-right: negative, not elongated).
+TEST(GetFourEdge, ElongatedReadsTheSignedDiagonalRatio) {
     const struct {
-        double w, h, turn;
+        double turn;
         bool want;
-    } cases[] = {{10, 10, 0.0, false}, {10, 10, 0.5236, false}, {20, 8, 0.0, true},
-                 {20, 8, 1.1, true},   {8, 20, 2.0, true},      {14, 10, 0.3, false}};
+    } cases[] = {{0.0, false}, {0.3, false}, {0.5, true}, {1.1, true}, {2.5, false}, {-0.3, true}};
     for (const auto& c : cases) {
-        CPolygon rect(plan({{0, 0}, {c.w, 0}, {c.w, c.h}, {0, c.h}}), true);
-        rect.rotate(CPoint3d(3, 4, 0), c.turn);
+        CPolygon rect(plan({{0, 0}, {20, 0}, {20, 8}, {0, 8}}), true);
+        rect.rotate(CPoint3d(0, 0, 0), c.turn);
         int c0, c1, c2, c3;
         bool elongated = !c.want;
         ASSERT_TRUE(GetFourEdgeOfGon(&rect, c0, c1, c2, c3, elongated));
-        EXPECT_EQ(elongated, c.want) << c.w << " x " << c.h << " turned " << c.turn;
+        EXPECT_EQ(elongated, c.want) << "turned " << c.turn;
     }
 }
 
