@@ -62,6 +62,7 @@
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
+#include <geo/prepared_area.h>
 #include <geo/region.h>
 #include <geo/solids.h>
 #include <geo/two_pt_curve.h>
