@@ -1,7 +1,9 @@
 // Polyline offsets: mitred vertex offsets, trimmed offsets and their retries, plane forms,
 // bands, and bad input. Distances are checked against brute-force distances to the input.
 #include <geo/cleanup.h>
+#include <geo/measures.h>
 #include <geo/offset.h>
+#include <geo/region.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,9 @@
 #include <random>
 #include <thread>
 #include <vector>
+
+#include "support/bumpy_star.h"
+#include "support/clipper_offset.h"
 
 namespace {
 
@@ -293,6 +298,31 @@ TEST(PlineOffset, RandomStarsStayAtTheDistance) {
             ASSERT_GE(n, 1) << trial << " " << d;
             // Left of travel is inside a counter-clockwise outline.
             expectTrimmedOffset(ring, out, d, (d > 0) != clockwise);
+        }
+    }
+}
+
+// Outlines of thousands of vertices, offset by many edge lengths, have the area the peers give
+// their mitred offset; the plane form and the region's offset follow.
+TEST(PlineOffset, LargeStarsOffsetByManyEdgeLengths) {
+    constexpr double kDistance = 10.0, kRelTol = 1e-8;
+    for (int n : {4096, 8192}) {
+        const Pts star = support::bumpyStar(7919u + n, n);
+        for (double d : {-kDistance, kDistance}) {
+            const double expected = std::fabs(support::clipperMitreArea(star, -d));
+            PtsList out;
+            ASSERT_EQ(PlineOffset(closed(star), out, d, 1e-6), 1) << n << " " << d;
+            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << n << " " << d;
+            if (n > 4096) {
+                continue;
+            }
+            ASSERT_EQ(PlineOffset3D(closed(star), out, d, CVector3d(0, 0, 1), 1e-6), 1);
+            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << d;
+            // The region offsets its outer clockwise: a positive distance grows it.
+            CRegion region;
+            region.contours.emplace_back(star, true);
+            ASSERT_TRUE(region.Offset(-d));
+            EXPECT_NEAR(region.area(), expected, kRelTol * expected) << d;
         }
     }
 }
