@@ -119,7 +119,7 @@ void BM_GeosBuffer(benchmark::State& state) {
 
 // Arguments: vertex count, then 1 to grow the outline or 0 to shrink it.
 void sizes(benchmark::internal::Benchmark* b) {
-    for (int n : {1000, 10000})
+    for (int n : {1000, 10000, 65536})
         for (int grow : {1, 0})
             b->Args({n, grow});
     b->Unit(benchmark::kMillisecond);
