@@ -278,17 +278,23 @@ TEST(OutlineInOutline, OneVertexInsideIsEnoughAndBoundaryDoesNotCount) {
 TEST(OutlineInOutline, FiledOutlinesGiveThePlainAnswers) {
     std::mt19937 rng(77);
     int inside = 0;
-    for (int round = 0; round < 12; ++round) {
-        const int n = 40 + static_cast<int>(rng() % 300);
+    for (int round = 0; round < 6; ++round) {
+        const int n = 40 + static_cast<int>(rng() % 80);
         auto outer = reference::randomStar(rng, n, 1e3 * round, 0.0, 30.0, round % 2 ? 0.5 : 0.0);
-        if (round == 11) {
+        if (round == 5) {
             outer[5].x = kInf;
         }
         AcGePoint3dArray asArray;
         Pnt3dToAcPnt3d_Ary(outer, asArray);
-        // Probes nudged by the kernel's boundary tolerance and by PolyInPolygon's.
+        // Probes nudged by the kernel's boundary tolerance and by PolyInPolygon's, and just
+        // above and below every vertex, within the kernel's tolerance.
         for (double tol : {Orvel::kOnEdgeTol, 1e-3}) {
-            for (const CPoint3d& v : reference::probePoints(rng, outer, tol, 40.0)) {
+            auto probes = reference::probePoints(rng, outer, tol, 40.0);
+            for (const CPoint3d& v : outer) {
+                probes.emplace_back(v.x, v.y + 0.5 * tol, 0.0);
+                probes.emplace_back(v.x, v.y - 0.5 * tol, 0.0);
+            }
+            for (const CPoint3d& v : probes) {
                 const std::vector<CPoint3d> repeated(16, v);
                 const bool kernel = Orvel::isIn(v.toAcGePoint3d(), asArray, true);
                 ASSERT_EQ(polygonInPolygon(repeated, outer, 0.0), kernel) << v.x << "," << v.y;
@@ -299,7 +305,7 @@ TEST(OutlineInOutline, FiledOutlinesGiveThePlainAnswers) {
             }
         }
     }
-    EXPECT_GT(inside, 4000);
+    EXPECT_GT(inside, 800);
 }
 
 TEST(OutlineInOutline, PolInPolMeansBoundariesMeet) {

@@ -307,24 +307,23 @@ TEST(PlineOffset, RandomStarsStayAtTheDistance) {
 // Outlines of thousands of vertices, offset by many edge lengths, have the area the peers give
 // their mitred offset; the plane form and the region's offset follow.
 TEST(PlineOffset, LargeStarsOffsetByManyEdgeLengths) {
+    constexpr int kVertices = 4096;
     constexpr double kDistance = 10.0, kRelTol = 1e-8;
-    for (int n : {4096, 8192}) {
-        const Pts star = support::bumpyStar(7919u + n, n);
-        for (double d : {-kDistance, kDistance}) {
-            const double expected = std::fabs(support::clipperMitreArea(star, -d));
-            PtsList out;
-            ASSERT_EQ(PlineOffset(closed(star), out, d, 1e-6), 1) << n << " " << d;
-            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << n << " " << d;
-            if (n > 4096) {
-                continue;
-            }
+    const Pts star = support::bumpyStar(7919u + kVertices, kVertices);
+    for (double d : {-kDistance, kDistance}) {
+        const double expected = std::fabs(support::clipperMitreArea(star, -d));
+        PtsList out;
+        ASSERT_EQ(PlineOffset(closed(star), out, d, 1e-6), 1) << d;
+        EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << d;
+        if (d < 0) {
             ASSERT_EQ(PlineOffset3D(closed(star), out, d, CVector3d(0, 0, 1), 1e-6), 1);
-            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << d;
-            // The region offsets its outer clockwise: a positive distance grows it.
+            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected);
+        } else {
+            // The region offsets its outer clockwise: a negative distance shrinks it.
             CRegion region;
             region.contours.emplace_back(star, true);
             ASSERT_TRUE(region.Offset(-d));
-            EXPECT_NEAR(region.area(), expected, kRelTol * expected) << d;
+            EXPECT_NEAR(region.area(), expected, kRelTol * expected);
         }
     }
 }
@@ -352,8 +351,8 @@ TEST(PlineOffset, SameResultsAsThroughTheCurveObjects) {
     std::mt19937 rng(314);
     std::uniform_real_distribution<double> coord(-50.0, 50.0), unit(-1.0, 1.0);
     int compared3d = 0;
-    for (int trial = 0; trial < 200; ++trial) {
-        Pts pts = trial % 3 == 0 ? closed(randomStar(rng, 6 + trial, 40.0, 100.0)) : Pts{};
+    for (int trial = 0; trial < 120; ++trial) {
+        Pts pts = trial % 3 == 0 ? closed(randomStar(rng, 6 + trial / 2, 40.0, 100.0)) : Pts{};
         for (int k = 0; trial % 3 != 0 && k < 3 + trial % 9; ++k)
             pts.emplace_back(coord(rng), coord(rng), 0.0);
         if (trial % 10 == 4)  // there and back: the offset rounds both ends with arcs
@@ -376,7 +375,7 @@ TEST(PlineOffset, SameResultsAsThroughTheCurveObjects) {
         EXPECT_EQ(PlineOffset3D(tilted, ours, d + 0.5, normal, tol), static_cast<int>(once.size()));
         EXPECT_TRUE(sameBits(ours, once)) << trial;
     }
-    EXPECT_GT(compared3d, 100);
+    EXPECT_GT(compared3d, 60);
 }
 
 TEST(PlineOffset3D, PlaneOfTheNormal) {

@@ -50,7 +50,7 @@ TEST(PreparedArea, MatchesTheLiteralRuleOnRandomOutlines) {
     std::mt19937 rng(424242);
     const double tols[] = {1e-6, 0.001, 0.0, 0.25, 1.0};
     int boundary = 0;
-    for (int round = 0; round < 80 && !HasFailure(); ++round) {
+    for (int round = 0; round < 40 && !HasFailure(); ++round) {
         const int n = 3 + static_cast<int>(rng() % 40);
         const double grid = (round % 3 == 0) ? 0.0 : (round % 3 == 1 ? 1.0 : 0.5);
         const double tol = tols[round % 5];
@@ -60,7 +60,7 @@ TEST(PreparedArea, MatchesTheLiteralRuleOnRandomOutlines) {
             boundary += compareOn(pts, reference::probePoints(rng, pts, tol, 25.0), tol);
         }
     }
-    EXPECT_GT(boundary, 1500);
+    EXPECT_GT(boundary, 700);
 }
 
 // Long edges filed in many bands, repeated points, one-point and straight outlines, edges
@@ -108,8 +108,8 @@ TEST(PreparedArea, MatchesOnLargeOutlines) {
         const auto pts = reference::randomStar(rng, n, 0.0, 0.0, 100.0, n == 1024 ? 0.25 : 0.0);
         auto probes = reference::probePoints(rng, pts, 1e-6, 200.0);
         std::shuffle(probes.begin(), probes.end(), rng);
-        probes.resize(n == 1024 ? 2000 : 200);
-        EXPECT_GT(compareOn(pts, probes, 1e-6, n == 1024), 100);
+        probes.resize(n == 1024 ? 800 : 60);
+        EXPECT_GT(compareOn(pts, probes, 1e-6, n == 1024), n == 1024 ? 100 : 5);
     }
 }
 
