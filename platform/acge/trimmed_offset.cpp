@@ -540,14 +540,10 @@ BoxTree capTree(const std::vector<MitreCap>& caps) {
 
 // Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input and
 // outside the caps of the mitres.
+// `tree` holds the input pieces' boxes, grown by any margin.
 std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trimmer,
-                               const std::vector<Piece>& src, const std::vector<MitreCap>& caps,
-                               double d, const Tolerances& tol) {
-    std::vector<Box> boxes;
-    boxes.reserve(src.size());
-    for (const Piece& p : src)
-        boxes.push_back(pieceBox(p, 0));
-    const BoxTree tree(std::move(boxes));
+                               const std::vector<Piece>& src, const BoxTree& tree,
+                               const std::vector<MitreCap>& caps, double d, const Tolerances& tol) {
     const BoxTree covers = capTree(caps);
     const double reach = std::abs(d) - tol.filter;
     std::vector<Sub> kept;
@@ -801,12 +797,17 @@ void addCircle(Vec c, double r, std::vector<Piece>& out) {
 }
 
 // Whether the chain crosses or overlaps itself anywhere but at the joints of neighbours.
-bool crossesItself(const std::vector<Piece>& src, bool closed, double tol) {
+// Boxes of the input pieces grown by tol, as one tree.
+BoxTree inputTree(const std::vector<Piece>& src, double tol) {
     std::vector<Box> boxes;
     boxes.reserve(src.size());
     for (const Piece& p : src)
         boxes.push_back(pieceBox(p, tol));
-    const BoxTree tree(std::move(boxes));
+    return BoxTree(std::move(boxes));
+}
+
+// `tree` is inputTree(src, tol).
+bool crossesItself(const std::vector<Piece>& src, const BoxTree& tree, bool closed, double tol) {
     std::vector<Hit> hits;
     const size_t n = src.size();
     for (size_t i = 0; i < n; ++i) {
@@ -876,8 +877,9 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     std::vector<MitreCap> caps;
     // A simple outline encloses an area on one side; a flat one (there and back) does not.
     const double area2 = closed ? signedArea2(src) : 0.0;
+    const BoxTree srcTree = inputTree(src, tols.merge);
     const bool simple = closed && std::abs(area2) > tols.merge * chainLength(src) &&
-                        !crossesItself(src, closed, tols.merge);
+                        !crossesItself(src, srcTree, closed, tols.merge);
     {
         RawOffset offset(src, closed, distance, tols);
         raw = offset.build();
@@ -894,7 +896,8 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         return {};
 
     Trimmer trimmer(raw, splitters, owners, closed, tols);
-    std::vector<Sub> subs = keepFarEnough(trimmer.split(), trimmer, src, caps, distance, tols);
+    std::vector<Sub> subs =
+        keepFarEnough(trimmer.split(), trimmer, src, srcTree, caps, distance, tols);
     if (closed)
         subs = pruneDangling(subs, trimmer.nodeCount());
     // A simple outline's offset lies on the offset side of it; anything else is a tip of

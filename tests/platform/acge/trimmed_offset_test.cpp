@@ -586,7 +586,7 @@ TEST(TrimmedOffsetRandom, SpikyStarsMatchClipperArea) {
     for (int round = 0; round < 30; ++round) {
         const std::vector<Pt> pts = spikyStar(rng, 5 + 2 * round);
         const Chain star = polyline(pts, true);
-        for (double d : {0.3, 1.0, 2.5, -0.3, -1.0, -2.5}) {
+        for (double d : {0.3, 1.0, 2.5, 6.0, -0.3, -1.0, -2.5}) {
             const auto r = trimmedOffset(star, true, d, kTol);
             expectLoops(r);
             size_t loops = 0;
