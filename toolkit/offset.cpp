@@ -1,18 +1,12 @@
 // Trimmed polyline offsets through the curve layer, with the retries of the plane form.
 #include <geo/acge/acarray.h>
-#include <geo/acge/gecomp2d.h>
-#include <geo/acge/gecomp3d.h>
-#include <geo/acge/gegbl.h>
-#include <geo/acge/gelnsg2d.h>
-#include <geo/acge/gelnsg3d.h>
-#include <geo/acge/gepoly2d.h>
-#include <geo/acge/gepoly3d.h>
-#include <geo/acge/getol.h>
 #include <geo/cleanup.h>
 #include <geo/conversions.h>
 #include <geo/offset.h>
 
 #include <vector>
+
+#include "platform/acge/polyline_offset.h"
 
 namespace {
 
@@ -36,45 +30,19 @@ double nonZeroOffset(double d) {
     return (d >= -kZeroOffset && d <= kZeroOffset) ? kSmallestOffset : d;
 }
 
-// Equal-point and equal-vector tolerance both tol.
-AcGeTol offsetTol(double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    t.setEqualVector(tol);
-    return t;
-}
-
-// Segments and composite curves give their vertices; anything else an empty list.
-Pts curve2dPts(const AcGeCurve2d* curve) {
-    Pts pts;
-    if (curve->type() == AcGe::kLineSeg2d)
-        AcGeLineSeg2dToPts(static_cast<const AcGeLineSeg2d*>(curve), pts);
-    else if (curve->type() == AcGe::kCompositeCrv2d)
-        AcGeCompositeCurve2dToPts(static_cast<const AcGeCompositeCurve2d*>(curve), pts);
-    return pts;
-}
-
-Pts curve3dPts(const AcGeCurve3d* curve) {
-    Pts pts;
-    if (curve->type() == AcGe::kLineSeg3d)
-        AcGeLineSeg3dToPts(static_cast<const AcGeLineSeg3d*>(curve), pts);
-    else if (curve->type() == AcGe::kCompositeCrv3d)
-        AcGeCompositeCurve3dTo3dPts(static_cast<const AcGeCompositeCurve3d*>(curve), pts);
-    return pts;
-}
-
 // One run of the plane offset: out becomes one list per result curve.
 void trimmedOffset3d(const Pts& pts, PtsList& out, double distance, const CVector3d& normal,
                      double tol) {
     AcArray<AcGePoint3d> acPts;
     Pnt3dToAcPnt3d_Ary(pts, acPts);
-    const AcGePolyline3d poly(acPts);
-    AcArray<AcGeCurve3d*> curves;
-    poly.getTrimmedOffset(distance, normal.toAcGeVector3d(), curves, AcGe::kExtend, offsetTol(tol));
-    out.resize(curves.length());
-    for (int i = 0; i < curves.length(); ++i) {
-        out[i] = curve3dPts(curves[i]);
-        delete curves[i];
+    const auto curves =
+        acge_detail::polylineOffsetVertices(acPts, normal.toAcGeVector3d(), distance, tol);
+    out.resize(curves.size());
+    for (size_t i = 0; i < curves.size(); ++i) {
+        out[i].clear();
+        out[i].reserve(curves[i].size());
+        for (const AcGePoint3d& p : curves[i])
+            out[i].push_back(AcPnt3dToPnt3d(p));
     }
 }
 
@@ -171,15 +139,15 @@ int PlineOffset(const std::vector<CPoint3d>& pts, std::vector<std::vector<CPoint
                 double distance, double tol) {
     AcArray<AcGePoint2d> acPts;
     Pnt3dToAcPnt2d_Ary(pts, acPts);
-    const AcGePolyline2d poly(acPts);
-    AcArray<AcGeCurve2d*> curves;
-    poly.getTrimmedOffset(nonZeroOffset(distance), curves, AcGe::kExtend, offsetTol(tol));
-    out.resize(curves.length());
-    for (int i = 0; i < curves.length(); ++i) {
-        out[i] = curve2dPts(curves[i]);
-        delete curves[i];
+    const auto curves = acge_detail::polylineOffsetVertices(acPts, nonZeroOffset(distance), tol);
+    out.resize(curves.size());
+    for (size_t i = 0; i < curves.size(); ++i) {
+        out[i].clear();
+        out[i].reserve(curves[i].size());
+        for (const AcGePoint2d& p : curves[i])
+            out[i].emplace_back(p.x, p.y, 0.0);
     }
-    return curves.length();
+    return static_cast<int>(curves.size());
 }
 
 int PlineOffset3D(const std::vector<CPoint3d>& pts, std::vector<std::vector<CPoint3d>>& out,

@@ -16,6 +16,7 @@
 #include <geo/acge/gepoly3d.h>
 
 #include "platform/acge/curve_util.h"
+#include "platform/acge/polyline_offset.h"
 #include "platform/acge/trimmed_offset.h"
 
 using acge_detail::OffsetPiece;
@@ -267,4 +268,126 @@ void AcGeCurve3d::getTrimmedOffset(double distance, const AcGeVector3d& planeNor
     getTrimmedOffset(distance, planeNormal, curves, extensionType, tol);
     for (AcGeCurve3d* curve : curves)
         offsetCurveList.append(curve);
+}
+
+// ---- Vertex lists of polyline offsets, without the curve objects ----
+
+namespace {
+
+// A composite's vertex list read through the curve interface: each piece's start (the origin
+// for a piece without one), then the last piece's end.
+template <class Composite, class Curve, class Point>
+std::vector<Point> compositeVertices(const Composite& curve) {
+    AcArray<Curve*> pieces;
+    curve.getCurveList(pieces);
+    std::vector<Point> out;
+    for (const Curve* piece : pieces) {
+        Point start;
+        out.push_back(piece->hasStartPoint(start) ? start : Point());
+    }
+    Point end;
+    if (!pieces.isEmpty() && pieces.last()->hasEndPoint(end))
+        out.push_back(end);
+    return out;
+}
+
+// The vertex list of a built offset curve: a segment's ends, a composite's vertices, else none.
+template <class Seg, class Composite, class Curve, class Point>
+std::vector<Point> curveVertices(const Curve* curve, AcGe::EntityId segId,
+                                 AcGe::EntityId compositeId) {
+    if (curve->type() == segId) {
+        const Seg* seg = static_cast<const Seg*>(curve);
+        return {seg->startPoint(), seg->endPoint()};
+    }
+    if (curve->type() == compositeId)
+        return compositeVertices<Composite, Curve, Point>(*static_cast<const Composite*>(curve));
+    return {};
+}
+
+// A straight piece from s to e read back as the curve layer reads its segments: the start
+// itself, the end as the start plus the difference. False when the chain holds an arc, or a
+// piece a composite would leave out (no finite length): those are read from built curves.
+template <class Point>
+bool straightVertices(const std::vector<Point>& starts, const std::vector<Point>& ends,
+                      std::vector<Point>& out) {
+    for (size_t k = 0; k < starts.size(); ++k) {
+        if (!std::isfinite((ends[k] - starts[k]).length()))
+            return false;
+    }
+    out = starts;
+    out.push_back(starts.back() + (ends.back() - starts.back()));
+    return true;
+}
+
+bool allStraight(const Chain& chain) {
+    for (const OffsetPiece& p : chain) {
+        if (p.bulge != 0.0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::vector<AcGePoint2d>> acge_detail::polylineOffsetVertices(
+    const AcArray<AcGePoint2d>& pts, double distance, double tol) {
+    Chain chain;
+    for (int i = 0; i + 1 < pts.length(); ++i)
+        pushPiece(pts[i], pts[i + 1], 0.0, tol, chain);
+    std::vector<std::vector<AcGePoint2d>> out;
+    for (const Chain& result : offsetChain(chain, distance, tol)) {
+        if (result.empty())
+            continue;
+        out.emplace_back();
+        if (allStraight(result)) {
+            std::vector<AcGePoint2d> starts, ends;
+            for (const OffsetPiece& p : result) {
+                starts.emplace_back(p.sx, p.sy);
+                ends.emplace_back(p.ex, p.ey);
+            }
+            if (straightVertices(starts, ends, out.back()))
+                continue;
+        }
+        const AcGeCurve2d* curve = chainCurve2d(result);
+        out.back() = curveVertices<AcGeLineSeg2d, AcGeCompositeCurve2d, AcGeCurve2d, AcGePoint2d>(
+            curve, AcGe::kLineSeg2d, AcGe::kCompositeCrv2d);
+        delete curve;
+    }
+    return out;
+}
+
+std::vector<std::vector<AcGePoint3d>> acge_detail::polylineOffsetVertices(
+    const AcArray<AcGePoint3d>& pts, const AcGeVector3d& normal, double distance, double tol) {
+    const double len = acge_detail::len3(normal);
+    if (!(len > 0.0) || !std::isfinite(len))
+        return {};
+    PlaneFrame frame;
+    frame.normal = normal / len;
+    frame.toPlane = AcGeMatrix3d::worldToPlane(frame.normal);
+    frame.toWorld = AcGeMatrix3d::planeToWorld(frame.normal);
+    Chain chain;
+    for (int i = 0; i + 1 < pts.length(); ++i) {
+        const AcGePoint2d s = frame.flatten(pts[i]);
+        pushPiece(s, frame.flatten(pts[i + 1]), 0.0, tol, chain);
+    }
+    std::vector<std::vector<AcGePoint3d>> out;
+    for (const Chain& result : offsetChain(chain, distance, tol)) {
+        if (result.empty())
+            continue;
+        out.emplace_back();
+        if (allStraight(result)) {
+            std::vector<AcGePoint3d> starts, ends;
+            for (const OffsetPiece& p : result) {
+                starts.push_back(frame.lift(AcGePoint2d(p.sx, p.sy)));
+                ends.push_back(frame.lift(AcGePoint2d(p.ex, p.ey)));
+            }
+            if (straightVertices(starts, ends, out.back()))
+                continue;
+        }
+        const AcGeCurve3d* curve = chainCurve3d(result, frame);
+        out.back() = curveVertices<AcGeLineSeg3d, AcGeCompositeCurve3d, AcGeCurve3d, AcGePoint3d>(
+            curve, AcGe::kLineSeg3d, AcGe::kCompositeCrv3d);
+        delete curve;
+    }
+    return out;
 }

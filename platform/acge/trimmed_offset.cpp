@@ -90,6 +90,13 @@ double extentOf(const std::vector<Piece>& pieces) {
     return m;
 }
 
+// The cap a mitre adds at a corner: the triangle between the two offset ends it joins and the
+// point where their extensions meet. Points inside it lie farther than the distance from the
+// input, yet the mitred offset covers them, as it does the points nearer than the distance.
+struct MitreCap {
+    Vec a, tip, b;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Input cleaning
 
@@ -153,6 +160,8 @@ public:
 
     // Curves that only split the raw offset where the distance to the input passes |d|.
     std::vector<Piece>& splitters() { return splitters_; }
+    // The caps of the mitres between straight pieces.
+    std::vector<MitreCap>& caps() { return caps_; }
     // For each splitter, the two raw pieces it touches (and need not split).
     std::vector<std::pair<size_t, size_t>>& splitterOwners() { return owners_; }
 
@@ -198,7 +207,7 @@ private:
             Q.a = P.b;
             return;
         }
-        joinCorner(P, src_[items_[k].src], Q, src_[items_[l].src], out);
+        joinCorner(items_[k], src_[items_[k].src], items_[l], src_[items_[l].src], out);
         if (splitters_.size() > owners_.size())
             owners_.push_back({at, next});
     }
@@ -220,7 +229,9 @@ private:
     }
 
     // Joins at a vertex of the input between pieces sp and sq.
-    void joinCorner(Piece& P, const Piece& sp, Piece& Q, const Piece& sq, std::vector<Piece>& out) {
+    void joinCorner(Item& ip, const Piece& sp, Item& iq, const Piece& sq, std::vector<Piece>& out) {
+        Piece& P = ip.piece;
+        Piece& Q = iq.piece;
         const Vec tp = endTangent(sp), tq = startTangent(sq), corner = sp.b;
         const double turn = cross(tp, tq), along = dot(tp, tq);
         const bool parallel = std::abs(turn) <= kParallelSin;
@@ -232,9 +243,14 @@ private:
         const bool convex = parallel || turn * d_ < 0;
         if (convex) {
             const Piece round = filletOrChord(P.b, Q.a, corner);
-            if (!extendToMeet(P, Q, corner))
+            const Vec endP = P.b, startQ = Q.a;
+            if (!extendToMeet(ip, iq, corner)) {
                 out.push_back(round);
-            else if (round.arc)
+                return;
+            }
+            if (!P.arc && !Q.arc)
+                caps_.push_back({endP, P.b, startQ});
+            if (round.arc)
                 // The round corner the mitre stands for still bounds where the distance drops
                 // below |d|: keep it to split other pieces that pass the corner.
                 splitters_.push_back(round);
@@ -247,13 +263,23 @@ private:
         out.push_back(linePiece(corner, Q.a));
     }
 
+    // The line or circle an item's piece lies on. A straight piece's own ends may have been
+    // trimmed to one point by the join before it; its offset before any join still gives the
+    // line and the direction of travel.
+    static Piece carrierOf(const Item& item) {
+        return item.piece.arc ? item.piece : linePiece(item.properA, item.properB);
+    }
+
     // Extends P's end and Q's start to the carriers' common point nearest the corner.
-    bool extendToMeet(Piece& P, Piece& Q, Vec corner) {
+    bool extendToMeet(Item& ip, Item& iq, Vec corner) {
+        Piece& P = ip.piece;
+        Piece& Q = iq.piece;
+        const Piece carrierP = carrierOf(ip), carrierQ = carrierOf(iq);
         Vec pts[2];
-        const int n = carrierPoints(P, Q, tol_.merge, pts);
+        const int n = carrierPoints(carrierP, carrierQ, tol_.merge, pts);
         int best = -1;
         for (int k = 0; k < n; ++k)
-            if (extendsEnd(P, pts[k]) && extendsStart(Q, pts[k]) &&
+            if (extendsEnd(P, carrierP, pts[k]) && extendsStart(Q, carrierQ, pts[k]) &&
                 (best < 0 || dist(pts[k], corner) < dist(pts[best], corner)))
                 best = k;
         if (best < 0)
@@ -264,17 +290,21 @@ private:
     }
 
     // Whether x lies on P's carrier ahead of its end (by less than half a turn for arcs).
-    bool extendsEnd(const Piece& P, Vec x) const {
-        if (!P.arc)
-            return dot(x - P.b, P.b - P.a) >= -tol_.join * norm(P.b - P.a);
+    bool extendsEnd(const Piece& P, const Piece& carrier, Vec x) const {
+        if (!P.arc) {
+            const Vec along = carrier.b - carrier.a;
+            return dot(x - P.b, along) >= -tol_.join * norm(along);
+        }
         const double ahead = wrapSigned((angleOf(x - P.c) - (P.a0 + P.sw)) * sign(P.sw));
         return ahead >= -tol_.join / P.r;
     }
 
     // Whether x lies on Q's carrier behind its start.
-    bool extendsStart(const Piece& Q, Vec x) const {
-        if (!Q.arc)
-            return dot(Q.a - x, Q.b - Q.a) >= -tol_.join * norm(Q.b - Q.a);
+    bool extendsStart(const Piece& Q, const Piece& carrier, Vec x) const {
+        if (!Q.arc) {
+            const Vec along = carrier.b - carrier.a;
+            return dot(Q.a - x, along) >= -tol_.join * norm(along);
+        }
         const double behind = wrapSigned((Q.a0 - angleOf(x - Q.c)) * sign(Q.sw));
         return behind >= -tol_.join / Q.r;
     }
@@ -338,6 +368,7 @@ private:
     std::vector<Item> items_;
     std::vector<Vec> centres_, wrapCentres_;
     std::vector<Piece> splitters_;
+    std::vector<MitreCap> caps_;
     std::vector<std::pair<size_t, size_t>> owners_;
     std::vector<std::pair<double, double>> proper_;
 };
@@ -477,20 +508,49 @@ bool anyWithin(const BoxTree& tree, const std::vector<Piece>& src, Vec q, double
                       [&](int k) { return distanceToPiece(src[k], q) < reach; });
 }
 
-// Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input.
-std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trimmer,
-                               const std::vector<Piece>& src, double d, const Tolerances& tol) {
+// Whether q lies inside the triangle by more than `margin` from each of its sides.
+bool deepInside(const MitreCap& cap, Vec q, double margin) {
+    const Vec corners[3] = {cap.a, cap.tip, cap.b};
+    const double orientation = cross(cap.tip - cap.a, cap.b - cap.a) < 0 ? -1.0 : 1.0;
+    for (int k = 0; k < 3; ++k) {
+        const Vec from = corners[k], side = corners[(k + 1) % 3] - from;
+        const double length = norm(side);
+        if (!(length > 0) || orientation * cross(side, q - from) <= margin * length)
+            return false;
+    }
+    return true;
+}
+
+// Whether a mitre's cap covers q.
+bool anyCapCovers(const BoxTree& tree, const std::vector<MitreCap>& caps, Vec q, double margin) {
+    return tree.query(boxAround(q, 0), [&](int k) { return deepInside(caps[k], q, margin); });
+}
+
+BoxTree capTree(const std::vector<MitreCap>& caps) {
     std::vector<Box> boxes;
-    boxes.reserve(src.size());
-    for (const Piece& p : src)
-        boxes.push_back(pieceBox(p, 0));
-    const BoxTree tree(std::move(boxes));
+    boxes.reserve(caps.size());
+    for (const MitreCap& cap : caps) {
+        Box b{cap.a.x, cap.a.y, cap.a.x, cap.a.y};
+        addToBox(b, cap.tip);
+        addToBox(b, cap.b);
+        boxes.push_back(b);
+    }
+    return BoxTree(std::move(boxes));
+}
+
+// Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input and
+// outside the caps of the mitres.
+// `tree` holds the input pieces' boxes, grown by any margin.
+std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trimmer,
+                               const std::vector<Piece>& src, const BoxTree& tree,
+                               const std::vector<MitreCap>& caps, double d, const Tolerances& tol) {
+    const BoxTree covers = capTree(caps);
     const double reach = std::abs(d) - tol.filter;
     std::vector<Sub> kept;
     kept.reserve(subs.size());
     for (const Sub& s : subs) {
         const Vec mid = evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
-        if (!anyWithin(tree, src, mid, reach))
+        if (!anyWithin(tree, src, mid, reach) && !anyCapCovers(covers, caps, mid, tol.filter))
             kept.push_back(s);
     }
     return kept;
@@ -693,6 +753,42 @@ void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_
         o = {newIndex[o.first], newIndex[o.second]};
 }
 
+// Twice the signed area a closed chain encloses (arcs add their circular segments).
+double signedArea2(const std::vector<Piece>& src) {
+    double a = 0;
+    for (const Piece& p : src) {
+        a += cross(p.a, p.b);
+        if (p.arc)
+            a += p.r * p.r * (p.sw - std::sin(p.sw));
+    }
+    return a;
+}
+
+double chainLength(const std::vector<Piece>& src) {
+    double length = 0;
+    for (const Piece& p : src)
+        length += pieceLength(p);
+    return length;
+}
+
+// Whether a simple closed chain winds around q, which lies well away from it. Each piece adds
+// the angle its chord subtends at q, and an arc a full turn more when q lies between the arc
+// and its chord.
+bool encloses(const std::vector<Piece>& src, Vec q) {
+    double turn = 0;
+    for (const Piece& p : src) {
+        const Vec u = p.a - q, v = p.b - q;
+        turn += std::atan2(cross(u, v), dot(u, v));
+        if (p.arc && dist(q, p.c) < p.r && sign(p.sw) * cross(p.b - p.a, q - p.a) < 0)
+            turn += sign(p.sw) * kTwoPi;
+    }
+    return std::abs(turn) > kPi;
+}
+
+Vec subMiddle(const Sub& s, const Trimmer& trimmer) {
+    return evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
+}
+
 // A full circle as two half arcs.
 void addCircle(Vec c, double r, std::vector<Piece>& out) {
     const Vec east = c + Vec{r, 0}, west = c - Vec{r, 0};
@@ -701,12 +797,17 @@ void addCircle(Vec c, double r, std::vector<Piece>& out) {
 }
 
 // Whether the chain crosses or overlaps itself anywhere but at the joints of neighbours.
-bool crossesItself(const std::vector<Piece>& src, bool closed, double tol) {
+// Boxes of the input pieces grown by tol, as one tree.
+BoxTree inputTree(const std::vector<Piece>& src, double tol) {
     std::vector<Box> boxes;
     boxes.reserve(src.size());
     for (const Piece& p : src)
         boxes.push_back(pieceBox(p, tol));
-    const BoxTree tree(std::move(boxes));
+    return BoxTree(std::move(boxes));
+}
+
+// `tree` is inputTree(src, tol).
+bool crossesItself(const std::vector<Piece>& src, const BoxTree& tree, bool closed, double tol) {
     std::vector<Hit> hits;
     const size_t n = src.size();
     for (size_t i = 0; i < n; ++i) {
@@ -734,11 +835,11 @@ bool crossesItself(const std::vector<Piece>& src, bool closed, double tol) {
 // A mitre may pierce the input: the input itself cuts it, and what lies beyond is left hanging
 // and pruned. An open or self-crossing chain has valid points facing the other side of a piece:
 // that side's offset cuts too, and so do the circles about an open chain's two ends.
-void addBoundarySplitters(const std::vector<Piece>& src, bool closed, double d,
+void addBoundarySplitters(const std::vector<Piece>& src, bool closed, bool simple, double d,
                           const Tolerances& tol, std::vector<Piece>& splitters) {
     splitters.reserve(splitters.size() + src.size());
     splitters.insert(splitters.end(), src.begin(), src.end());
-    if (closed && !crossesItself(src, closed, tol.merge))
+    if (simple)
         return;
     RawOffset other(src, closed, -d, tol);
     const std::vector<Piece> raw = other.build();
@@ -773,27 +874,43 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     std::vector<Piece> raw, splitters;
     std::vector<std::pair<size_t, size_t>> owners;
     std::vector<std::pair<double, double>> proper;
+    std::vector<MitreCap> caps;
+    // A simple outline encloses an area on one side; a flat one (there and back) does not.
+    const double area2 = closed ? signedArea2(src) : 0.0;
+    const BoxTree srcTree = inputTree(src, tols.merge);
+    const bool simple = closed && std::abs(area2) > tols.merge * chainLength(src) &&
+                        !crossesItself(src, srcTree, closed, tols.merge);
     {
         RawOffset offset(src, closed, distance, tols);
         raw = offset.build();
         splitters = std::move(offset.splitters());
         owners = std::move(offset.splitterOwners());
         proper = std::move(offset.properRanges());
+        if (simple)
+            caps = std::move(offset.caps());
     }
-    addBoundarySplitters(src, closed, distance, tols, splitters);
+    addBoundarySplitters(src, closed, simple, distance, tols, splitters);
     tols.merge = std::max(tols.merge, kRelativeFloor * extentOf(raw));
     dropDegenerate(raw, owners, proper, tols.merge / 2);
     if (raw.empty())
         return {};
 
     Trimmer trimmer(raw, splitters, owners, closed, tols);
-    std::vector<Sub> subs = keepFarEnough(trimmer.split(), trimmer, src, distance, tols);
+    std::vector<Sub> subs =
+        keepFarEnough(trimmer.split(), trimmer, src, srcTree, caps, distance, tols);
     if (closed)
         subs = pruneDangling(subs, trimmer.nodeCount());
+    // A simple outline's offset lies on the offset side of it; anything else is a tip of
+    // mitre cut off from its offset, which may there be made of nothing but extensions.
+    const bool insideWanted = (distance > 0) == (area2 > 0);
     std::vector<std::vector<OffsetPiece>> result;
-    for (const std::vector<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run())
-        if (!onlyExtension(c, subs, raw, proper, tols.merge))
+    for (const std::vector<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run()) {
+        const bool stray = simple
+                               ? encloses(src, subMiddle(subs[c.front()], trimmer)) != insideWanted
+                               : onlyExtension(c, subs, raw, proper, tols.merge);
+        if (!stray)
             result.push_back(emitChain(c, subs, trimmer));
+    }
     return result;
 }
 

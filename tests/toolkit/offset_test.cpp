@@ -1,16 +1,23 @@
 // Polyline offsets: mitred vertex offsets, trimmed offsets and their retries, plane forms,
 // bands, and bad input. Distances are checked against brute-force distances to the input.
 #include <geo/cleanup.h>
+#include <geo/measures.h>
 #include <geo/offset.h>
+#include <geo/region.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <thread>
 #include <vector>
+
+#include "support/bumpy_star.h"
+#include "support/clipper_offset.h"
+#include "toolkit/offset_reference.h"
 
 namespace {
 
@@ -295,6 +302,80 @@ TEST(PlineOffset, RandomStarsStayAtTheDistance) {
             expectTrimmedOffset(ring, out, d, (d > 0) != clockwise);
         }
     }
+}
+
+// Outlines of thousands of vertices, offset by many edge lengths, have the area the peers give
+// their mitred offset; the plane form and the region's offset follow.
+TEST(PlineOffset, LargeStarsOffsetByManyEdgeLengths) {
+    constexpr int kVertices = 4096;
+    constexpr double kDistance = 10.0, kRelTol = 1e-8;
+    const Pts star = support::bumpyStar(7919u + kVertices, kVertices);
+    for (double d : {-kDistance, kDistance}) {
+        const double expected = std::fabs(support::clipperMitreArea(star, -d));
+        PtsList out;
+        ASSERT_EQ(PlineOffset(closed(star), out, d, 1e-6), 1) << d;
+        EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected) << d;
+        if (d < 0) {
+            ASSERT_EQ(PlineOffset3D(closed(star), out, d, CVector3d(0, 0, 1), 1e-6), 1);
+            EXPECT_NEAR(CalPolyArea(out[0]), expected, kRelTol * expected);
+        } else {
+            // The region offsets its outer clockwise: a negative distance shrinks it.
+            CRegion region;
+            region.contours.emplace_back(star, true);
+            ASSERT_TRUE(region.Offset(-d));
+            EXPECT_NEAR(region.area(), expected, kRelTol * expected);
+        }
+    }
+}
+
+// Bitwise equality of two result lists (NaN equal to NaN).
+bool sameBits(const PtsList& a, const PtsList& b) {
+    auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size())
+            return false;
+        for (size_t k = 0; k < a[i].size(); ++k)
+            if (!same(a[i][k].x, b[i][k].x) || !same(a[i][k].y, b[i][k].y) ||
+                !same(a[i][k].z, b[i][k].z))
+                return false;
+    }
+    return true;
+}
+
+// Random outlines and paths, closed and open, tangled ones turning back on themselves (whose
+// offsets hold arcs), in the plan and in tilted planes: the offsets read straight from the
+// engine are, to the bit, those read back from the curve objects.
+TEST(PlineOffset, SameResultsAsThroughTheCurveObjects) {
+    std::mt19937 rng(314);
+    std::uniform_real_distribution<double> coord(-50.0, 50.0), unit(-1.0, 1.0);
+    int compared3d = 0;
+    for (int trial = 0; trial < 120; ++trial) {
+        Pts pts = trial % 3 == 0 ? closed(randomStar(rng, 6 + trial / 2, 40.0, 100.0)) : Pts{};
+        for (int k = 0; trial % 3 != 0 && k < 3 + trial % 9; ++k)
+            pts.emplace_back(coord(rng), coord(rng), 0.0);
+        if (trial % 10 == 4)  // there and back: the offset rounds both ends with arcs
+            pts = xy({{0, 0}, {coord(rng), coord(rng)}, {0, 0}});
+        if (trial % 3 == 1)
+            pts.push_back(pts.front());
+        const double d = (trial % 5 == 0 ? 0.0 : 8.0 * unit(rng)), tol = trial % 2 ? 1e-6 : 0.01;
+        PtsList ours, theirs;
+        EXPECT_EQ(PlineOffset(pts, ours, d, tol), reference::PlineOffset(pts, theirs, d, tol));
+        EXPECT_TRUE(sameBits(ours, theirs)) << trial;
+        // The plane form, on the outline carried into a tilted plane.
+        const CVector3d normal(unit(rng), unit(rng), 2.0);
+        Pts tilted;
+        for (const CPoint3d& p : pts)
+            tilted.emplace_back(p.x, p.y, 3.0 - (normal.x * p.x + normal.y * p.y) / normal.z);
+        const PtsList once = reference::planeOffsetOnce(tilted, d + 0.5, normal, tol);
+        if (once.empty() || (once.size() == 1 && 2 * once[0].size() < tilted.size()))
+            continue;  // retried: the retries run the same offset on other outlines
+        ++compared3d;
+        EXPECT_EQ(PlineOffset3D(tilted, ours, d + 0.5, normal, tol), static_cast<int>(once.size()));
+        EXPECT_TRUE(sameBits(ours, once)) << trial;
+    }
+    EXPECT_GT(compared3d, 60);
 }
 
 TEST(PlineOffset3D, PlaneOfTheNormal) {

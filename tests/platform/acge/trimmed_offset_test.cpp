@@ -565,6 +565,55 @@ TEST(TrimmedOffsetRandom, StarOutlinesMatchClipperArea) {
     }
 }
 
+// A star with random radii: sharp spikes whose mitres reach far out and cover the offsets of
+// their neighbours. Star-shaped about the origin, so simple.
+std::vector<Pt> spikyStar(std::mt19937& rng, int n) {
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::vector<double> angles(n);
+    for (double& a : angles)
+        a = 2 * kPi * unit(rng);
+    std::sort(angles.begin(), angles.end());
+    std::vector<Pt> pts;
+    for (double a : angles) {
+        const double r = 5 * (0.3 + 0.7 * unit(rng));
+        pts.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    return pts;
+}
+
+TEST(TrimmedOffsetRandom, SpikyStarsMatchClipperArea) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 30; ++round) {
+        const std::vector<Pt> pts = spikyStar(rng, 5 + 2 * round);
+        const Chain star = polyline(pts, true);
+        for (double d : {0.3, 1.0, 2.5, 6.0, -0.3, -1.0, -2.5}) {
+            const auto r = trimmedOffset(star, true, d, kTol);
+            expectLoops(r);
+            size_t loops = 0;
+            const double expected = clipperOffsetArea(pts, d, loops);
+            EXPECT_EQ(r.size(), loops) << "round " << round << " d " << d;
+            EXPECT_NEAR(totalArea(r), expected, 1e-6 * std::max(1.0, std::abs(expected)))
+                << "round " << round << " d " << d;
+        }
+    }
+}
+
+// The join before a convex corner may trim a short piece to a point; the mitre still extends
+// it along its own line, to (2, 5 + sqrt 2).
+TEST(TrimmedOffsetPolygon, PieceTrimmedToAPointStillMitres) {
+    const std::vector<Pt> pts = {{2, 1},     {2.5, 1.5},   {1.5, 3}, {1, 3},    {1, 4},
+                                 {0, 3},     {-1, 4.5},    {-3, 0},  {-3.5, 0}, {-1, -1.5},
+                                 {-0.5, -2}, {-0.5, -2.5}, {0, -4}};
+    const auto r = trimmedOffset(polyline(pts, true), true, -1.0, kTol);
+    ASSERT_EQ(r.size(), 1u);
+    size_t loops = 0;
+    EXPECT_NEAR(totalArea(r), clipperOffsetArea(pts, -1.0, loops), 1e-8);
+    bool tip = false;
+    for (const OffsetPiece& p : r[0])
+        tip = tip || (std::abs(p.ex - 2) < 1e-9 && std::abs(p.ey - 5 - std::sqrt(2.0)) < 1e-9);
+    EXPECT_TRUE(tip);
+}
+
 }  // namespace
 
 namespace {
