@@ -20,7 +20,8 @@ GEO_API bool SplitPlineWithLineSeg(const std::vector<CPoint3d>& pts, const CLine
                                    std::vector<CPoint3d>& first, std::vector<CPoint3d>& second);
 
 // Cuts the polyline at pt. Both outputs are cleared; false when pt is an end vertex or lies on
-// no segment (first then holds the whole list when pt was not an end).
+// no segment (first then holds the whole list when pt was not an end); a non-finite pt gives
+// false with both empty.
 GEO_API bool ptSpiltPolyline(CPoint3d pt, const std::vector<CPoint3d>& pts,
                              std::vector<CPoint3d>& first, std::vector<CPoint3d>& second,
                              double tol);
