@@ -6,7 +6,6 @@
 
 #include "foundation/numeric.h"
 #include "toolkit/crossing_filter.h"
-#include "toolkit/point_runs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +13,6 @@
 #include <map>
 #include <utility>
 
-using geo_detail::appendDistinct;
 using geo_detail::CrossingFilter;
 using geo_detail::kPointTol;
 
@@ -139,7 +137,7 @@ bool GetSubPLineBy2Pt(const std::vector<CPoint3d>& pts, const CPoint3d& p1, cons
             break;
         }
         if (found == 1) {
-            appendDistinct(out, pts[i], tol);  // a point found at the segment's end is not doubled
+            out.push_back(pts[i]);  // also when the point found is this vertex itself
         }
     }
     return out.size() > 1;

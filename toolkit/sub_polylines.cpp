@@ -48,13 +48,12 @@ bool getPtsFromPolyline(std::vector<CPoint3d> const& pts, std::vector<CPoint3d>&
 
 namespace {
 
-// The piece from start to the end of the polyline, after the segment that holds start.
+// The piece from start to the end of the polyline: start, then every vertex after the segment
+// that holds it (a cut at that segment's end vertex is followed by the vertex itself).
 std::vector<CPoint3d> lastPiece(const std::vector<CPoint3d>& pts, const CPoint3d& start,
-                                int segment, double tol) {
+                                int segment) {
     std::vector<CPoint3d> piece{start};
-    for (size_t v = static_cast<size_t>(segment) + 1; v < pts.size(); ++v) {
-        appendDistinct(piece, pts[v], tol);
-    }
+    piece.insert(piece.end(), pts.begin() + segment + 1, pts.end());
     return piece;
 }
 
@@ -74,7 +73,7 @@ void cutEqualPieces(const std::vector<CPoint3d>& pts, double step, double total,
         }
     }
     if (segment >= 0) {
-        pieces.push_back(lastPiece(pts, start, segment, tol));
+        pieces.push_back(lastPiece(pts, start, segment));
     }
 }
 

@@ -20,12 +20,14 @@ GEO_API bool SplitPlineWithLineSeg(const std::vector<CPoint3d>& pts, const CLine
                                    std::vector<CPoint3d>& first, std::vector<CPoint3d>& second);
 
 // Cuts the polyline at pt. Both outputs are cleared; false when pt is an end vertex or lies on
-// no segment (first then holds the whole list when pt was not an end).
+// no segment (first then holds the whole list when pt was not an end); a non-finite pt gives
+// false with both empty.
 GEO_API bool ptSpiltPolyline(CPoint3d pt, const std::vector<CPoint3d>& pts,
                              std::vector<CPoint3d>& first, std::vector<CPoint3d>& second,
                              double tol);
 
-// The stretch between p1 and p2 in the polyline's own order (whichever comes first leads).
+// The stretch between p1 and p2 in the polyline's own order (whichever comes first leads); a
+// point found at a vertex is followed by that vertex again when the walk goes on past it.
 // out is cleared; true when it holds at least 2 points.
 GEO_API bool GetSubPLineBy2Pt(const std::vector<CPoint3d>& pts, const CPoint3d& p1,
                               const CPoint3d& p2, std::vector<CPoint3d>& out, double tol);

@@ -12,8 +12,9 @@
 GEO_API bool getPtsFromPolyline(std::vector<CPoint3d> const& pts, std::vector<CPoint3d>& out,
                                 CPoint3d const& p1, CPoint3d const& p2, double tol);
 
-// The polyline cut into consecutive pieces of length step, the last one taking the rest;
-// a step equal to the whole length gives the polyline as one piece. pieces is appended to;
+// The polyline cut into consecutive pieces of length step, the last one taking the rest (start
+// and every vertex after its segment, so a cut at a vertex begins it twice); a step equal to
+// the whole length gives the polyline as one piece. pieces is appended to;
 // false, with pieces untouched, for a step not positive or longer than the polyline, or one
 // that would make more than a million pieces.
 GEO_API bool getPtsFromPolyline(std::vector<CPoint3d> const& pts, double step,

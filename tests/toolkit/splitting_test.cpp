@@ -101,6 +101,10 @@ TEST(SubPolylineByTwoPoints, KeepsThePolylinesOwnOrder) {
         EXPECT_EQ(GetSubPLineBy2Pt(pts(kElbow), c.p1, c.p2, out, 1e-6), c.ok);
         expectXY(out, c.out);
     }
+    // A point found at a vertex is followed by that vertex when the walk goes on past it.
+    std::vector<CPoint3d> out;
+    EXPECT_TRUE(GetSubPLineBy2Pt(pts(kOpenSquare), at(10, 0), at(5, 10), out, 1e-6));
+    expectXY(out, {{10, 0}, {10, 0}, {10, 10}, {5, 10}});
 }
 
 TEST(ClosedRingSplit, ArcsSortedByLengthAndTiesGoLonger) {

@@ -78,6 +78,8 @@ TEST(EqualPieces, CutsByStepAndTheRestIsTheLastPiece) {
          true,
          {{{0, 0}, {5, 0}}, {{5, 0}, {10, 0}}, {{10, 0}, {10, 5}}, {{10, 5}, {10, 10}}}},
         {kElbow, 8, true, {{{0, 0}, {8, 0}}, {{8, 0}, {10, 0}, {10, 6}}, {{10, 6}, {10, 10}}}},
+        // The last piece is the cut and every vertex after its segment: a vertex cut repeats.
+        {kElbow, 10, true, {{{0, 0}, {10, 0}}, {{10, 0}, {10, 0}, {10, 10}}}},
         // A step of the whole length gives the polyline itself.
         {kElbow, 20, true, {kElbow}},
         // Near multiples leave no sliver at the end.
