@@ -47,11 +47,6 @@ void AppendNumber(std::string& out, double v, const NumberFormat& format) {
     out.append(buffer, end);
 }
 
-bool IsNumberChar(char c) {
-    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || (c >= 'A' && c <= 'Z') ||
-           (c >= 'a' && c <= 'z');
-}
-
 bool ParseFiniteNumber(std::string_view text, double& v) {
     const char* end = text.data() + text.size();
     const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);

@@ -1,5 +1,7 @@
 #include "shape.h"
 
+#include <algorithm>
+
 namespace geoio {
 
 Shape Shape::point(const CPoint3d& p) {
@@ -33,6 +35,31 @@ const char* KindName(const Shape& shape) {
             break;
     }
     return shape.multi ? "MultiPolygon" : "Polygon";
+}
+
+std::size_t VertexCount(const Shape& shape) {
+    std::size_t n = shape.pts.size();
+    for (const RingSet& polygon : shape.polygons) {
+        for (const Ring& ring : polygon) {
+            n += ring.size();
+        }
+    }
+    return n;
+}
+
+bool HasZ(const Shape& shape) {
+    const auto nonZero = [](const CPoint3d& p) { return p.z != 0; };
+    if (std::any_of(shape.pts.begin(), shape.pts.end(), nonZero)) {
+        return true;
+    }
+    for (const RingSet& polygon : shape.polygons) {
+        for (const Ring& ring : polygon) {
+            if (std::any_of(ring.begin(), ring.end(), nonZero)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 std::vector<CPoint3d> AllVertices(const Shape& shape) {

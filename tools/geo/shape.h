@@ -42,6 +42,12 @@ using ShapeSink = std::function<void(Shape&&)>;
 // "Point", "LineString", "Polygon" or "MultiPolygon".
 const char* KindName(const Shape& shape);
 
+// How many vertices the shape has, rings with their closing repeat.
+std::size_t VertexCount(const Shape& shape);
+
+// Whether some vertex has a non-zero z, so that text is written with z.
+bool HasZ(const Shape& shape);
+
 // Every vertex of the shape, rings with their closing repeat.
 std::vector<CPoint3d> AllVertices(const Shape& shape);
 

@@ -6,10 +6,6 @@ namespace {
 // Bytes read from a stream at a time.
 constexpr std::size_t kChunk = 1 << 16;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
 }  // namespace
 
 TextSource::TextSource(std::istream& stream, std::string name, Cursor start)
@@ -38,55 +34,6 @@ bool TextSource::refill() {
     data = storage.data();
     size = storage.size();
     return size > kept;
-}
-
-int TextSource::peek() {
-    if (pos == size && !refill()) {
-        return -1;
-    }
-    return static_cast<unsigned char>(data[pos]);
-}
-
-void TextSource::advance() {
-    if (pos == size && !refill()) {
-        return;
-    }
-    if (data[pos++] == '\n') {
-        ++line;
-        lineStart = base + pos;
-    }
-}
-
-int TextSource::peekAfterSpace() {
-    for (;;) {
-        while (pos < size && IsBlank(data[pos])) {
-            if (data[pos++] == '\n') {
-                ++line;
-                lineStart = base + pos;
-            }
-        }
-        if (pos < size) {
-            return static_cast<unsigned char>(data[pos]);
-        }
-        if (!refill()) {
-            return -1;
-        }
-    }
-}
-
-std::string_view TextSource::token(bool (*accept)(char), std::size_t limit) {
-    std::size_t n = 0;
-    for (;;) {
-        while (pos + n < size && n <= limit && accept(data[pos + n])) {
-            ++n;
-        }
-        if (pos + n < size || n > limit || !refill()) {
-            break;
-        }
-    }
-    std::string_view taken(data + pos, n);
-    pos += n;
-    return taken;
 }
 
 Place TextSource::here() const {

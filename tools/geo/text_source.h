@@ -21,14 +21,57 @@ public:
     TextSource(std::string_view text, std::string name);
 
     // Skips blanks and line breaks; the next character, or -1 at the end of the input.
-    int peekAfterSpace();
+    int peekAfterSpace() {
+        while (pos < size) {
+            const char c = data[pos];
+            if (c == ' ' || c == '\t' || c == '\r') {
+                ++pos;
+            } else if (c == '\n') {
+                newLine();
+            } else if (c != '\f' && c != '\v') {
+                return static_cast<unsigned char>(c);
+            } else {
+                ++pos;
+            }
+        }
+        return refill() ? peekAfterSpace() : -1;
+    }
     // The next character without consuming it, or -1 at the end.
-    int peek();
+    int peek() {
+        if (pos == size && !refill()) {
+            return -1;
+        }
+        return static_cast<unsigned char>(data[pos]);
+    }
     // Consumes one character.
-    void advance();
-    // The characters from here on for which accept is true, consumed; at most limit + 1 of
-    // them, so a caller sees that a token is too long. Valid until the next read.
-    std::string_view token(bool (*accept)(char), std::size_t limit);
+    void advance() {
+        if (pos == size && !refill()) {
+            return;
+        }
+        if (data[pos] == '\n') {
+            newLine();
+        } else {
+            ++pos;
+        }
+    }
+    // The characters from here on for which accept is true (never for a line break),
+    // consumed; at most limit + 1 of them, so a caller sees that a token is too long. Valid
+    // until the next read.
+    template <typename Accept>
+    std::string_view token(Accept accept, std::size_t limit) {
+        std::size_t n = 0;
+        for (;;) {
+            while (pos + n < size && n <= limit && accept(data[pos + n])) {
+                ++n;
+            }
+            if (pos + n < size || n > limit || !refill()) {
+                break;
+            }
+        }
+        std::string_view taken(data + pos, n);
+        pos += n;
+        return taken;
+    }
 
     // The read position.
     Place here() const;
@@ -36,6 +79,11 @@ public:
 
 private:
     bool refill();
+    void newLine() {
+        ++pos;
+        ++line;
+        lineStart = base + pos;
+    }
 
     std::istream* in = nullptr;
     std::string storage;

@@ -111,7 +111,7 @@ private:
     double number() {
         src.peekAfterSpace();
         const Place at = src.here();
-        const std::string_view text = src.token(IsNumberChar, kMaxNumber);
+        const std::string_view text = src.token([](char c) { return IsNumberChar(c); }, kMaxNumber);
         if (text.empty()) {
             expected("a number");
         }
@@ -123,32 +123,45 @@ private:
         return v;
     }
 
-    CPoint3d coordinate(Dims dims) {
-        CPoint3d p(0, 0, 0);
-        p.x = number();
-        p.y = number();
+    // x, y and z of one coordinate appended to values.
+    void coordinate(Dims dims, std::vector<double>& values) {
+        values.push_back(number());
+        values.push_back(number());
+        double z = 0;
         if (dims == Dims::Z || dims == Dims::ZM) {
-            p.z = number();
+            z = number();
         } else if (dims == Dims::M) {
             number();
         } else {
             const int c = src.peekAfterSpace();
             if (c != ',' && c != ')' && c != -1) {
-                p.z = number();
+                z = number();
             }
         }
         if (dims == Dims::ZM) {
             number();
         }
-        return p;
+        values.push_back(z);
     }
 
-    // Coordinates up to and including the closing ')'.
+    CPoint3d coordinate(Dims dims) {
+        scratch.clear();
+        coordinate(dims, scratch);
+        return CPoint3d(scratch[0], scratch[1], scratch[2]);
+    }
+
+    // Coordinates up to and including the closing ')'. They are gathered as plain numbers
+    // first, so the points are built once, in a list of the right size.
     std::vector<CPoint3d> coordinates(Dims dims) {
-        std::vector<CPoint3d> pts;
+        scratch.clear();
         do {
-            pts.push_back(coordinate(dims));
+            coordinate(dims, scratch);
         } while (more());
+        std::vector<CPoint3d> pts;
+        pts.reserve(scratch.size() / 3);
+        for (std::size_t i = 0; i < scratch.size(); i += 3) {
+            pts.emplace_back(scratch[i], scratch[i + 1], scratch[i + 2]);
+        }
         return pts;
     }
 
@@ -284,22 +297,12 @@ private:
 
     TextSource& src;
     const ShapeSink& out;
+    // Coordinate values of the list being read; kept between inputs so that its memory is
+    // reused.
+    static thread_local std::vector<double> scratch;
 };
 
-bool HasZ(const Shape& shape) {
-    const auto nonZero = [](const CPoint3d& p) { return p.z != 0; };
-    if (std::any_of(shape.pts.begin(), shape.pts.end(), nonZero)) {
-        return true;
-    }
-    for (const RingSet& polygon : shape.polygons) {
-        for (const Ring& ring : polygon) {
-            if (std::any_of(ring.begin(), ring.end(), nonZero)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
+thread_local std::vector<double> WktParser::scratch;
 
 // "(x y, x y)" or with z.
 void AppendCoordinates(std::string& out, const std::vector<CPoint3d>& pts, bool withZ,
@@ -369,6 +372,7 @@ void ReadWkt(std::string_view text, const std::string& name, const ShapeSink& si
 
 void AppendWkt(std::string& out, const Shape& shape, const NumberFormat& format) {
     const bool withZ = HasZ(shape);
+    out.reserve(out.size() + VertexCount(shape) * kCoordinateText + 64);
     const bool multi = shape.kind == ShapeKind::Area && (shape.multi || shape.polygons.size() > 1);
     out += shape.kind == ShapeKind::Point  ? "POINT"
            : shape.kind == ShapeKind::Line ? "LINESTRING"
