@@ -48,6 +48,7 @@
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/gpc_contours.h>
+#include <geo/hull.h>
 #include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/mfc/archive.h>
@@ -63,7 +64,9 @@
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
 #include <geo/region.h>
+#include <geo/sampling.h>
 #include <geo/solids.h>
+#include <geo/transformed_lists.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
