@@ -42,6 +42,7 @@
 #include <geo/contour.h>
 #include <geo/conversions.h>
 #include <geo/determinant.h>
+#include <geo/edge_offsets.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/fmt_polyline.h>
@@ -63,6 +64,7 @@
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
+#include <geo/projection.h>
 #include <geo/region.h>
 #include <geo/sampling.h>
 #include <geo/solids.h>

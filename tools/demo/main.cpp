@@ -265,17 +265,56 @@ void SvgHullAndRect(std::FILE* out, const SvgFrame& frame, const std::vector<CPo
                  "least-area rectangle (GetMinBesiegeRect)");
 }
 
+// One further outline of the picture, with its legend label.
+struct Layer {
+    std::vector<CPoint3d> pts;
+    const char* style;
+    const char* label;
+};
+
+const char kShadeStyle[] = "fill:#6a4c93;fill-opacity:0.18;stroke:#6a4c93;stroke-width:1";
+const char kRoadStyle[] = "fill:#e9a23b;fill-opacity:0.35;stroke:#b36b00;stroke-width:1.5";
+// The sun's shift of the union's shadow, and the road's centre line and half width.
+const CVector3d kSunShift(1.5, -1.5, 0.0);
+constexpr double kRoadHalfWidth = 0.6;
+
+// The site step: the union's shadow along the sun's shift and a road band along a centre
+// line, printed and returned as picture layers.
+std::vector<Layer> SiteLayers(const CPolygon& piece) {
+    std::vector<Layer> layers;
+    std::vector<CPoint3d> shade;
+    GetEntShade(piece.getPoints(), kSunShift, shade);
+    std::printf("  GetEntShade(shift %g, %g): %zu vertices, area %g\n", kSunShift.x, kSunShift.y,
+                shade.size(), CalPolyArea(shade));
+    layers.push_back(
+        {shade, kShadeStyle, "shadow of the union, sun shift (1.5, -1.5) (GetEntShade)"});
+    const std::vector<CPoint3d> centre{CPoint3d(-1, 6, 0), CPoint3d(5, 6, 0), CPoint3d(10, 4.5, 0)};
+    std::vector<CPoint3d> left, right;
+    const int result = RoadLineCalc(centre, left, right, kRoadHalfWidth);
+    std::printf("  RoadLineCalc(half width %g): %d\n", kRoadHalfWidth, result);
+    PrintOutline("road left", left);
+    PrintOutline("road right", right);
+    std::vector<CPoint3d> band(left);
+    band.insert(band.end(), right.rbegin(), right.rend());
+    layers.push_back({band, kRoadStyle, "road band of half width 0.6 (RoadLineCalc)"});
+    return layers;
+}
+
 // Draws the two rooms, their union and its offset with a legend; false when the file
 // cannot be written.
 bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
-                  const std::vector<CPolygon>& merged, const std::vector<CPolyline>& offsets) {
+                  const std::vector<CPolygon>& merged, const std::vector<CPolyline>& offsets,
+                  const std::vector<Layer>& layers) {
     SvgFrame frame;
     frame.ext.add(kitchen);
     frame.ext.add(hall);
     for (const CPolyline& line : offsets) {
         frame.ext.add(line.getPoints());
     }
-    const double legendHeight = 6 * 22 + 10;
+    for (const Layer& layer : layers) {
+        frame.ext.add(layer.pts);
+    }
+    const double legendHeight = (6 + layers.size()) * 22 + 10;
     std::FILE* out = std::fopen(kPictureFile, "w");
     if (out == nullptr) {
         return false;
@@ -284,6 +323,9 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\">\n"
                  "  <rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
                  frame.width(), frame.height() + legendHeight);
+    for (const Layer& layer : layers) {
+        SvgOutline(out, frame, layer.pts, layer.style);
+    }
     for (const CPolygon& piece : merged) {
         SvgOutline(out, frame, piece.getPoints(), kUnionStyle);
     }
@@ -300,6 +342,9 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
     SvgLegendRow(out, frame.margin, top + 66, kOffsetStyle,
                  "union offset outwards by 0.5 (PlineOffset)");
     SvgHullAndRect(out, frame, merged, top + 88);
+    for (size_t i = 0; i < layers.size(); ++i) {
+        SvgLegendRow(out, frame.margin, top + 22 * (6 + i), layers[i].style, layers[i].label);
+    }
     std::fprintf(out, "</svg>\n");
     return std::fclose(out) == 0;
 }
@@ -331,6 +376,7 @@ void PrintRoomUnion() {
     PrintPointTests(merged[0], offsets);
     PrintRegionUnion(kitchen, hall);
     PrintHullAndSamples(merged[0]);
+    const std::vector<Layer> layers = SiteLayers(merged[0]);
     try {
         StoreRooms(merged, offsets);
         ReloadRooms(merged, offsets);
@@ -338,7 +384,7 @@ void PrintRoomUnion() {
         std::printf("  file round trip failed: %s\n", e->GetMessage().GetString());
         e->Delete();
     }
-    if (WritePicture(kitchen, hall, merged, offsets)) {
+    if (WritePicture(kitchen, hall, merged, offsets, layers)) {
         char where[PATH_MAX];
         std::printf("  picture written to %s\n",
                     realpath(kPictureFile, where) != nullptr ? where : kPictureFile);
