@@ -2,12 +2,18 @@
 
 #include "regions.h"
 
+#include <geo/acge/gepnt3d.h>
 #include <geo/cleanup.h>
 #include <geo/containment.h>
 #include <geo/contour.h>
+#include <geo/hull.h>
+#include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/offset.h>
 #include <geo/polylines.h>
+#include <geo/projection.h>
+#include <geo/sampling.h>
+#include <geo/splitting.h>
 
 #include <cmath>
 
@@ -171,26 +177,29 @@ Shape TriangleShape(const CPoint3d& a, const CPoint3d& b, const CPoint3d& c) {
     return Shape::area({RingSet{Ring{a, b, c, a}}});
 }
 
-// The triangle strips of a polygon with holes, one triangle per strip.
-void TriangulateWithHoles(const RingSet& polygon, OpResult& out) {
-    Shape one = Shape::area({polygon});
-    gpc::gpc_polygon gon = ToRegion(one).GetGpcGon();
-    gpc::gpc_tristrip strips{0, nullptr};
-    gpc::gpc_polygon_to_tristrip(&gon, &strips);
-    for (int i = 0; i < strips.num_strips; ++i) {
-        const gpc::gpc_vertex_list& strip = strips.strip[i];
-        for (int k = 2; k < strip.num_vertices; ++k) {
-            const gpc::gpc_vertex* v = strip.vertex + k - 2;
-            out.shapes.push_back(TriangleShape(CPoint3d(v[0].x, v[0].y, 0),
-                                               CPoint3d(v[1].x, v[1].y, 0),
-                                               CPoint3d(v[2].x, v[2].y, 0)));
-        }
+std::vector<AcGePoint3d> AcGePoints(const std::vector<CPoint3d>& pts) {
+    std::vector<AcGePoint3d> out;
+    out.reserve(pts.size());
+    for (const CPoint3d& p : pts) {
+        out.emplace_back(p.x, p.y, p.z);
     }
-    gpc::gpc_free_tristrip(&strips);
-    gpc::gpc_free_polygon(&gon);
+    return out;
 }
 
-// Ear clipping (DivideTriangle) of each polygon without holes, triangle strips with them.
+// divTringle: the triangle strips of the outer less the holes.
+void TriangulateWithHoles(const RingSet& polygon, OpResult& out) {
+    std::vector<AcGePoint3d> outer = AcGePoints(OpenRing(polygon.front()));
+    std::vector<std::vector<AcGePoint3d>> holes, triangles;
+    for (std::size_t i = 1; i < polygon.size(); ++i) {
+        holes.push_back(AcGePoints(OpenRing(polygon[i])));
+    }
+    divTringle(outer, holes, 0.0, triangles);
+    for (const std::vector<AcGePoint3d>& t : triangles) {
+        out.shapes.push_back(TriangleShape(CPoint3d(t[0]), CPoint3d(t[1]), CPoint3d(t[2])));
+    }
+}
+
+// Ear clipping (DivideTriangle) of each polygon without holes, divTringle with them.
 void Triangulate(const Shape& s, const OpArgs&, OpResult& out) {
     if (s.kind != ShapeKind::Area) {
         Refuse(s, "triangulate", "a Polygon or MultiPolygon");
@@ -205,6 +214,65 @@ void Triangulate(const Shape& s, const OpArgs&, OpResult& out) {
         DivideTriangle(pts, tris);
         for (const Triangle& t : tris) {
             out.shapes.push_back(TriangleShape(t.vertA, t.vertB, t.vertC));
+        }
+    }
+}
+
+// An outline as a one-polygon area, closed.
+Shape OutlineShape(std::vector<CPoint3d> pts) {
+    return Shape::area({RingSet{ClosedRing(std::move(pts))}});
+}
+
+// ConvexHull of every vertex of the geometry.
+void Hull(const Shape& s, const OpArgs&, OpResult& out) {
+    std::vector<CPoint3d> hull;
+    ConvexHull(AllVertices(s), hull);
+    if (hull.size() >= 3) {
+        out.shapes.push_back(OutlineShape(std::move(hull)));
+    }
+}
+
+// GetMinBesiegeRect of every vertex of the geometry.
+void Mbr(const Shape& s, const OpArgs&, OpResult& out) {
+    std::vector<CPoint3d> rect;
+    if (GetMinBesiegeRect(AllVertices(s), rect)) {
+        out.shapes.push_back(OutlineShape(std::move(rect)));
+    }
+}
+
+// GetEntShade of each polygon's outer along (DX, DY).
+void Shade(const Shape& s, const OpArgs& args, OpResult& out) {
+    if (s.kind != ShapeKind::Area) {
+        Refuse(s, "shade", "a Polygon or MultiPolygon");
+    }
+    for (const RingSet& polygon : s.polygons) {
+        std::vector<CPoint3d> shade;
+        GetEntShade(OpenRing(polygon.front()), CVector3d(args.values[0], args.values[1], 0), shade);
+        if (shade.size() >= 3) {
+            out.shapes.push_back(OutlineShape(std::move(shade)));
+        }
+    }
+}
+
+// LineSegSplitPolyGon of each polygon by the segment; a polygon the segment does not cut
+// comes out whole. Holes have no place in the pieces, so polygons with holes are refused.
+void Split(const Shape& s, const OpArgs& args, OpResult& out) {
+    if (s.kind != ShapeKind::Area) {
+        Refuse(s, "split", "a Polygon or MultiPolygon");
+    }
+    const std::vector<double>& v = args.values;
+    CLineSeg cutter(CPoint3d(v[0], v[1], 0), CPoint3d(v[2], v[3], 0));
+    for (const RingSet& polygon : s.polygons) {
+        if (polygon.size() > 1) {
+            throw geoio::InputError(s.place, "split needs polygons without holes");
+        }
+        CPolygon whole(OpenRing(polygon.front()), true);
+        std::vector<CPolygon> pieces;
+        if (LineSegSplitPolyGon(&cutter, &whole, pieces) == 0 && pieces.empty()) {
+            pieces.push_back(whole);
+        }
+        for (const CPolygon& piece : pieces) {
+            out.shapes.push_back(OutlineShape(piece.getPoints()));
         }
     }
 }
@@ -282,6 +350,19 @@ std::vector<Operation> BuildTable() {
     ops.push_back(contains);
     ops.push_back(EachShape("triangulate", "triangles covering each polygon",
                             "geo triangulate site.wkt", {}, Triangulate));
+    ops.push_back(EachShape("hull", "convex hull of each geometry", "geo hull site.wkt", {}, Hull));
+    ops.push_back(EachShape("mbr", "least-area enclosing rectangle of each geometry",
+                            "geo mbr site.wkt", {}, Mbr));
+    ops.push_back(EachShape("shade", "area swept by each polygon moved by DX DY",
+                            "geo shade 3 -2 building.wkt",
+                            {{"DX", "shift x", Range::Any}, {"DY", "shift y", Range::Any}}, Shade));
+    ops.push_back(EachShape("split", "each polygon cut by the segment X1 Y1 X2 Y2",
+                            "geo split 0 5 20 5 site.wkt",
+                            {{"X1", "segment start x", Range::Any},
+                             {"Y1", "segment start y", Range::Any},
+                             {"X2", "segment end x", Range::Any},
+                             {"Y2", "segment end y", Range::Any}},
+                            Split));
     Operation contour{"contour",
                       "contour lines of a CSV grid of z values (one grid row per line, rows at "
                       "increasing y)",
