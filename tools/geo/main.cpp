@@ -49,11 +49,13 @@ void AddOperation(CLI::App& app, const Operation& op, Slots& slots) {
         sub->add_option("--origin", slots.args.origin,
                         "X0 Y0: position of the grid's first value (default 0 0; e.g. "
                         "--origin 100 200)")
-            ->expected(2);
+            ->expected(2)
+            ->allow_extra_args(false);
         sub->add_option("--spacing", slots.args.spacing,
                         "DX DY: distance between columns and between rows (default 1 1; e.g. "
                         "--spacing 10 10)")
-            ->expected(2);
+            ->expected(2)
+            ->allow_extra_args(false);
     }
     sub->add_option("INPUT", slots.inputs, "files to read, - for standard input (the default)");
 }

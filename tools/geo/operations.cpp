@@ -48,7 +48,7 @@ double Perimeter(const Shape& s) {
 }
 
 void Area(const Shape& s, const OpArgs& args, OpResult& out) {
-    out.lines.push_back(Number(s.kind == ShapeKind::Area ? ToRegion(s).area() : 0.0, args));
+    out.lines.push_back(Number(s.kind == ShapeKind::Area ? geoio::ToRegion(s).area() : 0.0, args));
 }
 
 void Length(const Shape& s, const OpArgs& args, OpResult& out) {
@@ -59,7 +59,7 @@ void Length(const Shape& s, const OpArgs& args, OpResult& out) {
 void DescribeRings(const Shape& s, std::string& orientation, bool& crossing) {
     for (const RingSet& polygon : s.polygons) {
         for (const Ring& ring : polygon) {
-            const std::vector<CPoint3d> open = OpenRing(ring);
+            const std::vector<CPoint3d> open = geoio::OpenRing(ring);
             orientation += std::string(orientation.empty() ? "" : ",") +
                            (PolyIsClockWise(open) ? "cw" : "ccw");
             crossing = crossing || IsSelfIntersect(open, true);
@@ -90,11 +90,11 @@ void Info(const Shape& s, const OpArgs& args, OpResult& out) {
     std::string orientation;
     bool crossing = false;
     DescribeRings(s, orientation, crossing);
-    out.lines.push_back(
-        line + " polygons=" + std::to_string(s.polygons.size()) +
-        " holes=" + std::to_string(holes) + " vertices=" + std::to_string(vertices) +
-        " area=" + Number(ToRegion(s).area(), args) + " length=" + Number(Perimeter(s), args) +
-        " orientation=" + orientation + " self-crossing=" + (crossing ? "yes" : "no"));
+    out.lines.push_back(line + " polygons=" + std::to_string(s.polygons.size()) + " holes=" +
+                        std::to_string(holes) + " vertices=" + std::to_string(vertices) +
+                        " area=" + Number(geoio::ToRegion(s).area(), args) +
+                        " length=" + Number(Perimeter(s), args) + " orientation=" + orientation +
+                        " self-crossing=" + (crossing ? "yes" : "no"));
 }
 
 void Contains(const Shape& s, const OpArgs& args, OpResult& out) {
@@ -102,7 +102,7 @@ void Contains(const Shape& s, const OpArgs& args, OpResult& out) {
     const bool onEdgeIn = !args.strict;
     bool in = false;
     if (s.kind == ShapeKind::Area) {
-        in = ToRegion(s).ptIn(p, onEdgeIn, kTol);
+        in = geoio::ToRegion(s).ptIn(p, onEdgeIn, kTol);
     } else if (s.kind == ShapeKind::Line) {
         in = onEdgeIn && PtOnPolyline(p, s.pts, kTol);
     } else {
@@ -117,9 +117,9 @@ void Contains(const Shape& s, const OpArgs& args, OpResult& out) {
 void Offset(const Shape& s, const OpArgs& args, OpResult& out) {
     const double d = args.values[0];
     if (s.kind == ShapeKind::Area) {
-        CRegion region = ToRegion(s);
+        CRegion region = geoio::ToRegion(s);
         if (region.Offset(d)) {
-            out.shapes.push_back(FromRegion(region));
+            out.shapes.push_back(geoio::FromRegion(region));
         }
         return;
     }
@@ -157,7 +157,7 @@ void Clean(const Shape& s, const OpArgs& args, OpResult& out) {
         for (const Ring& ring : polygon) {
             Ring pts = ring;
             RemoveRedundancyPts(pts, true, tol);
-            pts = ClosedRing(std::move(pts));
+            pts = geoio::ClosedRing(std::move(pts));
             if (pts.size() >= 4 && (!kept.empty() || &ring == &polygon.front())) {
                 kept.push_back(std::move(pts));
             }
@@ -188,10 +188,10 @@ std::vector<AcGePoint3d> AcGePoints(const std::vector<CPoint3d>& pts) {
 
 // divTringle: the triangle strips of the outer less the holes.
 void TriangulateWithHoles(const RingSet& polygon, OpResult& out) {
-    std::vector<AcGePoint3d> outer = AcGePoints(OpenRing(polygon.front()));
+    std::vector<AcGePoint3d> outer = AcGePoints(geoio::OpenRing(polygon.front()));
     std::vector<std::vector<AcGePoint3d>> holes, triangles;
     for (std::size_t i = 1; i < polygon.size(); ++i) {
-        holes.push_back(AcGePoints(OpenRing(polygon[i])));
+        holes.push_back(AcGePoints(geoio::OpenRing(polygon[i])));
     }
     divTringle(outer, holes, 0.0, triangles);
     for (const std::vector<AcGePoint3d>& t : triangles) {
@@ -209,7 +209,7 @@ void Triangulate(const Shape& s, const OpArgs&, OpResult& out) {
             TriangulateWithHoles(polygon, out);
             continue;
         }
-        std::vector<CPoint3d> pts = OpenRing(polygon.front());
+        std::vector<CPoint3d> pts = geoio::OpenRing(polygon.front());
         std::vector<Triangle> tris;
         DivideTriangle(pts, tris);
         for (const Triangle& t : tris) {
@@ -220,7 +220,7 @@ void Triangulate(const Shape& s, const OpArgs&, OpResult& out) {
 
 // An outline as a one-polygon area, closed.
 Shape OutlineShape(std::vector<CPoint3d> pts) {
-    return Shape::area({RingSet{ClosedRing(std::move(pts))}});
+    return Shape::area({RingSet{geoio::ClosedRing(std::move(pts))}});
 }
 
 // ConvexHull of every vertex of the geometry.
@@ -247,7 +247,8 @@ void Shade(const Shape& s, const OpArgs& args, OpResult& out) {
     }
     for (const RingSet& polygon : s.polygons) {
         std::vector<CPoint3d> shade;
-        GetEntShade(OpenRing(polygon.front()), CVector3d(args.values[0], args.values[1], 0), shade);
+        GetEntShade(geoio::OpenRing(polygon.front()), CVector3d(args.values[0], args.values[1], 0),
+                    shade);
         if (shade.size() >= 3) {
             out.shapes.push_back(OutlineShape(std::move(shade)));
         }
@@ -266,7 +267,7 @@ void Split(const Shape& s, const OpArgs& args, OpResult& out) {
         if (polygon.size() > 1) {
             throw geoio::InputError(s.place, "split needs polygons without holes");
         }
-        CPolygon whole(OpenRing(polygon.front()), true);
+        CPolygon whole(geoio::OpenRing(polygon.front()), true);
         std::vector<CPolygon> pieces;
         if (LineSegSplitPolyGon(&cutter, &whole, pieces) == 0 && pieces.empty()) {
             pieces.push_back(whole);

@@ -3,7 +3,7 @@
 #include <geo/containment.h>
 #include <geo/measures.h>
 
-namespace geotool {
+namespace geoio {
 namespace {
 
 // The point tolerance of the library's own outline tests.
@@ -29,7 +29,7 @@ std::size_t OuterHolding(const CPoint3d& p, const std::vector<std::vector<CPoint
 
 }  // namespace
 
-std::vector<CPoint3d> OpenRing(const geoio::Ring& ring) {
+std::vector<CPoint3d> OpenRing(const Ring& ring) {
     std::vector<CPoint3d> pts = ring;
     if (pts.size() > 1 && Same(pts.front(), pts.back())) {
         pts.pop_back();
@@ -37,16 +37,16 @@ std::vector<CPoint3d> OpenRing(const geoio::Ring& ring) {
     return pts;
 }
 
-geoio::Ring ClosedRing(std::vector<CPoint3d> pts) {
+Ring ClosedRing(std::vector<CPoint3d> pts) {
     if (!pts.empty() && !Same(pts.front(), pts.back())) {
         pts.push_back(pts.front());
     }
     return pts;
 }
 
-CRegion ToRegion(const geoio::Shape& area) {
+CRegion ToRegion(const Shape& area) {
     CRegion region;
-    for (const geoio::RingSet& polygon : area.polygons) {
+    for (const RingSet& polygon : area.polygons) {
         for (std::size_t i = 0; i < polygon.size(); ++i) {
             region.contours.emplace_back(OpenRing(polygon[i]), i == 0);
         }
@@ -55,14 +55,14 @@ CRegion ToRegion(const geoio::Shape& area) {
     return region;
 }
 
-geoio::Shape FromRegion(const CRegion& region) {
+Shape FromRegion(const CRegion& region) {
     std::vector<std::vector<CPoint3d>> outers, holes;
     for (const RegionContour& c : region.contours) {
         if (c.pts.size() >= 3) {
             (c.isOuter ? outers : holes).push_back(c.pts);
         }
     }
-    std::vector<geoio::RingSet> polygons;
+    std::vector<RingSet> polygons;
     for (const std::vector<CPoint3d>& outer : outers) {
         polygons.push_back({ClosedRing(outer)});
     }
@@ -71,7 +71,7 @@ geoio::Shape FromRegion(const CRegion& region) {
             polygons[OuterHolding(hole.front(), outers)].push_back(ClosedRing(hole));
         }
     }
-    return geoio::Shape::area(std::move(polygons));
+    return Shape::area(std::move(polygons));
 }
 
-}  // namespace geotool
+}  // namespace geoio

@@ -7,18 +7,18 @@
 
 #include <vector>
 
-namespace geotool {
+namespace geoio {
 
 // The ring without its closing repeat, as the library's outlines keep it.
-std::vector<CPoint3d> OpenRing(const geoio::Ring& ring);
+std::vector<CPoint3d> OpenRing(const Ring& ring);
 // The outline with its first point repeated at the end (unless it already is).
-geoio::Ring ClosedRing(std::vector<CPoint3d> pts);
+Ring ClosedRing(std::vector<CPoint3d> pts);
 
 // One contour per ring, in order: each polygon's outer, then its holes.
-CRegion ToRegion(const geoio::Shape& area);
+CRegion ToRegion(const Shape& area);
 
 // The region as an area: each hole goes with the smallest outer that holds its first vertex
 // (the first outer when none does); contours of fewer than 3 vertices are left out.
-geoio::Shape FromRegion(const CRegion& region);
+Shape FromRegion(const CRegion& region);
 
-}  // namespace geotool
+}  // namespace geoio

@@ -148,7 +148,7 @@ private:
                                                      geoio::KindName(shape));
         }
         Stopwatch::Lap lap(watch);
-        const CRegion next = ToRegion(shape);
+        const CRegion next = geoio::ToRegion(shape);
         if (folded == 0 && !op.foldAny) {
             combined = next;
         } else {
@@ -165,7 +165,7 @@ private:
         }
         if (!combined.contours.empty()) {
             OpResult result;
-            result.shapes.push_back(FromRegion(combined));
+            result.shapes.push_back(geoio::FromRegion(combined));
             output.add(std::move(result));
         }
     }
