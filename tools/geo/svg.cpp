@@ -44,10 +44,11 @@ Frame FrameOf(const std::vector<SvgLayer>& layers) {
     return f;
 }
 
+// Appends printf-style text of two numbers; formats here are short, longer text is cut.
 void AppendFormat(std::string& out, const char* format, double a, double b) {
-    char buffer[64];
+    char buffer[160];
     const int n = std::snprintf(buffer, sizeof buffer, format, a, b);
-    out.append(buffer, static_cast<std::size_t>(std::max(n, 0)));
+    out.append(buffer, static_cast<std::size_t>(std::clamp(n, 0, int(sizeof buffer) - 1)));
 }
 
 std::string Escaped(const std::string& text) {
@@ -128,8 +129,8 @@ void AppendLegendRow(std::string& out, double x, double y, const std::string& st
 void AppendSvg(std::string& out, const std::vector<SvgLayer>& layers) {
     const Frame f = FrameOf(layers);
     const double legendHeight = static_cast<double>(layers.size()) * kLegendRow + 10;
-    AppendFormat(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\">\n",
-                 f.width(), f.height() + legendHeight);
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    AppendFormat(out, " width=\"%.0f\" height=\"%.0f\">\n", f.width(), f.height() + legendHeight);
     out += "  <rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     std::size_t inputs = 0, results = 0;
     std::vector<std::string> legendStyles;
