@@ -22,9 +22,16 @@ Progress::Progress(std::uint64_t totalBytes)
       lastDraw(start) {}
 
 Progress::~Progress() {
+    clear();
+}
+
+void Progress::clear() {
     if (drawn) {
         std::fprintf(stderr, "\r%*s\r", kBarWidth + 40, "");
+        std::fflush(stderr);
     }
+    drawn = false;
+    terminal = false;
 }
 
 void Progress::tick(std::uint64_t bytesDone) {

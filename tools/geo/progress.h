@@ -17,6 +17,8 @@ public:
 
     // One more geometry done, bytesDone of all inputs read.
     void tick(std::uint64_t bytesDone);
+    // Removes the bar, so that messages start on a clean line; no bar is drawn afterwards.
+    void clear();
 
 private:
     void draw(std::uint64_t bytesDone);

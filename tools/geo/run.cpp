@@ -87,11 +87,13 @@ public:
                 finishFold();
             }
         } catch (const geoio::InputError& e) {
+            progress.clear();
             std::string line = e.what();
             std::replace(line.begin(), line.end(), '\n', ' ');
             std::fprintf(stderr, "geo: %s\n", line.c_str());
             return kExitBadInput;
         }
+        progress.clear();
         if (call.timing) {
             std::fprintf(stderr, "geo: %s took %.3f ms\n", op.name, watch.milliseconds());
         }
