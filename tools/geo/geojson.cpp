@@ -1,5 +1,6 @@
 #include "geojson.h"
 
+#include "coordinate_text.h"
 #include "numbers.h"
 
 #include <nlohmann/json.hpp>
@@ -668,42 +669,6 @@ void ParseObjects(CountingBuf& buf, const std::string& name, const ShapeSink& si
     }
 }
 
-// ", " separated coordinates of a point, "[x,y]" or "[x,y,z]".
-void AppendPosition(std::string& out, const CPoint3d& p, bool withZ, const NumberFormat& format) {
-    out += '[';
-    AppendNumber(out, p.x, format);
-    out += ',';
-    AppendNumber(out, p.y, format);
-    if (withZ) {
-        out += ',';
-        AppendNumber(out, p.z, format);
-    }
-    out += ']';
-}
-
-void AppendPositions(std::string& out, const std::vector<CPoint3d>& pts, bool withZ,
-                     const NumberFormat& format) {
-    out += '[';
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        if (i > 0) {
-            out += ',';
-        }
-        AppendPosition(out, pts[i], withZ, format);
-    }
-    out += ']';
-}
-
-void AppendRingSet(std::string& out, const RingSet& rings, bool withZ, const NumberFormat& format) {
-    out += '[';
-    for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (i > 0) {
-            out += ',';
-        }
-        AppendPositions(out, rings[i], withZ, format);
-    }
-    out += ']';
-}
-
 }  // namespace
 
 void ReadGeoJson(std::istream& in, const std::string& name, const ShapeSink& sink, Cursor start) {
@@ -730,22 +695,15 @@ void AppendGeoJson(std::string& out, const Shape& shape, const NumberFormat& for
         if (shape.pts.empty()) {
             out += "[]";
         } else {
-            AppendPosition(out, shape.pts.front(), withZ, format);
+            AppendPoint(out, shape.pts.front(), withZ, format, kGeoJsonStyle);
         }
     } else if (shape.kind == ShapeKind::Line) {
-        AppendPositions(out, shape.pts, withZ, format);
+        AppendPoints(out, shape.pts, withZ, format, kGeoJsonStyle);
     } else if (!multi) {
         AppendRingSet(out, shape.polygons.empty() ? RingSet() : shape.polygons.front(), withZ,
-                      format);
+                      format, kGeoJsonStyle);
     } else {
-        out += '[';
-        for (std::size_t i = 0; i < shape.polygons.size(); ++i) {
-            if (i > 0) {
-                out += ',';
-            }
-            AppendRingSet(out, shape.polygons[i], withZ, format);
-        }
-        out += ']';
+        AppendPolygons(out, shape.polygons, withZ, format, kGeoJsonStyle);
     }
     out += '}';
 }

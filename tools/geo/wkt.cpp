@@ -1,5 +1,7 @@
 #include "wkt.h"
 
+#include "coordinate_text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -304,54 +306,17 @@ private:
 
 thread_local std::vector<double> WktParser::scratch;
 
-// "(x y, x y)" or with z.
-void AppendCoordinates(std::string& out, const std::vector<CPoint3d>& pts, bool withZ,
-                       const NumberFormat& format) {
-    out += '(';
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        if (i > 0) {
-            out += ", ";
-        }
-        AppendNumber(out, pts[i].x, format);
-        out += ' ';
-        AppendNumber(out, pts[i].y, format);
-        if (withZ) {
-            out += ' ';
-            AppendNumber(out, pts[i].z, format);
-        }
-    }
-    out += ')';
-}
-
-void AppendRings(std::string& out, const RingSet& rings, bool withZ, const NumberFormat& format) {
-    out += '(';
-    for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (i > 0) {
-            out += ", ";
-        }
-        AppendCoordinates(out, rings[i], withZ, format);
-    }
-    out += ')';
-}
-
 void AppendArea(std::string& out, const Shape& shape, bool withZ, const NumberFormat& format) {
     if (shape.polygons.empty()) {
         out += " EMPTY";
         return;
     }
     out += ' ';
-    if (!(shape.multi || shape.polygons.size() > 1)) {
-        AppendRings(out, shape.polygons.front(), withZ, format);
-        return;
+    if (shape.multi || shape.polygons.size() > 1) {
+        AppendPolygons(out, shape.polygons, withZ, format, kWktStyle);
+    } else {
+        AppendRingSet(out, shape.polygons.front(), withZ, format, kWktStyle);
     }
-    out += '(';
-    for (std::size_t i = 0; i < shape.polygons.size(); ++i) {
-        if (i > 0) {
-            out += ", ";
-        }
-        AppendRings(out, shape.polygons[i], withZ, format);
-    }
-    out += ')';
 }
 
 }  // namespace
@@ -387,7 +352,7 @@ void AppendWkt(std::string& out, const Shape& shape, const NumberFormat& format)
         out += " EMPTY";
     } else {
         out += ' ';
-        AppendCoordinates(out, shape.pts, withZ, format);
+        AppendPoints(out, shape.pts, withZ, format, kWktStyle);
     }
 }
 
