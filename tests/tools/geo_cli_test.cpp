@@ -320,6 +320,14 @@ TEST(GeoTool, LongInputsAreReadAcrossChunks) {
     EXPECT_EQ(Geo({"length"}, geoio::ToGeoJson(Shape::line(zigzag))).out, want);
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 // Bad input: one line on standard error naming the input and where, status 2, no output.
 TEST(GeoTool, BadInputIsOneLineWithItsPlace) {
     const struct {
@@ -352,6 +360,12 @@ TEST(GeoTool, BadInputIsOneLineWithItsPlace) {
         {{"offset", "nan"}, "", "offset: D: must be a finite number"},
         {{"contour", "1"}, "1,2\n3,x\n", "<stdin>:2:3: expected a finite number, found 'x'"},
         {{"frob"}, "", "unknown operation 'frob'"},
+        {{"area"},
+         "{\"type\":\"Point\",\"coordinates\":[01,2]}",
+         "/coordinates/0: expected a finite number, found '01'"},
+        {{"area"}, Repeated("GEOMETRYCOLLECTION (", 70), "nested more than 64 deep"},
+        {{"contour", "1"}, "1,2\n3,4,5\n", "<stdin>:2:1: expected 2 values as in the first row"},
+        {{"split", "0", "0", "1", "1"}, kHoledWkt, "split needs polygons without holes"},
     };
     for (const auto& c : cases) {
         const Outcome run = Geo(c.args, c.input);
@@ -411,6 +425,73 @@ TEST(GeoText, WrittenNumbersReadBackExactly) {
             EXPECT_EQ(back[0].pts[i].z, pts[i].z);
         }
     }
+}
+
+// The WKT dialect: any letter case, Z, M and ZM, EMPTY, both MultiPoint forms; collections
+// and multi-points and multi-lines are read as their members.
+TEST(GeoText, WktFormsReadAsTheirMembers) {
+    const struct {
+        std::string text;
+        std::vector<std::string> kinds;
+        std::size_t vertices;
+    } cases[] = {
+        {"point z (1 2 3)", {"Point"}, 1},
+        {"POINT M (1 2 3) POINT ZM (1 2 3 4) POINT EMPTY", {"Point", "Point", "Point"}, 2},
+        {"MULTIPOINT (1 2, (3 4), EMPTY)", {"Point", "Point", "Point"}, 2},
+        {"MULTILINESTRING ((0 0, 1 1), EMPTY)", {"LineString", "LineString"}, 2},
+        {"MULTIPOLYGON (((0 0, 1 0, 1 1, 0 0)), EMPTY)", {"MultiPolygon"}, 4},
+        {"GEOMETRYCOLLECTION (LINESTRING (0 0, 1 1), GEOMETRYCOLLECTION (POINT (1 1)), "
+         "GEOMETRYCOLLECTION EMPTY)",
+         {"LineString", "Point"},
+         3},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> kinds;
+        std::size_t vertices = 0;
+        for (const Shape& s : Shapes(c.text)) {
+            kinds.push_back(geoio::KindName(s));
+            vertices += geoio::VertexCount(s);
+        }
+        EXPECT_EQ(kinds, c.kinds) << c.text;
+        EXPECT_EQ(vertices, c.vertices) << c.text;
+    }
+}
+
+// GeoJSON: members in any order, unknown members and properties skipped, a null geometry
+// gives nothing, several objects one after the other.
+TEST(GeoText, GeoJsonObjectsReadAsTheirGeometries) {
+    const std::string text =
+        "{\"features\":[{\"geometry\":null,\"type\":\"Feature\"},"
+        "{\"properties\":{\"coordinates\":\"x\",\"type\":[1]},\"type\":\"Feature\","
+        "\"geometry\":{\"coordinates\":[[[0,0],[2,0],[2,2],[0,0]]],\"type\":\"Polygon\"}}],"
+        "\"bbox\":[0,0,2,2],\"type\":\"FeatureCollection\"}\n"
+        "{\"type\":\"GeometryCollection\",\"geometries\":[{\"type\":\"MultiPoint\","
+        "\"coordinates\":[[1,2],[3,4,5]]},{\"type\":\"GeometryCollection\",\"geometries\":[]}]}";
+    std::vector<std::string> kinds;
+    for (const Shape& s : Shapes(text)) {
+        kinds.push_back(geoio::KindName(s));
+    }
+    EXPECT_EQ(kinds, (std::vector<std::string>{"Polygon", "Point", "Point"}));
+    EXPECT_EQ(Shapes(text).back().pts.at(0).z, 5);
+}
+
+// A region's holes go with the outer that holds them when written back as polygons.
+TEST(GeoText, HolesGoWithTheOuterHoldingThem) {
+    const CRegion region(std::vector<Pts>{Square(0, 0, 2), Square(10, 0, 8)},
+                         std::vector<Pts>{Square(12, 2, 2)});
+    const Shape shape = geoio::FromRegion(region);
+    ASSERT_EQ(shape.polygons.size(), 2u);
+    EXPECT_EQ(shape.polygons[0].size(), 1u);
+    EXPECT_EQ(shape.polygons[1].size(), 2u);
+    EXPECT_DOUBLE_EQ(geoio::ToRegion(shape).area(), region.area());
+}
+
+// A fault late in an input of ordinary size leaves standard output empty.
+TEST(GeoTool, FaultAfterResultsLeavesNoOutput) {
+    const Outcome run = Geo({"area"}, Repeated(kSquareWkt, 2000) + "POINT (1)");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("<stdin>:2001:9: expected a number"), std::string::npos) << run.err;
 }
 
 }  // namespace
