@@ -21,19 +21,23 @@ void AppendList(std::string& out, const std::vector<Item>& items, const Coordina
 
 void AppendPoint(std::string& out, const CPoint3d& p, bool withZ, const NumberFormat& format,
                  const CoordinateStyle& style) {
+    // The whole point is written to a buffer and appended at once.
+    char buffer[3 * kMaxNumberText + 4];
+    char* end = buffer;
     if (style.bracketEachPoint) {
-        out += style.open;
+        *end++ = style.open;
     }
-    AppendNumber(out, p.x, format);
-    out += style.numberSeparator;
-    AppendNumber(out, p.y, format);
+    end = WriteNumber(end, p.x, format);
+    *end++ = style.numberSeparator;
+    end = WriteNumber(end, p.y, format);
     if (withZ) {
-        out += style.numberSeparator;
-        AppendNumber(out, p.z, format);
+        *end++ = style.numberSeparator;
+        end = WriteNumber(end, p.z, format);
     }
     if (style.bracketEachPoint) {
-        out += style.close;
+        *end++ = style.close;
     }
+    out.append(buffer, end);
 }
 
 void AppendPoints(std::string& out, const std::vector<CPoint3d>& pts, bool withZ,

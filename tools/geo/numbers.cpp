@@ -6,8 +6,6 @@
 namespace geoio {
 namespace {
 
-// Enough for any double in shortest or fixed form up to the largest precision accepted.
-constexpr int kBufferSize = 400;
 // More decimals than a double can carry change nothing but the length of the text.
 constexpr int kMaxDecimals = 17;
 
@@ -28,23 +26,25 @@ char* TrimFraction(char* begin, char* end) {
 
 }  // namespace
 
-void AppendNumber(std::string& out, double v, const NumberFormat& format) {
-    char buffer[kBufferSize];
-    char* end;
+char* WriteNumber(char* out, double v, const NumberFormat& format) {
+    char* const limit = out + kMaxNumberText;
     if (format.decimals < 0) {
-        end = std::to_chars(buffer, buffer + kBufferSize, v + 0.0).ptr;
-    } else {
-        const int decimals = format.decimals < kMaxDecimals ? format.decimals : kMaxDecimals;
-        end =
-            std::to_chars(buffer, buffer + kBufferSize, v, std::chars_format::fixed, decimals).ptr;
-        end = TrimFraction(buffer, end);
-        // A value rounded to zero keeps no sign.
-        if (end - buffer == 2 && buffer[0] == '-' && buffer[1] == '0') {
-            buffer[0] = '0';
-            end = buffer + 1;
-        }
+        return std::to_chars(out, limit, v + 0.0).ptr;
     }
-    out.append(buffer, end);
+    const int decimals = format.decimals < kMaxDecimals ? format.decimals : kMaxDecimals;
+    char* end =
+        TrimFraction(out, std::to_chars(out, limit, v, std::chars_format::fixed, decimals).ptr);
+    // A value rounded to zero keeps no sign.
+    if (end - out == 2 && out[0] == '-' && out[1] == '0') {
+        out[0] = '0';
+        end = out + 1;
+    }
+    return end;
+}
+
+void AppendNumber(std::string& out, double v, const NumberFormat& format) {
+    char buffer[kMaxNumberText];
+    out.append(buffer, WriteNumber(buffer, v, format));
 }
 
 bool ParseFiniteNumber(std::string_view text, double& v) {

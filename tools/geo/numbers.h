@@ -15,6 +15,12 @@ struct NumberFormat {
 // Room for a coordinate's text: up to 24 characters per number and a separator.
 constexpr std::size_t kCoordinateText = 3 * 25;
 
+// The longest text WriteNumber writes.
+constexpr std::size_t kMaxNumberText = 400;
+
+// Writes v at out, which has room for kMaxNumberText characters; the end of the text.
+char* WriteNumber(char* out, double v, const NumberFormat& format);
+
 // Appends v; negative zero is written as 0.
 void AppendNumber(std::string& out, double v, const NumberFormat& format);
 
