@@ -26,7 +26,7 @@ constexpr int kMaxCoordinateDepth = 4;
 class CountingBuf : public std::streambuf {
 public:
     CountingBuf(std::istream& stream, Cursor start)
-        : in(&stream), chunk(kChunk), chunkCursor(start), scannedCursor(start) {}
+        : in(&stream), chunk(kChunk), scannedCursor(start) {}
     explicit CountingBuf(std::string_view text) {
         char* begin = const_cast<char*>(text.data());
         setg(begin, begin, begin + text.size());
@@ -99,7 +99,6 @@ protected:
 private:
     std::istream* in = nullptr;
     std::vector<char> chunk;
-    Cursor chunkCursor;
     const char* scanned = nullptr;  // characters before it are counted in scannedCursor
     Cursor scannedCursor;
 };
@@ -240,9 +239,10 @@ public:
 
     bool null() { return scalar("null"); }
     bool boolean(bool) { return scalar("a boolean"); }
-    bool number_integer(json::number_integer_t v) { return number(static_cast<double>(v)); }
-    bool number_unsigned(json::number_unsigned_t v) { return number(static_cast<double>(v)); }
-    bool number_float(json::number_float_t v, const std::string&) { return number(v); }
+    // Numbers in coordinates never reach the parser (see scanCoordinates).
+    bool number_integer(json::number_integer_t) { return scalar("a number"); }
+    bool number_unsigned(json::number_unsigned_t) { return scalar("a number"); }
+    bool number_float(json::number_float_t, const std::string&) { return scalar("a number"); }
     bool binary(json::binary_t&) { return scalar("binary data"); }
 
     bool string(std::string& s) {
@@ -337,8 +337,6 @@ private:
                  ", found " + what);
         }
     }
-
-    bool number(double) { return scalar("a number"); }
 
     bool open(bool array) {
         if (stack.empty()) {
@@ -440,7 +438,9 @@ private:
 
     // The content of a "coordinates" array, read here rather than by the JSON parser: only
     // numbers, brackets and commas may appear, and reading them directly is several times
-    // faster. Stops before the array's own ']', which the parser then reads as an empty array.
+    // faster. Stops before the array's own ']', which the parser then reads as an empty array;
+    // this works because the parser reports an array as soon as it has read its '[', before
+    // reading on.
     void scanCoordinates(CoordinateTree& c) {
         enum { AfterOpen, AfterComma, AfterValue } state = AfterOpen;
         for (;;) {
