@@ -26,6 +26,13 @@ std::string Upper(std::string_view word) {
     return out;
 }
 
+const char* const kTags[] = {"POINT",           "LINESTRING",   "POLYGON",           "MULTIPOINT",
+                             "MULTILINESTRING", "MULTIPOLYGON", "GEOMETRYCOLLECTION"};
+
+bool IsKnownTag(const std::string& tag) {
+    return std::find(std::begin(kTags), std::end(kTags), tag) != std::end(kTags);
+}
+
 // Which coordinate values follow x and y: Free allows an optional z.
 enum class Dims { Free, Z, M, ZM };
 
@@ -276,24 +283,27 @@ private:
             expected("a geometry type");
         }
         Dims dims = Dims::Free;
-        if (tag == "POINT") {
-            readPoint(at, dims, openOrEmpty(&dims));
-        } else if (tag == "LINESTRING") {
-            readLine(at, dims, openOrEmpty(&dims));
-        } else if (tag == "POLYGON") {
-            readPolygon(at, dims, openOrEmpty(&dims));
-        } else if (tag == "MULTIPOLYGON") {
-            readMultiPolygon(at, dims, openOrEmpty(&dims));
-        } else if (tag == "MULTIPOINT") {
-            readMultiPoint(dims, openOrEmpty(&dims));
-        } else if (tag == "MULTILINESTRING") {
-            readMultiLine(dims, openOrEmpty(&dims));
-        } else if (tag == "GEOMETRYCOLLECTION") {
-            readCollection(at, openOrEmpty(&dims), depth);
-        } else {
+        if (!IsKnownTag(tag)) {
             fail(at, "unknown geometry type '" + tag +
                          "', expected POINT, LINESTRING, POLYGON, MULTIPOINT, MULTILINESTRING, "
                          "MULTIPOLYGON or GEOMETRYCOLLECTION");
+        }
+        // The dimension word comes before the text, so it is read before dims is passed on.
+        const bool open = openOrEmpty(&dims);
+        if (tag == "POINT") {
+            readPoint(at, dims, open);
+        } else if (tag == "LINESTRING") {
+            readLine(at, dims, open);
+        } else if (tag == "POLYGON") {
+            readPolygon(at, dims, open);
+        } else if (tag == "MULTIPOLYGON") {
+            readMultiPolygon(at, dims, open);
+        } else if (tag == "MULTIPOINT") {
+            readMultiPoint(dims, open);
+        } else if (tag == "MULTILINESTRING") {
+            readMultiLine(dims, open);
+        } else {
+            readCollection(at, open, depth);
         }
     }
 
