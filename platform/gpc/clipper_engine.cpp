@@ -57,7 +57,8 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
                              ClipperLib::pftEvenOdd)) {
             return {};
         }
-        return listNested(contoursOf(collect(tree)), scale);
+        const std::vector<Contour> cs = contoursOf(collect(tree));
+        return listNested(cs, nestContours(cs), scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
     }

@@ -288,8 +288,8 @@ std::vector<int> nestContours(const std::vector<Contour>& cs) {
     return parent;
 }
 
-std::vector<ResultContour> listNested(const std::vector<Contour>& cs, const GridScale& scale) {
-    const std::vector<int> parent = nestContours(cs);
+std::vector<ResultContour> listNested(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent, const GridScale& scale) {
     std::vector<std::vector<int>> children(cs.size());
     std::deque<int> outers;
     for (std::size_t i = 0; i < cs.size(); ++i) {

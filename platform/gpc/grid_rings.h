@@ -61,7 +61,8 @@ std::vector<int> nestContours(const std::vector<Contour>& cs);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the
-// enclosing level. Outers keep their listed order.
-std::vector<ResultContour> listNested(const std::vector<Contour>& cs, const GridScale& scale);
+// enclosing level. Outers keep their listed order. `parent` comes from nestContours.
+std::vector<ResultContour> listNested(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent, const GridScale& scale);
 
 }  // namespace gpc_detail

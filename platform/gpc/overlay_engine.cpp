@@ -135,44 +135,24 @@ BMulti toMulti(const std::vector<GridRing>& rings, const GridScale& scale, doubl
     return multi;
 }
 
-// The overlay's polygons with every vertex moved to its grid point, so that a crossing computed
-// twice (once in each of two overlays) becomes one vertex.
-BMulti snapped(BMulti m, const GridScale& scale) {
-    for (BPolygon& p : m) {
-        for (BRing* r : {&p.outer()}) {
-            for (BPoint& q : *r) {
-                q = BPoint(scale.fromGrid(scale.toGrid(q.x())),
-                           scale.fromGrid(scale.toGrid(q.y())));
-            }
-        }
-        for (BRing& r : p.inners()) {
-            for (BPoint& q : r) {
-                q = BPoint(scale.fromGrid(scale.toGrid(q.x())),
-                           scale.fromGrid(scale.toGrid(q.y())));
-            }
-        }
-    }
-    return m;
-}
-
-BMulti overlay(ClipOp op, const BMulti& a, const BMulti& b, const GridScale& scale) {
-    BMulti out;
+// The overlay's result as one or two sets of polygons. The symmetric difference is the two
+// differences side by side: operands that meet only in clear crossings leave them no shared
+// edge, only crossing points, where the pieces stay separate contours.
+std::vector<BMulti> overlay(ClipOp op, const BMulti& a, const BMulti& b) {
+    std::vector<BMulti> out(op == ClipOp::kXor ? 2 : 1);
     switch (op) {
         case ClipOp::kDifference:
-            bg::difference(a, b, out);
+            bg::difference(a, b, out[0]);
             break;
         case ClipOp::kIntersection:
-            bg::intersection(a, b, out);
+            bg::intersection(a, b, out[0]);
             break;
-        case ClipOp::kXor: {
-            BMulti ab, ba;
-            bg::difference(a, b, ab);
-            bg::difference(b, a, ba);
-            bg::union_(snapped(std::move(ab), scale), snapped(std::move(ba), scale), out);
+        case ClipOp::kXor:
+            bg::difference(a, b, out[0]);
+            bg::difference(b, a, out[1]);
             break;
-        }
         case ClipOp::kUnion:
-            bg::union_(a, b, out);
+            bg::union_(a, b, out[0]);
             break;
     }
     return out;
@@ -188,9 +168,8 @@ bool fromBoostRing(const BRing& ring, const GridScale& scale, GridRing& out) {
     return closeUp(out);
 }
 
-// Every ring of the overlay's result on the grid, outers and holes alike.
-std::vector<GridRing> resultRings(const BMulti& result, const GridScale& scale) {
-    std::vector<GridRing> rings;
+// Appends the polygons' rings on the grid, outers and holes alike.
+void appendRings(const BMulti& result, const GridScale& scale, std::vector<GridRing>& rings) {
     for (const BPolygon& p : result) {
         rings.emplace_back();
         if (!fromBoostRing(p.outer(), scale, rings.back())) {
@@ -203,12 +182,20 @@ std::vector<GridRing> resultRings(const BMulti& result, const GridScale& scale) 
             }
         }
     }
+}
+
+// Every ring of the overlay's result on the grid, outers and holes alike.
+std::vector<GridRing> resultRings(const std::vector<BMulti>& parts, const GridScale& scale) {
+    std::vector<GridRing> rings;
+    for (const BMulti& part : parts) {
+        appendRings(part, scale, rings);
+    }
     return rings;
 }
 
 // The net area of nested contours: depth parity tells what adds and what subtracts.
-double netArea(const std::vector<Contour>& cs) {
-    const std::vector<int> depth = depthsOf(nestContours(cs));
+double netArea(const std::vector<Contour>& cs, const std::vector<int>& parent) {
+    const std::vector<int> depth = depthsOf(parent);
     double area = 0;
     for (std::size_t i = 0; i < cs.size(); ++i) {
         const double a = std::fabs(static_cast<double>(cs[i].area2)) / 2;
@@ -257,12 +244,13 @@ bool clipWithOverlay(ClipOp op, const std::vector<RingView>& subject,
         }
         double areaA = 0, areaB = 0;
         const BMulti a = toMulti(ra, scale, areaA), b = toMulti(rb, scale, areaB);
-        const std::vector<GridRing> rings = resultRings(overlay(op, a, b, scale), scale);
+        const std::vector<GridRing> rings = resultRings(overlay(op, a, b), scale);
         const std::vector<Contour> cs = withArea(contoursOf(pointersTo(rings)));
-        if (!plausibleArea(op, areaA, areaB, netArea(cs))) {
+        const std::vector<int> parent = nestContours(cs);
+        if (!plausibleArea(op, areaA, areaB, netArea(cs, parent))) {
             return false;
         }
-        out = listNested(cs, scale);
+        out = listNested(cs, parent, scale);
         return true;
     } catch (const std::exception&) {
         return false;  // the overlay refused the input or memory ran out: Clipper decides
