@@ -205,3 +205,38 @@ TEST(ClipEngineDifferential, RoutedEngineAgreesWithReference) {
                    gpc_detail::clipWithClipper(op, views(a), views(b)), op, tol, w);
     });
 }
+
+// Operands the overlay must refuse, leaving them to the reference: not sets of disjoint simple
+// rings, meeting the other operand other than in clear crossings, or too crowded to check within
+// a budget linear in their size.
+TEST(ClipEngineDifferential, OverlayRefusesOperandsItCannotTakeExactly) {
+    std::mt19937 rng(7);
+    const Ring big = star(rng, 200, 0, 0, 10);
+    Ring crossed = big, spiked = big, pinched = big, sun;
+    std::swap(crossed[10], crossed[12]);
+    spiked.insert(spiked.begin() + 5, {spiked[4].x * 2, spiked[4].y * 2});
+    spiked.insert(spiked.begin() + 6, spiked[4]);
+    pinched.insert(pinched.begin() + 50, {0, 0});
+    pinched.insert(pinched.begin() + 150, {0, 0});
+    for (int i = 0; i < 2000; ++i) {
+        const double r = i % 2 ? 100 : 1, t = 2 * M_PI * i / 2000;
+        sun.push_back({r * std::cos(t), r * std::sin(t)});
+    }
+    const Ring flat{{-5, 0}, {0, 0}, {5, 0}}, other = star(rng, 100, 3, 2, 10);
+    const Ring edgeSharing{big[0], big[1], {big[1].x + 20, big[1].y}, {big[0].x + 20, big[0].y}};
+    const std::vector<std::tuple<const char*, Rings, Rings>> cases{
+        {"self-crossing ring", {crossed}, {other}},
+        {"ring folding back on itself", {spiked}, {other}},
+        {"ring touching itself", {pinched}, {other}},
+        {"zero-area ring beside a valid one", {big, flat}, {other}},
+        {"rings of one operand touching", {big, square(big[0].x, big[0].y, 3)}, {other}},
+        {"operands sharing an edge", {big}, {edgeSharing}},
+        {"operands sharing a vertex", {big}, {Ring{big[7], {20, 30}, {25, 1}}}},
+        {"edges crowded round a point", {sun}, {other}},
+    };
+    for (const auto& [name, a, b] : cases) {
+        std::vector<ResultContour> got;
+        EXPECT_FALSE(gpc_detail::clipWithOverlay(ClipOp::kUnion, views(a), views(b), got)) << name;
+        EXPECT_TRUE(got.empty()) << name;
+    }
+}
