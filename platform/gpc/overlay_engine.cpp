@@ -2,6 +2,7 @@
 // linearly where Clipper's pass over touching contours does not. Operands go in and results come
 // out on the same per-call grid as the Clipper engine, and results are nested by the same exact
 // containment.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <utility>
@@ -13,7 +14,8 @@
 #endif
 // Crossings are computed in plain double precision: the default rescaling to the overlay's own
 // integer grid moves result areas by about 1e-8 of the operands' size, beyond what results must
-// keep. The engine's own grid and the plausibility check below stand in for it.
+// keep. What the rescaling guards against, side tests too close to call in doubles, is kept out
+// instead by admitting only operands that meet in clear crossings (suitOverlay).
 #define BOOST_GEOMETRY_NO_ROBUSTNESS
 #include <boost/geometry.hpp>
 
