@@ -178,20 +178,7 @@ void BM_BoostOverlay(benchmark::State& state) {
     const BgPolygon ba = ToBoost(a), bb = ToBoost(b);
     for (auto _ : state) {
         bg::model::multi_polygon<BgPolygon> out;
-        switch (OpOf(state)) {
-            case gpc::GPC_DIFF:
-                bg::difference(ba, bb, out);
-                break;
-            case gpc::GPC_INT:
-                bg::intersection(ba, bb, out);
-                break;
-            case gpc::GPC_XOR:
-                bg::sym_difference(ba, bb, out);
-                break;
-            default:
-                bg::union_(ba, bb, out);
-                break;
-        }
+        geo_test::boostOverlay(OpOf(state), ba, bb, out);
         benchmark::DoNotOptimize(out.data());
     }
 }

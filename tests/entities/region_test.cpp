@@ -343,20 +343,7 @@ BgMulti ToBoost(const CRegion& region) {
 
 double BoostArea(const BgMulti& a, const BgMulti& b, gpc::gpc_op op) {
     BgMulti out;
-    switch (op) {
-        case gpc::GPC_DIFF:
-            bg::difference(a, b, out);
-            break;
-        case gpc::GPC_INT:
-            bg::intersection(a, b, out);
-            break;
-        case gpc::GPC_XOR:
-            bg::sym_difference(a, b, out);
-            break;
-        case gpc::GPC_UNION:
-            bg::union_(a, b, out);
-            break;
-    }
+    geo_test::boostOverlay(op, a, b, out);
     return bg::area(out);
 }
 

@@ -8,3 +8,26 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 #include <boost/geometry.hpp>
+
+namespace geo_test {
+
+// Boost.Geometry's overlay for a gpc operation code (0 difference, 1 intersection,
+// 2 symmetric difference, 3 union), written to `out`.
+template <class A, class B, class Out>
+void boostOverlay(int op, const A& a, const B& b, Out& out) {
+    switch (op) {
+        case 0:
+            boost::geometry::difference(a, b, out);
+            break;
+        case 1:
+            boost::geometry::intersection(a, b, out);
+            break;
+        case 2:
+            boost::geometry::sym_difference(a, b, out);
+            break;
+        default:
+            boost::geometry::union_(a, b, out);
+    }
+}
+
+}  // namespace geo_test
