@@ -49,6 +49,7 @@
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/gpc_contours.h>
+#include <geo/hull.h>
 #include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/mfc/archive.h>
@@ -66,7 +67,9 @@
 #include <geo/projection.h>
 #include <geo/region.h>
 #include <geo/region_sets.h>
+#include <geo/sampling.h>
 #include <geo/solids.h>
+#include <geo/transformed_lists.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>
