@@ -11,6 +11,7 @@
 #include "foundation/numeric.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 using geo_detail::kHalfPi;
@@ -26,11 +27,6 @@ constexpr double kLeastArea = 1e-6;
 constexpr double kSpikeEdge = 0.02;
 // A vertex this close to the segment joining its neighbours is dropped as collinear.
 constexpr double kCollinearTol = 0.001;
-
-bool finiteList(const std::vector<CPoint3d>& pts) {
-    return std::all_of(pts.begin(), pts.end(),
-                       [](const CPoint3d& p) { return geo_detail::isFiniteXYZ(p); });
-}
 
 CPoint3d flat(const CPoint3d& p) {
     return CPoint3d(p.x, p.y, 0.0);
@@ -61,7 +57,7 @@ void joinSideLine(const std::vector<CLineSeg>& edges, std::vector<CPoint3d>& out
 int CalcMline(const std::vector<CPoint3d>& centre, std::vector<CPoint3d>& out, double d,
               bool left) {
     out.clear();
-    if (centre.size() < 2 || !std::isfinite(d) || !finiteList(centre))
+    if (centre.size() < 2 || !std::isfinite(d) || !geo_detail::allFiniteXYZ(centre))
         return -1;
     std::vector<CLineSeg> edges;
     for (size_t i = 1; i < centre.size(); ++i)
@@ -97,7 +93,8 @@ int SplitRoadPolygon(std::vector<CPoint3d>& centre, std::vector<CPolygon>& out, 
 bool OffsetPtsEx(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& out, double start,
                  double end) {
     out.clear();
-    if (pts.size() < 2)
+    if (pts.size() < 2 || !std::isfinite(start) || !std::isfinite(end) ||
+        !geo_detail::allFiniteXYZ(pts))
         return false;
     if (pts.size() == 2) {
         const CVector3d n = LineVDir(pts[0], pts[1]);
@@ -205,7 +202,7 @@ void removeCollinear(std::vector<CPoint3d>& pts) {
 
 bool offsetPolyGonByDistArr(const std::vector<CPoint3d>& outline, std::vector<CPoint3d>& out) {
     out.clear();
-    if (!finiteList(outline))
+    if (!geo_detail::allFiniteXYZ(outline))
         return false;
     std::vector<CPoint3d> work(outline);
     if (PolyIsClockWise(work))
@@ -226,7 +223,7 @@ void offsetEntOutSide(const std::vector<CPoint3d>& outline, double d, std::vecto
 }
 
 void SideOff(std::vector<CPoint3d>& pts, int index, double d) {
-    if (FloatComp(d, 0.0, kPointTol) == 0 || index < 0 ||
+    if (FloatComp(d, 0.0, kPointTol) == 0 || !std::isfinite(d) || index < 0 ||
         static_cast<size_t>(index) + 1 >= pts.size())
         return;
     const CVector3d v = LineVDir(pts[index], pts[index + 1]) * d;

@@ -43,6 +43,7 @@
 #include <geo/conversions.h>
 #include <geo/determinant.h>
 #include <geo/edge_offsets.h>
+#include <geo/entity_toolkit.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/fmt_polyline.h>
@@ -69,6 +70,8 @@
 #include <geo/region_sets.h>
 #include <geo/sampling.h>
 #include <geo/solids.h>
+#include <geo/splitting.h>
+#include <geo/sub_polylines.h>
 #include <geo/transformed_lists.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>

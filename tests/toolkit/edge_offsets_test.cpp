@@ -90,6 +90,7 @@ TEST(OffsetPtsEx, TapersFromTheStartDistanceToTheEndDistance) {
         {plan({{0, 0}, {10, 0}, {20, 0}, {20, 10}}), true,
          plan({{0, 1}, {17, 2}, {17, 10}})},  // parallel neighbours give no corner
         {plan({{0, 0}}), false, {}},
+        {plan({{0, 0}, {kNan, 0}, {1, 1}}), false, {}},
     };
     for (const auto& c : cases) {
         Pts out = plan({{5, 5}});
@@ -160,6 +161,7 @@ TEST(SideOff, MovesOneEdgeToItsLeft) {
         {2, 1.0, kElbow},
         {-1, 1.0, kElbow},
         {0, 1e-7, kElbow},
+        {0, kNan, kElbow},
     };
     for (const auto& c : cases) {
         Pts pts = kElbow;

@@ -15,14 +15,12 @@ using point_lists::Pts;
 
 const double kPi = std::acos(-1.0);
 
-void expectPoint(const CPoint3d& got, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
-    EXPECT_NEAR(got.z, z, tol);
+void expectPoint(const CPoint3d& got, double x, double y, double z) {
+    point_lists::expectXyz(got, x, y, z);
 }
 
-void expectPoint(const AcGePoint3d& got, double x, double y, double z, double tol = 1e-9) {
-    expectPoint(CPoint3d(got), x, y, z, tol);
+void expectPoint(const AcGePoint3d& got, double x, double y, double z) {
+    point_lists::expectXyz(CPoint3d(got), x, y, z);
 }
 
 TEST(IsPtInPanelShadow, ShadowIsThePanelMovedOrItsCrossingsWithTheBase) {

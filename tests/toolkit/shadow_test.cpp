@@ -164,7 +164,7 @@ TEST(GetMaxPL, MatchesThePlainRecursion) {
     }
 }
 
-// A circle of 100 000 vertices with a small curl every 5 000 vertices: many cuts in a row
+// A circle of 100 000 vertices with a small curl every 10 000 vertices: many cuts in a row
 // and no exhausted stack.
 TEST(GetMaxPL, LargeOutlineWithManyLoopsKeepsTheMainLoop) {
     const int n = 100000;
@@ -174,7 +174,7 @@ TEST(GetMaxPL, LargeOutlineWithManyLoopsKeepsTheMainLoop) {
         const double a = 2 * kPi * k / n;
         const CPoint3d p(r * std::cos(a), r * std::sin(a), 0.0);
         pts.push_back(p);
-        if (k % 5000 == 0) {
+        if (k % 10000 == 0) {
             const CVector3d t(-std::sin(a), std::cos(a), 0.0), u(-std::cos(a), -std::sin(a), 0);
             pts.push_back(p + t * (2 * h));
             pts.push_back(p + t * (2 * h) + u * h);
@@ -184,7 +184,7 @@ TEST(GetMaxPL, LargeOutlineWithManyLoopsKeepsTheMainLoop) {
     }
     const double area = GetMaxPL(pts, false);
     EXPECT_NEAR(area, kPi * r * r, 1e-5 * kPi * r * r);
-    EXPECT_LT(pts.size(), static_cast<size_t>(n + 100));
+    EXPECT_LT(pts.size(), static_cast<size_t>(n + 50));
 }
 
 }  // namespace

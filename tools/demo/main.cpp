@@ -257,6 +257,32 @@ std::vector<Layer> SiteLayers(const CPolygon& piece) {
     return layers;
 }
 
+const char* const kPieceStyles[] = {
+    "fill:#2a9d8f;fill-opacity:0.3;stroke:#1d6f65;stroke-width:1.5;stroke-dasharray:8,3",
+    "fill:#e76f51;fill-opacity:0.3;stroke:#a4452d;stroke-width:1.5;stroke-dasharray:8,3"};
+const char kCutterStyle[] = "fill:none;stroke:#264653;stroke-width:2.5";
+// The pieces of the cut take turns with the two piece styles and their labels.
+const char* const kPieceLabels[] = {"union cut by the segment, one piece (LineSegSplitPolyGon)",
+                                    "union cut by the segment, the next piece"};
+
+// The union cut by a segment across both rooms, printed and returned as picture layers: the
+// cutting segment, then the pieces.
+std::vector<Layer> CutLayers(const CPolygon& piece) {
+    CLineSeg cutter(CPoint3d(-0.5, 4.5, 0), CPoint3d(9.5, -0.5, 0));
+    CPolygon whole = piece;
+    std::vector<CPolygon> pieces;
+    const int result = LineSegSplitPolyGon(&cutter, &whole, pieces);
+    std::printf("  LineSegSplitPolyGon((%g, %g)-(%g, %g)): %d, %zu piece(s)\n", cutter.startPt.x,
+                cutter.startPt.y, cutter.endPt.x, cutter.endPt.y, result, pieces.size());
+    std::vector<Layer> layers{
+        {{cutter.startPt, cutter.endPt}, kCutterStyle, "cutting segment (-0.5, 4.5)-(9.5, -0.5)"}};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::printf("  piece %zu area %g\n", i + 1, pieces[i].area());
+        layers.push_back({pieces[i].getPoints(), kPieceStyles[i % 2], kPieceLabels[i % 2]});
+    }
+    return layers;
+}
+
 // Draws the two rooms, their union and its offset with a legend; false when the file
 // cannot be written.
 bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
@@ -331,7 +357,10 @@ void PrintRoomUnion() {
     const std::vector<CPolyline> offsets = OffsetOutline(merged[0]);
     PrintPointTests(merged[0], offsets);
     PrintRegionUnion(kitchen, hall);
-    const std::vector<Layer> layers = SiteLayers(merged[0]);
+    std::vector<Layer> layers = SiteLayers(merged[0]);
+    for (const Layer& layer : CutLayers(merged[0])) {
+        layers.push_back(layer);
+    }
     try {
         StoreRooms(merged, offsets);
         ReloadRooms(merged, offsets);
