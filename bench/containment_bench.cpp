@@ -1,8 +1,10 @@
-// Point-in-outline speed: the library's PtInArea against a plain even-odd crossing loop over
-// the same outline, the edge-by-edge literal rule, Boost.Geometry's within and GEOS's
-// prepared contains. Outlines of 16, 1024 and 65536 vertices; the same query points for all.
+// Point-in-outline speed: the library's PtInArea and its prepared outline against a plain
+// even-odd crossing loop over the same outline, the edge-by-edge literal rule,
+// Boost.Geometry's within and GEOS's prepared contains. Outlines of 16, 1024 and 65536
+// vertices; the same query points for all.
 #include <geo/containment.h>
 #include <geo/point3d.h>
+#include <geo/prepared_area.h>
 
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
@@ -12,10 +14,12 @@
 #include <boost/geometry/geometries/polygon.hpp>
 #include <cmath>
 #include <ctime>
+#include <map>
 #include <random>
 #include <vector>
 #include "support/boost_geometry.h"
 
+#include "support/bumpy_star.h"
 #include "toolkit/pt_in_area_reference.h"
 
 namespace {
@@ -23,27 +27,23 @@ namespace {
 constexpr double kTol = 1e-6;
 constexpr int kQueries = 512;
 
-// A star-shaped outline with random radii, and query points over its box.
+// An outline and query points over its box.
 struct Scene {
     std::vector<CPoint3d> outline;
     std::vector<CPoint3d> queries;
 };
 
-const Scene& scene(int n) {
-    static std::vector<std::pair<int, Scene>> cache;
-    for (const auto& entry : cache) {
-        if (entry.first == n) {
-            return entry.second;
-        }
-    }
+// A star of n vertices with random radii: a tangle of long spikes that any horizontal line
+// crosses hundreds of times.
+Scene spikyScene(int n) {
     std::mt19937 rng(1234u + static_cast<unsigned>(n));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    Scene s;
     std::vector<double> angles(n);
     for (double& a : angles) {
         a = unit(rng) * 6.283185307179586;
     }
     std::sort(angles.begin(), angles.end());
-    Scene s;
     for (double a : angles) {
         const double r = 100.0 * (0.5 + 0.5 * unit(rng));
         s.outline.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
@@ -51,8 +51,30 @@ const Scene& scene(int n) {
     for (int i = 0; i < kQueries; ++i) {
         s.queries.emplace_back(-110.0 + 220.0 * unit(rng), -110.0 + 220.0 * unit(rng), 0.0);
     }
-    cache.emplace_back(n, s);
-    return cache.back().second;
+    return s;
+}
+
+// A simple, locally bumpy star of radius about 400, as large outlines of sites are.
+Scene bumpyScene(int n) {
+    Scene s;
+    s.outline = support::bumpyStar(77u + static_cast<unsigned>(n), n);
+    std::mt19937 rng(4321u + static_cast<unsigned>(n));
+    std::uniform_real_distribution<double> unit(-500.0, 500.0);
+    for (int i = 0; i < kQueries; ++i) {
+        s.queries.emplace_back(unit(rng), unit(rng), 0.0);
+    }
+    return s;
+}
+
+// The scene of n vertices; shape 0 spiky, 1 bumpy.
+const Scene& scene(int n, int shape = 0) {
+    static std::map<std::pair<int, int>, Scene> cache;
+    auto found = cache.find({n, shape});
+    if (found == cache.end()) {
+        found =
+            cache.emplace(std::make_pair(n, shape), shape ? bumpyScene(n) : spikyScene(n)).first;
+    }
+    return found->second;
 }
 
 // The textbook crossing loop: closing edge implicit, no tolerance, no boundary handling.
@@ -70,12 +92,31 @@ bool plainEvenOdd(const std::vector<CPoint3d>& pts, double px, double py) {
 }
 
 void BM_PtInArea(benchmark::State& state) {
-    const Scene& s = scene(static_cast<int>(state.range(0)));
+    const Scene& s = scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     size_t k = 0, inside = 0;
     for (auto _ : state) {
         inside += PtInArea(s.queries[k++ % kQueries], s.outline, kTol, true);
     }
     benchmark::DoNotOptimize(inside);
+}
+
+void BM_PreparedArea(benchmark::State& state) {
+    const Scene& s = scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const CPreparedArea prepared(s.outline, kTol);
+    size_t k = 0, inside = 0;
+    for (auto _ : state) {
+        inside += prepared.ptIn(s.queries[k++ % kQueries], true);
+    }
+    benchmark::DoNotOptimize(inside);
+}
+
+// Filing the outline's edges, once per outline.
+void BM_PreparedAreaBuild(benchmark::State& state) {
+    const Scene& s = scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        const CPreparedArea prepared(s.outline, kTol);
+        benchmark::DoNotOptimize(&prepared);
+    }
 }
 
 void BM_PlainEvenOdd(benchmark::State& state) {
@@ -120,7 +161,7 @@ void BM_BoostWithin(benchmark::State& state) {
 }
 
 void BM_GeosPreparedContains(benchmark::State& state) {
-    const Scene& s = scene(static_cast<int>(state.range(0)));
+    const Scene& s = scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     GEOSContextHandle_t ctx = GEOS_init_r();
     GEOSCoordSequence* seq =
         GEOSCoordSeq_create_r(ctx, static_cast<unsigned>(s.outline.size() + 1), 2);
@@ -180,12 +221,23 @@ void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(16)->Arg(1024)->Arg(65536);
 }
 
+// Sizes, then the shape: 0 spiky, 1 bumpy.
+void sizesAndShapes(benchmark::internal::Benchmark* b) {
+    for (int shape : {0, 1}) {
+        for (int n : {16, 1024, 65536}) {
+            b->Args({n, shape});
+        }
+    }
+}
+
 BENCHMARK(BM_RatioToPlainLoop)->Apply(sizes);
-BENCHMARK(BM_PtInArea)->Apply(sizes);
+BENCHMARK(BM_PtInArea)->Apply(sizesAndShapes);
+BENCHMARK(BM_PreparedArea)->Apply(sizesAndShapes);
+BENCHMARK(BM_PreparedAreaBuild)->Apply(sizesAndShapes);
 BENCHMARK(BM_PlainEvenOdd)->Apply(sizes);
 BENCHMARK(BM_LiteralRule)->Apply(sizes);
 BENCHMARK(BM_BoostWithin)->Apply(sizes);
-BENCHMARK(BM_GeosPreparedContains)->Apply(sizes);
+BENCHMARK(BM_GeosPreparedContains)->Apply(sizesAndShapes);
 
 }  // namespace
 

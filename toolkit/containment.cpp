@@ -11,15 +11,16 @@
 #include <geo/float_comp.h>
 #include <geo/measures.h>
 #include <geo/orvel.h>
+#include <geo/prepared_area.h>
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <optional>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "foundation/numeric.h"
+#include "foundation/orvel_rule.h"
+#include "toolkit/height_bands.h"
+#include "toolkit/pt_in_area_rule.h"
 
 namespace {
 
@@ -39,173 +40,11 @@ constexpr double kMaxWrapSteps = 1e6;     // beyond this a long walk is reduced 
 
 // ---- PtInArea --------------------------------------------------------------------------------
 
-// What one edge of the outline says about the query point.
-enum class EdgeVerdict { kNone, kCrossing, kOnBoundary };
-
-// The leftward ray and a reusable edge, built only when an edge needs the exact rule.
-class ExactRule {
-public:
-    ExactRule(const CPoint3d& pt, double tol) : pt_(pt), tol_(tol) {}
-
-    // The exact rule for one edge r-q: vertex hit, on-edge hit, horizontal skip, then the
-    // crossing cases (a vertex on the ray counts only for the edge whose other end lies
-    // below; a general hit exactly at an edge end never counts).
-    EdgeVerdict verdict(const CPoint3d& r, const CPoint3d& q) {
-        if (pt_.isEqualTo(r, tol_)) {
-            return EdgeVerdict::kOnBoundary;
-        }
-        if (!ray_) {
-            ray_.emplace(pt_, CVector3d(-1.0, 0.0, 0.0));
-            edge_.emplace();
-        }
-        edge_->set(r, q);
-        if (edge_->isOn(pt_, tol_)) {
-            return EdgeVerdict::kOnBoundary;
-        }
-        if (FloatComp(q.y, r.y, tol_) == 0) {
-            return EdgeVerdict::kNone;
-        }
-        if (vertexOnRayGoingBelow(r, q) || vertexOnRayGoingBelow(q, r)) {
-            return EdgeVerdict::kCrossing;
-        }
-        CPoint3d hit;
-        if (ray_->intersectWith(*edge_, hit, tol_) && !hit.isEqualTo(r, tol_) &&
-            !hit.isEqualTo(q, tol_)) {
-            return EdgeVerdict::kCrossing;
-        }
-        return EdgeVerdict::kNone;
-    }
-
-private:
-    bool vertexOnRayGoingBelow(const CPoint3d& v, const CPoint3d& other) const {
-        return FloatComp(pt_.y, v.y, tol_) == 0 && FloatComp(pt_.x, v.x, tol_) == 1 &&
-               FloatComp(pt_.y, other.y, tol_) == 1;
-    }
-
-    const CPoint3d& pt_;
-    double tol_;
-    std::optional<CRay> ray_;
-    std::optional<CLineSeg> edge_;
-};
-
-// Relative slack that covers the rounding of the exact tests: every exact test works on
-// coordinate differences, whose rounding is relative to their own size.
-constexpr double kScreenRel = 1e-9;
-
-// A cheap plan screen in front of the exact rule. An edge whose two ends lie beyond the
-// slack on one side of the point (above, below, or right of it) can neither touch the
-// point nor cross the leftward ray; an edge left of the point whose ends lie beyond the
-// slack on both sides of the ray is a certain crossing. Anything else, NaN included, goes
-// to the exact rule. The slack is 4 * tol plus the relative rounding slack.
-class EdgeScreen {
-public:
-    EdgeScreen(const CPoint3d& pt, double tol)
-        : tol_(tol),
-          px_(pt.x),
-          py_(pt.y),
-          slackX_(4.0 * tol + kScreenRel * std::fabs(pt.x)),
-          slackY_(4.0 * tol + kScreenRel * std::fabs(pt.y)),
-          finitePoint_(std::isfinite(pt.x) && std::isfinite(pt.y) && std::isfinite(pt.z)) {}
-
-    // The hot test on the ends' heights above the point: both clearly above or both
-    // clearly below. With both differences of one sign, kScreenRel * (dr + dq) is the
-    // relative slack of |dr| + |dq| with that sign; with mixed signs neither test passes.
-    bool farInHeight(double dr, double dq) const {
-        const double rel = kScreenRel * (dr + dq);
-        const double lo = std::min(dr, dq), hi = std::max(dr, dq);
-        // Joined into one comparison so that the caller has a single, well-predicted branch.
-        return std::max(lo - rel, rel - hi) > slackY_;
-    }
-
-    double py() const { return py_; }
-
-    // The first edge (i, i + 1) from `from` on, below `last`, that is not far in height;
-    // `last` when there is none. A tight loop without calls keeps its values in registers;
-    // with SSE2 two edges are screened at once by the same arithmetic.
-    size_t nextNearEdge(const CPoint3d* p, size_t from, size_t last) const {
-        size_t i = from;
-#if defined(__SSE2__)
-        const __m128d py = _mm_set1_pd(py_), rel = _mm_set1_pd(kScreenRel);
-        const __m128d slack = _mm_set1_pd(slackY_);
-        for (; i + 2 <= last; i += 2) {
-            const __m128d mid = _mm_set1_pd(p[i + 1].y);
-            const __m128d dr = _mm_sub_pd(_mm_move_sd(mid, _mm_set_sd(p[i].y)), py);
-            const __m128d dq = _mm_sub_pd(_mm_move_sd(_mm_set1_pd(p[i + 2].y), mid), py);
-            const __m128d r = _mm_mul_pd(rel, _mm_add_pd(dr, dq));
-            const __m128d lo = _mm_min_pd(dr, dq), hi = _mm_max_pd(dr, dq);
-            const __m128d m = _mm_max_pd(_mm_sub_pd(lo, r), _mm_sub_pd(r, hi));
-            const int far = _mm_movemask_pd(_mm_cmpgt_pd(m, slack));
-            if (far != 3) {
-                return (far & 1) != 0 ? i + 1 : i;
-            }
-        }
-#endif
-        while (i < last && farInHeight(p[i].y - py_, p[i + 1].y - py_)) {
-            ++i;
-        }
-        return i;
-    }
-
-    // The rest of the screen for an edge near the point's height, as bits: kSettled when
-    // the screen decides, and then kCrossed when the edge is crossed.
-    static constexpr unsigned kCrossed = 1u, kSettled = 2u;
-
-    unsigned classifyNear(const CPoint3d& r, const CPoint3d& q, double dr, double dq) const {
-        const double ex = r.x - px_, fx = q.x - px_;
-        const double sx = slackX_ + kScreenRel * (std::fabs(ex) + std::fabs(fx));
-        if (std::min(ex, fx) > sx) {
-            return kSettled;  // wholly right of the point: the leftward ray cannot meet it
-        }
-        const double sy = slackY_ + kScreenRel * (std::fabs(dr) + std::fabs(dq));
-        // Ends clearly on both sides of the ray's height, all coordinates finite.
-        const bool spans = std::min(dr, dq) < -sy && std::max(dr, dq) > sy && finitePoint_ &&
-                           std::isfinite(r.z) && std::isfinite(q.z);
-        if (!spans) {
-            return 0u;
-        }
-        if (std::max(ex, fx) < -sx) {
-            return kSettled | kCrossed;  // wholly left: crossed
-        }
-        return sideOfStraddlingEdge(r, q, ex, fx, dr, dq);
-    }
-
-private:
-    // An edge that crosses the ray's height clearly and straddles the point in x is
-    // crossed when its point at the ray's height lies left of the point. That is certain
-    // when the point is clearly off the edge (plan distance beyond 2 * tol) and rounding
-    // cannot turn the sign; otherwise the exact rule decides.
-    unsigned sideOfStraddlingEdge(const CPoint3d& r, const CPoint3d& q, double ex, double fx,
-                                  double dr, double dq) const {
-        const double ux = q.x - r.x, uy = q.y - r.y;
-        const double cross = ex * uy - ux * dr;  // |cross| = plan distance * |edge|
-        const double scale =
-            2.0 * tol_ +
-            2.0 * kScreenRel * (std::fabs(ex) + std::fabs(fx) + std::fabs(dr) + std::fabs(dq));
-        if (!(std::fabs(cross) > scale * (std::fabs(ux) + std::fabs(uy)))) {
-            return 0u;
-        }
-        return cross * uy < 0.0 ? kSettled | kCrossed : kSettled;
-    }
-
-    double tol_;
-    double px_, py_;
-    double slackX_, slackY_;
-    bool finitePoint_;
-};
-
-// Screened walk over one edge whose height differences from the point are already known;
-// false when the point lies on the edge.
-bool visitNearEdge(const EdgeScreen& screen, ExactRule& exact, const CPoint3d& r, const CPoint3d& q,
-                   double dr, double dq, unsigned& crossings) {
-    const unsigned screened = screen.classifyNear(r, q, dr, dq);
-    if ((screened & EdgeScreen::kSettled) != 0u) {
-        crossings += screened & EdgeScreen::kCrossed;
-        return true;
-    }
-    const EdgeVerdict v = exact.verdict(r, q);
-    crossings += v == EdgeVerdict::kCrossing ? 1u : 0u;
-    return v != EdgeVerdict::kOnBoundary;
-}
+using containment_detail::EdgeScreen;
+using containment_detail::EdgeVerdict;
+using containment_detail::ExactRule;
+using containment_detail::HeightBands;
+using containment_detail::visitNearEdge;
 
 // Crossing parity of the closed outline (its closing edge, and for an open list the
 // repeated first point as a last, zero-length edge): 1 inside, 0 outside, -1 boundary.
@@ -262,6 +101,68 @@ int classifyPointInArea(const CPoint3d& pt, const std::vector<CPoint3d>& pts, do
     }
     return exactParity(pt, pts, tol, closed);
 }
+
+// ---- Outlines prepared for the vertices of another ------------------------------------------
+
+// Filing an outline's edges costs about as much as walking them ten to twenty times: below
+// these sizes the plain tests are used (the answers are the same either way).
+constexpr size_t kPrepareFromEdges = 32;
+constexpr size_t kPrepareFromQueries = 16;
+
+bool worthPreparing(size_t queries, size_t edges) {
+    return queries >= kPrepareFromQueries && edges >= kPrepareFromEdges;
+}
+
+// The kernel's point test against one outline, with the outline's edges filed by height once.
+// Outlines and points that carry non-finite values are handed to the kernel test itself.
+class PreparedKernelOutline {
+public:
+    PreparedKernelOutline(const std::vector<CPoint3d>& outline, AcGePoint3dArray& asArray)
+        : pts_(outline), asArray_(asArray) {
+        finite_ = std::all_of(pts_.begin(), pts_.end(), geo_detail::isFiniteXY<CPoint3d>);
+        if (!finite_ || pts_.empty()) {
+            return;
+        }
+        // Within the boundary tolerance of an edge, or crossing its height: twice the
+        // tolerance plus a relative margin covers the rounding of both tests.
+        const size_t n = pts_.size();
+        std::vector<double> lo(n), hi(n);
+        for (size_t i = 0; i < n; ++i) {
+            const double a = pts_[i].y, b = pts_[(i + 1) % n].y;
+            const double reach = 2.0 * Orvel::kOnEdgeTol + 4e-9 * (std::fabs(a) + std::fabs(b));
+            lo[i] = std::min(a, b) - reach;
+            hi[i] = std::max(a, b) + reach;
+        }
+        bands_ = HeightBands(lo, hi);
+    }
+
+    // Orvel::isIn(p, outline, onEdgeIsIn).
+    bool isIn(const CPoint3d& p, bool onEdgeIsIn) const {
+        if (!finite_ || pts_.empty() || !geo_detail::isFiniteXY(p)) {
+            return Orvel::isIn(Pnt3dToAcPnt3d(p), asArray_, onEdgeIsIn);
+        }
+        const orvel_detail::PlanPoint q{p.x, p.y};
+        const size_t n = pts_.size();
+        bool odd = false;
+        const bool offBoundary = bands_.forEachAt(q.y, [&](uint32_t i) {
+            const orvel_detail::PlanPoint a{pts_[i].x, pts_[i].y};
+            const CPoint3d& next = pts_[i + 1 < n ? i + 1 : 0];
+            const orvel_detail::PlanPoint b{next.x, next.y};
+            if (orvel_detail::distanceToSegment(q, a, b) <= Orvel::kOnEdgeTol) {
+                return false;
+            }
+            odd ^= orvel_detail::crossesRay(q, a, b);
+            return true;
+        });
+        return offBoundary ? odd : onEdgeIsIn;
+    }
+
+private:
+    const std::vector<CPoint3d>& pts_;
+    AcGePoint3dArray& asArray_;
+    bool finite_ = false;
+    HeightBands bands_;
+};
 
 AcGeTol makeTol(double tol) {
     AcGeTol t;
@@ -331,6 +232,11 @@ bool polygonInPolygon(std::vector<CPoint3d> const& inner, std::vector<CPoint3d> 
                       double /*tol*/) {
     AcGePoint3dArray outline;
     Pnt3dToAcPnt3d_Ary(outer, outline);
+    if (worthPreparing(inner.size(), outer.size())) {
+        const PreparedKernelOutline prepared(outer, outline);
+        return std::all_of(inner.begin(), inner.end(),
+                           [&](const CPoint3d& v) { return prepared.isIn(v, true); });
+    }
     for (const CPoint3d& v : inner) {
         if (!Orvel::isIn(Pnt3dToAcPnt3d(v), outline, true)) {
             return false;
@@ -340,6 +246,11 @@ bool polygonInPolygon(std::vector<CPoint3d> const& inner, std::vector<CPoint3d> 
 }
 
 bool PolyInPolygon(std::vector<CPoint3d>& a, std::vector<CPoint3d>& b) {
+    if (worthPreparing(a.size(), b.size())) {
+        const CPreparedArea prepared(b, kOutlineTol);
+        return std::any_of(a.begin(), a.end(),
+                           [&](const CPoint3d& v) { return prepared.ptIn(v, false); });
+    }
     for (const CPoint3d& v : a) {
         if (PtInArea(v, b, kOutlineTol, false)) {
             return true;

@@ -65,6 +65,7 @@
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
+#include <geo/prepared_area.h>
 #include <geo/projection.h>
 #include <geo/region.h>
 #include <geo/region_sets.h>

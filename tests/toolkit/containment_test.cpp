@@ -1,7 +1,9 @@
 // Containment, side, crossing and ray tests.
 #include <geo/acge/geline3d.h>
 #include <geo/containment.h>
+#include <geo/conversions.h>
 #include <geo/measures.h>
+#include <geo/orvel.h>
 
 #include <gtest/gtest.h>
 
@@ -117,33 +119,6 @@ TEST(PtInArea, HostileValuesGiveAnAnswerWithoutFault) {
 
 // ---- PtInArea: the screened walk gives the literal rule's answers ------------------------
 
-// Queries that sit on, near and beside the outline's features.
-std::vector<CPoint3d> probePoints(std::mt19937& rng, const std::vector<CPoint3d>& pts, double tol,
-                                  double spread) {
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::vector<CPoint3d> probes;
-    const double nudges[] = {0.0, 0.5, 1.0, 2.0, 4.5};
-    const size_t n = pts.size();
-    for (size_t i = 0; i < n; ++i) {
-        const CPoint3d& a = pts[i];
-        const CPoint3d& b = pts[(i + 1) % n];
-        const double nudge = nudges[rng() % 5] * (tol > 0 ? tol : 1e-9) * (rng() % 2 ? 1 : -1);
-        probes.push_back(a);
-        probes.emplace_back(a.x + nudge, a.y, a.z);
-        probes.emplace_back(a.x, a.y + nudge, a.z);
-        const double t = unit(rng);
-        probes.emplace_back(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z);
-        probes.emplace_back((a.x + b.x) / 2, (a.y + b.y) / 2 + nudge, a.z);
-        probes.emplace_back(a.x + (unit(rng) - 0.5) * spread, a.y, a.z);  // at a vertex height
-    }
-    for (int k = 0; k < 8; ++k) {
-        const CPoint3d& c = pts[rng() % n];
-        probes.emplace_back(c.x + (unit(rng) - 0.5) * spread, c.y + (unit(rng) - 0.5) * spread,
-                            c.z);
-    }
-    return probes;
-}
-
 struct DiffStats {
     int compared = 0;
     int inside = 0;
@@ -165,29 +140,6 @@ void compareOn(const std::vector<CPoint3d>& pts, const std::vector<CPoint3d>& pr
     }
 }
 
-// Variants of an outline: closed exactly, closed within the tolerance, with a repeated
-// vertex, lifted to a random height per vertex.
-std::vector<std::vector<CPoint3d>> variants(std::mt19937& rng, std::vector<CPoint3d> pts,
-                                            double tol) {
-    std::vector<std::vector<CPoint3d>> out = {pts};
-    auto closed = pts;
-    closed.push_back(pts.front());
-    out.push_back(closed);
-    auto nearlyClosed = pts;
-    nearlyClosed.emplace_back(pts[0].x + tol / 2, pts[0].y - tol / 2, pts[0].z);
-    out.push_back(nearlyClosed);
-    auto repeated = pts;
-    const size_t k = rng() % pts.size();
-    repeated.insert(repeated.begin() + k, pts[k]);
-    out.push_back(repeated);
-    auto lifted = pts;
-    for (CPoint3d& p : lifted) {
-        p.z = (rng() % 3) * 0.5;
-    }
-    out.push_back(lifted);
-    return out;
-}
-
 TEST(PtInAreaScreened, MatchesTheLiteralRuleOnRandomOutlines) {
     std::mt19937 rng(20240611);
     DiffStats stats;
@@ -197,8 +149,8 @@ TEST(PtInAreaScreened, MatchesTheLiteralRuleOnRandomOutlines) {
         const double grid = (round % 3 == 0) ? 0.0 : (round % 3 == 1 ? 1.0 : 0.5);
         const double tol = tols[round % 5];
         const auto base = reference::randomStar(rng, n, 0.0, 0.0, 10.0, grid);
-        for (const auto& pts : variants(rng, base, tol)) {
-            compareOn(pts, probePoints(rng, pts, tol, 25.0), tol, stats);
+        for (const auto& pts : reference::outlineVariants(rng, base, tol)) {
+            compareOn(pts, reference::probePoints(rng, pts, tol, 25.0), tol, stats);
         }
     }
     EXPECT_GT(stats.compared, 30000);
@@ -212,8 +164,8 @@ TEST(PtInAreaScreened, MatchesTheLiteralRuleFarFromTheOrigin) {
     for (double offset : {1e6, -3e8, 1e12}) {
         for (int round = 0; round < 20; ++round) {
             const auto pts = reference::randomStar(rng, 5 + round, offset, -offset, 50.0, 0.5);
-            compareOn(pts, probePoints(rng, pts, 1e-6, 120.0), 1e-6, stats);
-            compareOn(pts, probePoints(rng, pts, 0.01, 120.0), 0.01, stats);
+            compareOn(pts, reference::probePoints(rng, pts, 1e-6, 120.0), 1e-6, stats);
+            compareOn(pts, reference::probePoints(rng, pts, 0.01, 120.0), 0.01, stats);
         }
     }
     EXPECT_GT(stats.compared, 2000);
@@ -236,7 +188,7 @@ TEST(PtInAreaScreened, MatchesTheLiteralRuleOnDegenerateOutlines) {
     };
     for (const auto& pts : outlines) {
         for (double tol : {1e-6, 0.0, 0.5}) {
-            auto probes = probePoints(rng, pts, tol, 30.0);
+            auto probes = reference::probePoints(rng, pts, tol, 30.0);
             for (int y = -2; y <= 12; ++y) {
                 for (int x = -2; x <= 14; ++x) {
                     probes.emplace_back(x, y, 0);
@@ -253,7 +205,7 @@ TEST(PtInAreaScreened, MatchesTheLiteralRuleOnLargeOutlines) {
     DiffStats stats;
     for (int n : {1024, 2048}) {
         const auto pts = reference::randomStar(rng, n, 0.0, 0.0, 100.0, n == 1024 ? 0.25 : 0.0);
-        auto probes = probePoints(rng, pts, 1e-6, 200.0);
+        auto probes = reference::probePoints(rng, pts, 1e-6, 200.0);
         std::shuffle(probes.begin(), probes.end(), rng);
         probes.resize(std::min<size_t>(probes.size(), 800));
         compareOn(pts, probes, 1e-6, stats);
@@ -319,6 +271,35 @@ TEST(OutlineInOutline, OneVertexInsideIsEnoughAndBoundaryDoesNotCount) {
     EXPECT_FALSE(PolyInPolygon(touching, outer));
     std::vector<CPoint3d> none;
     EXPECT_FALSE(PolyInPolygon(none, outer));
+}
+
+// Large outlines are filed by height before their vertices are tested: each vertex, repeated
+// so that the filing is used, gets the answer of the plain per-vertex test.
+TEST(OutlineInOutline, FiledOutlinesGiveThePlainAnswers) {
+    std::mt19937 rng(77);
+    int inside = 0;
+    for (int round = 0; round < 12; ++round) {
+        const int n = 40 + static_cast<int>(rng() % 300);
+        auto outer = reference::randomStar(rng, n, 1e3 * round, 0.0, 30.0, round % 2 ? 0.5 : 0.0);
+        if (round == 11) {
+            outer[5].x = kInf;
+        }
+        AcGePoint3dArray asArray;
+        Pnt3dToAcPnt3d_Ary(outer, asArray);
+        // Probes nudged by the kernel's boundary tolerance and by PolyInPolygon's.
+        for (double tol : {Orvel::kOnEdgeTol, 1e-3}) {
+            for (const CPoint3d& v : reference::probePoints(rng, outer, tol, 40.0)) {
+                const std::vector<CPoint3d> repeated(16, v);
+                const bool kernel = Orvel::isIn(v.toAcGePoint3d(), asArray, true);
+                ASSERT_EQ(polygonInPolygon(repeated, outer, 0.0), kernel) << v.x << "," << v.y;
+                std::vector<CPoint3d> a = repeated;
+                ASSERT_EQ(PolyInPolygon(a, outer), PtInArea(v, outer, 1e-3, false))
+                    << v.x << "," << v.y;
+                inside += kernel;
+            }
+        }
+    }
+    EXPECT_GT(inside, 4000);
 }
 
 TEST(OutlineInOutline, PolInPolMeansBoundariesMeet) {

@@ -81,4 +81,54 @@ inline std::vector<CPoint3d> randomStar(std::mt19937& rng, int n, double cx, dou
     return pts;
 }
 
+// Queries that sit on, near and beside the outline's features.
+inline std::vector<CPoint3d> probePoints(std::mt19937& rng, const std::vector<CPoint3d>& pts,
+                                         double tol, double spread) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<CPoint3d> probes;
+    const double nudges[] = {0.0, 0.5, 1.0, 2.0, 4.5};
+    const size_t n = pts.size();
+    for (size_t i = 0; i < n; ++i) {
+        const CPoint3d& a = pts[i];
+        const CPoint3d& b = pts[(i + 1) % n];
+        const double nudge = nudges[rng() % 5] * (tol > 0 ? tol : 1e-9) * (rng() % 2 ? 1 : -1);
+        probes.push_back(a);
+        probes.emplace_back(a.x + nudge, a.y, a.z);
+        probes.emplace_back(a.x, a.y + nudge, a.z);
+        const double t = unit(rng);
+        probes.emplace_back(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z);
+        probes.emplace_back((a.x + b.x) / 2, (a.y + b.y) / 2 + nudge, a.z);
+        probes.emplace_back(a.x + (unit(rng) - 0.5) * spread, a.y, a.z);  // at a vertex height
+    }
+    for (int k = 0; k < 8; ++k) {
+        const CPoint3d& c = pts[rng() % n];
+        probes.emplace_back(c.x + (unit(rng) - 0.5) * spread, c.y + (unit(rng) - 0.5) * spread,
+                            c.z);
+    }
+    return probes;
+}
+
+// Variants of an outline: closed exactly, closed within the tolerance, with a repeated
+// vertex, lifted to a random height per vertex.
+inline std::vector<std::vector<CPoint3d>> outlineVariants(std::mt19937& rng,
+                                                          std::vector<CPoint3d> pts, double tol) {
+    std::vector<std::vector<CPoint3d>> out = {pts};
+    auto closed = pts;
+    closed.push_back(pts.front());
+    out.push_back(closed);
+    auto nearlyClosed = pts;
+    nearlyClosed.emplace_back(pts[0].x + tol / 2, pts[0].y - tol / 2, pts[0].z);
+    out.push_back(nearlyClosed);
+    auto repeated = pts;
+    const size_t k = rng() % pts.size();
+    repeated.insert(repeated.begin() + k, pts[k]);
+    out.push_back(repeated);
+    auto lifted = pts;
+    for (CPoint3d& p : lifted) {
+        p.z = (rng() % 3) * 0.5;
+    }
+    out.push_back(lifted);
+    return out;
+}
+
 }  // namespace reference
