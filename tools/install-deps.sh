@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, tests and benchmarks need, when they are missing.
 set -e
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
-libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev"
+libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev \
+pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest python3-shapely"
 
 missing=""
 for p in $PACKAGES; do
