@@ -2,6 +2,7 @@
 // lines, wall and road side lines, and triangulation.
 #include <geo/contour.h>
 #include <geo/edge_offsets.h>
+#include <geo/measures.h>
 #include <geo/projection.h>
 #include <geo/region_sets.h>
 
@@ -178,23 +179,39 @@ py::tuple RoadLines(py::handle centre, double distance) {
     return py::make_tuple(left, right);
 }
 
-py::list Triangulate(py::handle polygon) {
-    std::vector<CPolygon> bridged;
-    AppendBridged(polygon, bridged, "polygon");
-    std::vector<Triangle> triangles;
-    bool complete = true;
-    {
-        py::gil_scoped_release unlocked;
-        for (const CPolygon& p : bridged) {
-            Points pts = p.getPoints();
-            DivideTriangle(pts, triangles);
-            complete = complete && pts.size() < 3;
+// The triangles of the area's triangle strips (even-odd over all its boundaries).
+std::vector<Points> TriangleStrips(const CRegion& region) {
+    gpc::gpc_polygon polygon = region.GetGpcGon();
+    gpc::gpc_tristrip strips{0, nullptr};
+    gpc::gpc_polygon_to_tristrip(&polygon, &strips);
+    std::vector<Points> triangles;
+    for (int s = 0; s < strips.num_strips; ++s) {
+        const gpc::gpc_vertex_list& strip = strips.strip[s];
+        for (int i = 0; i + 2 < strip.num_vertices; ++i) {
+            Points t;
+            for (int k = 0; k < 3; ++k) {
+                t.emplace_back(strip.vertex[i + k].x, strip.vertex[i + k].y, 0.0);
+            }
+            if (CalPolyArea(t) > 0.0) {  // strips may turn through flat triangles
+                triangles.push_back(std::move(t));
+            }
         }
     }
-    Require(complete, "the polygon could not be cut into triangles (does it cross itself?)");
+    gpc::gpc_free_tristrip(&strips);
+    gpc::gpc_free_polygon(&polygon);
+    return triangles;
+}
+
+py::list Triangulate(py::handle polygon) {
+    const CRegion region = ToRegion(polygon, "polygon");
+    std::vector<Points> triangles;
+    {
+        py::gil_scoped_release unlocked;
+        triangles = TriangleStrips(region);
+    }
     py::list out;
-    for (const Triangle& t : triangles) {
-        out.append(Polygon{CRegion(Points{t.vertA, t.vertB, t.vertC}), false});
+    for (Points& t : triangles) {
+        out.append(Polygon{CRegion(t), false});
     }
     return out;
 }
@@ -203,7 +220,8 @@ py::list Triangulate(py::handle polygon) {
 
 void BindAnalysis(py::module_& m) {
     m.def("union_all", &UnionAll, py::arg("polygons"),
-          "Union of any number of Polygons and MultiPolygons, united in a balanced tree.");
+          "Union of any number of Polygons and MultiPolygons, united in a balanced tree. As "
+          "the library's polygons do, the result merges vertices closer than 0.01.");
     m.def("shade", &Shade, py::arg("outline"), py::arg("shift"),
           "The plan area the outline sweeps when moved by shift (dx, dy): its shadow cast "
           "along a sun direction.");
@@ -221,7 +239,7 @@ void BindAnalysis(py::module_& m) {
     m.def("road_lines", &RoadLines, py::arg("centre"), py::arg("distance"),
           "The (left, right) side lines of a road centre line at distance.");
     m.def("triangulate", &Triangulate, py::arg("polygon"),
-          "Triangles (as Polygons) covering the polygon, its holes bridged in.");
+          "Triangles (as Polygons) covering the area, holes left out.");
 }
 
 }  // namespace geopy

@@ -344,7 +344,10 @@ void BindAreas(py::module_& m) {
             "exterior",
             [](const Polygon& p) -> py::object {
                 py::list rings = RingsOf(p.region, true, p.hasZ);
-                return rings.empty() ? py::none() : rings[0];
+                if (rings.empty()) {
+                    return py::none();
+                }
+                return rings[0];
             },
             "The outer boundary as a closed LineString; None when empty.")
         .def_property_readonly(
