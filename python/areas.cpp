@@ -208,11 +208,7 @@ py::list RingsOf(const CRegion& region, bool outer, bool hasZ) {
 }
 
 py::tuple RingCoords(const Points& ring, bool hasZ) {
-    py::list coords;
-    for (const CPoint3d& p : ClosedRing(ring)) {
-        coords.append(hasZ ? py::make_tuple(p.x, p.y, p.z) : py::make_tuple(p.x, p.y));
-    }
-    return py::tuple(coords);
+    return PointTuples(ClosedRing(ring), hasZ);
 }
 
 // The rings of one part, outer first, as nested tuples.
@@ -355,10 +351,7 @@ void BindAreas(py::module_& m) {
             "The holes as closed LineStrings.")
         .def_property_readonly("geom_type", [](const Polygon&) { return "Polygon"; })
         .def_property_readonly("__geo_interface__", [](const Polygon& p) {
-            py::dict d;
-            d["type"] = "Polygon";
-            d["coordinates"] = PartCoords(p.region, p.hasZ);
-            return d;
+            return GeoInterface("Polygon", PartCoords(p.region, p.hasZ));
         });
     BindAreaMethods(polygon);
 
@@ -383,10 +376,7 @@ void BindAreas(py::module_& m) {
             for (const CRegion& part : mp.parts) {
                 parts.append(PartCoords(part, mp.hasZ));
             }
-            py::dict d;
-            d["type"] = "MultiPolygon";
-            d["coordinates"] = py::tuple(parts);
-            return d;
+            return GeoInterface("MultiPolygon", py::tuple(parts));
         });
     BindAreaMethods(multi);
 }

@@ -106,6 +106,25 @@ py::array_t<double> ToValues(py::handle obj, const std::string& what) {
     return values.attr("reshape")(-1).cast<py::array_t<double>>();
 }
 
+py::tuple PointTuple(const CPoint3d& p, bool withZ) {
+    return withZ ? py::make_tuple(p.x, p.y, p.z) : py::make_tuple(p.x, p.y);
+}
+
+py::tuple PointTuples(const Points& pts, bool withZ) {
+    py::tuple out(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i) {
+        out[i] = PointTuple(pts[i], withZ);
+    }
+    return out;
+}
+
+py::dict GeoInterface(const char* type, py::object coordinates) {
+    py::dict d;
+    d["type"] = type;
+    d["coordinates"] = std::move(coordinates);
+    return d;
+}
+
 CRegion RegionOf(Points shell, std::vector<Points> holes) {
     std::vector<Points> outers;
     outers.push_back(std::move(shell));

@@ -67,6 +67,13 @@ py::object FromRegion(const CRegion& region, bool hasZ);
 // A region of the outer ring and the holes, in that order.
 CRegion RegionOf(Points shell, std::vector<Points> holes);
 
+// (x, y, z) with z, else (x, y).
+py::tuple PointTuple(const CPoint3d& p, bool withZ);
+// The tuples of the points, as __geo_interface__ writes a line or a ring.
+py::tuple PointTuples(const Points& pts, bool withZ);
+// A __geo_interface__ mapping of the type and coordinates.
+py::dict GeoInterface(const char* type, py::object coordinates);
+
 // Raises ValueError with the message when the condition does not hold.
 void Require(bool condition, const std::string& message);
 

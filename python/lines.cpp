@@ -12,10 +12,6 @@
 namespace geopy {
 namespace {
 
-py::tuple PointTuple(const CPoint3d& p, bool hasZ) {
-    return hasZ ? py::make_tuple(p.x, p.y, p.z) : py::make_tuple(p.x, p.y);
-}
-
 // The point at a distance along the line, the distance clamped to the line's length.
 CPoint3d PointAt(const LineString& line, double distance) {
     Require(!std::isnan(distance), "distance is NaN");
@@ -94,14 +90,7 @@ void BindLines(py::module_& m) {
              "left (right when negative), corners mitred.")
         .def_property_readonly("geom_type", [](const LineString&) { return "LineString"; })
         .def_property_readonly("__geo_interface__", [](const LineString& l) {
-            py::list coords;
-            for (const CPoint3d& p : l.pts) {
-                coords.append(PointTuple(p, l.hasZ));
-            }
-            py::dict d;
-            d["type"] = "LineString";
-            d["coordinates"] = py::tuple(coords);
-            return d;
+            return GeoInterface("LineString", PointTuples(l.pts, l.hasZ));
         });
 }
 
