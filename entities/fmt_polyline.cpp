@@ -5,6 +5,8 @@
 #include <geo/fmt_polyline.h>
 #include <geo/measures.h>
 
+#include "foundation/numeric.h"
+
 #include <cstdint>
 
 IMPLEMENT_SERIAL(CFmtPolyline, CGeometry, 1)
@@ -13,21 +15,12 @@ namespace {
 
 // Widths closer than this count as equal.
 constexpr double kWidthTol = 1e-6;
-constexpr double kHalfPi = 1.5707963267948966;
 
 // A vertex with zero widths.
 CFmtPolyline::VertexFmt PlainVertex(const CPoint3d& p) {
     CFmtPolyline::VertexFmt v;
     v.pt = p;
     return v;
-}
-
-// Reads the base record into a scratch object so a short read changes nothing.
-void ReadBaseBox(CArchive& ar, CPoint3d& lo, CPoint3d& hi) {
-    CGeometry base;
-    base.CGeometry::Serialize(ar);
-    lo = base.boxMin;
-    hi = base.boxMax;
 }
 
 // The count and the vertex records; a count larger than the data raises
@@ -235,8 +228,8 @@ void CFmtPolyline::get2Edge(unsigned int i, CLineSeg& left, CLineSeg& right) con
     const CPoint3d& p = v.pt;
     const CPoint3d& q = vertexList[i + 1].pt;
     const CVector3d d = q - p;
-    const CVector3d nL = TurnedUnit(d, kHalfPi);
-    const CVector3d nR = TurnedUnit(d, -kHalfPi);
+    const CVector3d nL = TurnedUnit(d, geo_detail::kHalfPi);
+    const CVector3d nR = TurnedUnit(d, -geo_detail::kHalfPi);
     left.set(Offset(p, nL, v.startWidth), Offset(q, nL, v.endWidth));
     right.set(Offset(p, nR, v.startWidth), Offset(q, nR, v.endWidth));
 }
@@ -303,7 +296,7 @@ void CFmtPolyline::Serialize(CArchive& ar) {
     pairs.InitHashTable(kFmtXdataHashSize, FALSE);
     pairs.Serialize(ar);
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     vertexList.swap(verts);
     label = text;
     xdata = pairs;

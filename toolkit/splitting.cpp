@@ -6,6 +6,7 @@
 
 #include "foundation/numeric.h"
 #include "toolkit/crossing_filter.h"
+#include "toolkit/point_runs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <map>
 #include <utility>
 
+using geo_detail::appendDistinct;
 using geo_detail::CrossingFilter;
 using geo_detail::kPointTol;
 
@@ -23,13 +25,6 @@ constexpr double kTrimSideTol = 1e-6;
 // How deeply a cut with many crossings may hand its chords back to the chord-wise split.
 // One level suffices for a straight cutter; the bound only guards against degenerate input.
 constexpr int kMaxChordNesting = 4;
-
-// Appends pt unless it equals the last point of out within tol.
-void appendDistinct(std::vector<CPoint3d>& out, const CPoint3d& pt, double tol) {
-    if (out.empty() || !out.back().isEqualTo(pt, tol)) {
-        out.push_back(pt);
-    }
-}
 
 // The walk shared by both cutter types: everything up to the first crossing goes to first,
 // the crossing and everything after it to second; a crossing at a vertex is not doubled.

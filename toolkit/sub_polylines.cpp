@@ -7,8 +7,11 @@
 #include <geo/sub_polylines.h>
 
 #include "foundation/numeric.h"
+#include "toolkit/point_runs.h"
 
 #include <cmath>
+
+using geo_detail::appendDistinct;
 
 namespace {
 
@@ -18,13 +21,6 @@ constexpr double kNoDistance = 1e10;
 constexpr double kSameDirectionAngle = 1e-6;
 // More equal-length pieces than this are refused rather than allocated.
 constexpr double kMaxEqualPieces = 1e6;
-
-// Appends pt unless it equals the last point of out within tol.
-void appendDistinct(std::vector<CPoint3d>& out, const CPoint3d& pt, double tol) {
-    if (out.empty() || !out.back().isEqualTo(pt, tol)) {
-        out.push_back(pt);
-    }
-}
 
 }  // namespace
 

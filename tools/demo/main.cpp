@@ -283,6 +283,35 @@ std::vector<Layer> CutLayers(const CPolygon& piece) {
     return layers;
 }
 
+const char kHullStyle[] = "fill:none;stroke:#8a3ab9;stroke-width:1.5;stroke-dasharray:2,2";
+const char kRectStyle[] = "fill:none;stroke:#e08a00;stroke-width:1.5";
+
+// The union's hull, least-area rectangle, inside lattice and four sides, printed; the hull
+// and rectangle are returned as picture layers.
+std::vector<Layer> HullLayers(const CPolygon& piece) {
+    std::vector<CPoint3d> hull, rect;
+    ConvexHull(piece.getPoints(), hull);
+    PrintOutline("ConvexHull (clockwise)", hull);
+    const bool boxed = GetMinBesiegeRect(hull, rect);
+    std::printf("  GetMinBesiegeRect: %s, area %g\n", boxed ? "true" : "false", CalPolyArea(rect));
+    std::vector<Layer> layers{{hull, kHullStyle, "convex hull of the union (ConvexHull)"},
+                              {rect, kRectStyle, "least-area rectangle (GetMinBesiegeRect)"}};
+    std::vector<CPoint3d> lattice;
+    int alongX = 0, alongY = 0;
+    MesurePolygon(piece.getPoints(), lattice, 1.0, alongX, alongY);
+    std::printf("  MesurePolygon(step 1): %zu lattice points inside, %d x %d inside the box\n",
+                lattice.size(), alongY, alongX);
+    CPolygon outline(piece);
+    std::vector<CPoint3d> sides[4];
+    bool elongated = false;
+    if (GetFourEdge(&outline, sides[0], sides[1], sides[2], sides[3], elongated, rect)) {
+        std::printf("  GetFourEdge: sides of %zu, %zu, %zu and %zu vertices, %s\n", sides[0].size(),
+                    sides[1].size(), sides[2].size(), sides[3].size(),
+                    elongated ? "elongated" : "not elongated");
+    }
+    return layers;
+}
+
 // Draws the two rooms, their union and its offset with a legend; false when the file
 // cannot be written.
 bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
@@ -359,6 +388,9 @@ void PrintRoomUnion() {
     PrintRegionUnion(kitchen, hall);
     std::vector<Layer> layers = SiteLayers(merged[0]);
     for (const Layer& layer : CutLayers(merged[0])) {
+        layers.push_back(layer);
+    }
+    for (const Layer& layer : HullLayers(merged[0])) {
         layers.push_back(layer);
     }
     try {
