@@ -20,8 +20,17 @@
 // Results. Outer contours are counter-clockwise (hole flag 0), holes clockwise (hole flag 1).
 // Each outer contour is followed by the holes directly inside it; islands inside those holes come
 // after all outer contours of the enclosing level, so a non-empty result starts with an outer
-// contour. Contours are simple polygons without repeated or collinear vertices. Triangle strips
-// hold one triangle (three vertices) each.
+// contour. Hole flags and nesting come from exact containment. Vertices lie on a grid of
+// power-of-two spacing, about 2^-52 of the largest |coordinate| of the operands. Contours are
+// simple polygons without repeated vertices. Triangle strips hold one triangle (three vertices)
+// each.
+//
+// What callers may rely on: the area covered, the contours with their hole flags, and the order
+// just described. What may change between versions or with the operands' size: the start vertex
+// of a contour; whether vertices inside straight runs are kept (small operands lose them, large
+// ones keep those of the input); the order among outer contours of one level; and where a
+// symmetric difference is pinched at points where the operands cross, whether the pieces come as
+// separate outers or as one outer with a hole touching it there.
 namespace gpc {
 
 // The underlying type is fixed so that a caller's out-of-range value (an int cast to the enum)

@@ -23,9 +23,23 @@ struct ResultContour {
 
 // Clips `subject` by `clip`, both read even-odd. Outers come counter-clockwise, each followed by
 // its holes (clockwise); islands inside holes follow all outers of the enclosing level.
-// Any engine failure gives an empty result.
+// Any engine failure gives an empty result. Operands of kOverlayMinVertices or more vertices in
+// all that are sets of disjoint simple rings go to clipWithOverlay; the rest to clipWithClipper.
 std::vector<ResultContour> clipEvenOdd(ClipOp op, const std::vector<RingView>& subject,
                                        const std::vector<RingView>& clip);
+
+// Below this many vertices in both operands together Clipper is as fast as the overlay route.
+constexpr long kOverlayMinVertices = 128;
+
+// Clipper with touching result contours split: any operands, self-crossing ones included.
+std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView>& subject,
+                                           const std::vector<RingView>& clip);
+
+// Boost.Geometry's overlay, for operands that are each a set of disjoint simple rings. False
+// (and `out` untouched) when an operand is not, or cannot be shown to be within a work budget
+// linear in its size, or when the overlay fails or gives an implausible area.
+bool clipWithOverlay(ClipOp op, const std::vector<RingView>& subject,
+                     const std::vector<RingView>& clip, std::vector<ResultContour>& out);
 
 // Triangles covering `rings` read even-odd, three vertices per triangle appended to `triangles`.
 // False (and `triangles` unchanged) when the tessellator fails.

@@ -1,0 +1,315 @@
+// Grid scaling and the nesting of non-crossing rings by exact integer containment.
+#include "platform/gpc/grid_rings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+
+namespace gpc_detail {
+namespace {
+
+// Powers of two beyond this exponent are applied with ldexp, which handles the extremes exactly.
+constexpr int kDirectScaleLimit = 1000;
+
+// Result contours do not cross, so probing a few edge midpoints is enough to find one that lies
+// on no other contour's boundary; beyond this many the last probe decides, boundaries counting
+// as outside.
+constexpr std::size_t kMaxProbes = 16;
+
+// A grid point with both coordinates doubled, so that edge midpoints stay integral.
+struct Doubled {
+    ClipperLib::cInt x;
+    ClipperLib::cInt y;
+};
+
+Doubled doubled(const ClipperLib::IntPoint& p) {
+    return {2 * p.X, 2 * p.Y};
+}
+
+// Midpoint of the edge from vertex i to its successor, doubled.
+Doubled edgeMidpoint(const ClipperLib::Path& ring, std::size_t i) {
+    const ClipperLib::IntPoint& a = ring[i];
+    const ClipperLib::IntPoint& b = ring[(i + 1) % ring.size()];
+    return {a.X + b.X, a.Y + b.Y};
+}
+
+// Twice the signed area (positive counter-clockwise), exact: the sum wraps modulo 2^128 on the
+// way but its final value is far inside the range.
+Wide twiceArea(const ClipperLib::Path& ring) {
+    WideBits sum = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Wide term = Wide(ring[j].X) * ring[i].Y - Wide(ring[i].X) * ring[j].Y;
+        sum += static_cast<WideBits>(term);
+    }
+    return static_cast<Wide>(sum);
+}
+
+bool holds(const Box& b, const Doubled& p) {
+    return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
+}
+
+Box boxOf(const ClipperLib::Path& ring) {
+    Box b{2 * ring[0].X, 2 * ring[0].Y, 2 * ring[0].X, 2 * ring[0].Y};
+    for (const ClipperLib::IntPoint& q : ring) {
+        b.minX = std::min(b.minX, 2 * q.X);
+        b.maxX = std::max(b.maxX, 2 * q.X);
+        b.minY = std::min(b.minY, 2 * q.Y);
+        b.maxY = std::max(b.maxY, 2 * q.Y);
+    }
+    return b;
+}
+
+enum class Side { kOutside, kInside, kBoundary };
+
+// Where p lies relative to the ring, decided exactly by crossings of the ray towards +x.
+Side locate(const ClipperLib::Path& ring, const Doubled& p) {
+    bool inside = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Doubled u = doubled(ring[j]), v = doubled(ring[i]);
+        const Wide cross = Wide(v.x - u.x) * (p.y - u.y) - Wide(v.y - u.y) * (p.x - u.x);
+        if (cross == 0 && p.x >= std::min(u.x, v.x) && p.x <= std::max(u.x, v.x) &&
+            p.y >= std::min(u.y, v.y) && p.y <= std::max(u.y, v.y)) {
+            return Side::kBoundary;
+        }
+        // An edge straddling p's height crosses the ray when p is left of it going upwards.
+        if ((u.y > p.y) != (v.y > p.y) && (cross > 0) == (v.y > u.y)) {
+            inside = !inside;
+        }
+    }
+    return inside ? Side::kInside : Side::kOutside;
+}
+
+Wide magnitude(Wide v) {
+    return v < 0 ? -v : v;
+}
+
+// Contour indices from the largest area down; equal areas keep their listed order. Whatever
+// holds a contour comes before it, and the order has no cycles even for unexpected input.
+std::vector<int> byAreaDescending(const std::vector<Contour>& cs) {
+    std::vector<int> order(cs.size());
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        order[i] = static_cast<int>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&cs](int a, int b) {
+        return magnitude(cs[a].area2) > magnitude(cs[b].area2);
+    });
+    return order;
+}
+
+// Contours bucketed by the cells of a uniform grid their boxes overlap, so that a probe meets
+// only the contours near it. Contours spanning many cells are kept in one list every probe
+// meets, which keeps the buckets small.
+class BoxIndex {
+public:
+    explicit BoxIndex(const std::vector<Contour>& cs) : cs_(cs) {
+        all_ = cs.front().box;
+        for (const Contour& c : cs) {
+            all_ = {std::min(all_.minX, c.box.minX), std::min(all_.minY, c.box.minY),
+                    std::max(all_.maxX, c.box.maxX), std::max(all_.maxY, c.box.maxY)};
+        }
+        side_ = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(cs.size()))));
+        side_ = std::max(1, std::min(side_, kMaxCellsPerSide));
+        cells_.resize(static_cast<std::size_t>(side_) * side_);
+        for (std::size_t i = 0; i < cs.size(); ++i) {
+            insert(static_cast<int>(i));
+        }
+    }
+
+    // Appends every contour whose box holds p.
+    void collectHolding(const Doubled& p, std::vector<int>& out) const {
+        for (const std::vector<int>* list :
+             {&spanning_, &cells_[static_cast<std::size_t>(cellY(p.y)) * side_ + cellX(p.x)]}) {
+            for (int i : *list) {
+                if (holds(cs_[i].box, p)) {
+                    out.push_back(i);
+                }
+            }
+        }
+    }
+
+private:
+    static constexpr int kMaxCellsPerSide = 1024;
+    static constexpr int kMaxCellsPerContour = 16;
+
+    // Cell column (or row) of a coordinate in [lo, hi], clamped to the grid.
+    int cellOf(ClipperLib::cInt v, ClipperLib::cInt lo, ClipperLib::cInt hi) const {
+        const Wide cell = Wide(v - lo) * side_ / (Wide(hi - lo) + 1);
+        return static_cast<int>(std::max<Wide>(0, std::min<Wide>(cell, side_ - 1)));
+    }
+    int cellX(ClipperLib::cInt x) const { return cellOf(x, all_.minX, all_.maxX); }
+    int cellY(ClipperLib::cInt y) const { return cellOf(y, all_.minY, all_.maxY); }
+
+    void insert(int i) {
+        const Box& b = cs_[i].box;
+        const int x0 = cellX(b.minX), x1 = cellX(b.maxX), y0 = cellY(b.minY), y1 = cellY(b.maxY);
+        if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCellsPerContour) {
+            spanning_.push_back(i);
+            return;
+        }
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                cells_[static_cast<std::size_t>(y) * side_ + x].push_back(i);
+            }
+        }
+    }
+
+    const std::vector<Contour>& cs_;
+    Box all_{};
+    int side_ = 1;
+    std::vector<std::vector<int>> cells_;
+    std::vector<int> spanning_;
+};
+
+// What nesting needs: the contours, their ranks by area and an index of their boxes.
+struct Nesting {
+    const std::vector<Contour>& cs;
+    std::vector<int> rankOf;
+    BoxIndex boxes;
+};
+
+// The smallest contour ranked before `rank` with p strictly inside; -1 when none. Flags
+// `touched` when p lies on the boundary of a contour examined on the way.
+int innermostHolder(const Nesting& n, int rank, const Doubled& p, bool& touched) {
+    std::vector<int> holders;
+    n.boxes.collectHolding(p, holders);
+    holders.erase(std::remove_if(holders.begin(), holders.end(),
+                                 [&n, rank](int i) { return n.rankOf[i] >= rank; }),
+                  holders.end());
+    std::sort(holders.begin(), holders.end(),
+              [&n](int a, int b) { return n.rankOf[a] > n.rankOf[b]; });
+    for (int i : holders) {
+        const Side side = locate(*n.cs[i].ring, p);
+        if (side == Side::kInside) {
+            return i;
+        }
+        touched = touched || side == Side::kBoundary;
+    }
+    return -1;
+}
+
+// The contour directly holding contour i, probed at edge midpoints spread over it.
+int parentOf(const Nesting& n, int i) {
+    const ClipperLib::Path& ring = *n.cs[i].ring;
+    const std::size_t probes = std::min(ring.size(), kMaxProbes);
+    int holder = -1;
+    for (std::size_t k = 0; k < probes; ++k) {
+        bool touched = false;
+        holder =
+            innermostHolder(n, n.rankOf[i], edgeMidpoint(ring, k * ring.size() / probes), touched);
+        if (!touched) {
+            break;
+        }
+    }
+    return holder;
+}
+
+// Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
+ResultContour fromPath(const Contour& c, bool hole, const GridScale& scale) {
+    const ClipperLib::Path& path = *c.ring;
+    ResultContour out{std::vector<gpc::gpc_vertex>(path.size()), hole};
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        out.pts[i] = {scale.fromGrid(path[i].X), scale.fromGrid(path[i].Y)};
+    }
+    if ((c.area2 >= 0) == hole) {
+        std::reverse(out.pts.begin(), out.pts.end());
+    }
+    return out;
+}
+
+}  // namespace
+
+GridScale::GridScale(double maxAbs) {
+    int exponent = 0;
+    std::frexp(maxAbs, &exponent);  // maxAbs < 2^exponent
+    shift_ = kGridBits - exponent;
+    direct_ = std::abs(shift_) <= kDirectScaleLimit;
+    up_ = direct_ ? std::ldexp(1.0, shift_) : 0.0;
+    down_ = direct_ ? std::ldexp(1.0, -shift_) : 0.0;
+}
+
+ClipperLib::cInt GridScale::toGrid(double v) const {
+    return static_cast<ClipperLib::cInt>(std::llround(direct_ ? v * up_ : std::ldexp(v, shift_)));
+}
+
+double GridScale::fromGrid(ClipperLib::cInt v) const {
+    double d = static_cast<double>(v);
+    return direct_ ? d * down_ : std::ldexp(d, -shift_);
+}
+
+double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingView>& b) {
+    double m = 0.0;
+    for (const auto* rings : {&a, &b}) {
+        for (const RingView& r : *rings) {
+            for (int i = 0; i < r.count; ++i) {
+                m = std::max(m, std::max(std::fabs(r.pts[i].x), std::fabs(r.pts[i].y)));
+            }
+        }
+    }
+    return m;
+}
+
+ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& scale) {
+    ClipperLib::Paths paths(rings.size());
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+        ClipperLib::Path& path = paths[i];
+        path.reserve(static_cast<std::size_t>(rings[i].count));
+        for (int k = 0; k < rings[i].count; ++k) {
+            path.emplace_back(scale.toGrid(rings[i].pts[k].x), scale.toGrid(rings[i].pts[k].y));
+        }
+    }
+    return paths;
+}
+
+std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings) {
+    std::vector<Contour> cs;
+    cs.reserve(rings.size());
+    for (const GridRing* r : rings) {
+        if (r->size() >= 3) {
+            cs.push_back({r, boxOf(*r), twiceArea(*r)});
+        }
+    }
+    return cs;
+}
+
+std::vector<int> nestContours(const std::vector<Contour>& cs) {
+    if (cs.empty()) {
+        return {};
+    }
+    const std::vector<int> order = byAreaDescending(cs);
+    Nesting n{cs, std::vector<int>(cs.size()), BoxIndex(cs)};
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        n.rankOf[order[rank]] = static_cast<int>(rank);
+    }
+    std::vector<int> parent(cs.size(), -1);
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        parent[i] = parentOf(n, static_cast<int>(i));
+    }
+    return parent;
+}
+
+std::vector<ResultContour> listNested(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent, const GridScale& scale) {
+    std::vector<std::vector<int>> children(cs.size());
+    std::deque<int> outers;
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        if (parent[i] < 0) {
+            outers.push_back(static_cast<int>(i));
+        } else {
+            children[parent[i]].push_back(static_cast<int>(i));
+        }
+    }
+    std::vector<ResultContour> result;
+    while (!outers.empty()) {
+        const int outer = outers.front();
+        outers.pop_front();
+        result.push_back(fromPath(cs[outer], false, scale));
+        for (int hole : children[outer]) {
+            result.push_back(fromPath(cs[hole], true, scale));
+            outers.insert(outers.end(), children[hole].begin(), children[hole].end());
+        }
+    }
+    return result;
+}
+
+}  // namespace gpc_detail

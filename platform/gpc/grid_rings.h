@@ -1,0 +1,68 @@
+// Rings on the per-call integer grid shared by the clipping engines: the map between doubles and
+// grid integers, and the nesting of result rings by exact containment.
+#pragma once
+
+#include <vector>
+
+#include <polyclipping/clipper.hpp>
+
+#include "platform/gpc/clip_engine.h"
+
+namespace gpc_detail {
+
+// Largest grid coordinate: integers up to 2^53 are exact doubles, so every grid point and every
+// intersection an engine rounds stays representable.
+constexpr int kGridBits = 52;
+
+// Integers wide enough for exact products of grid coordinates (each below 2^54 in magnitude).
+__extension__ typedef __int128 Wide;
+__extension__ typedef unsigned __int128 WideBits;
+
+using GridRing = ClipperLib::Path;
+
+// Power-of-two map between doubles and grid integers; exact in both directions but for rounding.
+class GridScale {
+public:
+    explicit GridScale(double maxAbs);
+    ClipperLib::cInt toGrid(double v) const;
+    double fromGrid(ClipperLib::cInt v) const;
+
+private:
+    int shift_ = 0;
+    bool direct_ = true;
+    double up_ = 1.0;
+    double down_ = 1.0;
+};
+
+// Largest |coordinate| over both operands; 0 when they hold nothing.
+double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingView>& b);
+
+// Converts rings to grid paths.
+ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& scale);
+
+// Bounding box in doubled grid coordinates.
+struct Box {
+    ClipperLib::cInt minX, minY, maxX, maxY;
+};
+
+// A ring with what nesting needs.
+struct Contour {
+    const GridRing* ring;
+    Box box;
+    Wide area2;  // twice the signed area, positive counter-clockwise
+};
+
+// Contours of the rings with 3 or more vertices, in the given order.
+std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings);
+
+// Parent of every contour (-1 for top-level ones) by exact containment. The contours must not
+// cross one another; they may touch.
+std::vector<int> nestContours(const std::vector<Contour>& cs);
+
+// Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
+// (clockwise) directly inside it, islands inside those holes queued behind all outers of the
+// enclosing level. Outers keep their listed order. `parent` comes from nestContours.
+std::vector<ResultContour> listNested(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent, const GridScale& scale);
+
+}  // namespace gpc_detail
