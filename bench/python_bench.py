@@ -80,8 +80,9 @@ def bench_contains(geo, shapely_geometry, prep, vectorized, repeats):
 
 
 def bench_pair(geo, shapely_geometry, exe, repeats):
-    a_pts = star(2048, 60, 100)
-    b_pts = star(2048, 55, 95, cx=30, cy=10, phase=0.001)
+    # Two wavy outlines that overlap by about two thirds and cross along two short stretches.
+    a_pts = star(2048, 97, 100)
+    b_pts = star(2048, 97, 100, cx=30, cy=10, phase=0.001)
     a, b = geo.Polygon(a_pts), geo.Polygon(b_pts)
     sa, sb = shapely_geometry.Polygon(a_pts), shapely_geometry.Polygon(b_pts)
     for op in ("union", "intersection"):
