@@ -1,7 +1,8 @@
 // Conversions between Python values and point lists, regions and the module's geometries.
 #include "convert.h"
 
-#include <geo/region_sets.h>
+#include <geo/measures.h>
+#include <geo/prepared_area.h>
 
 #include <cmath>
 
@@ -166,9 +167,61 @@ std::vector<CRegion> ToParts(py::handle obj, const std::string& what) {
     return {region};
 }
 
-py::object FromRegion(const CRegion& region, bool hasZ) {
+namespace {
+
+// Whether the hole lies in the prepared outer: its first vertex off the outer's boundary
+// decides (a valid area's holes touch their outer at single points at most).
+bool HoleIn(const Points& hole, const CPreparedArea& outer) {
+    for (const CPoint3d& p : hole) {
+        const int where = outer.locate(p);
+        if (where != -1) {
+            return where == 1;
+        }
+    }
+    return true;
+}
+
+// The outers in order, each with the holes that lie in it and in no smaller outer; holes in
+// no outer are dropped. One outer takes every hole without a test.
+std::vector<CRegion> SplitParts(const CRegion& region) {
+    std::vector<Points> outers, holes;
+    for (const RegionContour& c : region.contours) {
+        (c.isOuter ? outers : holes).push_back(c.pts);
+    }
+    std::vector<std::vector<Points>> partHoles(outers.size());
+    if (outers.size() == 1) {
+        partHoles[0] = std::move(holes);
+    } else if (outers.size() > 1) {
+        std::vector<CPreparedArea> prepared;
+        std::vector<double> areas;
+        for (const Points& outer : outers) {
+            prepared.emplace_back(outer, kTol);
+            areas.push_back(CalPolyArea(outer));
+        }
+        for (Points& hole : holes) {
+            size_t best = outers.size();
+            for (size_t i = 0; i < outers.size(); ++i) {
+                if ((best == outers.size() || areas[i] < areas[best]) &&
+                    HoleIn(hole, prepared[i])) {
+                    best = i;
+                }
+            }
+            if (best < outers.size()) {
+                partHoles[best].push_back(std::move(hole));
+            }
+        }
+    }
     std::vector<CRegion> parts;
-    region2regionWithOnlyOneOutside(region, parts);
+    for (size_t i = 0; i < outers.size(); ++i) {
+        parts.push_back(RegionOf(std::move(outers[i]), std::move(partHoles[i])));
+    }
+    return parts;
+}
+
+}  // namespace
+
+py::object FromRegion(const CRegion& region, bool hasZ) {
+    std::vector<CRegion> parts = SplitParts(region);
     if (parts.size() > 1) {
         return py::cast(MultiPolygon{std::move(parts), hasZ});
     }

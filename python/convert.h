@@ -61,7 +61,8 @@ bool AreaHasZ(py::handle obj);
 std::vector<CRegion> ToParts(py::handle obj, const std::string& what);
 
 // A region of any number of outers returned as a Polygon (one or no outer) or a
-// MultiPolygon; holes inside no outer are dropped.
+// MultiPolygon of the outers in order, each hole going to the smallest outer holding it;
+// holes inside no outer are dropped.
 py::object FromRegion(const CRegion& region, bool hasZ);
 
 // A region of the outer ring and the holes, in that order.
