@@ -169,6 +169,21 @@ std::vector<CRegion> ToParts(py::handle obj, const std::string& what) {
 
 namespace {
 
+// A plan box; a contour inside another lies inside its box.
+struct Box {
+    CPoint3d min, max;
+    bool holds(const Box& b) const {
+        return b.min.x >= min.x - kTol && b.min.y >= min.y - kTol && b.max.x <= max.x + kTol &&
+               b.max.y <= max.y + kTol;
+    }
+};
+
+Box BoxOf(const Points& pts) {
+    Box box;
+    CalBox(pts, box.min, box.max);
+    return box;
+}
+
 // Whether the hole lies in the prepared outer: its first vertex off the outer's boundary
 // decides (a valid area's holes touch their outer at single points at most).
 bool HoleIn(const Points& hole, const CPreparedArea& outer) {
@@ -194,14 +209,17 @@ std::vector<CRegion> SplitParts(const CRegion& region) {
     } else if (outers.size() > 1) {
         std::vector<CPreparedArea> prepared;
         std::vector<double> areas;
+        std::vector<Box> boxes;
         for (const Points& outer : outers) {
             prepared.emplace_back(outer, kTol);
             areas.push_back(CalPolyArea(outer));
+            boxes.push_back(BoxOf(outer));
         }
         for (Points& hole : holes) {
+            const Box box = BoxOf(hole);
             size_t best = outers.size();
             for (size_t i = 0; i < outers.size(); ++i) {
-                if ((best == outers.size() || areas[i] < areas[best]) &&
+                if ((best == outers.size() || areas[i] < areas[best]) && boxes[i].holds(box) &&
                     HoleIn(hole, prepared[i])) {
                     best = i;
                 }

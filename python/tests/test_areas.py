@@ -96,3 +96,10 @@ def test_results_carry_z_only_when_an_input_did():
     raised = geo.Polygon([(x, y, 3.0) for x, y in SQUARE])
     assert not flat.union(flat).has_z and raised.union(flat).has_z
     assert raised.exterior.coords.shape == (5, 3)
+
+
+def test_result_holes_go_to_the_part_that_holds_them():
+    frame = geo.Polygon([(0, 0), (10, 0), (10, 10), (0, 10)], [[(2, 2), (8, 2), (8, 8), (2, 8)]])
+    island = geo.Polygon([(4, 4), (6, 4), (6, 6), (4, 6)], [[(4.5, 4.5), (5.5, 4.5), (5.5, 5.5)]])
+    parts = frame.union(island).geoms
+    assert sorted((p.area, len(p.interiors)) for p in parts) == [(3.5, 1), (64, 1)]
