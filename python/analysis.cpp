@@ -17,8 +17,15 @@ namespace {
 // The most levels one contour call traces, so a tiny interval cannot run without end.
 constexpr double kMaxContourLevels = 100000;
 
-// Each part as one polygon, its holes bridged in.
+// Each part as one polygon, its holes bridged in; a lone outline is taken as it is.
 void AppendBridged(py::handle area, std::vector<CPolygon>& out, const std::string& what) {
+    if (py::isinstance<Polygon>(area)) {
+        const CRegion& region = area.cast<const Polygon&>().region;
+        if (region.contours.size() == 1) {
+            out.emplace_back(region.contours.front().pts, false);
+            return;
+        }
+    }
     for (const CRegion& part : ToParts(area, what)) {
         region2polygonWithHole(part, out);
     }
