@@ -5,8 +5,11 @@
 #include <geo/prepared_area.h>
 #include <geo/splitting.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <thread>
 
 #include "bindings.h"
 #include "convert.h"
@@ -177,6 +180,27 @@ bool InParts(const std::vector<PreparedPart>& parts, const CPoint3d& p, bool bou
     return false;
 }
 
+// Runs work over [0, n) in a few contiguous slices on their own threads; small counts run
+// on the calling thread.
+void InParallel(size_t n, const std::function<void(size_t, size_t)>& work) {
+    constexpr size_t kMinSlice = 65536;
+    const size_t threads =
+        std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), n / kMinSlice + 1);
+    if (threads <= 1) {
+        work(0, n);
+        return;
+    }
+    std::vector<std::thread> pool;
+    const size_t slice = (n + threads - 1) / threads;
+    for (size_t begin = slice; begin < n; begin += slice) {
+        pool.emplace_back(work, begin, std::min(n, begin + slice));
+    }
+    work(0, std::min(n, slice));
+    for (std::thread& t : pool) {
+        t.join();
+    }
+}
+
 py::array ContainsXY(py::handle self, py::handle x, py::handle y, bool boundary, double tol) {
     Require(std::isfinite(tol) && tol >= 0.0, "tolerance must be finite and >= 0");
     const std::vector<CRegion> parts = ToParts(self, "self");
@@ -190,9 +214,11 @@ py::array ContainsXY(py::handle self, py::handle x, py::handle y, bool boundary,
     {
         py::gil_scoped_release unlocked;
         const std::vector<PreparedPart> prepared = Prepare(parts, tol);
-        for (py::ssize_t i = 0; i < xs.size(); ++i) {
-            result[i] = InParts(prepared, CPoint3d(px[i], py_[i], 0.0), boundary);
-        }
+        InParallel(static_cast<size_t>(xs.size()), [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                result[i] = InParts(prepared, CPoint3d(px[i], py_[i], 0.0), boundary);
+            }
+        });
     }
     return out.attr("reshape")(py::module_::import("numpy").attr("shape")(x));
 }

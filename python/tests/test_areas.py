@@ -46,11 +46,11 @@ def test_contains_xy_matches_prepared_shapely():
     island = [(-0.5, -0.5), (0.5, -0.5), (0, 0.5)]
     area = geo.MultiPolygon([geo.Polygon(star(40, 3, 6), [star(10, 1, 2)]), island])
     rng = np.random.default_rng(7)
-    x, y = rng.uniform(-7, 7, (2, 20000))
+    x, y = rng.uniform(-7, 7, (2, 200000))  # enough for several threads
     expected = shapely.vectorized.contains(to_shapely(area), x, y)
     assert np.array_equal(area.contains_xy(x, y), expected)
-    grid = area.contains_xy(x.reshape(100, 200), y.reshape(100, 200))
-    assert grid.shape == (100, 200) and grid.dtype == bool
+    grid = area.contains_xy(x.reshape(1000, 200), y.reshape(1000, 200))
+    assert grid.shape == (1000, 200) and grid.dtype == bool
 
 
 def test_contains_xy_boundary_flag():
