@@ -25,6 +25,17 @@ inline bool worthPreparing(size_t queries, size_t edges) {
     return queries >= kPrepareFromQueries && edges >= kPrepareFromEdges;
 }
 
+// For callers that know only an upper bound on their questions. Filing grows faster than the
+// outline beyond a thousand edges or so (about 230 plain walks at 4 096 edges, 1 100 at
+// 65 536), so the questions must also be a fair share of the edges.
+constexpr size_t kPayingQueries = 64;
+constexpr size_t kEdgesPerQuery = 8;
+
+inline bool preparingPays(size_t queries, size_t edges) {
+    return queries >= kPayingQueries && edges >= kPrepareFromEdges &&
+           queries * kEdgesPerQuery >= edges;
+}
+
 // PtInArea(pt, pts, tol, onEdge) for up to `queries` points; pts must outlive the object
 // and stay unchanged.
 class OutlineQueries {
@@ -59,7 +70,7 @@ private:
 
 inline OutlineQueries::OutlineQueries(const std::vector<CPoint3d>& pts, double tol, size_t queries)
     : pts_(&pts), tol_(tol) {
-    if (worthPreparing(queries, pts.size())) {
+    if (preparingPays(queries, pts.size())) {
         prepared_.emplace(pts, tol);
     }
 }

@@ -513,11 +513,11 @@ TEST(Polygon3DIntersect, ChordsAlongTheCommonLine) {
     EXPECT_FALSE(Meet(empty, overlapping));
 }
 
-// A comb floor crossed forty times by the line y = 2: the chords over its teeth, found once
+// A comb floor crossed eighty times by the line y = 2: the chords over its teeth, found once
 // for all crossings, decide the meeting with uprights in a tooth, in a gap, on a tooth's wall.
 TEST(Polygon3DIntersect, ManyChordsOfAComb) {
-    Pts teeth{{0, 0, 0}, {39, 0, 0}};
-    for (int t = 19; t >= 0; --t) {
+    Pts teeth{{0, 0, 0}, {79, 0, 0}};
+    for (int t = 39; t >= 0; --t) {
         teeth.insert(teeth.end(), {{2.0 * t + 1, 3, 0}, {2.0 * t, 3, 0}});
         if (t > 0) {
             teeth.insert(teeth.end(), {{2.0 * t, 1, 0}, {2.0 * t - 1, 1, 0}});
@@ -528,7 +528,7 @@ TEST(Polygon3DIntersect, ManyChordsOfAComb) {
         double x0, x1;
         bool meets;
     } cases[] = {{2.2, 2.8, true}, {3.2, 3.8, false},  {3.0, 3.5, true},
-                 {-1, 41, true},   {36.5, 36.9, true}, {39.5, 40, false}};
+                 {-1, 81, true},   {36.5, 36.9, true}, {79.5, 80, false}};
     for (const auto& c : cases) {
         CPolygon3D wall = Upright(c.x0, c.x1, 2, -1, 1);
         EXPECT_EQ(Meet(comb, wall), c.meets) << c.x0;

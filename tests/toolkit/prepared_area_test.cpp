@@ -123,7 +123,7 @@ TEST(OutlineQueries, AnswerAsThePlainTestAtEveryQueryCount) {
         const auto pts = reference::randomStar(rng, n, 5e4, -3.0, 50.0, n == 32 ? 0.5 : 0.0);
         auto probes = reference::probePoints(rng, pts, tol, 80.0);
         probes.insert(probes.end(), {CPoint3d(kNaN, 5, 0), CPoint3d(5, kInf, 0)});
-        for (size_t queries : {size_t{1}, size_t{15}, size_t{16}, probes.size()}) {
+        for (size_t queries : {size_t{1}, size_t{63}, size_t{64}, probes.size()}) {
             const containment_detail::OutlineQueries asked(pts, tol, queries);
             for (const CPoint3d& pt : probes) {
                 for (bool onEdge : {true, false}) {
