@@ -8,6 +8,7 @@
 #include "support/footprints.h"
 #include "toolkit/region_sets_reference.h"
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -77,6 +78,25 @@ void BM_GeosUnaryUnion(benchmark::State& state) {
     GEOSGeom_destroy_r(h, all);
     GEOS_finish_r(h);
 }
+
+// Loose contours classified by containment: `count` nested rings of 64 vertices each, every
+// first point asked of every other ring.
+void BM_SetPtsArr2Region(benchmark::State& state) {
+    std::vector<std::vector<CPoint3d>> rings(static_cast<size_t>(state.range(0)));
+    for (size_t k = 0; k < rings.size(); ++k) {
+        for (int i = 0; i < 64; ++i) {
+            const double a = 0.09817477042468103 * i + 0.01 * static_cast<double>(k);
+            const double r = 10.0 * static_cast<double>(k + 1);
+            rings[k].emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
+        }
+    }
+    for (auto _ : state) {
+        CRegion rgn;
+        SetPtsArr2Region(rings, rgn);
+        benchmark::DoNotOptimize(rgn.contours.size());
+    }
+}
+BENCHMARK(BM_SetPtsArr2Region)->Arg(16)->Arg(64)->Arg(256)->Unit(benchmark::kMicrosecond);
 
 void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgNames({"footprints"})->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

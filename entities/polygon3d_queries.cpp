@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/outline_queries.h"
+
 namespace {
 
 // Containment tolerance for the other polygon's chords.
@@ -41,10 +43,14 @@ void sortAlong(const AcGeLine3d& line, std::vector<CPoint3d>& pts) {
 
 // Whether a chord of `own` (two consecutive crossings whose midpoint lies inside the
 // outline) holds any of the other outline's crossings.
-bool chordHoldsAny(const std::vector<CPoint3d>& own, std::vector<CPoint3d>& outline,
+bool chordHoldsAny(const std::vector<CPoint3d>& own, const std::vector<CPoint3d>& outline,
                    const CVector3d& normal, double tol, const std::vector<CPoint3d>& other) {
+    if (own.size() < 2) {
+        return false;
+    }
+    const containment_detail::PlaneOutlineQueries inOutline(outline, normal, tol, own.size() - 1);
     for (size_t k = 0; k + 1 < own.size(); ++k) {
-        if (!PtIn3DArea(GetMidPoint(own[k], own[k + 1]), outline, normal, tol, true)) {
+        if (!inOutline.ptIn(GetMidPoint(own[k], own[k + 1]), true)) {
             continue;
         }
         const AcGeLineSeg3d chord(own[k].toAcGePoint3d(), own[k + 1].toAcGePoint3d());

@@ -20,9 +20,12 @@
 #include "foundation/numeric.h"
 #include "foundation/orvel_rule.h"
 #include "toolkit/height_bands.h"
+#include "toolkit/outline_queries.h"
 #include "toolkit/pt_in_area_rule.h"
 
 namespace {
+
+using containment_detail::worthPreparing;
 
 constexpr double kPointTol = 1e-6;     // segment crossings and FloatComp tests
 constexpr double kOutlineTol = 0.001;  // outline-against-outline tests
@@ -104,15 +107,6 @@ int classifyPointInArea(const CPoint3d& pt, const std::vector<CPoint3d>& pts, do
 
 // ---- Outlines prepared for the vertices of another ------------------------------------------
 
-// Filing an outline's edges costs about as much as walking them ten to twenty times: below
-// these sizes the plain tests are used (the answers are the same either way).
-constexpr size_t kPrepareFromEdges = 32;
-constexpr size_t kPrepareFromQueries = 16;
-
-bool worthPreparing(size_t queries, size_t edges) {
-    return queries >= kPrepareFromQueries && edges >= kPrepareFromEdges;
-}
-
 // The kernel's point test against one outline, with the outline's edges filed by height once.
 // Outlines and points that carry non-finite values are handed to the kernel test itself.
 class PreparedKernelOutline {
@@ -192,27 +186,7 @@ bool PtInArea(CPoint3d pt, std::vector<CPoint3d> const& pts, double tol, bool on
 
 bool PtIn3DArea(CPoint3d const& pt, std::vector<CPoint3d>& pts, CVector3d const& normal, double tol,
                 bool onEdge) {
-    if (pts.size() < 3) {
-        return false;
-    }
-    const AcGeVector3d n(normal.x, normal.y, normal.z);
-    if (n.length() == 0.0 || !std::isfinite(n.length())) {
-        return false;  // no plane to work in
-    }
-    const AcGeMatrix3d toPlane = AcGeMatrix3d::worldToPlane(AcGePlane(Pnt3dToAcPnt3d(pts[0]), n));
-    auto flatten = [&toPlane](const CPoint3d& p) {
-        AcGePoint3d q = Pnt3dToAcPnt3d(p);
-        q.transformBy(toPlane);
-        CPoint3d out = AcPnt3dToPnt3d(q);
-        out.z = 0.0;
-        return out;
-    };
-    std::vector<CPoint3d> local;
-    local.reserve(pts.size());
-    for (const CPoint3d& p : pts) {
-        local.push_back(flatten(p));
-    }
-    return PtInArea(flatten(pt), local, tol, onEdge);
+    return containment_detail::PlaneOutlineQueries(pts, normal, tol, 1).ptIn(pt, onEdge);
 }
 
 bool IsPointInTriangle(CVector3d pt, CVector3d* tri) {

@@ -9,6 +9,7 @@
 #include <geo/measures.h>
 
 #include "foundation/numeric.h"
+#include "toolkit/outline_queries.h"
 
 #include <algorithm>
 
@@ -95,15 +96,20 @@ void BridgeHole(std::vector<CPoint3d>& outer, const std::vector<CPoint3d>& hole)
     outer.insert(outer.begin() + static_cast<std::ptrdiff_t>(k) + 1, loop.begin(), loop.end());
 }
 
-// Whether pt lies strictly inside some list other than lists[self].
-bool InsideAnother(const CPoint3d& pt, const std::vector<std::vector<CPoint3d>>& lists,
-                   size_t self) {
-    for (size_t j = 0; j < lists.size(); ++j) {
-        if (j != self && PtInArea(pt, lists[j], kPointTol, false)) {
-            return true;
+// Per list, whether its first point lies strictly inside some other list of lists.
+std::vector<bool> FirstPointsInsideAnother(const std::vector<std::vector<CPoint3d>>& lists) {
+    std::vector<containment_detail::OutlineQueries> outlines;
+    outlines.reserve(lists.size());
+    for (const std::vector<CPoint3d>& list : lists) {
+        outlines.emplace_back(list, kPointTol, lists.size() - 1);  // every other first point
+    }
+    std::vector<bool> inside(lists.size());
+    for (size_t i = 0; i < lists.size(); ++i) {
+        for (size_t j = 0; j < lists.size() && !inside[i]; ++j) {
+            inside[i] = j != i && outlines[j].ptIn(lists[i].front(), false);
         }
     }
-    return false;
+    return inside;
 }
 
 // Largest y of a non-empty list.
@@ -165,8 +171,9 @@ void getRegionsFromRegion(CRegion const* rgn, std::vector<CRegion*>& out) {
     SplitByKind(*rgn, outers, holes);
     for (const std::vector<CPoint3d>& outer : outers) {
         std::vector<std::vector<CPoint3d>> mine;
+        const containment_detail::OutlineQueries inOuter(outer, kPointTol, holes.size());
         for (const std::vector<CPoint3d>& hole : holes) {
-            if (!hole.empty() && PtInArea(hole.front(), outer, kPointTol, true)) {
+            if (!hole.empty() && inOuter.ptIn(hole.front(), true)) {
                 mine.push_back(hole);
             }
         }
@@ -226,10 +233,7 @@ void SetPtsArr2Region(std::vector<std::vector<CPoint3d>> lists, CRegion& rgn) {
     lists.erase(std::remove_if(lists.begin(), lists.end(),
                                [](const std::vector<CPoint3d>& l) { return l.empty(); }),
                 lists.end());
-    std::vector<bool> hole(lists.size());
-    for (size_t i = 0; i < lists.size(); ++i) {
-        hole[i] = InsideAnother(lists[i].front(), lists, i);
-    }
+    const std::vector<bool> hole = FirstPointsInsideAnother(lists);
     rgn.contours.clear();
     for (size_t i = 0; i < lists.size(); ++i) {
         rgn.contours.emplace_back(std::move(lists[i]), !hole[i]);
@@ -246,10 +250,12 @@ void removeHolesInHoleFrmRgn(CRegion* rgn) {
     size_t a = 0;
     while (a < cs.size()) {
         bool removedA = false;
+        // Erasing later contours leaves cs[a] where it is.
+        const containment_detail::OutlineQueries inA(cs[a].pts, kPointTol, cs.size() - a - 1);
         for (size_t b = a + 1; usableHole(a) && b < cs.size();) {
             if (!usableHole(b)) {
                 ++b;
-            } else if (PtInArea(cs[b].pts.front(), cs[a].pts, kPointTol, false)) {
+            } else if (inA.ptIn(cs[b].pts.front(), false)) {
                 cs.erase(cs.begin() + static_cast<std::ptrdiff_t>(b));
             } else if (PtInArea(cs[a].pts.front(), cs[b].pts, kPointTol, false)) {
                 cs.erase(cs.begin() + static_cast<std::ptrdiff_t>(a));

@@ -13,6 +13,7 @@
 
 #include "foundation/numeric.h"
 #include "toolkit/lattice.h"
+#include "toolkit/outline_queries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,10 +106,10 @@ void countAlongBox(const Lattice& lattice, const CPoint3d& min, const CPoint3d& 
 
 // Drops the points of out that are not strictly inside the ring.
 void keepInside(std::vector<CPoint3d>& out, const std::vector<CPoint3d>& ring) {
-    out.erase(
-        std::remove_if(out.begin(), out.end(),
-                       [&](const CPoint3d& p) { return !PtInArea(p, ring, kPointTol, false); }),
-        out.end());
+    const containment_detail::OutlineQueries inRing(ring, kPointTol, out.size());
+    out.erase(std::remove_if(out.begin(), out.end(),
+                             [&](const CPoint3d& p) { return !inRing.ptIn(p, false); }),
+              out.end());
 }
 
 // The shared body of the two MesurePolygon forms: earlier points of out are filtered, then
@@ -479,10 +480,12 @@ bool getWindowLatticePtArr(std::vector<CPoint3d>& pts, double colStep, double ro
     const CVector3d up =
         CVector3d(ring[1] - ring[0]).normalize().rotate(kHalfPi, CVector3d::kZAxis);
     const long rows = static_cast<long>(reach / rowStep);
+    const containment_detail::OutlineQueries inRing(
+        ring, kPointTol, sill.size() * static_cast<size_t>(std::max(rows, 0L)));
     for (const CPoint3d& s : sill) {
         for (long k = 1; k <= rows; ++k) {
             const CPoint3d p = s + up * (static_cast<double>(k) * rowStep);
-            if (PtInArea(p, ring, kPointTol, false)) {
+            if (inRing.ptIn(p, false)) {
                 out.push_back(p);
             }
         }

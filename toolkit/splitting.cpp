@@ -6,6 +6,7 @@
 
 #include "foundation/numeric.h"
 #include "toolkit/crossing_filter.h"
+#include "toolkit/outline_queries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -337,14 +338,14 @@ int piecesBetweenCrossings(const CutOutline& cut, std::vector<CPolygon>& pieces)
         return 0;
     }
     pieces.reserve(cut.crossings.size());  // at most one piece per crossing, none copied again
+    const containment_detail::OutlineQueries inRing(ring, kPointTol, cut.crossings.size());
     std::vector<CPoint3d> piece{ring[0]};
     for (size_t j = 1; j < ring.size(); ++j) {
         piece.push_back(ring[j]);
         if (!isCrossing(cut, ring[j])) {
             continue;
         }
-        if (piece.size() >= 3 &&
-            PtInArea(GetMidPoint(piece.front(), ring[j]), ring, kPointTol, false)) {
+        if (piece.size() >= 3 && inRing.ptIn(GetMidPoint(piece.front(), ring[j]), false)) {
             pieces.emplace_back(piece, true);
         }
         piece.assign(1, ring[j]);
@@ -423,9 +424,10 @@ int splitByChords(const CLineSeg& cutter, const CPolygon& polygon, const CutOutl
     std::vector<CPolygon> result;
     result.reserve(along.size());
     result.push_back(polygon);  // a copy: the polygon may itself live in pieces
+    const containment_detail::OutlineQueries inOutline(cut.augmented, kPointTol, along.size());
     for (auto b = std::next(along.begin()); b != along.end(); ++b) {
         const CPoint3d& from = std::prev(b)->second;
-        if (PtInArea(GetMidPoint(from, b->second), cut.augmented, kPointTol, false)) {
+        if (inOutline.ptIn(GetMidPoint(from, b->second), false)) {
             cutPiecesByChord(CLineSeg(from, b->second), result, nesting);
         }
     }

@@ -513,6 +513,29 @@ TEST(Polygon3DIntersect, ChordsAlongTheCommonLine) {
     EXPECT_FALSE(Meet(empty, overlapping));
 }
 
+// A comb floor crossed eighty times by the line y = 2: the chords over its teeth, found once
+// for all crossings, decide the meeting with uprights in a tooth, in a gap, on a tooth's wall.
+TEST(Polygon3DIntersect, ManyChordsOfAComb) {
+    Pts teeth{{0, 0, 0}, {79, 0, 0}};
+    for (int t = 39; t >= 0; --t) {
+        teeth.insert(teeth.end(), {{2.0 * t + 1, 3, 0}, {2.0 * t, 3, 0}});
+        if (t > 0) {
+            teeth.insert(teeth.end(), {{2.0 * t, 1, 0}, {2.0 * t - 1, 1, 0}});
+        }
+    }
+    CPolygon3D comb(teeth, CVector3d(0, 0, 1));
+    const struct {
+        double x0, x1;
+        bool meets;
+    } cases[] = {{2.2, 2.8, true}, {3.2, 3.8, false},  {3.0, 3.5, true},
+                 {-1, 81, true},   {36.5, 36.9, true}, {79.5, 80, false}};
+    for (const auto& c : cases) {
+        CPolygon3D wall = Upright(c.x0, c.x1, 2, -1, 1);
+        EXPECT_EQ(Meet(comb, wall), c.meets) << c.x0;
+        EXPECT_EQ(Meet(wall, comb), c.meets) << c.x0;
+    }
+}
+
 TEST(Polygon3DIntersect, ConcaveOutlineWithAPolygonInItsNotch) {
     // A U in the floor: the line y = 2 crosses it at x = 0, 1, 2, 3; the stretch 1..2 is the notch.
     CPolygon3D u(

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 
+#include "toolkit/outline_queries.h"
 #include "toolkit/pt_in_area_reference.h"
 
 namespace {
@@ -110,6 +111,62 @@ TEST(PreparedArea, MatchesOnLargeOutlines) {
         std::shuffle(probes.begin(), probes.end(), rng);
         probes.resize(n == 1024 ? 800 : 60);
         EXPECT_GT(compareOn(pts, probes, 1e-6, n == 1024), n == 1024 ? 100 : 5);
+    }
+}
+
+// One outline asked many times answers as PtInArea whether or not it is prepared: small and
+// large outlines, few and many questions, points that are not finite.
+TEST(OutlineQueries, AnswerAsThePlainTestAtEveryQueryCount) {
+    std::mt19937 rng(77);
+    for (int n : {8, 31, 32, 300}) {
+        const double tol = n == 300 ? 0.01 : 1e-6;
+        const auto pts = reference::randomStar(rng, n, 5e4, -3.0, 50.0, n == 32 ? 0.5 : 0.0);
+        auto probes = reference::probePoints(rng, pts, tol, 80.0);
+        probes.insert(probes.end(), {CPoint3d(kNaN, 5, 0), CPoint3d(5, kInf, 0)});
+        for (size_t queries : {size_t{1}, size_t{63}, size_t{64}, probes.size()}) {
+            const containment_detail::OutlineQueries asked(pts, tol, queries);
+            for (const CPoint3d& pt : probes) {
+                for (bool onEdge : {true, false}) {
+                    ASSERT_EQ(asked.ptIn(pt, onEdge), PtInArea(pt, pts, tol, onEdge))
+                        << "n " << n << " queries " << queries << " pt " << pt.x << "," << pt.y;
+                }
+            }
+        }
+    }
+}
+
+// An outline in a tilted plane, laid flat once, answers as PtIn3DArea; no plane, no answer.
+TEST(OutlineQueries, PlaneOutlineAnswersAsPtIn3DArea) {
+    std::mt19937 rng(12);
+    const CVector3d normals[] = {CVector3d(0, 0, 1), CVector3d(1, 2, 3), CVector3d(0, -1, 0)};
+    for (const CVector3d& normal : normals) {
+        const CVector3d w = CVector3d(normal).normalize();
+        const CVector3d u = (std::fabs(w.z) < 0.9 ? CVector3d(0, 0, 1) : CVector3d(1, 0, 0))
+                                .crossProduct(w)
+                                .normalize();
+        const CVector3d v = w.crossProduct(u);
+        auto lift = [&](const CPoint3d& p) {
+            return CPoint3d(7, -2, 40) + u * p.x + v * p.y + w * (0.001 * p.x);
+        };
+        const auto flat = reference::randomStar(rng, 120, 0.0, 0.0, 30.0, 0.25);
+        std::vector<CPoint3d> pts;
+        for (const CPoint3d& p : flat) {
+            pts.push_back(lift(p));
+        }
+        const containment_detail::PlaneOutlineQueries asked(pts, normal, 1e-6, 1000);
+        for (const CPoint3d& probe : reference::probePoints(rng, flat, 1e-6, 40.0)) {
+            const CPoint3d pt = lift(probe);
+            for (bool onEdge : {true, false}) {
+                ASSERT_EQ(asked.ptIn(pt, onEdge), PtIn3DArea(pt, pts, normal, 1e-6, onEdge))
+                    << "pt " << probe.x << "," << probe.y;
+            }
+        }
+    }
+    const std::vector<CPoint3d> square = {CPoint3d(0, 0, 0), CPoint3d(9, 0, 0), CPoint3d(9, 9, 0),
+                                          CPoint3d(0, 9, 0)};
+    for (const CVector3d& none : {CVector3d(0, 0, 0), CVector3d(kNaN, 0, 1)}) {
+        EXPECT_FALSE(containment_detail::PlaneOutlineQueries(square, none, 1e-6, 100)
+                         .ptIn(CPoint3d(1, 1, 0), true));
     }
 }
 

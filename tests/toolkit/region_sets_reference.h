@@ -77,4 +77,46 @@ inline void SplitPinches(std::vector<CPoint3d> pts, std::vector<std::vector<CPoi
     SplitPinches(pts, out, tol);
 }
 
+// Per list, whether its first point lies strictly inside another list (SetPtsArr2Region).
+inline std::vector<bool> FirstPointsInsideAnother(const std::vector<std::vector<CPoint3d>>& lists) {
+    std::vector<bool> inside(lists.size());
+    for (size_t i = 0; i < lists.size(); ++i) {
+        for (size_t j = 0; j < lists.size() && !inside[i]; ++j) {
+            inside[i] = j != i && ::PtInArea(lists[i].front(), lists[j], 1e-6, false);
+        }
+    }
+    return inside;
+}
+
+// The holes whose first point lies in the outer, boundary included (getRegionsFromRegion).
+inline size_t HolesHeld(const std::vector<CPoint3d>& outer,
+                        const std::vector<std::vector<CPoint3d>>& holes) {
+    return static_cast<size_t>(std::count_if(holes.begin(), holes.end(), [&](const auto& h) {
+        return !h.empty() && ::PtInArea(h.front(), outer, 1e-6, true);
+    }));
+}
+
+// removeHolesInHoleFrmRgn on the contour list, one pair at a time.
+template <class Contour>
+void RemoveHolesInHoles(std::vector<Contour>& cs) {
+    auto usable = [&](size_t i) { return !cs[i].isOuter && !cs[i].pts.empty(); };
+    for (size_t a = 0; a < cs.size();) {
+        bool removedA = false;
+        for (size_t b = a + 1; usable(a) && b < cs.size();) {
+            if (!usable(b)) {
+                ++b;
+            } else if (::PtInArea(cs[b].pts.front(), cs[a].pts, 1e-6, false)) {
+                cs.erase(cs.begin() + static_cast<std::ptrdiff_t>(b));
+            } else if (::PtInArea(cs[a].pts.front(), cs[b].pts, 1e-6, false)) {
+                cs.erase(cs.begin() + static_cast<std::ptrdiff_t>(a));
+                removedA = true;
+                break;
+            } else {
+                ++b;
+            }
+        }
+        a += removedA ? 0 : 1;
+    }
+}
+
 }  // namespace region_sets_reference

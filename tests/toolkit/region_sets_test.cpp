@@ -7,6 +7,7 @@
 
 #include "support/footprints.h"
 #include "support/geos_areas.h"
+#include "toolkit/pt_in_area_reference.h"
 #include "toolkit/region_sets_reference.h"
 
 #include <algorithm>
@@ -313,6 +314,55 @@ TEST(RegionSetsParts, LooseListsAreClassifiedByContainment) {
     CRegion empty;
     EXPECT_FALSE(GetRegionHoles(&empty, out));
     EXPECT_TRUE(out.empty());
+}
+
+// Many random nested stars, long enough to be prepared for the others' first points, half
+// snapped to a grid so that first points fall on other outlines' edges.
+PtsList NestedStars(std::mt19937& rng, int count) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    PtsList stars;
+    for (int k = 0; k < count; ++k) {
+        const int n = 20 + static_cast<int>(rng() % 40);
+        stars.push_back(reference::randomStar(rng, n, 100 * unit(rng), 100 * unit(rng),
+                                              5 + 60 * unit(rng), k % 2 ? 0.5 : 0.0));
+    }
+    return stars;
+}
+
+TEST(RegionSetsParts, ContainmentOfManyContoursMatchesThePairwiseRule) {
+    std::mt19937 rng(2024);
+    for (int round = 0; round < 30 && !HasFailure(); ++round) {
+        const PtsList stars = NestedStars(rng, 5 + 3 * round);
+        CRegion loose;
+        SetPtsArr2Region(stars, loose);
+        const std::vector<bool> inside = region_sets_reference::FirstPointsInsideAnother(stars);
+        ASSERT_EQ(loose.contours.size(), stars.size());
+        for (size_t i = 0; i < stars.size(); ++i) {
+            EXPECT_EQ(loose.contours[i].isOuter, !inside[i]) << round << " " << i;
+        }
+
+        std::vector<RegionContour> literal = loose.contours;
+        region_sets_reference::RemoveHolesInHoles(literal);
+        CRegion pruned = loose;
+        removeHolesInHoleFrmRgn(&pruned);
+        ASSERT_EQ(pruned.contours.size(), literal.size()) << round;
+        for (size_t i = 0; i < literal.size(); ++i) {
+            EXPECT_EQ(pruned.contours[i].pts, literal[i].pts) << round << " " << i;
+        }
+
+        const PtsList outers(stars.begin(), stars.begin() + 2);
+        const PtsList holes(stars.begin() + 2, stars.end());
+        std::vector<CRegion*> parts;
+        const CRegion whole(outers, holes);
+        getRegionsFromRegion(&whole, parts);
+        ASSERT_EQ(parts.size(), 2u);
+        for (size_t k = 0; k < 2; ++k) {
+            EXPECT_EQ(parts[k]->contours.size(),
+                      1 + region_sets_reference::HolesHeld(outers[k], holes))
+                << round << " " << k;
+            delete parts[k];
+        }
+    }
 }
 
 // ---- Contour repair and ordering -----------------------------------------------------------

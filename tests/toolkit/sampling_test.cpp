@@ -148,8 +148,9 @@ TEST(MesurePolygon, KeepsStrictlyInsideWorldAlignedLatticePoints) {
     EXPECT_EQ(rows + cols, 0);
 }
 
-// The row scan must give exactly what asking PtInArea for every lattice point gives: random
-// outlines, some snapped to the lattice so that rows run through vertices and along edges.
+// The row scan and the filter of earlier points must give exactly what asking PtInArea for
+// every point gives: random outlines, some snapped to the lattice so that rows run through
+// vertices and along edges.
 TEST(MesurePolygon, RowScanMatchesThePointByPointRule) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -159,7 +160,8 @@ TEST(MesurePolygon, RowScanMatchesThePointByPointRule) {
         const double grid = round % 3 == 0 ? step : (round % 3 == 1 ? step / 2 : 0.0);
         const double cx = round % 4 == 0 ? 2e5 : -20.0;
         const Pts outline = reference::randomStar(rng, n, cx, 7.0, 60.0, grid);
-        Pts fast = plan({{cx, 7}, {1e9, 0}}), literal = fast;
+        // Earlier points are filtered by the same rule: on, near and beside the outline.
+        Pts fast = reference::probePoints(rng, outline, 1e-6, 30.0), literal = fast;
         MesurePolygon(outline, fast, step);
         reference::MesurePolygon(outline, literal, step);
         SCOPED_TRACE(round);
