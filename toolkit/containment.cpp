@@ -25,7 +25,7 @@
 
 namespace {
 
-using containment_detail::worthPreparing;
+using containment_detail::preparingPays;
 
 constexpr double kPointTol = 1e-6;     // segment crossings and FloatComp tests
 constexpr double kOutlineTol = 0.001;  // outline-against-outline tests
@@ -206,7 +206,7 @@ bool polygonInPolygon(std::vector<CPoint3d> const& inner, std::vector<CPoint3d> 
                       double /*tol*/) {
     AcGePoint3dArray outline;
     Pnt3dToAcPnt3d_Ary(outer, outline);
-    if (worthPreparing(inner.size(), outer.size())) {
+    if (preparingPays(inner.size(), outer.size())) {
         const PreparedKernelOutline prepared(outer, outline);
         return std::all_of(inner.begin(), inner.end(),
                            [&](const CPoint3d& v) { return prepared.isIn(v, true); });
@@ -220,7 +220,7 @@ bool polygonInPolygon(std::vector<CPoint3d> const& inner, std::vector<CPoint3d> 
 }
 
 bool PolyInPolygon(std::vector<CPoint3d>& a, std::vector<CPoint3d>& b) {
-    if (worthPreparing(a.size(), b.size())) {
+    if (preparingPays(a.size(), b.size())) {
         const CPreparedArea prepared(b, kOutlineTol);
         return std::any_of(a.begin(), a.end(),
                            [&](const CPoint3d& v) { return prepared.ptIn(v, false); });

@@ -16,18 +16,11 @@
 
 namespace containment_detail {
 
-// Filing an outline's edges costs about as much as walking them ten to twenty times: below
-// these sizes the plain tests are used.
+// Filing an outline's edges costs about as much as walking them ten to twenty times at a few
+// hundred edges, and grows faster than the outline beyond a thousand edges or so (about 230
+// plain walks at 4 096 edges, 1 100 at 65 536): the index is built only for enough questions
+// that are also a fair share of the edges. Below that the plain tests are used.
 constexpr size_t kPrepareFromEdges = 32;
-constexpr size_t kPrepareFromQueries = 16;
-
-inline bool worthPreparing(size_t queries, size_t edges) {
-    return queries >= kPrepareFromQueries && edges >= kPrepareFromEdges;
-}
-
-// For callers that know only an upper bound on their questions. Filing grows faster than the
-// outline beyond a thousand edges or so (about 230 plain walks at 4 096 edges, 1 100 at
-// 65 536), so the questions must also be a fair share of the edges.
 constexpr size_t kPayingQueries = 64;
 constexpr size_t kEdgesPerQuery = 8;
 

@@ -295,7 +295,7 @@ TEST(OutlineInOutline, FiledOutlinesGiveThePlainAnswers) {
                 probes.emplace_back(v.x, v.y - 0.5 * tol, 0.0);
             }
             for (const CPoint3d& v : probes) {
-                const std::vector<CPoint3d> repeated(16, v);
+                const std::vector<CPoint3d> repeated(64, v);  // enough to file the outline
                 const bool kernel = Orvel::isIn(v.toAcGePoint3d(), asArray, true);
                 ASSERT_EQ(polygonInPolygon(repeated, outer, 0.0), kernel) << v.x << "," << v.y;
                 std::vector<CPoint3d> a = repeated;
