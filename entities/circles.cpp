@@ -18,15 +18,6 @@ constexpr double kArcAngleTol = 1e-6;
 // Beyond this many steps from angle 0 consecutive grid indices stop being exact.
 constexpr double kMaxGridIndex = 9007199254740992.0;  // 2^53
 
-// Reads the base record into a scratch object (so a short read changes nothing)
-// and hands out its box; copying a CGeometry would drop the box.
-void ReadBaseBox(CArchive& ar, CPoint3d& lo, CPoint3d& hi) {
-    CGeometry base;
-    base.CGeometry::Serialize(ar);
-    lo = base.boxMin;
-    hi = base.boxMax;
-}
-
 }  // namespace
 
 // ---- Circle ----------------------------------------------------------------------------
@@ -75,7 +66,7 @@ void CCircle::Serialize(CArchive& ar) {
     double r = 0.0;
     ar >> c >> r;
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     center = c;
     radius = r;
     boxMin = lo;
@@ -169,7 +160,7 @@ void CArc::Serialize(CArchive& ar) {
     double r = 0.0, start = 0.0, end = 0.0;
     ar >> c >> r >> start >> end;
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     center = c;
     radius = r;
     startAngle = start;

@@ -22,14 +22,6 @@ CFmtPolyline::VertexFmt PlainVertex(const CPoint3d& p) {
     return v;
 }
 
-// Reads the base record into a scratch object so a short read changes nothing.
-void ReadBaseBox(CArchive& ar, CPoint3d& lo, CPoint3d& hi) {
-    CGeometry base;
-    base.CGeometry::Serialize(ar);
-    lo = base.boxMin;
-    hi = base.boxMax;
-}
-
 // The count and the vertex records; a count larger than the data raises
 // endOfFile before anything is allocated.
 std::vector<CFmtPolyline::VertexFmt> ReadVertices(CArchive& ar) {
@@ -303,7 +295,7 @@ void CFmtPolyline::Serialize(CArchive& ar) {
     pairs.InitHashTable(kFmtXdataHashSize, FALSE);
     pairs.Serialize(ar);
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     vertexList.swap(verts);
     label = text;
     xdata = pairs;

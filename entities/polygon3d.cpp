@@ -494,6 +494,18 @@ void CPolygon3D::Serialize(CArchive& ar) {
         CGeometry::Serialize(ar);
         return;
     }
+    // Read into a copy (the older layout needs this object's elevation), adopted only once
+    // the whole record has been read, so a short record leaves this polygon as it was.
+    CPolygon3D read(*this);
+    read.readRecord(ar);
+    *this = read;
+    // Assigning a polygon rebuilds its box; the plane outline keeps the box it was stored with.
+    ucsPolygon.boxMin = read.ucsPolygon.boxMin;
+    ucsPolygon.boxMax = read.ucsPolygon.boxMax;
+}
+
+// The loading half of Serialize, in place.
+void CPolygon3D::readRecord(CArchive& ar) {
     const double version = ReadRecordVersion(ar);
     ucsPolygon.Serialize(ar);
     ucs.Serialize(ar);

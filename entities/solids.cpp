@@ -22,14 +22,6 @@ namespace {
 // Samples a bounding circle with this many points.
 constexpr int kBoxCircleSamples = 20;
 
-// Reads the base record into a scratch object so a short read changes nothing.
-void ReadBaseBox(CArchive& ar, CPoint3d& lo, CPoint3d& hi) {
-    CGeometry base;
-    base.CGeometry::Serialize(ar);
-    lo = base.boxMin;
-    hi = base.boxMax;
-}
-
 // The plan box of the points, with the z of the first in both corners.
 void BoxOf(const std::vector<AcGePoint3d>& pts, CPoint3d& lo, CPoint3d& hi) {
     std::vector<CPoint3d> cps;
@@ -208,7 +200,7 @@ void CSphere::Serialize(CArchive& ar) {
     CPoint3d p;
     ar >> r >> p;
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     radius = r;
     pos = p;
     boxMin = lo;
@@ -315,7 +307,7 @@ void CCone::Serialize(CArchive& ar) {
     BaseData d;
     ar >> d.bottomRadius >> d.height >> d.topRadius >> d.dir >> d.basePt;
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     basePt = d.basePt;
     dir = d.dir;
     bottomRadius = d.bottomRadius;
@@ -414,7 +406,7 @@ void CPyramid::Serialize(CArchive& ar) {
     BaseData d;
     ar >> d.rotation >> d.bottomRadius >> d.height >> d.sides >> d.topRadius >> d.dir >> d.basePt;
     CPoint3d lo, hi;
-    ReadBaseBox(ar, lo, hi);
+    ReadGeometryBox(ar, lo, hi);
     basePt = d.basePt;
     dir = d.dir;
     bottomRadius = d.bottomRadius;
