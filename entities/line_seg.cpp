@@ -167,7 +167,8 @@ double CLineSeg::distanceTo(const CPoint3d& p) const {
 bool CLineSeg::isOn(const CPoint3d& p, double tol) const {
     if (p.isEqualTo(startPt, tol) || p.isEqualTo(endPt, tol))
         return true;
-    if (distanceTo(p) > tol)
+    // A distance that overflowed to NaN (coordinates beyond 1e154) is not a near one.
+    if (!(distanceTo(p) <= tol))
         return false;
     // Strictly between the ends on the first axis the segment spans; a segment
     // that spans no z gives up after x and y.

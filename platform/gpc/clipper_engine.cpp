@@ -134,6 +134,9 @@ struct Box {
     bool holds(const Doubled& p) const {
         return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
     }
+    bool holds(const Box& b) const {
+        return b.minX >= minX && b.maxX <= maxX && b.minY >= minY && b.maxY <= maxY;
+    }
 };
 
 Box boxOf(const ClipperLib::Path& ring) {
@@ -171,7 +174,8 @@ Side locate(const ClipperLib::Path& ring, const Doubled& p) {
 struct Contour {
     const ClipperLib::Path* ring;
     Box box;
-    Wide area2;  // twice the signed area
+    Wide area2;           // twice the signed area
+    int treeParent = -1;  // the engine's parent, among the contours kept
 };
 
 Wide magnitude(Wide v) {
@@ -262,13 +266,18 @@ struct Nesting {
     BoxIndex boxes;
 };
 
-// The smallest contour ranked before `rank` with p strictly inside; -1 when none. Flags
-// `touched` when p lies on the boundary of a contour examined on the way.
-int innermostHolder(const Nesting& n, int rank, const Doubled& p, bool& touched) {
+// The smallest contour ranked before contour c with p strictly inside; -1 when none. Flags
+// `touched` when p lies on the boundary of a contour examined on the way. Only contours whose
+// box holds c's whole box qualify: a needle-thin piece can have a probe a grid step inside a
+// neighbour that it merely touches.
+int innermostHolder(const Nesting& n, int c, const Doubled& p, bool& touched) {
+    const int rank = n.rankOf[c];
     std::vector<int> holders;
     n.boxes.collectHolding(p, holders);
     holders.erase(std::remove_if(holders.begin(), holders.end(),
-                                 [&n, rank](int i) { return n.rankOf[i] >= rank; }),
+                                 [&n, rank, c](int i) {
+                                     return n.rankOf[i] >= rank || !n.cs[i].box.holds(n.cs[c].box);
+                                 }),
                   holders.end());
     std::sort(holders.begin(), holders.end(),
               [&n](int a, int b) { return n.rankOf[a] > n.rankOf[b]; });
@@ -282,20 +291,35 @@ int innermostHolder(const Nesting& n, int rank, const Doubled& p, bool& touched)
     return -1;
 }
 
-// The contour directly holding contour i, probed at edge midpoints spread over it.
+// The contour directly holding contour i, probed at edge midpoints spread over it. Probes on a
+// boundary decide nothing; of the others two that agree decide, since the engine's strictly
+// simple pass can leave a probe a grid step across a neighbour the contour only runs along.
 int parentOf(const Nesting& n, int i) {
     const ClipperLib::Path& ring = *n.cs[i].ring;
     const std::size_t probes = std::min(ring.size(), kMaxProbes);
-    int holder = -1;
+    std::vector<std::pair<int, int>> votes;  // holder, probes that found it
     for (std::size_t k = 0; k < probes; ++k) {
         bool touched = false;
-        holder =
-            innermostHolder(n, n.rankOf[i], edgeMidpoint(ring, k * ring.size() / probes), touched);
-        if (!touched) {
-            break;
+        const int holder =
+            innermostHolder(n, i, edgeMidpoint(ring, k * ring.size() / probes), touched);
+        if (touched) {
+            continue;
+        }
+        auto vote = std::find_if(votes.begin(), votes.end(),
+                                 [holder](const auto& v) { return v.first == holder; });
+        if (vote == votes.end()) {
+            votes.emplace_back(holder, 1);
+        } else if (++vote->second == 2) {
+            return holder;
         }
     }
-    return holder;
+    if (!votes.empty()) {
+        return votes.front().first;
+    }
+    // Every probe lay on a boundary: only the engine's tree tells on which side it lies.
+    const int tree = n.cs[i].treeParent;
+    return tree >= 0 && n.rankOf[tree] < n.rankOf[i] && n.cs[tree].box.holds(n.cs[i].box) ? tree
+                                                                                          : -1;
 }
 
 // Parent of every contour (-1 for top-level ones), found geometrically rather than trusted to
@@ -333,14 +357,23 @@ ResultContour fromPath(const Contour& c, bool hole, const GridScale& scale) {
 // behind), which fixes the order among siblings of the result.
 std::vector<Contour> collect(const ClipperLib::PolyTree& tree) {
     std::vector<Contour> cs;
-    std::deque<const ClipperLib::PolyNode*> queue(tree.Childs.begin(), tree.Childs.end());
+    // Each node with the index of its nearest kept ancestor.
+    std::deque<std::pair<const ClipperLib::PolyNode*, int>> queue;
+    for (const ClipperLib::PolyNode* top : tree.Childs) {
+        queue.emplace_back(top, -1);
+    }
     while (!queue.empty()) {
-        const ClipperLib::PolyNode* node = queue.front();
+        const auto [node, ancestor] = queue.front();
         queue.pop_front();
+        int kept = ancestor;
         if (node->Contour.size() >= 3) {
-            cs.push_back({&node->Contour, boxOf(node->Contour), twiceArea(node->Contour)});
+            cs.push_back(
+                {&node->Contour, boxOf(node->Contour), twiceArea(node->Contour), ancestor});
+            kept = static_cast<int>(cs.size()) - 1;
         }
-        queue.insert(queue.end(), node->Childs.begin(), node->Childs.end());
+        for (const ClipperLib::PolyNode* child : node->Childs) {
+            queue.emplace_back(child, kept);
+        }
     }
     return cs;
 }

@@ -534,3 +534,16 @@ TEST(OffsetBadInput, NeutralResults) {
 }
 
 }  // namespace
+
+TEST(PlineOffset, PathTurningStraightBackOverRepeatsStaysFinite) {
+    // Found by fuzzing: the reversal at (1, 0) left a raw piece without length whose carrier
+    // met the round end in NaN points.
+    const Pts pts = xy({{0, 10}, {0, 0}, {1, 0}, {0, 0}, {0, 10}, {0, 0}});
+    PtsList out;
+    ASSERT_EQ(PlineOffset(pts, out, -1.0, 0.001), 2);
+    for (const Pts& line : out) {
+        for (const CPoint3d& p : line)
+            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+    expectPoints(out[1], xy({{-1, 10}, {-1, 0}}));
+}
