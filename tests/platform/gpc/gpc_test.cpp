@@ -441,8 +441,9 @@ TEST(GpcText, ReadsWhatItWritesAndRefusesMalformedText) {
         FILE* out = open_memstream(&written, &length);
         gpc_write_polygon(out, c.holeFlags, p.get());
         std::fclose(out);
-        if (c.contours > 0)
+        if (c.contours > 0) {
             EXPECT_EQ(std::string(written, length), text);
+        }
         std::free(written);
     }
 }
