@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMaxCells = 24;
 constexpr int kMaxSamples = 256;
-constexpr double kMaxLevelNodes = 1e6;
+constexpr double kMaxLevelNodes = 1e5;
 
 bool OnGrid(const AcGePoint2d& p, const AcGePoint2d& base, const AcGePoint2d& far) {
     const double slack =

@@ -547,3 +547,14 @@ TEST(PlineOffset, PathTurningStraightBackOverRepeatsStaysFinite) {
     }
     expectPoints(out[1], xy({{-1, 10}, {-1, 0}}));
 }
+
+TEST(PlineOffset, DistanceBeyondTheRangeOfDoublesGivesNoNonFinitePoint) {
+    // Found by fuzzing: offset pieces at 1e304 overflowed on the way out.
+    Pts pts = xy({{12.25, 12.25}, {12.25, -24.25}, {0, 24}, {12.25, 12.25}, {0, 0}, {1, 0}});
+    pts.resize(24, CPoint3d(0, 0, 0));
+    PtsList out;
+    const int n = PlineOffset(pts, out, -2.762426622565388e+304, 1e-5);
+    EXPECT_EQ(n, static_cast<int>(out.size()));
+    for (const Pts& line : out)
+        EXPECT_TRUE(allFinite(line));
+}
