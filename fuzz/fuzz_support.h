@@ -9,6 +9,7 @@
 #include "foundation/numeric.h"
 #include "support/archive_io.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +88,15 @@ private:
 inline bool AllFinite(const std::vector<CPoint3d>& pts) {
     for (const CPoint3d& p : pts) {
         if (!geo_detail::isFiniteXYZ(p))
+            return false;
+    }
+    return true;
+}
+
+// Every coordinate finite and at most `limit` in magnitude.
+inline bool AllWithin(const std::vector<CPoint3d>& pts, double limit) {
+    for (const CPoint3d& p : pts) {
+        if (!(std::fabs(p.x) <= limit && std::fabs(p.y) <= limit && std::fabs(p.z) <= limit))
             return false;
     }
     return true;
