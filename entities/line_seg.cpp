@@ -237,25 +237,8 @@ CGeometry* CLineSeg::clone() const {
     return new CLineSeg(*this);
 }
 
-// The fields are adopted only once the whole record has been read, so a short record
-// leaves the object as it was.
 void CLineSeg::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << startPt << endPt;
-        CGeometry::Serialize(ar);
-        return;
-    }
-    ReadRecordVersion(ar);
-    CPoint3d first;
-    CPoint3d second;
-    ar >> first >> second;
-    CPoint3d lo, hi;
-    ReadGeometryBox(ar, lo, hi);
-    startPt = first;
-    endPt = second;
-    boxMin = lo;
-    boxMax = hi;
+    lines_detail::SerializeTwoFields(ar, *this, startPt, endPt);
 }
 
 CArchive& operator<<(CArchive& ar, const CLineSeg& seg) {

@@ -143,25 +143,8 @@ CGeometry* CPlane::clone() const {
     return new CPlane(*this);
 }
 
-// The fields are adopted only once the whole record has been read, so a short record
-// leaves the object as it was.
 void CPlane::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << originPt << normalVec;
-        CGeometry::Serialize(ar);
-        return;
-    }
-    ReadRecordVersion(ar);
-    CPoint3d first;
-    CVector3d second;
-    ar >> first >> second;
-    CPoint3d lo, hi;
-    ReadGeometryBox(ar, lo, hi);
-    originPt = first;
-    normalVec = second;
-    boxMin = lo;
-    boxMax = hi;
+    lines_detail::SerializeTwoFields(ar, *this, originPt, normalVec);
 }
 
 CArchive& operator<<(CArchive& ar, const CPlane& plane) {

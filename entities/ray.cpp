@@ -100,25 +100,8 @@ CGeometry* CRay::clone() const {
     return new CRay(*this);
 }
 
-// The fields are adopted only once the whole record has been read, so a short record
-// leaves the object as it was.
 void CRay::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << startPt << dirVec;
-        CGeometry::Serialize(ar);
-        return;
-    }
-    ReadRecordVersion(ar);
-    CPoint3d first;
-    CVector3d second;
-    ar >> first >> second;
-    CPoint3d lo, hi;
-    ReadGeometryBox(ar, lo, hi);
-    startPt = first;
-    dirVec = second;
-    boxMin = lo;
-    boxMax = hi;
+    lines_detail::SerializeTwoFields(ar, *this, startPt, dirVec);
 }
 
 CArchive& operator<<(CArchive& ar, const CRay& ray) {
