@@ -24,4 +24,14 @@ bool isFiniteXYZ(const P& p) {
     return isFiniteXY(p) && std::isfinite(p.z);
 }
 
+// True when every point of the list has three finite coordinates.
+template <class List>
+bool allFiniteXYZ(const List& pts) {
+    for (const auto& p : pts) {
+        if (!isFiniteXYZ(p))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace geo_detail

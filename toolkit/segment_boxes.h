@@ -11,6 +11,11 @@
 
 namespace cleanup_detail {
 
+// Box growth per unit of coordinate size, for rounding in the pair tests.
+constexpr double kScalePad = 1e-8;
+// Beyond this size coordinates may overflow in the pair tests: every pair is tested.
+constexpr double kLargestScreened = 1e300;
+
 // A closed plan box.
 struct PlanBox {
     double loX, loY, hiX, hiY;

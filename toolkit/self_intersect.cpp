@@ -15,6 +15,8 @@
 #include <cmath>
 #include <memory>
 
+using cleanup_detail::kLargestScreened;
+using cleanup_detail::kScalePad;
 using cleanup_detail::PlanBox;
 
 namespace {
@@ -28,10 +30,6 @@ constexpr double kParamTol = 1e-6;
 // Box growth per unit of segment extent for IsSelfIntersect, whose pair test checks its
 // meeting points by distance: far above the parameter slack, for rounding.
 constexpr double kSlopePad = 1e-3;
-// Box growth per unit of coordinate size, for rounding in the pair tests.
-constexpr double kScalePad = 1e-8;
-// Beyond this size coordinates may overflow in the pair tests: every pair is tested.
-constexpr double kLargestScreened = 1e300;
 // Segments per block and per super-block of ClearSelfIntersect's three-level box screen.
 constexpr size_t kBlock = 64;
 constexpr size_t kSuperBlock = kBlock * kBlock;

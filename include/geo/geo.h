@@ -42,6 +42,8 @@
 #include <geo/contour.h>
 #include <geo/conversions.h>
 #include <geo/determinant.h>
+#include <geo/edge_offsets.h>
+#include <geo/entity_toolkit.h>
 #include <geo/export.h>
 #include <geo/float_comp.h>
 #include <geo/fmt_polyline.h>
@@ -62,8 +64,12 @@
 #include <geo/point3d.h>
 #include <geo/polygon3d.h>
 #include <geo/polylines.h>
+#include <geo/projection.h>
 #include <geo/region.h>
+#include <geo/region_sets.h>
 #include <geo/solids.h>
+#include <geo/splitting.h>
+#include <geo/sub_polylines.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>

@@ -222,17 +222,82 @@ const char kHallStyle[] = "fill:none;stroke:#2a9d3a;stroke-width:2;stroke-dashar
 const char kUnionStyle[] = "fill:#d8d8d8;fill-opacity:0.6;stroke:#000000;stroke-width:1.5";
 const char kOffsetStyle[] = "fill:none;stroke:#d0301f;stroke-width:2";
 
+// One further outline of the picture, with its legend label.
+struct Layer {
+    std::vector<CPoint3d> pts;
+    const char* style;
+    const char* label;
+};
+
+const char kShadeStyle[] = "fill:#6a4c93;fill-opacity:0.18;stroke:#6a4c93;stroke-width:1";
+const char kRoadStyle[] = "fill:#e9a23b;fill-opacity:0.35;stroke:#b36b00;stroke-width:1.5";
+// The sun's shift of the union's shadow, and the road's centre line and half width.
+const CVector3d kSunShift(1.5, -1.5, 0.0);
+constexpr double kRoadHalfWidth = 0.6;
+
+// The site step: the union's shadow along the sun's shift and a road band along a centre
+// line, printed and returned as picture layers.
+std::vector<Layer> SiteLayers(const CPolygon& piece) {
+    std::vector<Layer> layers;
+    std::vector<CPoint3d> shade;
+    GetEntShade(piece.getPoints(), kSunShift, shade);
+    std::printf("  GetEntShade(shift %g, %g): %zu vertices, area %g\n", kSunShift.x, kSunShift.y,
+                shade.size(), CalPolyArea(shade));
+    layers.push_back(
+        {shade, kShadeStyle, "shadow of the union, sun shift (1.5, -1.5) (GetEntShade)"});
+    const std::vector<CPoint3d> centre{CPoint3d(-1, 6, 0), CPoint3d(5, 6, 0), CPoint3d(10, 4.5, 0)};
+    std::vector<CPoint3d> left, right;
+    const int result = RoadLineCalc(centre, left, right, kRoadHalfWidth);
+    std::printf("  RoadLineCalc(half width %g): %d\n", kRoadHalfWidth, result);
+    PrintOutline("road left", left);
+    PrintOutline("road right", right);
+    std::vector<CPoint3d> band(left);
+    band.insert(band.end(), right.rbegin(), right.rend());
+    layers.push_back({band, kRoadStyle, "road band of half width 0.6 (RoadLineCalc)"});
+    return layers;
+}
+
+const char* const kPieceStyles[] = {
+    "fill:#2a9d8f;fill-opacity:0.3;stroke:#1d6f65;stroke-width:1.5;stroke-dasharray:8,3",
+    "fill:#e76f51;fill-opacity:0.3;stroke:#a4452d;stroke-width:1.5;stroke-dasharray:8,3"};
+const char kCutterStyle[] = "fill:none;stroke:#264653;stroke-width:2.5";
+// The pieces of the cut take turns with the two piece styles and their labels.
+const char* const kPieceLabels[] = {"union cut by the segment, one piece (LineSegSplitPolyGon)",
+                                    "union cut by the segment, the next piece"};
+
+// The union cut by a segment across both rooms, printed and returned as picture layers: the
+// cutting segment, then the pieces.
+std::vector<Layer> CutLayers(const CPolygon& piece) {
+    CLineSeg cutter(CPoint3d(-0.5, 4.5, 0), CPoint3d(9.5, -0.5, 0));
+    CPolygon whole = piece;
+    std::vector<CPolygon> pieces;
+    const int result = LineSegSplitPolyGon(&cutter, &whole, pieces);
+    std::printf("  LineSegSplitPolyGon((%g, %g)-(%g, %g)): %d, %zu piece(s)\n", cutter.startPt.x,
+                cutter.startPt.y, cutter.endPt.x, cutter.endPt.y, result, pieces.size());
+    std::vector<Layer> layers{
+        {{cutter.startPt, cutter.endPt}, kCutterStyle, "cutting segment (-0.5, 4.5)-(9.5, -0.5)"}};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::printf("  piece %zu area %g\n", i + 1, pieces[i].area());
+        layers.push_back({pieces[i].getPoints(), kPieceStyles[i % 2], kPieceLabels[i % 2]});
+    }
+    return layers;
+}
+
 // Draws the two rooms, their union and its offset with a legend; false when the file
 // cannot be written.
 bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
-                  const std::vector<CPolygon>& merged, const std::vector<CPolyline>& offsets) {
+                  const std::vector<CPolygon>& merged, const std::vector<CPolyline>& offsets,
+                  const std::vector<Layer>& layers) {
     SvgFrame frame;
     frame.ext.add(kitchen);
     frame.ext.add(hall);
     for (const CPolyline& line : offsets) {
         frame.ext.add(line.getPoints());
     }
-    const double legendHeight = 4 * 22 + 10;
+    for (const Layer& layer : layers) {
+        frame.ext.add(layer.pts);
+    }
+    const double legendHeight = (4 + layers.size()) * 22 + 10;
     std::FILE* out = std::fopen(kPictureFile, "w");
     if (out == nullptr) {
         return false;
@@ -241,6 +306,9 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\">\n"
                  "  <rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
                  frame.width(), frame.height() + legendHeight);
+    for (const Layer& layer : layers) {
+        SvgOutline(out, frame, layer.pts, layer.style);
+    }
     for (const CPolygon& piece : merged) {
         SvgOutline(out, frame, piece.getPoints(), kUnionStyle);
     }
@@ -256,6 +324,9 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
                  "union (CPolygon::booleanOper, GPC_UNION)");
     SvgLegendRow(out, frame.margin, top + 66, kOffsetStyle,
                  "union offset outwards by 0.5 (PlineOffset)");
+    for (size_t i = 0; i < layers.size(); ++i) {
+        SvgLegendRow(out, frame.margin, top + 22 * (4 + i), layers[i].style, layers[i].label);
+    }
     std::fprintf(out, "</svg>\n");
     return std::fclose(out) == 0;
 }
@@ -286,6 +357,10 @@ void PrintRoomUnion() {
     const std::vector<CPolyline> offsets = OffsetOutline(merged[0]);
     PrintPointTests(merged[0], offsets);
     PrintRegionUnion(kitchen, hall);
+    std::vector<Layer> layers = SiteLayers(merged[0]);
+    for (const Layer& layer : CutLayers(merged[0])) {
+        layers.push_back(layer);
+    }
     try {
         StoreRooms(merged, offsets);
         ReloadRooms(merged, offsets);
@@ -293,7 +368,7 @@ void PrintRoomUnion() {
         std::printf("  file round trip failed: %s\n", e->GetMessage().GetString());
         e->Delete();
     }
-    if (WritePicture(kitchen, hall, merged, offsets)) {
+    if (WritePicture(kitchen, hall, merged, offsets, layers)) {
         char where[PATH_MAX];
         std::printf("  picture written to %s\n",
                     realpath(kPictureFile, where) != nullptr ? where : kPictureFile);

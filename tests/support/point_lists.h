@@ -1,0 +1,49 @@
+#pragma once
+// Building and checking CPoint3d lists in the toolkit tests.
+
+#include <geo/point3d.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace point_lists {
+
+using Pts = std::vector<CPoint3d>;
+
+// A list from plan coordinates, z 0.
+inline Pts plan(std::initializer_list<std::pair<double, double>> xy) {
+    Pts pts;
+    for (const auto& p : xy)
+        pts.emplace_back(p.first, p.second, 0.0);
+    return pts;
+}
+
+// Expects the point's three coordinates within tol.
+inline void expectXyz(const CPoint3d& got, double x, double y, double z, double tol = 1e-9) {
+    EXPECT_NEAR(got.x, x, tol);
+    EXPECT_NEAR(got.y, y, tol);
+    EXPECT_NEAR(got.z, z, tol);
+}
+
+// Expects the list to hold exactly these plan points, in order, within tol.
+inline void expectPlan(const Pts& got, const Pts& want, double tol = 1e-9) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t k = 0; k < got.size(); ++k) {
+        EXPECT_NEAR(got[k].x, want[k].x, tol) << "point " << k;
+        EXPECT_NEAR(got[k].y, want[k].y, tol) << "point " << k;
+    }
+}
+
+// Expects two lists to be bit for bit the same.
+inline void expectIdentical(const Pts& got, const Pts& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t k = 0; k < got.size(); ++k) {
+        EXPECT_EQ(got[k].x, want[k].x) << "point " << k;
+        EXPECT_EQ(got[k].y, want[k].y) << "point " << k;
+        EXPECT_EQ(got[k].z, want[k].z) << "point " << k;
+    }
+}
+
+}  // namespace point_lists
