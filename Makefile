@@ -16,8 +16,13 @@ configure: deps
 	@cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 demo: configure
-	cmake --build $(RELEASE) --target geo_demo -j $(JOBS)
+	cmake --build $(RELEASE) --target geo_demo geo_cli -j $(JOBS)
 	cd $(RELEASE) && ./tools/geo_demo
+	@echo "\nthe geo tool on the example site in tools/data (garden: the site set back by 3, less the buildings)"
+	$(RELEASE)/tools/geo info tools/data/site.wkt
+	$(RELEASE)/tools/geo offset -3 tools/data/site.wkt | $(RELEASE)/tools/geo difference - tools/data/buildings.geojson | $(RELEASE)/tools/geo area
+	$(RELEASE)/tools/geo offset -3 tools/data/site.wkt | $(RELEASE)/tools/geo -f svg difference - tools/data/buildings.geojson > $(RELEASE)/site.svg
+	@echo "picture written to $(RELEASE)/site.svg"
 
 test: test-release test-asan test-tsan
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, tests and benchmarks need, when they are missing.
 set -e
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
-libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev"
+libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev \
+nlohmann-json3-dev libcli11-dev"
 
 missing=""
 for p in $PACKAGES; do

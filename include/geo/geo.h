@@ -50,6 +50,7 @@
 #include <geo/geometry.h>
 #include <geo/gpc.h>
 #include <geo/gpc_contours.h>
+#include <geo/hull.h>
 #include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/mfc/archive.h>
@@ -67,9 +68,11 @@
 #include <geo/projection.h>
 #include <geo/region.h>
 #include <geo/region_sets.h>
+#include <geo/sampling.h>
 #include <geo/solids.h>
 #include <geo/splitting.h>
 #include <geo/sub_polylines.h>
+#include <geo/transformed_lists.h>
 #include <geo/two_pt_curve.h>
 #include <geo/wintypes.h>
 #include <geo/wire_angle.h>

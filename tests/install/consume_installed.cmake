@@ -13,6 +13,10 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install "${BINARY_DIR}" --prefix "${prefix}")
+# The command-line tool is installed beside the library and finds it there.
+if(EXISTS "${BINARY_DIR}/tools/geo")
+    run("${prefix}/bin/geo" --help)
+endif()
 run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${work}/cmake-build" "-DCMAKE_PREFIX_PATH=${prefix}")
 run(${CMAKE_COMMAND} --build "${work}/cmake-build")
 run("${work}/cmake-build/consumer")

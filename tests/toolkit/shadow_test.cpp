@@ -144,9 +144,9 @@ TEST(GetMaxPL, MatchesThePlainRecursion) {
     std::vector<Pts> lists = {plan({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}, {1, 0}, {1, 1}}),
                               plan({{0, 0}, {2, 0}, {1, 0}, {3, 0}}), plan({{1, 1}, {1, 1}}),
                               plan({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})};
-    for (int k = 0; k < 300; ++k) {
+    for (int k = 0; k < 320; ++k) {
         Pts pts;
-        const int n = 3 + k % 40;
+        const int n = k < 300 ? 3 + k % 40 : 200;
         for (int v = 0; v < n; ++v) {
             if (k % 3 == 0)
                 pts.emplace_back(grid(rng), grid(rng), 0.0);
@@ -164,8 +164,8 @@ TEST(GetMaxPL, MatchesThePlainRecursion) {
     }
 }
 
-// A circle of 100 000 vertices with a small curl every 10 000 vertices: many cuts in a row
-// and no exhausted stack.
+// A circle of 100 000 vertices with a small curl every 10 000 vertices: cuts in a row on a
+// long list, and no exhausted stack.
 TEST(GetMaxPL, LargeOutlineWithManyLoopsKeepsTheMainLoop) {
     const int n = 100000;
     const double r = 10000.0, h = 0.1;
