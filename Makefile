@@ -49,8 +49,7 @@ test-tsan: deps
 # Each fuzz target for FUZZ_SECONDS on every core; what it finds new is merged into its corpus.
 fuzz: deps
 	@cmake -S . -B $(FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEO_FUZZ=ON \
-	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_TESTS=OFF -DGEO_BUILD_BENCH=OFF \
-	    -DGEO_BUILD_TOOLS=OFF >/dev/null
+	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_TESTS=OFF -DGEO_BUILD_BENCH=OFF >/dev/null
 	cmake --build $(FUZZ) -j $(JOBS)
 	./tools/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
 

@@ -366,9 +366,10 @@ std::vector<Contour> collect(const ClipperLib::PolyTree& tree) {
         const auto [node, ancestor] = queue.front();
         queue.pop_front();
         int kept = ancestor;
-        if (node->Contour.size() >= 3) {
-            cs.push_back(
-                {&node->Contour, boxOf(node->Contour), twiceArea(node->Contour), ancestor});
+        // The engine now and then leaves a contour of collinear vertices: it covers nothing.
+        const Wide area2 = node->Contour.size() >= 3 ? twiceArea(node->Contour) : Wide(0);
+        if (area2 != 0) {
+            cs.push_back({&node->Contour, boxOf(node->Contour), area2, ancestor});
             kept = static_cast<int>(cs.size()) - 1;
         }
         for (const ClipperLib::PolyNode* child : node->Childs) {

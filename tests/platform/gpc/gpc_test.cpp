@@ -388,20 +388,29 @@ TEST(GpcTristrip, SelfIntersectingRingsAgreeWithClipping) {
     }
 }
 
-// Found by fuzzing: a needle-thin result piece touching an outer was nested in it, and a hole
-// running along its outer's edges was listed as an outer; either way the flags lost area.
-TEST(GpcClip, NeedlePiecesAndHolesAlongTheirOuterKeepTheirFlags) {
-    FILE* in = std::fopen(GEO_SOURCE_DIR "/fuzz/corpus/gpc_clip/regress-needle-hole-nesting", "r");
-    ASSERT_NE(in, nullptr);
-    Poly a, b;
-    gpc_read_polygon(in, 1, a.get());
-    gpc_read_polygon(in, 1, b.get());
-    std::fclose(in);
-    ASSERT_EQ(a.p.num_contours, 1);
-    ASSERT_EQ(b.p.num_contours, 2);
-    for (gpc_op op : {GPC_DIFF, GPC_INT, GPC_XOR, GPC_UNION}) {
-        const double flagged = clipArea(op, a.get(), b.get());
-        EXPECT_NEAR(flagged, stripClipArea(op, a.get(), b.get()), 1e-12) << op;
+// Found by fuzzing: a needle-thin piece touching an outer was nested in it, a hole running
+// along its outer's edges was listed as an outer, an island touching a notch at its corners
+// became a hole, and a contour of collinear vertices was kept. Each lost or gained area.
+TEST(GpcClip, FuzzFoundInputsKeepFlagsOrientationAndArea) {
+    for (const char* name : {"regress-needle-hole-nesting", "regress-island-touching-notch",
+                             "regress-collinear-contour"}) {
+        SCOPED_TRACE(name);
+        const std::string path = GEO_SOURCE_DIR "/fuzz/corpus/gpc_clip/" + std::string(name);
+        FILE* in = std::fopen(path.c_str(), "r");
+        ASSERT_NE(in, nullptr);
+        Poly a, b;
+        gpc_read_polygon(in, 1, a.get());
+        gpc_read_polygon(in, 1, b.get());
+        std::fclose(in);
+        ASSERT_GT(a.p.num_contours, 0);
+        for (gpc_op op : {GPC_DIFF, GPC_INT, GPC_XOR, GPC_UNION}) {
+            Poly r;
+            gpc_polygon_clip(op, a.get(), b.get(), r.get());
+            for (int i = 0; i < r.p.num_contours; ++i)
+                EXPECT_NE(signedArea(r.p.contour[i].vertex, r.p.contour[i].num_vertices), 0.0);
+            const double flagged = clipArea(op, a.get(), b.get());
+            EXPECT_NEAR(flagged, stripClipArea(op, a.get(), b.get()), 1e-9 * (1 + flagged)) << op;
+        }
     }
 }
 
