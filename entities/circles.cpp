@@ -4,6 +4,8 @@
 #include <geo/float_comp.h>
 #include <geo/measures.h>
 
+#include "foundation/numeric.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,6 @@ IMPLEMENT_SERIAL(CArc, CGeometry, 1)
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 // Grid angles this close to an end of the arc count as that end.
 constexpr double kArcAngleTol = 1e-6;
 // Beyond this many steps from angle 0 consecutive grid indices stop being exact.
@@ -39,7 +40,7 @@ CCircle& CCircle::operator=(const CCircle& other) {
 }
 
 double CCircle::length() const {
-    return radius * kTwoPi;
+    return radius * geo_detail::kTwoPi;
 }
 
 const std::type_info& CCircle::type() const {

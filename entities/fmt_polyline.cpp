@@ -5,6 +5,8 @@
 #include <geo/fmt_polyline.h>
 #include <geo/measures.h>
 
+#include "foundation/numeric.h"
+
 #include <cstdint>
 
 IMPLEMENT_SERIAL(CFmtPolyline, CGeometry, 1)
@@ -13,7 +15,6 @@ namespace {
 
 // Widths closer than this count as equal.
 constexpr double kWidthTol = 1e-6;
-constexpr double kHalfPi = 1.5707963267948966;
 
 // A vertex with zero widths.
 CFmtPolyline::VertexFmt PlainVertex(const CPoint3d& p) {
@@ -227,8 +228,8 @@ void CFmtPolyline::get2Edge(unsigned int i, CLineSeg& left, CLineSeg& right) con
     const CPoint3d& p = v.pt;
     const CPoint3d& q = vertexList[i + 1].pt;
     const CVector3d d = q - p;
-    const CVector3d nL = TurnedUnit(d, kHalfPi);
-    const CVector3d nR = TurnedUnit(d, -kHalfPi);
+    const CVector3d nL = TurnedUnit(d, geo_detail::kHalfPi);
+    const CVector3d nR = TurnedUnit(d, -geo_detail::kHalfPi);
     left.set(Offset(p, nL, v.startWidth), Offset(q, nL, v.endWidth));
     right.set(Offset(p, nR, v.startWidth), Offset(q, nR, v.endWidth));
 }

@@ -138,7 +138,7 @@ void CCone::getMesh(std::vector<MeshData>& faces) const {
 // with the same turn as its box and snap points; a ring whose radius is
 // negligible becomes sides + 1 copies of its centre.
 void CPyramid::getMesh(std::vector<MeshData>& faces) const {
-    if (!HasVolume(bottomRadius, topRadius, height, dir) || !basePt.isValid() || sides < 3 ||
+    if (!HasVolume(bottomRadius, topRadius, height, dir) || !basePt.isValid() ||
         !std::isfinite(rotation))
         return;
     std::vector<AcGePoint3d> bottomPts, topPts;

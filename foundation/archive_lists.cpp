@@ -1,6 +1,5 @@
 // Archive helpers shared by every entity record.
 #include <geo/archive_lists.h>
-#include <geo/geometry.h>
 #include <geo/mfc/exceptions.h>
 
 #include <cstdint>
@@ -71,11 +70,4 @@ void ReadPointList(CArchive& ar, std::vector<CPoint3d>& points) {
         geo_detail::readXyzRecord(ar, p.x, p.y, p.z);
     }
     points.swap(read);
-}
-
-void ReadGeometryBox(CArchive& ar, CPoint3d& boxMin, CPoint3d& boxMax) {
-    CGeometry base;
-    ar >> base;
-    boxMin = base.boxMin;
-    boxMax = base.boxMax;
 }

@@ -68,3 +68,10 @@ CArchive& operator>>(CArchive& ar, CGeometry& g) {
     g.boxMax = max;
     return ar;
 }
+
+void ReadGeometryBox(CArchive& ar, CPoint3d& min, CPoint3d& max) {
+    CGeometry base;
+    ar >> base;
+    min = base.boxMin;
+    max = base.boxMax;
+}

@@ -161,6 +161,21 @@ std::vector<CPoint3d> joinOutline(const std::vector<CLineSeg>& edges) {
     return outline;
 }
 
+// Whether a joined outline with one corner per edge runs against every one of its moved
+// edges: a convex outline shrunk past its own size comes back turned about a point, still
+// counter-clockwise, and is no outline at all.
+bool turnedInsideOut(const std::vector<CLineSeg>& edges, const std::vector<CPoint3d>& corners) {
+    const size_t n = edges.size();
+    if (n < 3 || corners.size() != n)
+        return false;
+    for (size_t k = 0; k < n; ++k) {
+        const CVector3d along = corners[k] - corners[(k + n - 1) % n];
+        if (!(along.getDotProduct(edges[k].endPt - edges[k].startPt) < 0.0))
+            return false;
+    }
+    return true;
+}
+
 // Whether the corner b between a and c is a spike: a short edge in and a sharp turn.
 bool isSpike(const CPoint3d& a, const CPoint3d& b, const CPoint3d& c) {
     const double turn = (a - b).toAcGeVector3d().angleTo((c - b).toAcGeVector3d());
@@ -207,8 +222,9 @@ bool offsetPolyGonByDistArr(const std::vector<CPoint3d>& outline, std::vector<CP
     std::vector<CPoint3d> work(outline);
     if (PolyIsClockWise(work))
         std::reverse(work.begin(), work.end());
-    std::vector<CPoint3d> grown = joinOutline(outwardEdges(work));
-    if (GetMaxPL(grown, true) < kLeastArea)
+    const std::vector<CLineSeg> edges = outwardEdges(work);
+    std::vector<CPoint3d> grown = joinOutline(edges);
+    if (turnedInsideOut(edges, grown) || GetMaxPL(grown, true) < kLeastArea)
         return false;
     removeSpikes(grown);
     removeCollinear(grown);

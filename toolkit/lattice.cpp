@@ -129,10 +129,6 @@ private:
     std::vector<char> flip_;
 };
 
-bool allFinite(const std::vector<CPoint3d>& ring) {
-    return std::all_of(ring.begin(), ring.end(), [](const CPoint3d& p) { return isFiniteXY(p); });
-}
-
 }  // namespace
 
 bool MakeLattice(const CPoint3d& min, const CPoint3d& max, double step, Lattice& lattice) {
@@ -155,7 +151,7 @@ bool MakeLattice(const CPoint3d& min, const CPoint3d& max, double step, Lattice&
 
 void AppendInsideLattice(const Lattice& lattice, const std::vector<CPoint3d>& ring, double tol,
                          std::vector<CPoint3d>& out) {
-    if (ring.size() < 3 || !allFinite(ring)) {
+    if (ring.size() < 3 || !allFiniteXYZ(ring)) {
         for (size_t i = 0; i < lattice.rows; ++i) {
             for (size_t j = 0; j < lattice.cols; ++j) {
                 if (PtInArea(lattice.at(i, j), ring, tol, false)) {

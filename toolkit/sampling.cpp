@@ -290,6 +290,7 @@ void MeasurePolyline(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, doub
         return;
     }
     const long count = static_cast<long>(total / step + kCountRounding);
+    out.reserve(out.size() + static_cast<size_t>(count));
     size_t j = 0;
     CVector3d dir = polarDirection(pts[0], pts[1]);
     for (long k = 0; k < count; ++k) {

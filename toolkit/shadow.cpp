@@ -33,6 +33,11 @@ namespace {
 constexpr double kNearVertex = 0.01;
 // Tolerance of the fold test and of the trailing-edge angle comparisons.
 constexpr double kFoldTol = 1e-6;
+// The record of crossing edge pairs holds at most this many entries per vertex of the
+// outline, or kBookFloor if that is more (32 MiB of entries); an outline crossing itself more
+// often is cut with a fresh search of each loop instead, which needs no memory beyond the loop.
+constexpr size_t kBookPerVertex = 16;
+constexpr size_t kBookFloor = size_t{1} << 23;
 // Reach of the crossing test beyond a segment: parameter slack, end-point and on-segment
 // tolerances, with room to spare.
 constexpr double kCrossReach = 5e-6;
@@ -183,9 +188,11 @@ std::vector<cleanup_detail::PlanBox> crossingBoxes(const Loop& loop) {
 // the two first appears in a loop, it is tested against every edge of that loop, and the pairs
 // that cross are written in a book. The first crossing of a loop is then read from the book. A
 // loop's edges live in no other loop, so book entries naming edges gone from it are dropped.
+// When the book outgrows its budget it is given up and each loop is searched afresh.
 class LoopCutter {
 public:
-    explicit LoopCutter(const std::vector<CPoint3d>& pts) {
+    explicit LoopCutter(const std::vector<CPoint3d>& pts)
+        : m_budget(std::max(kBookPerVertex * pts.size(), kBookFloor)) {
         Loop loop;
         loop.reserve(pts.size());
         for (const CPoint3d& p : pts)
@@ -236,6 +243,9 @@ private:
     std::vector<uint32_t> m_stamp;
     uint32_t m_loopNo = 0;
     uint32_t m_nextKey = 0;
+    size_t m_budget;
+    size_t m_booked = 0;
+    bool m_bookless = false;
 
     // Area of a loop without crossings; a clockwise one counts as none (and is emptied) when
     // dropClockwise is set.
@@ -281,8 +291,11 @@ private:
         if (edgesCross(loop, q, r, at)) {
             m_edges[ids[q]].crosses.push_back(ids[r]);
             m_edges[ids[r]].crosses.push_back(ids[q]);
+            m_booked += 2;
         }
     }
+
+    bool overBudget() const { return m_booked > m_budget; }
 
     // Tests every edge not tested before against every other edge of the loop.
     void testNewEdges(const Loop& loop, const std::vector<uint32_t>& ids) {
@@ -300,11 +313,11 @@ private:
             cleanup_detail::anyMeetingPair(boxes, [&](size_t q, size_t r) {
                 if (untested(q) || untested(r))
                     testPair(loop, ids, q, r);
-                return false;
+                return overBudget();
             });
         } else {
             for (size_t q : fresh) {
-                for (size_t r = 0; r < n; ++r) {
+                for (size_t r = 0; r < n && !overBudget(); ++r) {
                     const bool once = r != q && !(untested(r) && r < q);
                     if (once && (boxes.empty() || boxes[q].meets(boxes[r])))
                         testPair(loop, ids, std::min(q, r), std::max(q, r));
@@ -337,8 +350,15 @@ private:
     }
 
     bool crossingOf(Loop& loop, Crossing& c) {
+        if (m_bookless)
+            return searchedCrossing(loop, c);
         const std::vector<uint32_t> ids = nameEdges(loop);
         testNewEdges(loop, ids);
+        if (overBudget()) {
+            m_bookless = true;
+            std::vector<Edge>().swap(m_edges);
+            return searchedCrossing(loop, c);
+        }
         for (size_t q = 0; q + 2 < loop.size(); ++q) {
             const size_t r = firstPartner(ids, q);
             if (r < loop.size()) {
@@ -349,6 +369,33 @@ private:
             }
         }
         return false;
+    }
+
+    // The first crossing found afresh: every pair of edges whose boxes meet is tested.
+    static bool searchedCrossing(const Loop& loop, Crossing& c) {
+        const size_t n = loop.size();
+        bool found = false;
+        auto consider = [&](size_t i, size_t j) {
+            const bool earlier = !found || i < c.i || (i == c.i && j < c.j);
+            CPoint3d at;
+            if (earlier && searched(i, j, n) && edgesCross(loop, i, j, at)) {
+                c.i = i;
+                c.j = j;
+                c.at = at;
+                found = true;
+            }
+            return false;
+        };
+        const std::vector<cleanup_detail::PlanBox> boxes = crossingBoxes(loop);
+        if (!boxes.empty()) {
+            cleanup_detail::anyMeetingPair(boxes, consider);
+            return found;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = i + 1; j < n; ++j)
+                consider(i, j);
+        }
+        return found;
     }
 
     // Queues the two loops the loop falls into at the crossing: the loop up to the crossing

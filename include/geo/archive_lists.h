@@ -28,10 +28,6 @@ GEO_API double ReadRecordVersion(CArchive& ar);
 // can still be read; call it before allocating for a count read from the archive.
 GEO_API void EnsureRecordsAvailable(CArchive& ar, ULONGLONG count, ULONGLONG recordBytes);
 
-// Reads a complete base geometry record and hands out its box corners, leaving the caller's
-// object alone until its whole record has been read.
-GEO_API void ReadGeometryBox(CArchive& ar, CPoint3d& boxMin, CPoint3d& boxMax);
-
 // A flag as one byte, 0 or 1.
 GEO_API void WriteBool(CArchive& ar, bool value);
 // Reads one byte; any non-zero byte is true.

@@ -31,7 +31,8 @@ GEO_API bool OffsetPtsEx(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>
 
 // The outline grown outward edge by edge, each edge by the z of its first vertex (either
 // orientation; edges shorter than 0.01 are dropped). out is cleared first and gets an open
-// outline with z 0; false when the grown outline has no area.
+// outline with z 0; false when the grown outline has no area or has turned inside out
+// (every edge moved past the opposite ones).
 GEO_API bool offsetPolyGonByDistArr(const std::vector<CPoint3d>& outline,
                                     std::vector<CPoint3d>& out);
 

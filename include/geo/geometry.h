@@ -62,3 +62,6 @@ public:
 // Write / read the 72-byte base record, exactly as Serialize does.
 GEO_API CArchive& operator<<(CArchive& ar, const CGeometry& g);
 GEO_API CArchive& operator>>(CArchive& ar, CGeometry& g);
+// Reads a whole base record and hands out its box; nothing else changes, so an
+// entity can take its own fields and the box together once all were read.
+GEO_API void ReadGeometryBox(CArchive& ar, CPoint3d& min, CPoint3d& max);

@@ -20,7 +20,7 @@ GEO_API void GetConvexPolygon(CPolygon* polygon, std::vector<CPoint3d>& hull);
 // Least-area rectangle of any orientation around the points: four corners, counter-clockwise,
 // with one side along a hull edge (the first hull edge wins among equal areas). rect is cleared
 // first, then filled whenever the hull exists; false for no hull or a rectangle of area below
-// 1e-6 (collinear points).
+// 1e-6 (collinear points), whose flat "rectangle" may then hold fewer than four points.
 GEO_API bool GetMinBesiegeRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& rect);
 // The same for a polygon's vertices; false (rect cleared) for a null polygon.
 GEO_API bool GetMinBesiegeRect(CPolygon* polygon, std::vector<CPoint3d>& rect);

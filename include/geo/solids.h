@@ -162,7 +162,8 @@ public:
     const std::type_info& type() const override;
     CGeometry* clone() const override;
     void mirror(const CLine& line) override;
-    // Faces as for the cone, one step per side; nothing below 3 sides.
+    // Faces as for the cone, one step per bottom-ring segment; fewer than three
+    // sides give flat, degenerate faces rather than none.
     void getMesh(std::vector<MeshData>& faces) const override;
     // Record: version, rotation, bottomRadius, height, sides (32-bit),
     // topRadius, dir, basePt, base record. A failed read leaves the pyramid

@@ -36,6 +36,15 @@ inline void expectPlan(const Pts& got, const Pts& want, double tol = 1e-9) {
     }
 }
 
+// Expects the list to hold exactly these points, in order, all three coordinates within tol.
+inline void expectPoints(const Pts& got, const Pts& want, double tol = 1e-9) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t k = 0; k < got.size(); ++k) {
+        SCOPED_TRACE(k);
+        expectXyz(got[k], want[k].x, want[k].y, want[k].z, tol);
+    }
+}
+
 // Expects two lists to be bit for bit the same.
 inline void expectIdentical(const Pts& got, const Pts& want) {
     ASSERT_EQ(got.size(), want.size());

@@ -121,7 +121,12 @@ TEST(offsetPolyGonByDistArr, OutlineWithoutAreaFails) {
     Pts shrunk = plan({{0, 0}, {10, 0}, {10, 4}, {0, 4}});
     for (CPoint3d& p : shrunk)
         p.z = -3.0;
-    const Pts cases[] = {shrunk, {}, plan({{0, 0}, {1, 0}}), plan({{0, 0}, {kNan, 0}, {1, 1}})};
+    // The square shrunk by 6 comes back turned about its centre, counter-clockwise.
+    Pts inverted = kSquare;
+    for (CPoint3d& p : inverted)
+        p.z = -6.0;
+    const Pts cases[] = {
+        shrunk, inverted, {}, plan({{0, 0}, {1, 0}}), plan({{0, 0}, {kNan, 0}, {1, 1}})};
     for (const Pts& outline : cases) {
         Pts out = plan({{1, 1}});
         EXPECT_FALSE(offsetPolyGonByDistArr(outline, out));

@@ -151,6 +151,8 @@ TEST(GetNearFarPoint, PicksTheExtremesAlongTheDirectionEarlierOnTies) {
     GetNearFarPoint(pts, AcGeVector3d(0, -2, 0), nearPt, farPt);
     expectPoint(nearPt, -2, 5, 0);
     expectPoint(farPt, -2, -5, 0);
+    GetNearFarPoint(pts, AcGeVector3d(0, 0, 0), nearPt, farPt);  // no direction: all at 0
+    expectPoint(nearPt, 3, 0, 0);
 }
 
 TEST(PointProjections, FootOnALineAndSignedLengthAlongADirection) {

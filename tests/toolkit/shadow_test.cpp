@@ -33,13 +33,6 @@ double sweptAreaByUnion(const Pts& outline, const CVector3d& s) {
     return geos_areas::unionArea(pieces);
 }
 
-Pts regular(int n, double r) {
-    Pts pts;
-    for (int k = 0; k < n; ++k)
-        pts.emplace_back(r * std::cos(2 * kPi * k / n), r * std::sin(2 * kPi * k / n), 0.0);
-    return pts;
-}
-
 // A star around the origin with the given radii at evenly turning angles.
 Pts star(const std::vector<double>& radii) {
     Pts pts;
@@ -49,14 +42,6 @@ Pts star(const std::vector<double>& radii) {
         pts.emplace_back(radii[k] * std::cos(a), radii[k] * std::sin(a), 0.0);
     }
     return pts;
-}
-
-Pts randomStar(std::mt19937& rng, int n) {
-    std::uniform_real_distribution<double> radius(1.0, 3.0);
-    std::vector<double> radii;
-    for (int k = 0; k < n; ++k)
-        radii.push_back(radius(rng));
-    return star(radii);
 }
 
 TEST(GetEntShade, SweepsTheSquareWithItsOwnVerticesInEitherOrientation) {
@@ -73,11 +58,16 @@ TEST(GetEntShade, SweepsTheSquareWithItsOwnVerticesInEitherOrientation) {
 // and the shift segment.
 TEST(GetEntShade, AreaIsTheMinkowskiSumForConvexAndStarOutlines) {
     std::mt19937 rng(11);
-    std::vector<Pts> outlines = {plan({{0, 0}, {1, 0}, {1, 1}, {0, 1}}), regular(6, 3.0),
+    std::uniform_real_distribution<double> radius(1.0, 3.0);
+    std::vector<Pts> outlines = {plan({{0, 0}, {1, 0}, {1, 1}, {0, 1}}), star({3, 3, 3, 3, 3, 3}),
                                  plan({{0, 0}, {4, 1}, {1, 3}}),
                                  star({3, 1.2, 3, 1.2, 3, 1.2, 3, 1.2, 3, 1.2})};
-    for (int k = 0; k < 4; ++k)
-        outlines.push_back(randomStar(rng, 12));
+    for (int k = 0; k < 4; ++k) {
+        std::vector<double> radii(12);
+        for (double& r : radii)
+            r = radius(rng);
+        outlines.push_back(star(radii));
+    }
     for (size_t o = 0; o < outlines.size(); ++o) {
         for (int d = 0; d < 16; ++d) {
             for (double len : {0.5, 2.0, 6.0}) {

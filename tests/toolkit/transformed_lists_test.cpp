@@ -6,6 +6,8 @@
 #include <geo/solids.h>
 #include <geo/transformed_lists.h>
 
+#include "support/point_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,17 +15,7 @@
 
 namespace {
 
-using Pts = std::vector<CPoint3d>;
-
-void expectSamePoints(const Pts& got, const Pts& want, double tol = 1e-9) {
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].x, want[i].x, tol) << "point " << i;
-        EXPECT_NEAR(got[i].y, want[i].y, tol) << "point " << i;
-        EXPECT_NEAR(got[i].z, want[i].z, tol) << "point " << i;
-    }
-}
-
+using point_lists::Pts;
 const Pts kPair{CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)};
 
 // Every list transform changes the caller's list and returns a copy of the result.
@@ -50,32 +42,32 @@ TEST(PtsTransforms, ChangeTheListInPlaceAndReturnACopy) {
         SCOPED_TRACE(c.name);
         Pts pts = kPair;
         const Pts copy = c.apply(pts);
-        expectSamePoints(pts, c.want);
-        expectSamePoints(copy, c.want);
+        point_lists::expectPoints(pts, c.want);
+        point_lists::expectPoints(copy, c.want);
     }
 }
 
 TEST(ScalePtBaseline, StretchesAwayFromTheLineKeepingPointsOnIt) {
     Pts pts{CPoint3d(3, 4, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -2, 1)};
     ScalePtBaseline(CLine(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)), pts, 2.0);
-    expectSamePoints(pts, {CPoint3d(3, 8, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -4, 2)});
+    point_lists::expectPoints(pts, {CPoint3d(3, 8, 0), CPoint3d(7, 0, 0), CPoint3d(-1, -4, 2)});
 }
 
 TEST(RotateGeo, MovesThenTurnsFromOneEdgeDirectionToAnother) {
     const Pts ring{CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(10, 10, 0), CPoint3d(0, 10, 0)};
     CLineSeg seg(CPoint3d(0, 0, 0), CPoint3d(2, 0, 0));
     ASSERT_TRUE(RotateGeo(&seg, ring, 1, CPoint3d(0, 0, 0), 1, CPoint3d(5, 5, 0)));  // move only
-    expectSamePoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(7, 5, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(7, 5, 0)});
     // Edge 0 runs along x, edge 1 along y: a quarter turn about p2.
     ASSERT_TRUE(RotateGeo(&seg, ring, 0, CPoint3d(5, 5, 0), 1, CPoint3d(5, 5, 0)));
-    expectSamePoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
     for (int bad : {-1, 4}) {
         EXPECT_FALSE(RotateGeo(&seg, ring, bad, CPoint3d(), 0, CPoint3d(1, 1, 0)));
         EXPECT_FALSE(RotateGeo(&seg, ring, 0, CPoint3d(), bad, CPoint3d(1, 1, 0)));
     }
     EXPECT_FALSE(RotateGeo(nullptr, ring, 0, CPoint3d(), 0, CPoint3d()));
     EXPECT_FALSE(RotateGeo(&seg, Pts{}, 0, CPoint3d(), 0, CPoint3d()));
-    expectSamePoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
+    point_lists::expectPoints({seg.startPt, seg.endPt}, {CPoint3d(5, 5, 0), CPoint3d(5, 7, 0)});
 }
 
 TEST(GetGeometryPts, VerticesByEntityType) {
@@ -87,12 +79,12 @@ TEST(GetGeometryPts, VerticesByEntityType) {
     CRegion region({a, b}, {hole});
     CPolygon3D flat(a, CVector3d(0, 0, 1));
     CLineSeg seg(a[0], a[1]);
-    expectSamePoints(GetGeometryPts(&polyline), a);
-    expectSamePoints(GetGeometryPts(&polygon), a);
+    point_lists::expectPoints(GetGeometryPts(&polyline), a);
+    point_lists::expectPoints(GetGeometryPts(&polygon), a);
     Pts outers = a;
     outers.insert(outers.end(), b.begin(), b.end());
-    expectSamePoints(GetGeometryPts(&region), outers);
-    expectSamePoints(GetGeometryPts(&flat), flat.getWorldPts());
+    point_lists::expectPoints(GetGeometryPts(&region), outers);
+    point_lists::expectPoints(GetGeometryPts(&flat), flat.getWorldPts());
     EXPECT_EQ(GetGeometryPts(&flat).size(), 3u);
     EXPECT_TRUE(GetGeometryPts(&seg).empty());
     EXPECT_TRUE(GetGeometryPts(nullptr).empty());

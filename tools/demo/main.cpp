@@ -173,30 +173,6 @@ void PrintRegionUnion(const std::vector<CPoint3d>& kitchen, const std::vector<CP
                 offset ? "true" : "false", grown.contours.size(), grown.area());
 }
 
-// Hull, least-area rectangle, inside lattice and four sides of the union's outline.
-void PrintHullAndSamples(const CPolygon& piece) {
-    std::vector<CPoint3d> hull, rect;
-    ConvexHull(piece.getPoints(), hull);
-    PrintOutline("ConvexHull (clockwise)", hull);
-    const bool boxed = GetMinBesiegeRect(hull, rect);
-    std::printf("  GetMinBesiegeRect: %s, area %g\n", boxed ? "true" : "false", CalPolyArea(rect));
-    std::vector<CPoint3d> lattice;
-    int alongX = 0, alongY = 0;
-    MesurePolygon(piece.getPoints(), lattice, 1.0, alongX, alongY);
-    std::printf("  MesurePolygon(step 1): %zu lattice points inside, %d x %d inside the box\n",
-                lattice.size(), alongY, alongX);
-    CPolygon outline(piece);
-    std::vector<CPoint3d> sides[4];
-    bool elongated = false;
-    if (GetFourEdge(&outline, sides[0], sides[1], sides[2], sides[3], elongated, rect)) {
-        std::printf("  GetFourEdge: sides of %zu, %zu, %zu and %zu vertices, %s\n", sides[0].size(),
-                    sides[1].size(), sides[2].size(), sides[3].size(),
-                    elongated ? "elongated" : "not elongated");
-    } else {
-        std::printf("  GetFourEdge: false\n");
-    }
-}
-
 // Plan extents of a set of outlines.
 struct Extents {
     double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
@@ -245,25 +221,6 @@ const char kKitchenStyle[] = "fill:none;stroke:#1f6fd0;stroke-width:2;stroke-das
 const char kHallStyle[] = "fill:none;stroke:#2a9d3a;stroke-width:2;stroke-dasharray:2,3";
 const char kUnionStyle[] = "fill:#d8d8d8;fill-opacity:0.6;stroke:#000000;stroke-width:1.5";
 const char kOffsetStyle[] = "fill:none;stroke:#d0301f;stroke-width:2";
-
-const char kHullStyle[] = "fill:none;stroke:#8a3ab9;stroke-width:1.5;stroke-dasharray:8,3";
-const char kRectStyle[] = "fill:none;stroke:#e08a00;stroke-width:1.5";
-
-// The union's convex hull and least-area rectangle, with their two legend rows at legendTop.
-void SvgHullAndRect(std::FILE* out, const SvgFrame& frame, const std::vector<CPolygon>& merged,
-                    double legendTop) {
-    if (merged.empty()) {
-        return;
-    }
-    std::vector<CPoint3d> hull, rect;
-    ConvexHull(merged[0].getPoints(), hull);
-    GetMinBesiegeRect(hull, rect);
-    SvgOutline(out, frame, hull, kHullStyle);
-    SvgOutline(out, frame, rect, kRectStyle);
-    SvgLegendRow(out, frame.margin, legendTop, kHullStyle, "convex hull of the union (ConvexHull)");
-    SvgLegendRow(out, frame.margin, legendTop + 22, kRectStyle,
-                 "least-area rectangle (GetMinBesiegeRect)");
-}
 
 // One further outline of the picture, with its legend label.
 struct Layer {
@@ -326,6 +283,35 @@ std::vector<Layer> CutLayers(const CPolygon& piece) {
     return layers;
 }
 
+const char kHullStyle[] = "fill:none;stroke:#8a3ab9;stroke-width:1.5;stroke-dasharray:2,2";
+const char kRectStyle[] = "fill:none;stroke:#e08a00;stroke-width:1.5";
+
+// The union's hull, least-area rectangle, inside lattice and four sides, printed; the hull
+// and rectangle are returned as picture layers.
+std::vector<Layer> HullLayers(const CPolygon& piece) {
+    std::vector<CPoint3d> hull, rect;
+    ConvexHull(piece.getPoints(), hull);
+    PrintOutline("ConvexHull (clockwise)", hull);
+    const bool boxed = GetMinBesiegeRect(hull, rect);
+    std::printf("  GetMinBesiegeRect: %s, area %g\n", boxed ? "true" : "false", CalPolyArea(rect));
+    std::vector<Layer> layers{{hull, kHullStyle, "convex hull of the union (ConvexHull)"},
+                              {rect, kRectStyle, "least-area rectangle (GetMinBesiegeRect)"}};
+    std::vector<CPoint3d> lattice;
+    int alongX = 0, alongY = 0;
+    MesurePolygon(piece.getPoints(), lattice, 1.0, alongX, alongY);
+    std::printf("  MesurePolygon(step 1): %zu lattice points inside, %d x %d inside the box\n",
+                lattice.size(), alongY, alongX);
+    CPolygon outline(piece);
+    std::vector<CPoint3d> sides[4];
+    bool elongated = false;
+    if (GetFourEdge(&outline, sides[0], sides[1], sides[2], sides[3], elongated, rect)) {
+        std::printf("  GetFourEdge: sides of %zu, %zu, %zu and %zu vertices, %s\n", sides[0].size(),
+                    sides[1].size(), sides[2].size(), sides[3].size(),
+                    elongated ? "elongated" : "not elongated");
+    }
+    return layers;
+}
+
 // Draws the two rooms, their union and its offset with a legend; false when the file
 // cannot be written.
 bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint3d>& hall,
@@ -340,7 +326,7 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
     for (const Layer& layer : layers) {
         frame.ext.add(layer.pts);
     }
-    const double legendHeight = (6 + layers.size()) * 22 + 10;
+    const double legendHeight = (4 + layers.size()) * 22 + 10;
     std::FILE* out = std::fopen(kPictureFile, "w");
     if (out == nullptr) {
         return false;
@@ -367,9 +353,8 @@ bool WritePicture(const std::vector<CPoint3d>& kitchen, const std::vector<CPoint
                  "union (CPolygon::booleanOper, GPC_UNION)");
     SvgLegendRow(out, frame.margin, top + 66, kOffsetStyle,
                  "union offset outwards by 0.5 (PlineOffset)");
-    SvgHullAndRect(out, frame, merged, top + 88);
     for (size_t i = 0; i < layers.size(); ++i) {
-        SvgLegendRow(out, frame.margin, top + 22 * (6 + i), layers[i].style, layers[i].label);
+        SvgLegendRow(out, frame.margin, top + 22 * (4 + i), layers[i].style, layers[i].label);
     }
     std::fprintf(out, "</svg>\n");
     return std::fclose(out) == 0;
@@ -401,9 +386,11 @@ void PrintRoomUnion() {
     const std::vector<CPolyline> offsets = OffsetOutline(merged[0]);
     PrintPointTests(merged[0], offsets);
     PrintRegionUnion(kitchen, hall);
-    PrintHullAndSamples(merged[0]);
     std::vector<Layer> layers = SiteLayers(merged[0]);
     for (const Layer& layer : CutLayers(merged[0])) {
+        layers.push_back(layer);
+    }
+    for (const Layer& layer : HullLayers(merged[0])) {
         layers.push_back(layer);
     }
     try {
