@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const double interval = in.flag() ? in.tolerance() : in.real();
     CContourGenerator gen;
     gen.setParam(base, step, a, b, interval);
-    double low = HUGE_VAL, high = -HUGE_VAL;
+    double low = 0.0, high = 0.0;  // nodes without a sample hold 0
     for (int n = in.upTo(kMaxSamples); n > 0; --n) {
         const AcGePoint3d sample(in.real(), in.real(), in.real());
         gen.setZ(sample);
