@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/archive_io.h"
+#include "support/point_lists.h"
 
 namespace {
 
@@ -54,19 +55,6 @@ Pts Xy(std::initializer_list<std::pair<double, double>> coords) {
     return out;
 }
 
-// A bar with teeth on top: growing it swallows the teeth, which makes the plane offset retry.
-Pts Comb() {
-    Pts c = Xy({{0, 0}, {40, 0}, {40, 10}});
-    for (int i = 0; i < 10; ++i) {
-        const double x = 40 - 4 * i;
-        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}})
-            c.emplace_back(q.first, q.second, 0.0);
-    }
-    c.emplace_back(0, 10, 0);
-    c.emplace_back(0, 0, 0);
-    return c;
-}
-
 Pts Star(int n, double cx, double cy) {
     Pts ring;
     for (int i = 0; i < n; ++i) {
@@ -77,7 +65,7 @@ Pts Star(int n, double cx, double cy) {
     return ring;
 }
 
-const Pts kComb = Comb();
+const Pts kComb = point_lists::comb();
 const Pts kStar = Star(24, 0, 0);
 const Pts kSquare = Xy({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/point_lists.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -114,19 +116,7 @@ bool allFinite(const Pts& pts) {
 
 const Pts kSquare = xy({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
 
-// A long bar with ten small teeth on top: growing it swallows the teeth, leaving a single
-// result with far fewer points than the input.
-Pts comb() {
-    Pts c = xy({{0, 0}, {40, 0}, {40, 10}});
-    for (int i = 0; i < 10; ++i) {
-        const double x = 40 - 4 * i;
-        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}})
-            c.emplace_back(q.first, q.second, 0.0);
-    }
-    c.emplace_back(0, 10, 0);
-    c.emplace_back(0, 0, 0);
-    return c;
-}
+using point_lists::comb;
 
 // ---- Mitred vertex offset ----
 
