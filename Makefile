@@ -3,8 +3,11 @@ JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 RELEASE := build/release
 ASAN := build/asan
+FUZZ := build/fuzz
+TSAN := build/tsan
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure demo test test-release test-asan bench format clean
+.PHONY: deps configure demo test test-release test-asan test-tsan fuzz bench format clean
 
 deps:
 	@./tools/install-deps.sh
@@ -21,19 +24,34 @@ demo: configure
 	$(RELEASE)/tools/geo offset -3 tools/data/site.wkt | $(RELEASE)/tools/geo -f svg difference - tools/data/buildings.geojson > $(RELEASE)/site.svg
 	@echo "picture written to $(RELEASE)/site.svg"
 
-test: test-release test-asan
+test: test-release test-asan test-tsan
 
 test-release: configure
 	cmake --build $(RELEASE) -j $(JOBS)
 	ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)
 
 # The sanitizer build uses clang++, so both compilers see every source with -Wall -Wextra.
+# It also builds the fuzz targets, whose tests replay each committed corpus once.
 test-asan: deps
-	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON \
+	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON -DGEO_FUZZ=ON \
 	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_BENCH=OFF >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The library and the one test that calls it from many threads, under ThreadSanitizer.
+test-tsan: deps
+	@cmake -S . -B $(TSAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEO_TSAN=ON \
+	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_BENCH=OFF -DGEO_BUILD_TOOLS=OFF >/dev/null
+	cmake --build $(TSAN) -j $(JOBS) --target foundation_threads_test
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN)/tests/foundation_threads_test
+
+# Each fuzz target for FUZZ_SECONDS on every core; what it finds new is merged into its corpus.
+fuzz: deps
+	@cmake -S . -B $(FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEO_FUZZ=ON \
+	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_TESTS=OFF -DGEO_BUILD_BENCH=OFF >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+	./tools/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
 
 bench: configure
 	cmake --build $(RELEASE) -j $(JOBS)

@@ -3,7 +3,10 @@
 # interpreter is not instrumented). The interpreter is named explicitly, so one installed by
 # the user and found first on PATH is not picked up.
 set(GEO_PYTHON_DEFAULT OFF)
-if(NOT GEO_SANITIZE AND GEO_BUILD_TOOLS)
+if(GEO_SANITIZE OR GEO_FUZZ OR GEO_TSAN)
+    set(GEO_PYTHON_INSTRUMENTED ON)
+endif()
+if(NOT GEO_PYTHON_INSTRUMENTED AND GEO_BUILD_TOOLS)
     if(NOT DEFINED Python_EXECUTABLE AND EXISTS /usr/bin/python3)
         set(Python_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Interpreter the module is built for")
     endif()
@@ -17,6 +20,6 @@ if(NOT GEO_SANITIZE AND GEO_BUILD_TOOLS)
 endif()
 option(GEO_BUILD_PYTHON "Build the Python module (needs pybind11 and Debian's python3)"
        ${GEO_PYTHON_DEFAULT})
-if(GEO_BUILD_PYTHON AND GEO_SANITIZE)
+if(GEO_BUILD_PYTHON AND GEO_PYTHON_INSTRUMENTED)
     message(FATAL_ERROR "The Python module cannot be built with the sanitizers")
 endif()

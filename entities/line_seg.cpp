@@ -167,7 +167,8 @@ double CLineSeg::distanceTo(const CPoint3d& p) const {
 bool CLineSeg::isOn(const CPoint3d& p, double tol) const {
     if (p.isEqualTo(startPt, tol) || p.isEqualTo(endPt, tol))
         return true;
-    if (distanceTo(p) > tol)
+    // A distance that overflowed to NaN (coordinates beyond 1e154) is not a near one.
+    if (!(distanceTo(p) <= tol))
         return false;
     // Strictly between the ends on the first axis the segment spans; a segment
     // that spans no z gives up after x and y.
@@ -237,14 +238,7 @@ CGeometry* CLineSeg::clone() const {
 }
 
 void CLineSeg::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << startPt << endPt;
-    } else {
-        ReadRecordVersion(ar);
-        ar >> startPt >> endPt;
-    }
-    CGeometry::Serialize(ar);
+    lines_detail::SerializeTwoFields(ar, *this, startPt, endPt);
 }
 
 CArchive& operator<<(CArchive& ar, const CLineSeg& seg) {

@@ -144,14 +144,7 @@ CGeometry* CPlane::clone() const {
 }
 
 void CPlane::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << originPt << normalVec;
-    } else {
-        ReadRecordVersion(ar);
-        ar >> originPt >> normalVec;
-    }
-    CGeometry::Serialize(ar);
+    lines_detail::SerializeTwoFields(ar, *this, originPt, normalVec);
 }
 
 CArchive& operator<<(CArchive& ar, const CPlane& plane) {

@@ -290,11 +290,20 @@ void CPolygon::writeRecord(CArchive& ar) const {
     ar << static_cast<const CGeometry&>(*this);
 }
 
+// Adopts the record only once all of it has been read.
 void CPolygon::readRecord(CArchive& ar) {
     ReadRecordVersion(ar);
-    ar >> elev >> thick;
-    ReadPointList(ar, pts);
-    ar >> static_cast<CGeometry&>(*this);
+    double e = 0.0, t = 0.0;
+    ar >> e >> t;
+    std::vector<CPoint3d> read;
+    ReadPointList(ar, read);
+    CPoint3d lo, hi;
+    ReadGeometryBox(ar, lo, hi);
+    elev = e;
+    thick = t;
+    pts.swap(read);
+    boxMin = lo;
+    boxMax = hi;
 }
 
 void CPolygon::Serialize(CArchive& ar) {

@@ -31,14 +31,27 @@ bool isFinite(const CPoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-// The unit vector along v, or false when v has no usable direction.
+// How far from 1 the length of a unit vector may be.
+constexpr double kUnitLengthTol = 1e-12;
+
+// The unit vector along v, or false when v has no usable direction. A vector already of unit
+// length is taken bit for bit, so that a normal read back from a record stays what was stored;
+// one too short to divide by (a subnormal length) has no usable direction.
 bool unitOf(CVector3d v, CVector3d& unit) {
     const double len = v.length();
     if (!std::isfinite(len) || len == 0.0 || !isFinite(v)) {
         return false;
     }
-    unit.set(v.x / len, v.y / len, v.z / len);
-    return isFinite(unit) && unit.length() > 0.5;
+    if (std::abs(len - 1.0) <= kUnitLengthTol) {
+        unit = v;
+        return true;
+    }
+    const CVector3d scaled(v.x / len, v.y / len, v.z / len);
+    if (!isFinite(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
+        return false;
+    }
+    unit = scaled;
+    return true;
 }
 
 // Best-fit normal of a closed outline (Newell's method), pointing so that the outline runs
@@ -494,6 +507,18 @@ void CPolygon3D::Serialize(CArchive& ar) {
         CGeometry::Serialize(ar);
         return;
     }
+    // Read into a copy (the older layout needs this object's elevation), adopted only once
+    // the whole record has been read, so a short record leaves this polygon as it was.
+    CPolygon3D read(*this);
+    read.readRecord(ar);
+    *this = read;
+    // Assigning a polygon rebuilds its box; the plane outline keeps the box it was stored with.
+    ucsPolygon.boxMin = read.ucsPolygon.boxMin;
+    ucsPolygon.boxMax = read.ucsPolygon.boxMax;
+}
+
+// The loading half of Serialize, in place.
+void CPolygon3D::readRecord(CArchive& ar) {
     const double version = ReadRecordVersion(ar);
     ucsPolygon.Serialize(ar);
     ucs.Serialize(ar);

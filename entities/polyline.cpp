@@ -230,10 +230,16 @@ void CPolyline::writeRecord(CArchive& ar) const {
     ar << static_cast<const CGeometry&>(*this);
 }
 
+// Adopts the record only once all of it has been read.
 void CPolyline::readRecord(CArchive& ar) {
     ReadRecordVersion(ar);
-    ReadPointList(ar, pts);
-    ar >> static_cast<CGeometry&>(*this);
+    std::vector<CPoint3d> read;
+    ReadPointList(ar, read);
+    CPoint3d lo, hi;
+    ReadGeometryBox(ar, lo, hi);
+    pts.swap(read);
+    boxMin = lo;
+    boxMax = hi;
 }
 
 void CPolyline::Serialize(CArchive& ar) {

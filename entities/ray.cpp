@@ -101,14 +101,7 @@ CGeometry* CRay::clone() const {
 }
 
 void CRay::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        WriteRecordVersion(ar);
-        ar << startPt << dirVec;
-    } else {
-        ReadRecordVersion(ar);
-        ar >> startPt >> dirVec;
-    }
-    CGeometry::Serialize(ar);
+    lines_detail::SerializeTwoFields(ar, *this, startPt, dirVec);
 }
 
 CArchive& operator<<(CArchive& ar, const CRay& ray) {

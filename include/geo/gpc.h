@@ -3,6 +3,8 @@
 
 #include <geo/export.h>
 
+#include <cstdio>
+
 // Memory rules. Every array reachable from these structs is allocated with malloc/realloc and
 // released with free, so callers may build or release them with the C allocator as well.
 // - gpc_add_contour copies the given vertices and grows the polygon's arrays by one entry.
@@ -77,5 +79,14 @@ GEO_API void gpc_free_polygon(gpc_polygon* polygon);
 
 // Releases the tristrip's arrays and leaves it empty.
 GEO_API void gpc_free_tristrip(gpc_tristrip* tristrip);
+
+// Reads GPC's text form (contour count; per contour its vertex count, with read_hole_flags a
+// hole flag, then "x y" per vertex) into `polygon`, which is overwritten without being released.
+// Malformed or short text (a negative count, a missing number) leaves it empty.
+GEO_API void gpc_read_polygon(FILE* infile_ptr, int read_hole_flags, gpc_polygon* polygon);
+
+// Writes `polygon` in the text form gpc_read_polygon reads, each coordinate with enough digits
+// to read back the same double.
+GEO_API void gpc_write_polygon(FILE* outfile_ptr, int write_hole_flags, gpc_polygon* polygon);
 
 }  // namespace gpc

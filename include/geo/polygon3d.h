@@ -159,6 +159,7 @@ private:
     void rebuildFromWorld();
     // Makes ucs a finite unit vector, falling back to the outline's normal, then +Z.
     void settleNormal(const CVector3d& n);
+    void readRecord(CArchive& ar);
     void readCurrentTail(CArchive& ar);
 
     CPolygon ucsPolygon;

@@ -2,6 +2,7 @@
 // the offset engine, and the engine's chains become segments, arcs or composite
 // curves again.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -105,11 +106,17 @@ bool finiteChain(const Chain& chain) {
     return true;
 }
 
-// Runs the engine; an empty or non-finite chain gives no result.
+// Runs the engine; an empty or non-finite chain gives no result, and a result chain that left
+// the range of doubles (a distance near the largest double) is dropped.
 std::vector<Chain> offsetChain(const Chain& chain, double distance, double tol) {
     if (chain.empty() || !finiteChain(chain) || !std::isfinite(distance) || !std::isfinite(tol))
         return {};
-    return acge_detail::trimmedOffset(chain, isClosedChain(chain, tol), distance, tol);
+    std::vector<Chain> result =
+        acge_detail::trimmedOffset(chain, isClosedChain(chain, tol), distance, tol);
+    result.erase(std::remove_if(result.begin(), result.end(),
+                                [](const Chain& c) { return !finiteChain(c); }),
+                 result.end());
+    return result;
 }
 
 AcGeCurve2d* pieceCurve2d(const OffsetPiece& p) {

@@ -167,8 +167,11 @@ inline int lineLinePoints(const Piece& p, const Piece& q, Vec out[2]) {
     return 1;
 }
 
-// Where a straight piece's carrier meets a circle; a near-tangent line touches once.
+// Where a straight piece's carrier meets a circle; a near-tangent line touches once. A piece
+// without length has no carrier.
 inline int lineCirclePoints(const Piece& line, const Piece& circle, double tol, Vec out[2]) {
+    if (!(norm(line.b - line.a) > 0.0))
+        return 0;
     const Vec u = unit(line.b - line.a);
     const Vec foot = line.a + u * dot(circle.c - line.a, u);
     const double h = dist(foot, circle.c);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
+#include <vector>
 
 IMPLEMENT_SERIAL(CMapStringToString, CObject, 0)
 
@@ -217,11 +219,12 @@ void CMapStringToString::Serialize(CArchive& ar) {
         }
         return;
     }
+    // Every pair is read before any is added, so a short record leaves the map as it was.
     DWORD_PTR nNewCount = ar.ReadCount();
     ar.EnsureAvailable(nNewCount, kMinPairBytes);
-    for (; nNewCount != 0; --nNewCount) {
-        CString newKey, newValue;
-        ar >> newKey >> newValue;
-        SetAt(newKey, newValue);
-    }
+    std::vector<std::pair<CString, CString>> pairs(static_cast<size_t>(nNewCount));
+    for (auto& pair : pairs)
+        ar >> pair.first >> pair.second;
+    for (const auto& pair : pairs)
+        SetAt(pair.first, pair.second);
 }

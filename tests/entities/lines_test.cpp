@@ -180,6 +180,9 @@ TEST(LineSegment, IsOnUsesEndsLineDistanceAndSpannedAxis) {
     EXPECT_TRUE(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(0, 10, 0)).isOn(CPoint3d(0, 4, 0), 1e-6));
     EXPECT_TRUE(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(0, 0, 10)).isOn(CPoint3d(0, 0, 4), 1e-6));
     EXPECT_FALSE(seg.isOn(CPoint3d(kNaN, 0, 0), 0.001));
+    // Found by fuzzing: a length overflowing to infinity made the distance NaN, which passed.
+    const CLineSeg huge(CPoint3d(-2e197, 0, 0), CPoint3d(0, 0, 0));
+    EXPECT_FALSE(huge.isOn(CPoint3d(-1.9e197, -2e197, 0), 1e-5));
 }
 
 // Distance from p to segment ab, by clamped projection.

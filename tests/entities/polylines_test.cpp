@@ -418,9 +418,15 @@ TEST(Triangulation, DuplicateVertexMapsToFirstIndexAndDegenerateInputEnds) {
     std::vector<CPoint3d> flat = Pts({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}});
     DivideTriangle(flat, tris);
     EXPECT_LE(flat.size(), 3u);
+    // Only the ear with finite corners is cut; the vertices around the NaN stay in the list.
+    tris.clear();
     std::vector<CPoint3d> nan = Pts({{0, 0}, {kNaN, 0}, {2, kNaN}, {3, 3}, {0, 5}});
     DivideTriangle(nan, tris);
-    SUCCEED();
+    ASSERT_EQ(tris.size(), 1u);
+    ExpectPoint(tris[0].vertA, 3, 3);
+    ExpectPoint(tris[0].vertB, 0, 5);
+    ExpectPoint(tris[0].vertC, 0, 0);
+    EXPECT_EQ(nan.size(), 4u);
 }
 
 TEST(Triangulation, LargeConvexOutlineNeedsNoDeepStack) {

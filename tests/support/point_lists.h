@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace point_lists {
@@ -53,6 +54,20 @@ inline void expectIdentical(const Pts& got, const Pts& want) {
         EXPECT_EQ(got[k].y, want[k].y) << "point " << k;
         EXPECT_EQ(got[k].z, want[k].z) << "point " << k;
     }
+}
+
+// A bar 40 long and 10 high with ten small teeth on top: growing it swallows the teeth,
+// leaving one outline with far fewer points, which makes the plane offset retry.
+inline Pts comb() {
+    Pts c = plan({{0, 0}, {40, 0}, {40, 10}});
+    for (int i = 0; i < 10; ++i) {
+        const double x = 40 - 4 * i;
+        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}})
+            c.emplace_back(q.first, q.second, 0.0);
+    }
+    c.emplace_back(0, 10, 0);
+    c.emplace_back(0, 0, 0);
+    return c;
 }
 
 }  // namespace point_lists

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/point_lists.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -121,19 +123,7 @@ bool allFinite(const Pts& pts) {
 
 const Pts kSquare = xy({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
 
-// A long bar with ten small teeth on top: growing it swallows the teeth, leaving a single
-// result with far fewer points than the input.
-Pts comb() {
-    Pts c = xy({{0, 0}, {40, 0}, {40, 10}});
-    for (int i = 0; i < 10; ++i) {
-        const double x = 40 - 4 * i;
-        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}})
-            c.emplace_back(q.first, q.second, 0.0);
-    }
-    c.emplace_back(0, 10, 0);
-    c.emplace_back(0, 0, 0);
-    return c;
-}
+using point_lists::comb;
 
 // ---- Mitred vertex offset ----
 
@@ -615,3 +605,27 @@ TEST(OffsetBadInput, NeutralResults) {
 }
 
 }  // namespace
+
+TEST(PlineOffset, PathTurningStraightBackOverRepeatsStaysFinite) {
+    // Found by fuzzing: the reversal at (1, 0) left a raw piece without length whose carrier
+    // met the round end in NaN points.
+    const Pts pts = xy({{0, 10}, {0, 0}, {1, 0}, {0, 0}, {0, 10}, {0, 0}});
+    PtsList out;
+    ASSERT_EQ(PlineOffset(pts, out, -1.0, 0.001), 2);
+    for (const Pts& line : out) {
+        for (const CPoint3d& p : line)
+            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+    expectPoints(out[1], xy({{-1, 10}, {-1, 0}}));
+}
+
+TEST(PlineOffset, DistanceBeyondTheRangeOfDoublesGivesNoNonFinitePoint) {
+    // Found by fuzzing: offset pieces at 1e304 overflowed on the way out.
+    Pts pts = xy({{12.25, 12.25}, {12.25, -24.25}, {0, 24}, {12.25, 12.25}, {0, 0}, {1, 0}});
+    pts.resize(24, CPoint3d(0, 0, 0));
+    PtsList out;
+    const int n = PlineOffset(pts, out, -2.762426622565388e+304, 1e-5);
+    EXPECT_EQ(n, static_cast<int>(out.size()));
+    for (const Pts& line : out)
+        EXPECT_TRUE(allFinite(line));
+}

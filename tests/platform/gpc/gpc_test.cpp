@@ -1,8 +1,10 @@
 // Polygon booleans, triangle strips and memory rules of the gpc interface.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "platform/gpc/gpc_support.h"
 
@@ -383,5 +385,74 @@ TEST(GpcTristrip, SelfIntersectingRingsAgreeWithClipping) {
         EXPECT_NEAR(clipArea(GPC_UNION, t.get(), nullptr), reference, 1e-9 * (1 + reference))
             << "case " << i;
         EXPECT_NEAR(stripArea(s.t), reference, 1e-9 * (1 + reference)) << "case " << i;
+    }
+}
+
+// Found by fuzzing: a needle-thin piece touching an outer was nested in it, a hole running
+// along its outer's edges was listed as an outer, an island touching a notch at its corners
+// became a hole, and a contour of collinear vertices was kept. Each lost or gained area.
+TEST(GpcClip, FuzzFoundInputsKeepFlagsOrientationAndArea) {
+    for (const char* name : {"regress-needle-hole-nesting", "regress-island-touching-notch",
+                             "regress-collinear-contour"}) {
+        SCOPED_TRACE(name);
+        const std::string path = GEO_SOURCE_DIR "/fuzz/corpus/gpc_clip/" + std::string(name);
+        FILE* in = std::fopen(path.c_str(), "r");
+        ASSERT_NE(in, nullptr);
+        Poly a, b;
+        gpc_read_polygon(in, 1, a.get());
+        gpc_read_polygon(in, 1, b.get());
+        std::fclose(in);
+        ASSERT_GT(a.p.num_contours, 0);
+        for (gpc_op op : {GPC_DIFF, GPC_INT, GPC_XOR, GPC_UNION}) {
+            Poly r;
+            gpc_polygon_clip(op, a.get(), b.get(), r.get());
+            for (int i = 0; i < r.p.num_contours; ++i)
+                EXPECT_NE(signedArea(r.p.contour[i].vertex, r.p.contour[i].num_vertices), 0.0);
+            const double flagged = clipArea(op, a.get(), b.get());
+            EXPECT_NEAR(flagged, stripClipArea(op, a.get(), b.get()), 1e-9 * (1 + flagged)) << op;
+        }
+    }
+}
+
+// GPC's text form: counts, optional hole flags, "x y" lines.
+TEST(GpcText, ReadsWhatItWritesAndRefusesMalformedText) {
+    const struct {
+        const char* text;
+        int holeFlags;
+        int contours;  // -1: the first contour is then checked to be a hole of 3 vertices
+    } cases[] = {
+        {"2\n3\n0 0\n1 0\n0 1\n4\n0 0\n2 0\n2 2\n0 2\n", 0, 2},
+        {"1\n3\n1\n0 0\n1 0\n0 1\n", 1, -1},
+        {"0\n", 0, 0},
+        {"", 0, 0},
+        {"-1\n", 0, 0},
+        {"1\n-3\n", 0, 0},
+        {"1\n1000000000\n0 0\n", 0, 0},   // more vertices promised than given
+        {"2\n3\n0 0\n1 0\n0 1\n", 0, 0},  // a contour missing
+        {"1\n2\n0 x\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        FILE* in = fmemopen(&text[0], text.size() + 1, "r");
+        Poly p;
+        gpc_read_polygon(in, c.holeFlags, p.get());
+        std::fclose(in);
+        SCOPED_TRACE(c.text);
+        if (c.contours < 0) {
+            ASSERT_EQ(p.p.num_contours, 1);
+            EXPECT_EQ(p.p.hole[0], 1);
+            EXPECT_EQ(p.p.contour[0].num_vertices, 3);
+            continue;
+        }
+        EXPECT_EQ(p.p.num_contours, c.contours);
+        char* written = nullptr;
+        size_t length = 0;
+        FILE* out = open_memstream(&written, &length);
+        gpc_write_polygon(out, c.holeFlags, p.get());
+        std::fclose(out);
+        if (c.contours > 0) {
+            EXPECT_EQ(std::string(written, length), text);
+        }
+        std::free(written);
     }
 }
