@@ -25,17 +25,30 @@ ClipperLib::ClipType toClipType(ClipOp op) {
 }
 
 // Every contour of the tree, listed level by level (each outer, its holes, islands queued
-// behind), which fixes the order among siblings of the result.
-std::vector<const GridRing*> collect(const ClipperLib::PolyTree& tree) {
+// behind), which fixes the order among siblings of the result; with the index of each one's
+// parent in the tree (-1 at the top).
+struct TreeRings {
     std::vector<const GridRing*> rings;
-    std::deque<const ClipperLib::PolyNode*> queue(tree.Childs.begin(), tree.Childs.end());
-    while (!queue.empty()) {
-        const ClipperLib::PolyNode* node = queue.front();
-        queue.pop_front();
-        rings.push_back(&node->Contour);
-        queue.insert(queue.end(), node->Childs.begin(), node->Childs.end());
+    std::vector<int> parents;
+};
+
+TreeRings collect(const ClipperLib::PolyTree& tree) {
+    TreeRings out;
+    std::deque<std::pair<const ClipperLib::PolyNode*, int>> queue;
+    for (const ClipperLib::PolyNode* top : tree.Childs) {
+        queue.emplace_back(top, -1);
     }
-    return rings;
+    while (!queue.empty()) {
+        const auto [node, parent] = queue.front();
+        queue.pop_front();
+        const int index = static_cast<int>(out.rings.size());
+        out.rings.push_back(&node->Contour);
+        out.parents.push_back(parent);
+        for (const ClipperLib::PolyNode* child : node->Childs) {
+            queue.emplace_back(child, index);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -57,7 +70,8 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
                              ClipperLib::pftEvenOdd)) {
             return {};
         }
-        const std::vector<Contour> cs = contoursOf(collect(tree));
+        const TreeRings listed = collect(tree);
+        const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
         return listNested(cs, nestContours(cs), scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash

@@ -49,6 +49,11 @@ bool holds(const Box& b, const Doubled& p) {
     return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
 }
 
+bool holds(const Box& outer, const Box& inner) {
+    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY &&
+           inner.maxY <= outer.maxY;
+}
+
 Box boxOf(const ClipperLib::Path& ring) {
     Box b{2 * ring[0].X, 2 * ring[0].Y, 2 * ring[0].X, 2 * ring[0].Y};
     for (const ClipperLib::IntPoint& q : ring) {
@@ -168,13 +173,18 @@ struct Nesting {
     BoxIndex boxes;
 };
 
-// The smallest contour ranked before `rank` with p strictly inside; -1 when none. Flags
-// `touched` when p lies on the boundary of a contour examined on the way.
-int innermostHolder(const Nesting& n, int rank, const Doubled& p, bool& touched) {
+// The smallest contour ranked before contour c with p strictly inside; -1 when none. Flags
+// `touched` when p lies on the boundary of a contour examined on the way. Only contours whose
+// box holds c's whole box qualify: a needle-thin piece can have a probe a grid step inside a
+// neighbour that it merely touches.
+int innermostHolder(const Nesting& n, int c, const Doubled& p, bool& touched) {
+    const int rank = n.rankOf[c];
     std::vector<int> holders;
     n.boxes.collectHolding(p, holders);
     holders.erase(std::remove_if(holders.begin(), holders.end(),
-                                 [&n, rank](int i) { return n.rankOf[i] >= rank; }),
+                                 [&n, rank, c](int i) {
+                                     return n.rankOf[i] >= rank || !holds(n.cs[i].box, n.cs[c].box);
+                                 }),
                   holders.end());
     std::sort(holders.begin(), holders.end(),
               [&n](int a, int b) { return n.rankOf[a] > n.rankOf[b]; });
@@ -188,20 +198,35 @@ int innermostHolder(const Nesting& n, int rank, const Doubled& p, bool& touched)
     return -1;
 }
 
-// The contour directly holding contour i, probed at edge midpoints spread over it.
+// The contour directly holding contour i, probed at edge midpoints spread over it. Probes on a
+// boundary decide nothing; of the others two that agree decide, since a strictly simple pass
+// can leave a probe a grid step across a neighbour the contour only runs along.
 int parentOf(const Nesting& n, int i) {
     const ClipperLib::Path& ring = *n.cs[i].ring;
     const std::size_t probes = std::min(ring.size(), kMaxProbes);
-    int holder = -1;
+    std::vector<std::pair<int, int>> votes;  // holder, probes that found it
     for (std::size_t k = 0; k < probes; ++k) {
         bool touched = false;
-        holder =
-            innermostHolder(n, n.rankOf[i], edgeMidpoint(ring, k * ring.size() / probes), touched);
-        if (!touched) {
-            break;
+        const int holder =
+            innermostHolder(n, i, edgeMidpoint(ring, k * ring.size() / probes), touched);
+        if (touched) {
+            continue;
+        }
+        auto vote = std::find_if(votes.begin(), votes.end(),
+                                 [holder](const auto& v) { return v.first == holder; });
+        if (vote == votes.end()) {
+            votes.emplace_back(holder, 1);
+        } else if (++vote->second == 2) {
+            return holder;
         }
     }
-    return holder;
+    if (!votes.empty()) {
+        return votes.front().first;
+    }
+    // Every probe lay on a boundary: only the engine's own nesting tells on which side it lies.
+    const int tree = n.cs[i].treeParent;
+    return tree >= 0 && n.rankOf[tree] < n.rankOf[i] && holds(n.cs[tree].box, n.cs[i].box) ? tree
+                                                                                           : -1;
 }
 
 // Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
@@ -261,12 +286,21 @@ ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& s
     return paths;
 }
 
-std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings) {
+std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
+                                const std::vector<int>& treeParents) {
     std::vector<Contour> cs;
     cs.reserve(rings.size());
-    for (const GridRing* r : rings) {
-        if (r->size() >= 3) {
-            cs.push_back({r, boxOf(*r), twiceArea(*r)});
+    std::vector<int> keptAs(rings.size(), -1);  // each ring's nearest kept self or ancestor
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+        const int tree = i < treeParents.size() ? treeParents[i] : -1;
+        const int ancestor = tree >= 0 && static_cast<std::size_t>(tree) < i ? keptAs[tree] : -1;
+        keptAs[i] = ancestor;
+        const GridRing& r = *rings[i];
+        // An engine now and then leaves a ring of collinear vertices: it covers nothing.
+        const Wide area2 = r.size() >= 3 ? twiceArea(r) : Wide(0);
+        if (area2 != 0) {
+            cs.push_back({&r, boxOf(r), area2, ancestor});
+            keptAs[i] = static_cast<int>(cs.size()) - 1;
         }
     }
     return cs;

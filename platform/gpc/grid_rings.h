@@ -49,11 +49,15 @@ struct Box {
 struct Contour {
     const GridRing* ring;
     Box box;
-    Wide area2;  // twice the signed area, positive counter-clockwise
+    Wide area2;           // twice the signed area, positive counter-clockwise
+    int treeParent = -1;  // the engine's own parent among the contours kept, when it has one
 };
 
-// Contours of the rings with 3 or more vertices, in the given order.
-std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings);
+// Contours of the rings that enclose some area, in the given order. `treeParents`, when given,
+// holds for each ring the index of the ring the engine nested it in (-1 for none), listed
+// before it; a dropped ring passes its children on to its own nearest kept ancestor.
+std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
+                                const std::vector<int>& treeParents = {});
 
 // Parent of every contour (-1 for top-level ones) by exact containment. The contours must not
 // cross one another; they may touch.
