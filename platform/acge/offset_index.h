@@ -55,10 +55,15 @@ inline Box pieceBox(const Piece& p, double margin) {
     return {b.x0 - margin, b.y0 - margin, b.x1 + margin, b.y1 + margin};
 }
 
-// A static bounding-volume tree built by median splits; queries visit the boxes that overlap.
+// How a BoxTree groups its boxes: by median splits of their centres, or by halving the list as
+// given, which costs no sorting and suits boxes that follow a chain.
+enum class TreeOrder { Median, AsGiven };
+
+// A static bounding-volume tree; queries visit the boxes that overlap.
 class BoxTree {
 public:
-    explicit BoxTree(std::vector<Box> boxes) : boxes_(std::move(boxes)) {
+    explicit BoxTree(std::vector<Box> boxes, TreeOrder order = TreeOrder::Median)
+        : boxes_(std::move(boxes)), sorted_(order == TreeOrder::Median) {
         const int n = static_cast<int>(boxes_.size());
         entries_.resize(n);
         for (int i = 0; i < n; ++i) {
@@ -120,7 +125,8 @@ private:
             return id;
         }
         const int mid = begin + (end - begin) / 2;
-        splitAtMedian(begin, mid, end);
+        if (sorted_)
+            splitAtMedian(begin, mid, end);
         const int left = build(begin, mid);
         const int right = build(mid, end);
         nodes_[id].left = left;
@@ -157,6 +163,7 @@ private:
     }
 
     std::vector<Box> boxes_;
+    bool sorted_;
     std::vector<Entry> entries_;
     std::vector<Node> nodes_;
 };
