@@ -74,6 +74,10 @@ public:
             nodes_.reserve(2 * (n / kLeafSize + 1));
             build(0, n);
         }
+        // Leaves scan their boxes in entry order: keep a copy laid out that way.
+        leafBoxes_.reserve(n);
+        for (const Entry& e : entries_)
+            leafBoxes_.push_back(boxes_[e.index]);
     }
 
     const Box& box(int i) const { return boxes_[i]; }
@@ -81,23 +85,25 @@ public:
     // Calls visit(index) for every box overlapping `query` until visit returns true.
     template <class Visit>
     bool query(const Box& query, Visit&& visit) const {
-        if (nodes_.empty())
+        if (nodes_.empty() || !overlaps(nodes_[0].box, query))
             return false;
         int stack[kMaxDepth];
         int top = 0;
         stack[top++] = 0;
         while (top > 0) {
             const Node& node = nodes_[stack[--top]];
-            if (!overlaps(node.box, query))
-                continue;
             if (node.left < 0) {
                 for (int k = node.begin; k < node.end; ++k)
-                    if (overlaps(boxes_[entries_[k].index], query) && visit(entries_[k].index))
+                    if (overlaps(leafBoxes_[k], query) && visit(entries_[k].index))
                         return true;
-            } else {
-                stack[top++] = node.left;
-                stack[top++] = node.right;
+                continue;
             }
+            // Children are tested before they are stacked, which visits them in the same order
+            // as testing them when taken off, with fewer trips through the stack.
+            if (overlaps(nodes_[node.left].box, query))
+                stack[top++] = node.left;
+            if (overlaps(nodes_[node.right].box, query))
+                stack[top++] = node.right;
         }
         return false;
     }
@@ -165,6 +171,7 @@ private:
     std::vector<Box> boxes_;
     bool sorted_;
     std::vector<Entry> entries_;
+    std::vector<Box> leafBoxes_;
     std::vector<Node> nodes_;
 };
 
