@@ -74,10 +74,6 @@ public:
             nodes_.reserve(2 * (n / kLeafSize + 1));
             build(0, n);
         }
-        // Leaves scan their boxes in entry order: keep a copy laid out that way.
-        leafBoxes_.reserve(n);
-        for (const Entry& e : entries_)
-            leafBoxes_.push_back(boxes_[e.index]);
     }
 
     const Box& box(int i) const { return boxes_[i]; }
@@ -94,7 +90,7 @@ public:
             const Node& node = nodes_[stack[--top]];
             if (node.left < 0) {
                 for (int k = node.begin; k < node.end; ++k)
-                    if (overlaps(leafBoxes_[k], query) && visit(entries_[k].index))
+                    if (overlaps(boxes_[entries_[k].index], query) && visit(entries_[k].index))
                         return true;
                 continue;
             }
@@ -171,7 +167,6 @@ private:
     std::vector<Box> boxes_;
     bool sorted_;
     std::vector<Entry> entries_;
-    std::vector<Box> leafBoxes_;
     std::vector<Node> nodes_;
 };
 
