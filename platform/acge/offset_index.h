@@ -213,12 +213,7 @@ private:
         for (size_t i = 0; i < n; ++i)
             column[i] = static_cast<int64_t>(
                 std::max(-1e15, std::min(1e15, std::floor(pts[i].x / (2 * tol)))));
-        std::vector<int> order(n);
-        for (size_t i = 0; i < n; ++i)
-            order[i] = static_cast<int>(i);
-        std::sort(order.begin(), order.end(), [&](int l, int r) {
-            return column[l] != column[r] ? column[l] < column[r] : pts[l].y < pts[r].y;
-        });
+        const std::vector<int> order = byColumnThenY(pts, column);
         auto runEnd = [&](size_t from) {
             size_t end = from;
             while (end < n && column[order[end]] == column[order[from]])
@@ -232,6 +227,27 @@ private:
                 joinRuns(pts, tol, order, begin, end, end, runEnd(end));
             begin = end;
         }
+    }
+
+    // Point indices sorted by column, then by y. The keys sit beside the indices so the sort
+    // reads them in place; the order among equal keys does not change which points unite.
+    static std::vector<int> byColumnThenY(const std::vector<Vec>& pts,
+                                          const std::vector<int64_t>& column) {
+        struct Key {
+            int64_t column;
+            double y;
+            int index;
+        };
+        std::vector<Key> keys(pts.size());
+        for (size_t i = 0; i < pts.size(); ++i)
+            keys[i] = {column[i], pts[i].y, static_cast<int>(i)};
+        std::sort(keys.begin(), keys.end(), [](const Key& l, const Key& r) {
+            return l.column != r.column ? l.column < r.column : l.y < r.y;
+        });
+        std::vector<int> order(keys.size());
+        for (size_t k = 0; k < keys.size(); ++k)
+            order[k] = keys[k].index;
+        return order;
     }
 
     // Unites the points of run [b0, e0) with those of run [b1, e1) (both sorted by y) within tol.
