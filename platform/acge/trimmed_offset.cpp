@@ -535,7 +535,8 @@ BoxTree capTree(const std::vector<MitreCap>& caps) {
         addToBox(b, cap.b);
         boxes.push_back(b);
     }
-    return BoxTree(std::move(boxes));
+    // Caps follow the outline's corners, so neighbours in the list are neighbours in the plane.
+    return BoxTree(std::move(boxes), TreeOrder::AsGiven);
 }
 
 // Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input and
@@ -803,7 +804,9 @@ BoxTree inputTree(const std::vector<Piece>& src, double tol) {
     boxes.reserve(src.size());
     for (const Piece& p : src)
         boxes.push_back(pieceBox(p, tol));
-    return BoxTree(std::move(boxes));
+    // Its queries only ask whether some piece is near, which no visiting order changes; pieces
+    // follow the chain, so halving the list keeps neighbours together without sorting.
+    return BoxTree(std::move(boxes), TreeOrder::AsGiven);
 }
 
 // `tree` is inputTree(src, tol).

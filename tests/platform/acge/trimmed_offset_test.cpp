@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <utility>
@@ -655,6 +657,38 @@ TEST(TrimmedOffsetRandom, ArbitraryChainsGiveConnectedResultsKeepingTheirDistanc
     }
 }
 
+// FNV-1a over the bits of every number the offsets give.
+uint64_t digestOf(const std::vector<Chain>& result, uint64_t h) {
+    auto mix = [&h](double v) {
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        for (int k = 0; k < 8; ++k)
+            h = (h ^ ((bits >> (8 * k)) & 0xff)) * 1099511628211ull;
+    };
+    mix(double(result.size()));
+    for (const Chain& c : result) {
+        mix(double(c.size()));
+        for (const OffsetPiece& p : c)
+            for (double v : {p.sx, p.sy, p.ex, p.ey, p.bulge})
+                mix(v);
+    }
+    return h;
+}
+
+// Faster searches must find the same crossings and nodes: the exact bits of these offsets are
+// pinned, so any change to them is seen here first.
+TEST(TrimmedOffsetRandom, ArbitraryChainsKeepTheirExactBits) {
+    std::mt19937 rng(77);
+    std::uniform_real_distribution<double> dist(-3, 3);
+    uint64_t h = 1469598103934665603ull;
+    for (int round = 0; round < 400; ++round) {
+        const bool closed = round % 3 != 0;
+        const Chain c = randomChain(rng, 3 + round % 25, closed, round % 2 ? 0.4 : 0.0);
+        h = digestOf(trimmedOffset(c, closed, dist(rng), kTol), h);
+    }
+    EXPECT_EQ(h, 2515775581595688356ull);
+}
+
 TEST(TrimmedOffsetInput, DegenerateShapesStayBounded) {
     // Every vertex the same; back and forth along one line; a huge far-away square; an offset
     // far below the coordinates' resolution.
@@ -774,13 +808,17 @@ using acge_detail::offset::Vec;
 TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<double> pos(0, 100), size(0, 8);
-    for (int n : {0, 1, 3, 50, 700}) {
+    for (int n : {0, 1, 3, 50, 700, -700}) {
+        // A negative count builds the same number of boxes in the order given.
+        const acge_detail::offset::TreeOrder order = n < 0 ? acge_detail::offset::TreeOrder::AsGiven
+                                                           : acge_detail::offset::TreeOrder::Median;
+        n = std::abs(n);
         std::vector<Box> boxes;
         for (int i = 0; i < n; ++i) {
             const double x = pos(rng), y = pos(rng);
             boxes.push_back({x, y, x + size(rng), y + (i % 7 == 0 ? 0.0 : size(rng))});
         }
-        const BoxTree tree(boxes);
+        const BoxTree tree(boxes, order);
         for (int q = 0; q < 100; ++q) {
             const double x = pos(rng), y = pos(rng);
             const Box query{x, y, x + size(rng), y + size(rng)};
