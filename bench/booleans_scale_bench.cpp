@@ -6,7 +6,9 @@
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
 
+#include "gpc_peers.h"
 #include "support/boost_geometry.h"
+#include "support/bumpy_star.h"
 
 #include <geo/gpc.h>
 #include <geo/polylines.h>
@@ -17,45 +19,28 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace bg = boost::geometry;
-using BPoint = bg::model::d2::point_xy<double>;
-using BPolygon = bg::model::polygon<BPoint>;
-using BMulti = bg::model::multi_polygon<BPolygon>;
-using Ring = std::vector<gpc::gpc_vertex>;
+using gpc_peers::BMulti;
+using gpc_peers::BPolygon;
+using gpc_peers::Ring;
+using gpc_peers::toBoost;
+using gpc_peers::toGeos;
 
-const double kTwoPi = 6.283185307179586;
-constexpr int kHarmonics = 6;
-constexpr double kRadius = 400;
+// Clipper's integer grid: the stars' coordinates are snapped to 1e-6.
+constexpr double kSnap = 1e6;
 constexpr double kCentreDistance = 320;
-constexpr double kSnap = 1e6;  // coordinates snapped to 1e-6
 const std::vector<int> kSizes{16, 256, 4096, 65536};
 const char* const kOpNames[] = {"diff", "int", "xor", "union"};
 
-// A simple star outline: vertices at increasing angles, radius kRadius times a smooth profile of
-// a few random harmonics times a per-vertex jitter of about one vertex spacing.
-Ring star(std::mt19937& rng, int n, double cx) {
-    std::uniform_real_distribution<double> unit(0, 1);
-    double amp[kHarmonics], phase[kHarmonics];
-    for (int k = 0; k < kHarmonics; ++k) {
-        amp[k] = 0.08 * unit(rng) / (k + 1);
-        phase[k] = kTwoPi * unit(rng);
-    }
-    const double jitter = std::min(0.2, kTwoPi / 2 / n);
+// The shared bumpy star as a GPC ring.
+Ring star(unsigned seed, int n, double cx) {
     Ring ring;
-    for (int i = 0; i < n; ++i) {
-        const double t = kTwoPi * i / n;
-        double profile = 1;
-        for (int k = 0; k < kHarmonics; ++k)
-            profile += amp[k] * std::sin((k + 1) * t + phase[k]);
-        const double r = kRadius * profile * (1 + jitter * (2 * unit(rng) - 1));
-        ring.push_back({std::round((cx + r * std::cos(t)) * kSnap) / kSnap,
-                        std::round(r * std::sin(t) * kSnap) / kSnap});
+    for (const CPoint3d& p : support::bumpyStar(seed, n, cx)) {
+        ring.push_back({p.x, p.y});
     }
     return ring;
 }
@@ -64,9 +49,9 @@ const std::pair<Ring, Ring>& operands(int n) {
     static std::map<int, std::pair<Ring, Ring>> cache;
     auto it = cache.find(n);
     if (it == cache.end()) {
-        std::mt19937 rng(static_cast<unsigned>(n) * 7919u);
-        Ring a = star(rng, n, 0);
-        it = cache.emplace(n, std::make_pair(a, star(rng, n, kCentreDistance))).first;
+        const unsigned seed = static_cast<unsigned>(n) * 7919u;
+        it = cache.emplace(n, std::make_pair(star(seed, n, 0), star(seed + 1, n, kCentreDistance)))
+                 .first;
     }
     return it->second;
 }
@@ -151,14 +136,6 @@ void BM_Clipper(benchmark::State& state) {
 }
 
 // --- Boost.Geometry ---
-BPolygon toBoost(const Ring& ring) {
-    BPolygon p;
-    for (const gpc::gpc_vertex& v : ring)
-        bg::append(p.outer(), BPoint(v.x, v.y));
-    bg::correct(p);
-    return p;
-}
-
 void BM_Boost(benchmark::State& state) {
     const auto& [ra, rb] = operands(sizeOf(state));
     const BPolygon a = toBoost(ra), b = toBoost(rb);
@@ -170,15 +147,6 @@ void BM_Boost(benchmark::State& state) {
 }
 
 // --- GEOS, reentrant C API ---
-GEOSGeometry* toGeos(GEOSContextHandle_t h, const Ring& ring) {
-    GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, static_cast<unsigned>(ring.size() + 1), 2);
-    for (std::size_t i = 0; i <= ring.size(); ++i) {
-        const gpc::gpc_vertex& v = ring[i % ring.size()];
-        GEOSCoordSeq_setXY_r(h, seq, static_cast<unsigned>(i), v.x, v.y);
-    }
-    return GEOSGeom_createPolygon_r(h, GEOSGeom_createLinearRing_r(h, seq), nullptr, 0);
-}
-
 GEOSGeometry* geosOp(GEOSContextHandle_t h, int op, const GEOSGeometry* a, const GEOSGeometry* b) {
     switch (op) {
         case gpc::GPC_DIFF:

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "gpc_peers.h"
 #include "support/boost_geometry.h"
 
 #include <geo/gpc.h>
@@ -16,10 +17,11 @@
 namespace {
 
 namespace bg = boost::geometry;
-using BPoint = bg::model::d2::point_xy<double>;
-using BPolygon = bg::model::polygon<BPoint>;
-using BMulti = bg::model::multi_polygon<BPolygon>;
-using Ring = std::vector<gpc::gpc_vertex>;
+using gpc_peers::BMulti;
+using gpc_peers::BPolygon;
+using gpc_peers::Ring;
+using gpc_peers::toBoost;
+using gpc_peers::toGeos;
 
 // A star-shaped ring of n vertices at increasing angles: a wavy circle whose radii jitter by
 // about one vertex spacing, so the two operands cross O(n) times rather than O(n^2).
@@ -111,14 +113,6 @@ void BM_ClipperPaths(benchmark::State& state) {
 }
 
 // --- Boost.Geometry ---
-BPolygon toBoost(const Ring& ring) {
-    BPolygon p;
-    for (const gpc::gpc_vertex& v : ring)
-        bg::append(p.outer(), BPoint(v.x, v.y));
-    bg::correct(p);
-    return p;
-}
-
 void BM_Boost(benchmark::State& state) {
     const auto& [ra, rb] = operands(static_cast<int>(state.range(0)));
     BPolygon a = toBoost(ra), b = toBoost(rb);
@@ -134,15 +128,6 @@ void BM_Boost(benchmark::State& state) {
 }
 
 // --- GEOS, reentrant C API ---
-GEOSGeometry* toGeos(GEOSContextHandle_t h, const Ring& ring) {
-    GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, static_cast<unsigned>(ring.size() + 1), 2);
-    for (std::size_t i = 0; i <= ring.size(); ++i) {
-        const gpc::gpc_vertex& v = ring[i % ring.size()];
-        GEOSCoordSeq_setXY_r(h, seq, static_cast<unsigned>(i), v.x, v.y);
-    }
-    return GEOSGeom_createPolygon_r(h, GEOSGeom_createLinearRing_r(h, seq), nullptr, 0);
-}
-
 void BM_Geos(benchmark::State& state) {
     const auto& [ra, rb] = operands(static_cast<int>(state.range(0)));
     GEOSContextHandle_t h = GEOS_init_r();
