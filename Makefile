@@ -6,6 +6,8 @@ ASAN := build/asan
 FUZZ := build/fuzz
 TSAN := build/tsan
 FUZZ_SECONDS ?= 60
+# Benchmarks are built by `make bench` only, which keeps `make test` (and CI) short.
+BENCH ?= OFF
 
 .PHONY: deps configure demo test test-release test-asan test-tsan fuzz bench format clean
 
@@ -13,7 +15,8 @@ deps:
 	@./tools/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DGEO_BUILD_BENCH=$(BENCH) >/dev/null
 
 demo: configure
 	cmake --build $(RELEASE) --target geo_demo geo_cli -j $(JOBS)
@@ -53,7 +56,8 @@ fuzz: deps
 	cmake --build $(FUZZ) -j $(JOBS)
 	./tools/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
 
-bench: configure
+bench: deps
+	@$(MAKE) --no-print-directory configure BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	for b in $(RELEASE)/bench/*_bench; do $$b --benchmark_min_time=0.2; done
 
