@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "star_outlines.h"
+
 #include <cmath>
 #include <map>
 #include <random>
@@ -70,19 +72,7 @@ Pts smoothOutline(int n) {
     return pts;
 }
 
-// A star whose radius jumps at random between 500 and 1000: no crossings, but long,
-// nearly radial edges packed side by side, the hard case for box screens.
-Pts spikyStar(int n) {
-    std::mt19937 rng(19u + static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> radius(500.0, 1000.0);
-    Pts pts;
-    for (int k = 0; k < n; ++k) {
-        const double a = 6.283185307179586 * k / n;
-        const double r = radius(rng);
-        pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
-    }
-    return pts;
-}
+using star_outlines::spikyStar;
 
 // A real-valued random walk of unit steps: crosses itself again and again.
 Pts tangledWalk(int n) {

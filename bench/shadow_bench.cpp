@@ -7,8 +7,10 @@
 #include "../tests/toolkit/shadow_reference.h"
 
 #include <benchmark/benchmark.h>
+
 #include <geos_c.h>
 #include <polyclipping/clipper.hpp>
+#include "star_outlines.h"
 
 #include <cmath>
 #include <map>
@@ -40,18 +42,7 @@ Pts smoothOutline(int n) {
     return pts;
 }
 
-// A star whose radius jumps at random between 500 and 1000: its sweep crosses itself often.
-Pts spikyStar(int n) {
-    std::mt19937 rng(19u + static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> radius(500.0, 1000.0);
-    Pts pts;
-    for (int k = 0; k < n; ++k) {
-        const double a = kTwoPi * k / n;
-        const double r = radius(rng);
-        pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
-    }
-    return pts;
-}
+using star_outlines::spikyStar;
 
 // A circle with a small crossing curl every tenth of the way round.
 Pts curledCircle(int n) {
