@@ -64,10 +64,11 @@ GEO_API bool PtCloseOnPolyline(CPoint3d pt, std::vector<CPoint3d> const& pts, CP
 GEO_API double GetTotalLength(std::vector<CPoint3d> const& pts);
 GEO_API double GetTotalLength(std::vector<AcGePoint3d> const& pts);
 
-// The point at arc length len from the start, found on the first segment whose running
-// length reaches len within tol and placed along its plan direction at its start's height;
-// index (when not null) receives that segment. False for an empty list, a NaN or negative
-// len, or len beyond the total by more than tol; a single point answers only a len within tol of 0.
+// The point at arc length len from the start, on the first segment whose running length
+// reaches len within tol (its index goes to index when not null). Lengths are 3D but the
+// point is placed by Polar and GetAngle from the segment's start: meant for level lists.
+// False for an empty list, a NaN or negative len, or len beyond the total by more than tol;
+// a single point answers only a len within tol of 0.
 GEO_API bool GetPtAtLength(std::vector<CPoint3d> const& pts, double len, CPoint3d& out, int* index,
                            double tol);
 
