@@ -16,8 +16,9 @@ set -eu
 
 cd "$(git rev-parse --show-toplevel)"
 
+# Tracked C++ sources, under the given paths when there are any.
 sources() {
-    git ls-files -- '*.cpp' '*.h' '*.hpp' '*.cc' "$@"
+    git ls-files -- "$@" | grep -E '\.(cpp|cc|h|hpp)$' || true
 }
 
 # Files among the tracked sources (restricted to the given paths) that match an extended regex.
