@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,11 @@ constexpr int kMaxDepth = 128;
 struct Box {
     double x0, y0, x1, y1;
 };
+
+// A box that overlaps nothing, not even itself.
+constexpr Box kNoBox{
+    std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+    -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
 
 inline bool overlaps(const Box& a, const Box& b) {
     return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
@@ -102,6 +108,24 @@ public:
                 stack[top++] = node.right;
         }
         return false;
+    }
+
+    // Replaces the boxes (kNoBox for one never to be found) and refits the nodes around them.
+    // The tree keeps its shape, so the boxes still found are visited in the same order.
+    void narrow(std::vector<Box> boxes) {
+        boxes_ = std::move(boxes);
+        // Children follow their parent in the node list, so a backward pass refits bottom-up.
+        for (size_t id = nodes_.size(); id-- > 0;) {
+            Node& node = nodes_[id];
+            if (node.left >= 0) {
+                node.box = nodes_[node.left].box;
+                unite(node.box, nodes_[node.right].box);
+                continue;
+            }
+            node.box = kNoBox;
+            for (int k = node.begin; k < node.end; ++k)
+                unite(node.box, boxes_[entries_[k].index]);
+        }
     }
 
 private:

@@ -26,6 +26,14 @@ using namespace offset;
 constexpr double kRelativeFloor = 1e-11;
 // Longer arcs are emitted in two halves so their bulge stays finite and well conditioned.
 constexpr double kMaxEmittedSweep = 1.5 * kPi;
+// A stretch of a raw piece counts as buried when it stays this many merge tolerances deeper
+// inside the distance than the filter's margin: crossings on it are then too far from any kept
+// stretch's end to merge with it.
+constexpr double kBuriedDepth = 16.0;
+// Long raw pieces (links to the input, mitre extensions) are judged in stretches of about this
+// many mean input piece lengths, at most kMaxStretches of them.
+constexpr double kStretchEdges = 4.0;
+constexpr int kMaxStretches = 64;
 
 // Reads an input piece; false when it has no length. A bulge whose sagitta is within the
 // tolerance is read as straight.
@@ -96,6 +104,13 @@ double extentOf(const std::vector<Piece>& pieces) {
 struct MitreCap {
     Vec a, tip, b;
 };
+
+double chainLength(const std::vector<Piece>& src) {
+    double length = 0;
+    for (const Piece& p : src)
+        length += pieceLength(p);
+    return length;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Input cleaning
@@ -395,16 +410,25 @@ struct Cut {
     bool operator<(const Cut& o) const { return seg != o.seg ? seg < o.seg : t < o.t; }
 };
 
+// The parameter range of a raw piece in which crossings are sought.
+struct Span {
+    double t0, t1;
+    bool empty() const { return t0 > t1; }
+    bool holds(double t) const { return t >= t0 && t <= t1; }
+};
+
 class Trimmer {
 public:
     // raw: the offset chain; splitters: curves that only cut it, each beside the two raw pieces
-    // it merely touches.
+    // it merely touches; spans: per raw piece, where crossings are sought (beyond its span a
+    // piece lies deep in what the filter cuts away).
     Trimmer(const std::vector<Piece>& raw, const std::vector<Piece>& splitters,
-            const std::vector<std::pair<size_t, size_t>>& owners, bool closed,
-            const Tolerances& tol)
+            const std::vector<std::pair<size_t, size_t>>& owners, std::vector<Span> spans,
+            bool closed, const Tolerances& tol)
         : raw_(raw),
           splitters_(splitters),
           owners_(owners),
+          spans_(std::move(spans)),
           chainSize_(raw.size()),
           closed_(closed),
           tol_(tol) {}
@@ -453,21 +477,25 @@ private:
         pts.push_back(q);
     }
 
-    void findCrossings(std::vector<Vec>& pts, std::vector<Cut>& cuts) const {
+    void findCrossings(std::vector<Vec>& pts, std::vector<Cut>& cuts) {
         std::vector<Box> boxes;
         boxes.reserve(chainSize_ + splitters_.size());
         for (size_t k = 0; k < chainSize_ + splitters_.size(); ++k)
             boxes.push_back(pieceBox(piece(k), tol_.merge));
-        const BoxTree tree(std::move(boxes));
+        BoxTree tree(std::move(boxes));
+        // Narrowed after the tree is built, so the crossings still sought come in the same order.
+        tree.narrow(spanBoxes());
         std::vector<Hit> hits;
         for (size_t i = 0; i < chainSize_; ++i) {
+            if (spans_[i].empty())
+                continue;
             tree.query(tree.box(static_cast<int>(i)), [&](int j) {
                 if (static_cast<size_t>(j) <= i || isOwner(i, static_cast<size_t>(j)))
                     return false;
                 hits.clear();
                 pieceHits(raw_[i], piece(j), tol_.merge, hits);
                 for (const Hit& h : hits) {
-                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt))
+                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt) || !inSpans(i, j, h))
                         continue;
                     if (static_cast<size_t>(j) < chainSize_)
                         cuts.push_back({j, h.tq, static_cast<int>(pts.size())});
@@ -476,6 +504,30 @@ private:
                 return false;
             });
         }
+    }
+
+    // Boxes of the raw pieces' spans (none for a buried piece), then of the splitters.
+    std::vector<Box> spanBoxes() const {
+        std::vector<Box> boxes;
+        boxes.reserve(chainSize_ + splitters_.size());
+        for (size_t k = 0; k < chainSize_; ++k) {
+            const Span& s = spans_[k];
+            if (s.empty())
+                boxes.push_back(kNoBox);
+            else if (s.t0 == 0.0 && s.t1 == 1.0)
+                boxes.push_back(pieceBox(raw_[k], tol_.merge));
+            else
+                boxes.push_back(pieceBox(
+                    linePiece(evalPiece(raw_[k], s.t0), evalPiece(raw_[k], s.t1)), 2 * tol_.merge));
+        }
+        for (const Piece& p : splitters_)
+            boxes.push_back(pieceBox(p, tol_.merge));
+        return boxes;
+    }
+
+    // Whether a crossing of raw piece i with piece j lies within both spans.
+    bool inSpans(size_t i, size_t j, const Hit& h) const {
+        return spans_[i].holds(h.tp) && (j >= chainSize_ || spans_[j].holds(h.tq));
     }
 
     // Whether j is a splitter that only touches raw piece i.
@@ -496,17 +548,12 @@ private:
     const std::vector<Piece>& raw_;
     const std::vector<Piece>& splitters_;
     const std::vector<std::pair<size_t, size_t>>& owners_;
+    std::vector<Span> spans_;
     size_t chainSize_;
     bool closed_;
     Tolerances tol_;
     std::vector<Vec> nodes_;
 };
-
-// Whether some input piece comes within `reach` of q.
-bool anyWithin(const BoxTree& tree, const std::vector<Piece>& src, Vec q, double reach) {
-    return tree.query(boxAround(q, reach),
-                      [&](int k) { return distanceToPiece(src[k], q) < reach; });
-}
 
 // Whether q lies inside the triangle by more than `margin` from each of its sides.
 bool deepInside(const MitreCap& cap, Vec q, double margin) {
@@ -519,11 +566,6 @@ bool deepInside(const MitreCap& cap, Vec q, double margin) {
             return false;
     }
     return true;
-}
-
-// Whether a mitre's cap covers q.
-bool anyCapCovers(const BoxTree& tree, const std::vector<MitreCap>& caps, Vec q, double margin) {
-    return tree.query(boxAround(q, 0), [&](int k) { return deepInside(caps[k], q, margin); });
 }
 
 BoxTree capTree(const std::vector<MitreCap>& caps) {
@@ -539,19 +581,115 @@ BoxTree capTree(const std::vector<MitreCap>& caps) {
     return BoxTree(std::move(boxes), TreeOrder::AsGiven);
 }
 
+// What the filter cuts away: points nearer to the input than a reach, and points deep inside
+// the caps of the mitres. Neighbouring questions are mostly answered by the same input piece
+// or cap, so the one that answered last is asked first; no answer depends on it.
+class CutAway {
+public:
+    // `srcTree` holds the boxes of `src`, grown by any margin.
+    CutAway(const BoxTree& srcTree, const std::vector<Piece>& src,
+            const std::vector<MitreCap>& caps)
+        : srcTree_(srcTree), src_(src), caps_(caps), capTree_(capTree(caps)) {}
+
+    // Whether q lies within `reach` of the input or inside a cap by more than `margin`.
+    bool holds(Vec q, double reach, double margin) {
+        return ask(
+            boxAround(q, reach), boxAround(q, 0),
+            [&](int k) { return distanceToPiece(src_[k], q) < reach; },
+            [&](int k) { return deepInside(caps_[k], q, margin); });
+    }
+
+    // Whether the straight piece p lies wholly within `reach` of one straight input piece or
+    // inside one cap by more than `margin`. Distance to a segment is convex along a line and a
+    // cap is convex, so p's two ends decide.
+    bool holdsAll(const Piece& p, double reach, double margin) {
+        return ask(
+            pieceBox(p, reach), pieceBox(p, 0),
+            [&](int k) {
+                const Piece& s = src_[k];
+                return !s.arc && distanceToPiece(s, p.a) < reach && distanceToPiece(s, p.b) < reach;
+            },
+            [&](int k) {
+                return deepInside(caps_[k], p.a, margin) && deepInside(caps_[k], p.b, margin);
+            });
+    }
+
+private:
+    // Whether an input piece in `near` passes nearTest or a cap in `in` passes capTest. The last
+    // answers go first, then the caps, which are few near any point, then the input pieces.
+    template <class NearTest, class CapTest>
+    bool ask(const Box& near, const Box& in, NearTest&& nearTest, CapTest&& capTest) {
+        if ((lastPiece_ >= 0 && nearTest(lastPiece_)) || (lastCap_ >= 0 && capTest(lastCap_)))
+            return true;
+        return search(capTree_, in, lastCap_, capTest) ||
+               search(srcTree_, near, lastPiece_, nearTest);
+    }
+
+    template <class Test>
+    static bool search(const BoxTree& tree, const Box& box, int& last, Test&& test) {
+        return tree.query(box, [&](int k) {
+            if (!test(k))
+                return false;
+            last = k;
+            return true;
+        });
+    }
+
+    const BoxTree& srcTree_;
+    const std::vector<Piece>& src_;
+    const std::vector<MitreCap>& caps_;
+    const BoxTree capTree_;
+    int lastPiece_ = -1, lastCap_ = -1;
+};
+
+// The span of a straight piece outside which it is buried, judged in `parts` equal stretches
+// from both ends inward; empty when every stretch is buried.
+Span unburiedSpan(const Piece& p, int parts, CutAway& cutAway, double reach, double margin) {
+    auto buried = [&](int k) {
+        const Vec a = k == 0 ? p.a : evalPiece(p, double(k) / parts);
+        const Vec b = k + 1 == parts ? p.b : evalPiece(p, double(k + 1) / parts);
+        return cutAway.holdsAll(linePiece(a, b), reach, margin);
+    };
+    int first = 0;
+    while (first < parts && buried(first))
+        ++first;
+    if (first == parts)
+        return {1.0, 0.0};
+    int last = parts - 1;
+    while (last > first && buried(last))
+        --last;
+    return {double(first) / parts, last + 1 == parts ? 1.0 : double(last + 1) / parts};
+}
+
+// Per raw piece, the span that may come as far as the distance from the input: beyond it every
+// part is cut away and no crossing can end a kept stretch.
+std::vector<Span> unburiedSpans(const std::vector<Piece>& raw, const std::vector<Piece>& src,
+                                CutAway& cutAway, double d, const Tolerances& tol) {
+    std::vector<Span> spans(raw.size(), Span{0.0, 1.0});
+    const double margin = tol.filter + kBuriedDepth * tol.merge, reach = std::abs(d) - margin;
+    if (reach <= 0)
+        return spans;
+    const double stretch = kStretchEdges * chainLength(src) / double(src.size());
+    for (size_t k = 0; k < raw.size(); ++k) {
+        if (raw[k].arc)
+            continue;
+        const double parts = std::ceil(pieceLength(raw[k]) / stretch);
+        spans[k] = unburiedSpan(raw[k], int(std::min(parts, double(kMaxStretches))), cutAway, reach,
+                                margin);
+    }
+    return spans;
+}
+
 // Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input and
 // outside the caps of the mitres.
-// `tree` holds the input pieces' boxes, grown by any margin.
 std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trimmer,
-                               const std::vector<Piece>& src, const BoxTree& tree,
-                               const std::vector<MitreCap>& caps, double d, const Tolerances& tol) {
-    const BoxTree covers = capTree(caps);
+                               CutAway& cutAway, double d, const Tolerances& tol) {
     const double reach = std::abs(d) - tol.filter;
     std::vector<Sub> kept;
     kept.reserve(subs.size());
     for (const Sub& s : subs) {
         const Vec mid = evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
-        if (!anyWithin(tree, src, mid, reach) && !anyCapCovers(covers, caps, mid, tol.filter))
+        if (!cutAway.holds(mid, reach, tol.filter))
             kept.push_back(s);
     }
     return kept;
@@ -765,13 +903,6 @@ double signedArea2(const std::vector<Piece>& src) {
     return a;
 }
 
-double chainLength(const std::vector<Piece>& src) {
-    double length = 0;
-    for (const Piece& p : src)
-        length += pieceLength(p);
-    return length;
-}
-
 // Whether a simple closed chain winds around q, which lies well away from it. Each piece adds
 // the angle its chord subtends at q, and an arc a full turn more when q lies between the arc
 // and its chord.
@@ -898,9 +1029,10 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     if (raw.empty())
         return {};
 
-    Trimmer trimmer(raw, splitters, owners, closed, tols);
-    std::vector<Sub> subs =
-        keepFarEnough(trimmer.split(), trimmer, src, srcTree, caps, distance, tols);
+    CutAway cutAway(srcTree, src, caps);
+    Trimmer trimmer(raw, splitters, owners, unburiedSpans(raw, src, cutAway, distance, tols),
+                    closed, tols);
+    std::vector<Sub> subs = keepFarEnough(trimmer.split(), trimmer, cutAway, distance, tols);
     if (closed)
         subs = pruneDangling(subs, trimmer.nodeCount());
     // A simple outline's offset lies on the offset side of it; anything else is a tip of
