@@ -110,10 +110,12 @@ public:
         return false;
     }
 
-    // Replaces the boxes (kNoBox for one never to be found) and refits the nodes around them.
-    // The tree keeps its shape, so the boxes still found are visited in the same order.
-    void narrow(std::vector<Box> boxes) {
-        boxes_ = std::move(boxes);
+    // Replaces box i by boxOf(i) (kNoBox for one never to be found) and refits the nodes around
+    // them. The tree keeps its shape, so the boxes still found are visited in the same order.
+    template <class BoxOf>
+    void narrow(BoxOf&& boxOf) {
+        for (size_t i = 0; i < boxes_.size(); ++i)
+            boxes_[i] = boxOf(i);
         // Children follow their parent in the node list, so a backward pass refits bottom-up.
         for (size_t id = nodes_.size(); id-- > 0;) {
             Node& node = nodes_[id];

@@ -190,7 +190,8 @@ private:
 
     void offsetAll() {
         items_.reserve(src_.size());
-        splitters_.reserve(src_.size() + 2);  // room for the input too, added later
+        // Room for a round corner per piece and for the input, added later.
+        splitters_.reserve(2 * src_.size() + 2);
         owners_.reserve(src_.size());
         size_t pending = 0;
         for (size_t i = 0; i < src_.size(); ++i) {
@@ -484,7 +485,7 @@ private:
             boxes.push_back(pieceBox(piece(k), tol_.merge));
         BoxTree tree(std::move(boxes));
         // Narrowed after the tree is built, so the crossings still sought come in the same order.
-        tree.narrow(spanBoxes());
+        tree.narrow([this](size_t k) { return spanBox(k); });
         std::vector<Hit> hits;
         for (size_t i = 0; i < chainSize_; ++i) {
             if (spans_[i].empty())
@@ -506,23 +507,17 @@ private:
         }
     }
 
-    // Boxes of the raw pieces' spans (none for a buried piece), then of the splitters.
-    std::vector<Box> spanBoxes() const {
-        std::vector<Box> boxes;
-        boxes.reserve(chainSize_ + splitters_.size());
-        for (size_t k = 0; k < chainSize_; ++k) {
-            const Span& s = spans_[k];
-            if (s.empty())
-                boxes.push_back(kNoBox);
-            else if (s.t0 == 0.0 && s.t1 == 1.0)
-                boxes.push_back(pieceBox(raw_[k], tol_.merge));
-            else
-                boxes.push_back(pieceBox(
-                    linePiece(evalPiece(raw_[k], s.t0), evalPiece(raw_[k], s.t1)), 2 * tol_.merge));
-        }
-        for (const Piece& p : splitters_)
-            boxes.push_back(pieceBox(p, tol_.merge));
-        return boxes;
+    // The box of raw piece k's span (none for a buried piece), or of a splitter.
+    Box spanBox(size_t k) const {
+        if (k >= chainSize_)
+            return pieceBox(piece(k), tol_.merge);
+        const Span& s = spans_[k];
+        if (s.empty())
+            return kNoBox;
+        if (s.t0 == 0.0 && s.t1 == 1.0)
+            return pieceBox(raw_[k], tol_.merge);
+        return pieceBox(linePiece(evalPiece(raw_[k], s.t0), evalPiece(raw_[k], s.t1)),
+                        2 * tol_.merge);
     }
 
     // Whether a crossing of raw piece i with piece j lies within both spans.

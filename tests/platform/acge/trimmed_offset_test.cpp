@@ -849,7 +849,7 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
                                     : Box{boxes[i].x0, boxes[i].y0, (boxes[i].x0 + boxes[i].x1) / 2,
                                           (boxes[i].y0 + boxes[i].y1) / 2};
         BoxTree narrowed(boxes, order);
-        narrowed.narrow(smaller);
+        narrowed.narrow([&](size_t i) { return smaller[i]; });
         auto visits = [](const BoxTree& t, const Box& query) {
             std::vector<int> found;
             t.query(query, [&](int k) {
