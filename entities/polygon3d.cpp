@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "foundation/numeric.h"
+
 IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
 
 namespace {
@@ -23,13 +25,7 @@ constexpr double kVersionTol = 1e-6;
 // Bytes that follow the world points in a current record: three doubles and the base record.
 constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
 
-bool isFinite(const CVector3d& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-bool isFinite(const CPoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
+using geo_detail::isFiniteXYZ;
 
 // How far from 1 the length of a unit vector may be.
 constexpr double kUnitLengthTol = 1e-12;
@@ -39,7 +35,7 @@ constexpr double kUnitLengthTol = 1e-12;
 // one too short to divide by (a subnormal length) has no usable direction.
 bool unitOf(CVector3d v, CVector3d& unit) {
     const double len = v.length();
-    if (!std::isfinite(len) || len == 0.0 || !isFinite(v)) {
+    if (!std::isfinite(len) || len == 0.0 || !isFiniteXYZ(v)) {
         return false;
     }
     if (std::abs(len - 1.0) <= kUnitLengthTol) {
@@ -47,7 +43,7 @@ bool unitOf(CVector3d v, CVector3d& unit) {
         return true;
     }
     const CVector3d scaled(v.x / len, v.y / len, v.z / len);
-    if (!isFinite(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
+    if (!isFiniteXYZ(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
         return false;
     }
     unit = scaled;
@@ -405,7 +401,7 @@ CGeometry* CPolygon3D::clone() const {
 
 // A transform with a non-finite parameter changes nothing, so the state stays finite.
 void CPolygon3D::move(const CVector3d& v) {
-    if (!isFinite(v)) {
+    if (!isFiniteXYZ(v)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -415,7 +411,7 @@ void CPolygon3D::move(const CVector3d& v) {
 }
 
 void CPolygon3D::rotate(const CPoint3d& base, double angle) {
-    if (!isFinite(base) || !std::isfinite(angle)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -432,7 +428,7 @@ void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, doubl
 
 void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
     CVector3d unitAxis;
-    if (!unitOf(axis, unitAxis) || !isFinite(base) || !std::isfinite(angle)) {
+    if (!unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;  // no axis to turn about
     }
     const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();
@@ -448,7 +444,7 @@ void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angl
 }
 
 void CPolygon3D::scale(const CPoint3d& base, double factor) {
-    if (!isFinite(base) || !std::isfinite(factor)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(factor)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -458,7 +454,7 @@ void CPolygon3D::scale(const CPoint3d& base, double factor) {
 }
 
 void CPolygon3D::mirror(const CLine& line) {
-    if (!isFinite(line.startPt) || !isFinite(line.endPt)) {
+    if (!isFiniteXYZ(line.startPt) || !isFiniteXYZ(line.endPt)) {
         return;
     }
     for (CPoint3d& p : worldPts) {

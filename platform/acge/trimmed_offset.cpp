@@ -47,11 +47,6 @@ bool readPiece(const OffsetPiece& op, double tol, Piece& out) {
     return true;
 }
 
-bool isFinitePiece(const OffsetPiece& p) {
-    return std::isfinite(p.sx) && std::isfinite(p.sy) && std::isfinite(p.ex) &&
-           std::isfinite(p.ey) && std::isfinite(p.bulge);
-}
-
 // Offset of a piece to its left by d; false when an arc's radius collapses to zero or below.
 bool offsetPiece(const Piece& p, double d, double collapseTol, Piece& out) {
     out = p;
