@@ -78,7 +78,7 @@ bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) 
 
 }  // namespace
 
-// ---- construction -------------------------------------------------------------------------
+// ---- construction --------------------------------------------------------------------------
 
 CPolygon3D::CPolygon3D() : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
 
@@ -126,7 +126,7 @@ CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
     return *this;
 }
 
-// ---- plane frame ----------------------------------------------------------------------------
+// ---- plane frame ---------------------------------------------------------------------------
 
 AcGePlane CPolygon3D::planeAt(double e) const {
     const AcGeVector3d n = ucs.toAcGeVector3d();
@@ -180,7 +180,7 @@ void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
     transformAll(pts, AcGeMatrix3d::planeToWorld(planeAt(elevation)), false, 0.0);
 }
 
-// ---- accessors --------------------------------------------------------------------------------
+// ---- accessors -----------------------------------------------------------------------------
 
 std::vector<CPoint3d>& CPolygon3D::getWorldPts() {
     return worldPts;
@@ -269,7 +269,7 @@ void CPolygon3D::setThickness(double t) {
     thickness = t;
 }
 
-// ---- keeping the two outlines in step -----------------------------------------------------------
+// ---- keeping the two outlines in step ------------------------------------------------------
 
 void CPolygon3D::settleNormal(const CVector3d& n) {
     if (unitOf(n, ucs)) {
@@ -388,8 +388,7 @@ void CPolygon3D::calBox() {
     CalBox3D(worldPts, boxMin, boxMax);
 }
 
-// ---- transforms
-// -----------------------------------------------------------------------------------
+// ---- transforms ----------------------------------------------------------------------------
 
 const std::type_info& CPolygon3D::type() const {
     return typeid(CPolygon3D);
@@ -487,8 +486,7 @@ void CPolygon3D::mirror(CPolygon3D& o) {
     mirror(plane);
 }
 
-// ---- archive
-// ----------------------------------------------------------------------------------------
+// ---- archive -------------------------------------------------------------------------------
 
 void CPolygon3D::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
