@@ -836,14 +836,14 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
         const acge_detail::offset::TreeOrder order = n < 0 ? acge_detail::offset::TreeOrder::AsGiven
                                                            : acge_detail::offset::TreeOrder::Median;
         n = std::abs(n);
-        std::vector<Box> boxes;
+        acge_detail::offset::Buffer<Box> boxes;
         for (int i = 0; i < n; ++i) {
             const double x = pos(rng), y = pos(rng);
             boxes.push_back({x, y, x + size(rng), y + (i % 7 == 0 ? 0.0 : size(rng))});
         }
         const BoxTree tree(boxes, order);
         // Narrowed: every third box gone, the others shrunk to a corner of themselves.
-        std::vector<Box> smaller(boxes);
+        acge_detail::offset::Buffer<Box> smaller(boxes);
         for (int i = 0; i < n; ++i)
             smaller[i] = i % 3 == 0 ? acge_detail::offset::kNoBox
                                     : Box{boxes[i].x0, boxes[i].y0, (boxes[i].x0 + boxes[i].x1) / 2,
@@ -877,7 +877,7 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
 }
 
 // Literal clustering: every pair within tol joined, groups numbered by their first point.
-std::vector<int> clusterByAllPairs(const std::vector<Vec>& pts, double tol) {
+std::vector<int> clusterByAllPairs(const acge_detail::offset::Buffer<Vec>& pts, double tol) {
     std::vector<int> group(pts.size());
     for (size_t i = 0; i < pts.size(); ++i)
         group[i] = static_cast<int>(i);
@@ -906,7 +906,7 @@ TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> pos(0, 1), jitter(-0.01, 0.01);
     for (int round = 0; round < 20; ++round) {
-        std::vector<Vec> pts;
+        acge_detail::offset::Buffer<Vec> pts;
         for (int i = 0; i < 150; ++i) {
             if (i > 0 && i % 3 == 0) {  // near copies of earlier points, some chained
                 const Vec& base = pts[rng() % pts.size()];
