@@ -46,6 +46,9 @@ constexpr double kBuriedDepth = 16.0;
 // many mean input piece lengths, at most kMaxStretches of them.
 constexpr double kStretchEdges = 4.0;
 constexpr int kMaxStretches = 64;
+// Spans are sought only for offsets of more than this many mean input piece lengths: nearer,
+// few crossings lie deep enough to be passed over, and seeking spans costs more than it saves.
+constexpr double kSpannedEdges = 8.0;
 
 // Reads an input piece; false when it has no length. A bulge whose sagitta is within the
 // tolerance is read as straight.
@@ -668,9 +671,10 @@ Buffer<Span> unburiedSpans(const Buffer<Piece>& raw, const Buffer<Piece>& src, C
                            double d, const Tolerances& tol) {
     Buffer<Span> spans(raw.size(), Span{0.0, 1.0});
     const double margin = tol.filter + kBuriedDepth * tol.merge, reach = std::abs(d) - margin;
-    if (reach <= 0)
+    const double edge = chainLength(src) / double(src.size());
+    if (reach <= kSpannedEdges * edge)
         return spans;
-    const double stretch = kStretchEdges * chainLength(src) / double(src.size());
+    const double stretch = kStretchEdges * edge;
     for (size_t k = 0; k < raw.size(); ++k) {
         if (raw[k].arc)
             continue;
