@@ -902,6 +902,25 @@ std::vector<int> clusterByAllPairs(const acge_detail::offset::Buffer<Vec>& pts, 
     return out;
 }
 
+// A large working block comes back for the next request of its size; a small one is not kept.
+TEST(TrimmedOffsetIndex, LargeBlocksAreKeptForTheNextCall) {
+    using acge_detail::offset::BlockCache;
+    const size_t big = 3 * acge_detail::offset::kKeptBlockMin + 5, small = 100;
+    EXPECT_GE(BlockCache::sizeFor(big), big);
+    EXPECT_LE(BlockCache::sizeFor(big), big + big / 4);
+    EXPECT_EQ(BlockCache::sizeFor(small), small);
+    BlockCache cache;
+    void* first = cache.take(big);
+    cache.give(first, big);
+    void* again = cache.take(big);
+    EXPECT_EQ(again, first);
+    void* other = cache.take(big);
+    EXPECT_NE(other, first);
+    cache.give(again, big);
+    cache.give(other, big);
+    cache.give(cache.take(small), small);
+}
+
 TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> pos(0, 1), jitter(-0.01, 0.01);
