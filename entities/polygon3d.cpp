@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "foundation/numeric.h"
+
 IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
 
 namespace {
@@ -23,13 +25,7 @@ constexpr double kVersionTol = 1e-6;
 // Bytes that follow the world points in a current record: three doubles and the base record.
 constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
 
-bool isFinite(const CVector3d& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-bool isFinite(const CPoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
+using geo_detail::isFiniteXYZ;
 
 // How far from 1 the length of a unit vector may be.
 constexpr double kUnitLengthTol = 1e-12;
@@ -39,7 +35,7 @@ constexpr double kUnitLengthTol = 1e-12;
 // one too short to divide by (a subnormal length) has no usable direction.
 bool unitOf(CVector3d v, CVector3d& unit) {
     const double len = v.length();
-    if (!std::isfinite(len) || len == 0.0 || !isFinite(v)) {
+    if (!std::isfinite(len) || len == 0.0 || !isFiniteXYZ(v)) {
         return false;
     }
     if (std::abs(len - 1.0) <= kUnitLengthTol) {
@@ -47,7 +43,7 @@ bool unitOf(CVector3d v, CVector3d& unit) {
         return true;
     }
     const CVector3d scaled(v.x / len, v.y / len, v.z / len);
-    if (!isFinite(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
+    if (!isFiniteXYZ(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
         return false;
     }
     unit = scaled;
@@ -82,7 +78,7 @@ bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) 
 
 }  // namespace
 
-// ---- construction -------------------------------------------------------------------------
+// ---- construction --------------------------------------------------------------------------
 
 CPolygon3D::CPolygon3D() : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
 
@@ -130,7 +126,7 @@ CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
     return *this;
 }
 
-// ---- plane frame ----------------------------------------------------------------------------
+// ---- plane frame ---------------------------------------------------------------------------
 
 AcGePlane CPolygon3D::planeAt(double e) const {
     const AcGeVector3d n = ucs.toAcGeVector3d();
@@ -184,7 +180,7 @@ void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
     transformAll(pts, AcGeMatrix3d::planeToWorld(planeAt(elevation)), false, 0.0);
 }
 
-// ---- accessors --------------------------------------------------------------------------------
+// ---- accessors -----------------------------------------------------------------------------
 
 std::vector<CPoint3d>& CPolygon3D::getWorldPts() {
     return worldPts;
@@ -273,7 +269,7 @@ void CPolygon3D::setThickness(double t) {
     thickness = t;
 }
 
-// ---- keeping the two outlines in step -----------------------------------------------------------
+// ---- keeping the two outlines in step ------------------------------------------------------
 
 void CPolygon3D::settleNormal(const CVector3d& n) {
     if (unitOf(n, ucs)) {
@@ -392,8 +388,7 @@ void CPolygon3D::calBox() {
     CalBox3D(worldPts, boxMin, boxMax);
 }
 
-// ---- transforms
-// -----------------------------------------------------------------------------------
+// ---- transforms ----------------------------------------------------------------------------
 
 const std::type_info& CPolygon3D::type() const {
     return typeid(CPolygon3D);
@@ -405,7 +400,7 @@ CGeometry* CPolygon3D::clone() const {
 
 // A transform with a non-finite parameter changes nothing, so the state stays finite.
 void CPolygon3D::move(const CVector3d& v) {
-    if (!isFinite(v)) {
+    if (!isFiniteXYZ(v)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -415,7 +410,7 @@ void CPolygon3D::move(const CVector3d& v) {
 }
 
 void CPolygon3D::rotate(const CPoint3d& base, double angle) {
-    if (!isFinite(base) || !std::isfinite(angle)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -432,7 +427,7 @@ void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, doubl
 
 void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
     CVector3d unitAxis;
-    if (!unitOf(axis, unitAxis) || !isFinite(base) || !std::isfinite(angle)) {
+    if (!unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;  // no axis to turn about
     }
     const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();
@@ -448,7 +443,7 @@ void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angl
 }
 
 void CPolygon3D::scale(const CPoint3d& base, double factor) {
-    if (!isFinite(base) || !std::isfinite(factor)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(factor)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -458,7 +453,7 @@ void CPolygon3D::scale(const CPoint3d& base, double factor) {
 }
 
 void CPolygon3D::mirror(const CLine& line) {
-    if (!isFinite(line.startPt) || !isFinite(line.endPt)) {
+    if (!isFiniteXYZ(line.startPt) || !isFiniteXYZ(line.endPt)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -491,8 +486,7 @@ void CPolygon3D::mirror(CPolygon3D& o) {
     mirror(plane);
 }
 
-// ---- archive
-// ----------------------------------------------------------------------------------------
+// ---- archive -------------------------------------------------------------------------------
 
 void CPolygon3D::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

@@ -15,9 +15,13 @@
 #include <cstdint>
 #include <utility>
 
+#include "foundation/numeric.h"
+#include "platform/acge/tol_of.h"
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using acge_detail::pointTol;
+using geo_detail::kPi;
 // Consecutive points closer than this on every axis count as one.
 constexpr double kInsertTol = 1e-6;
 // Turn angle and cross-product length below which a corner counts as straight.
@@ -25,12 +29,6 @@ constexpr double kStraightTol = 1e-6;
 // Angle and distance tolerances of the edge overlap test.
 constexpr double kOverlapAngTol = 0.01;
 constexpr double kOverlapDistTol = 0.01;
-
-AcGeTol pointTol(double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    return t;
-}
 
 }  // namespace
 

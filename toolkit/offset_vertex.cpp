@@ -8,6 +8,8 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 typedef std::vector<CPoint3d> Pts;
@@ -16,7 +18,7 @@ typedef std::vector<CPoint3d> Pts;
 constexpr double kSameVertexTol = 0.001;
 // A distance below this selects the right-hand side.
 constexpr double kSideEps = 1e-7;
-constexpr double kHalfPi = 1.5707963267948966;
+using geo_detail::kHalfPi;
 // Slack on the right angle that decides whether the bisector points to the offset side.
 constexpr double kRightAngleSlack = 1e-6;
 // Unit vectors shorter than this are zero vectors (a straight corner's bisector).
@@ -115,14 +117,6 @@ void offsetOpen(const Pts& w, std::vector<CPoint3d>& out, double d, double side)
     out.push_back(flat(w[m - 1] + turned(unit(w[m - 1] - w[m - 2]), 1.0) * d));
 }
 
-bool allFinite(const Pts& pts) {
-    for (const CPoint3d& p : pts) {
-        if (!p.isValid())
-            return false;
-    }
-    return true;
-}
-
 // The plane of the first three points, or of the first turning triple when those three
 // are in line; false when the whole outline is straight.
 bool outlinePlane(const Pts& pts, CPlane& plane) {
@@ -179,7 +173,7 @@ int PtsOffsetIsRight(const std::vector<CPoint3d>& pts, double distance, double m
         return 1;
     Pts offset;
     OffsetPline(pts, offset, distance, minEdge);
-    if (!allFinite(offset))
+    if (!geo_detail::allFiniteXYZ(offset))
         return 2;
     return offset.size() == pts.size() ? 0 : 1;
 }
@@ -203,7 +197,7 @@ bool OffsetPline3D(const std::vector<CPoint3d>& pts, CVector3d normal, double di
         polygon.changeUcsToWorld(result);
     }
     // A non-finite point (a path turning straight back) is no usable offset.
-    if (result.empty() || !allFinite(result))
+    if (result.empty() || !geo_detail::allFiniteXYZ(result))
         return false;
     out = result;
     return true;
@@ -220,7 +214,7 @@ void PlineOffsetToRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, do
         const CPoint3d start = band.front();
         band.push_back(start);
     }
-    if (!allFinite(band))
+    if (!geo_detail::allFiniteXYZ(band))
         band.clear();
     out = band;
 }

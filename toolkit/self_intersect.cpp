@@ -15,6 +15,8 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/acge/tol_of.h"
+
 using cleanup_detail::kLargestScreened;
 using cleanup_detail::kScalePad;
 using cleanup_detail::PlanBox;
@@ -75,8 +77,7 @@ bool anyEdgesMeetAllPairs(const std::vector<AcGeLineSeg3d>& segs, const AcGeTol&
 bool IsSelfIntersect(std::vector<CPoint3d> const& pts, bool closed) {
     if (pts.size() < 3)
         return false;
-    AcGeTol tol;
-    tol.setEqualPoint(kEdgeMeetTol);
+    const AcGeTol tol = acge_detail::pointTol(kEdgeMeetTol);
     const std::vector<AcGeLineSeg3d> segs = edgesOf(pts, closed);
     const double scale = cleanup_detail::coordinateScale(pts);
     if (!(scale <= kLargestScreened))
