@@ -13,8 +13,9 @@ namespace offset {
 
 // Blocks of at least this many bytes are kept when freed.
 constexpr size_t kKeptBlockMin = size_t(1) << 16;
-// A thread keeps at most this many bytes, in at most this many blocks.
-constexpr size_t kKeptBytesMax = size_t(1) << 28;
+// A thread keeps at most this many bytes, in at most this many blocks: enough for an offset of
+// about a hundred thousand vertices, little beside what a host holds.
+constexpr size_t kKeptBytesMax = size_t(1) << 26;
 constexpr size_t kKeptBlocksMax = 64;
 // Sizes of kept blocks step by an eighth of the power of two below them.
 constexpr int kSizeStepsPerDoubling = 8;
