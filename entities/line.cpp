@@ -4,6 +4,7 @@
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
+#include "foundation/segments.h"
 
 #include <cmath>
 
@@ -38,21 +39,11 @@ void CLine::set(const CPoint3d& p1, const CPoint3d& p2) {
 }
 
 bool CLine::isOn(const CPoint3d& p, double tol) const {
-    if (p.isEqualTo(startPt, tol) || p.isEqualTo(endPt, tol))
-        return true;
-    CVector3d along = endPt - startPt;
-    CVector3d toP = p - startPt;
-    // Without a direction there is no angle to measure; p1 itself is on the line.
-    if (along.length() == 0.0)
-        return false;
-    if (toP.length() == 0.0)
-        return true;
-    const double angle = along.normalize().getAngle(toP.normalize());
-    return FloatComp(angle, 0.0, tol) == 0 || FloatComp(angle, kPi, tol) == 0;
+    return geo_detail::onLine(startPt, endPt, p, tol);
 }
 
 CPoint3d CLine::getClosestPnt(const CPoint3d& p) const {
-    return footOnLine(startPt, endPt, p);
+    return geo_detail::footOnLine(startPt, endPt, p);
 }
 
 bool CLine::parallelWith(const CLine& other, double tol) const {

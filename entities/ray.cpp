@@ -3,6 +3,7 @@
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
+#include "foundation/segments.h"
 
 #include <cmath>
 
@@ -57,31 +58,11 @@ CPoint3d CRay::getClosestPnt(const CPoint3d& p) const {
 }
 
 bool CRay::intersectWith(const CLineSeg& seg, CPoint3d& out, double tol) const {
-    const CVector3d e = seg.endPt - seg.startPt;
-    const CVector3d r = startPt - seg.startPt;
-    const double den = planCross(dirVec, e);
-    // Parallel, collinear included.
-    if (!(std::fabs(den) >= tol))
-        return false;
-    const double t = planCross(e, r) / den;
-    const double u = planCross(dirVec, r) / den;
-    if (!(t >= 0.0 && u >= 0.0 && u <= 1.0) || !std::isfinite(t))
-        return false;
-    out = startPt + dirVec * t;
-    return true;
+    return geo_detail::rayCrossesSegment(startPt, dirVec, seg.startPt, seg.endPt, tol, out);
 }
 
 bool CRay::intersectWith(const CRay& other, CPoint3d& out, double tol) const {
-    const CVector3d r = startPt - other.startPt;
-    const double den = planCross(dirVec, other.dirVec);
-    if (!(std::fabs(den) >= tol))
-        return false;
-    const double t = planCross(other.dirVec, r) / den;
-    const double u = planCross(dirVec, r) / den;
-    if (!(t >= 0.0 && u >= 0.0) || !std::isfinite(t) || !std::isfinite(u))
-        return false;
-    out = startPt + dirVec * t;
-    return true;
+    return geo_detail::raysCross(startPt, dirVec, other.startPt, other.dirVec, tol, out);
 }
 
 void CRay::move(const CVector3d& v) {

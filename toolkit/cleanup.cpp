@@ -5,9 +5,9 @@
 #include <geo/cleanup.h>
 #include <geo/conversions.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 
+#include "foundation/segments.h"
 #include "toolkit/point_hash.h"
 
 #include <algorithm>
@@ -284,9 +284,10 @@ bool HaveOverlapLine(std::vector<CPoint3d> const& a, std::vector<CPoint3d> const
                      std::vector<int>* edgesA, std::vector<int>* edgesB) {
     bool found = false;
     for (size_t i = 0; i + 1 < a.size(); ++i) {
-        const CLineSeg segA(a[i], a[i + 1]);
         for (size_t j = 0; j + 1 < b.size(); ++j) {
-            if (!segA.overlap(CLineSeg(b[j], b[j + 1]), nullptr, kOverlapAngTol, kOverlapDistTol))
+            CPoint3d from, to;
+            if (!geo_detail::segmentsOverlap(a[i], a[i + 1], b[j], b[j + 1], kOverlapAngTol,
+                                             kOverlapDistTol, from, to))
                 continue;
             found = true;
             if (edgesA != nullptr && edgesB != nullptr) {

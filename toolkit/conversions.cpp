@@ -2,7 +2,9 @@
 #include <geo/acge/gegbl.h>
 #include <geo/acge/getol.h>
 #include <geo/conversions.h>
-#include <geo/lines.h>
+
+#include "foundation/planes.h"
+#include "toolkit/nearest_segment.h"
 
 #include <cfloat>
 
@@ -225,20 +227,14 @@ double DistCurve2dToPnt(const AcGeCurve2d* curve, const AcGePoint2d& p, AcGePoin
 double DistPoylineToPnt(const std::vector<CPoint3d>& pts, const CPoint3d& p, CPoint3d& nearest) {
     if (pts.size() < 2)
         return 0.0;
-    double best = DBL_MAX;
-    for (size_t i = 1; i < pts.size(); ++i) {
-        const CPoint3d foot = CLineSeg(pts[i - 1], pts[i]).getClosestPnt(p);
-        const double d = p.distanceTo(foot);
-        // Strictly closer only: on a tie the earlier segment keeps its point.
-        if (d < best) {
-            best = d;
-            nearest = foot;
-        }
-    }
-    return best;
+    // Strictly closer only: on a tie the earlier segment keeps its point.
+    const geo_detail::NearestSegment near = geo_detail::nearestSegment(
+        p, pts, geo_detail::nearerThan(DBL_MAX), geo_detail::NearTie::kStrict);
+    if (near.found)
+        nearest = near.foot;
+    return near.dist;
 }
 
 CVector3d GetNormal(const CPoint3d& p1, const CPoint3d& p2, const CPoint3d& p3) {
-    CVector3d n = (p2 - p1).crossProduct(p3 - p2);
-    return n.normalize();
+    return geo_detail::turnNormal(p1, p2, p3);
 }

@@ -1,9 +1,10 @@
 // The library's own mitred vertex offset and the bands and plane forms built on it.
 #include <geo/cleanup.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/offset.h>
 #include <geo/polygon3d.h>
+
+#include "foundation/planes.h"
 
 #include <cmath>
 #include <vector>
@@ -124,22 +125,24 @@ bool allFinite(const Pts& pts) {
 }
 
 // The plane of the first three points, or of the first turning triple when those three
-// are in line; false when the whole outline is straight.
-bool outlinePlane(const Pts& pts, CPlane& plane) {
+// are in line: its origin and unit normal; false when the whole outline is straight.
+bool outlinePlane(const Pts& pts, CPoint3d& origin, CVector3d& normal) {
     const CVector3d turn = (pts[1] - pts[0]).crossProduct(pts[2] - pts[1]);
     if (turn.length() > kMinTurn) {
-        plane.set(pts[0], pts[1], pts[2]);
+        origin = pts[0];
+        normal = geo_detail::turnNormal(pts[0], pts[1], pts[2]);
         return true;
     }
-    return plane.set(pts);
+    return geo_detail::planeOfFirstTurn(pts, origin, normal);
 }
 
 bool isPlanar(const Pts& pts) {
-    CPlane plane;
-    if (!outlinePlane(pts, plane))
+    CPoint3d origin;
+    CVector3d normal;
+    if (!outlinePlane(pts, origin, normal))
         return false;
     for (const CPoint3d& p : pts) {
-        const CPoint3d onPlane = plane.PtProj2Plane(p, plane.normalVec);
+        const CPoint3d onPlane = geo_detail::projectOntoPlane(origin, normal, p, normal);
         if (FloatComp(p.distanceTo(onPlane), 0.0, kPlanarTol) != 0)
             return false;
     }

@@ -9,6 +9,8 @@
 #include <geo/projection.h>
 
 #include "foundation/numeric.h"
+#include "foundation/planes.h"
+#include "foundation/segments.h"
 
 #include <cmath>
 
@@ -87,14 +89,18 @@ bool GetIntersectPt(CPoint3d a, CPoint3d b, double height, CPoint3d& out) {
 bool GetProjectPlane(const std::vector<CPoint3d>& pts, CVector3d dir, double height,
                      std::vector<CPoint3d>& out) {
     out.clear();
-    const CPlane plane(CPoint3d(0, 0, height), CPoint3d(1, 0, height), CPoint3d(1, 1, height));
-    auto cross = [&plane](const CPoint3d& a, const CPoint3d& b, CPoint3d& at) {
-        return plane.intersectWith(CLineSeg(a, b), at, kPointTol);
+    const CPoint3d origin(0, 0, height);
+    const CVector3d normal =
+        geo_detail::turnNormal(origin, CPoint3d(1, 0, height), CPoint3d(1, 1, height));
+    auto cross = [&origin, &normal](const CPoint3d& a, const CPoint3d& b, CPoint3d& at) {
+        return geo_detail::crossPlane(origin, normal, a, b - a, kPointTol, 0.0, 1.0, at);
     };
     for (size_t i = 0; i < pts.size(); ++i) {
         CPoint3d at;
         if (std::fabs(pts[i].z - height) < kPointTol || pts[i].z > height) {
-            if (plane.intersectWith(CLine(pts[i], pts[i] + dir), at, kPointTol))
+            const CPoint3d ahead = pts[i] + dir;
+            if (geo_detail::crossPlane(origin, normal, pts[i], ahead - pts[i], kPointTol, -HUGE_VAL,
+                                       HUGE_VAL, at))
                 out.push_back(at);
         } else {
             appendEdgeCrossings(pts, i, cross, out);
@@ -214,7 +220,8 @@ CPoint3d DroopPoint(const CPoint3d& p, const CPoint3d& a, const CPoint3d& b) {
     CVector3d across = b - a;
     across.rotate(kHalfPi, CVector3d::kZAxis);
     CPoint3d foot = CPoint3d::kOrigin;
-    CLine(p, p + across).intersectWith(CLine(a, b), foot, kPointTol);
+    const CPoint3d ahead = p + across;
+    geo_detail::linesCross(p, ahead, a, b, kPointTol, foot);
     return foot;
 }
 

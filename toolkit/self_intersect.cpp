@@ -6,8 +6,8 @@
 #include <geo/acge/gelnsg3d.h>
 #include <geo/acge/getol.h>
 #include <geo/cleanup.h>
-#include <geo/lines.h>
 
+#include "foundation/segments.h"
 #include "toolkit/point_hash.h"
 #include "toolkit/segment_boxes.h"
 
@@ -25,7 +25,7 @@ namespace {
 constexpr double kEdgeMeetTol = 0.001;
 // Tolerance of the crossings of IsIntersectWithSelf.
 constexpr double kCrossTol = 1e-6;
-// Parameter slack of a segment crossing (CLineSeg::intersectWith), as a length reach.
+// Parameter slack of a segment crossing (geo_detail::segmentsCross), as a length reach.
 constexpr double kParamTol = 1e-6;
 // Box growth per unit of segment extent for IsSelfIntersect, whose pair test checks its
 // meeting points by distance: far above the parameter slack, for rounding.
@@ -103,7 +103,7 @@ namespace {
 bool crossesOffVertex(const std::vector<CPoint3d>& pts, size_t i, size_t j,
                       const cleanup_detail::PointGrid<CPoint3d>& vertices) {
     CPoint3d x;
-    if (!CLineSeg(pts[i], pts[i + 1]).intersectWith(CLineSeg(pts[j], pts[j + 1]), x, kCrossTol))
+    if (!geo_detail::segmentsCross(pts[i], pts[i + 1], pts[j], pts[j + 1], kCrossTol, x))
         return false;
     return !vertices.anyNear(x, [&x](const CPoint3d& v) { return v == x; });
 }
@@ -237,19 +237,19 @@ private:
 // meet only at their shared vertex, so a crossing reported between them elsewhere is
 // rounding and cuts nothing (a cut there would remove no vertex and could repeat forever).
 bool cutFirstLoop(std::vector<CPoint3d>& pts, size_t i, double tol, const SegmentScreen& screen) {
-    const CLineSeg a(pts[i], pts[i + 1]);
+    const CPoint3d aS = pts[i], aE = pts[i + 1];
     const size_t end = pts.size() - 1;
     for (size_t j = screen.nextCandidate(pts, i, i + 1, end); j < end;
          j = screen.nextCandidate(pts, i, j + 1, end)) {
         CPoint3d x;
-        if (j > i + 1 && CLineSeg(pts[j], pts[j + 1]).intersectWith(a, x, tol) &&
-            !x.isEqualTo(a.startPt, tol) && !x.isEqualTo(a.endPt, tol)) {
+        if (j > i + 1 && geo_detail::segmentsCross(pts[j], pts[j + 1], aS, aE, tol, x) &&
+            !x.isEqualTo(aS, tol) && !x.isEqualTo(aE, tol)) {
             pts[i + 1] = x;
             pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i + 2),
                       pts.begin() + static_cast<std::ptrdiff_t>(j + 1));
             return true;
         }
-        if (pts[j + 1].isEqualTo(a.endPt, tol)) {
+        if (pts[j + 1].isEqualTo(aE, tol)) {
             pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i + 2),
                       pts.begin() + static_cast<std::ptrdiff_t>(j + 2));
             return true;

@@ -10,11 +10,11 @@
 // edge order finds.
 #include <geo/containment.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/projection.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 #include "toolkit/segment_boxes.h"
 
 #include <algorithm>
@@ -107,7 +107,8 @@ constexpr uint32_t kNoEdge = UINT32_MAX;
 
 // Whether the corner i, j, k folds back: k lies on i-j or i on j-k.
 bool folds(const Vertex& vi, const Vertex& vj, const Vertex& vk) {
-    return CLineSeg(vi.p, vj.p).isOn(vk.p, kFoldTol) || CLineSeg(vj.p, vk.p).isOn(vi.p, kFoldTol);
+    return geo_detail::onSegment(vi.p, vj.p, vk.p, kFoldTol) ||
+           geo_detail::onSegment(vj.p, vk.p, vi.p, kFoldTol);
 }
 
 // From vertex i on, erases the middle vertex of every folded corner, testing the same
