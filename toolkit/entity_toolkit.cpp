@@ -14,6 +14,7 @@
 #include "foundation/numeric.h"
 #include "foundation/planes.h"
 #include "foundation/segments.h"
+#include "toolkit/polygon_outline.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -107,9 +108,10 @@ bool polygonInPolygon3D(std::vector<CPoint3d> inner, std::vector<CPoint3d> outer
     if (geo_detail::planesMeet(outer[0], outerNormal, inner[0], innerNormal, tol, at, along)) {
         return false;
     }
-    const CPolygon3D frame(outer, GetNormal(outer[0], outer[1], outer[2]));
+    const geo_detail::PlaneFrame frame =
+        geo_detail::polygonFrame(outer, GetNormal(outer[0], outer[1], outer[2]));
     for (std::vector<CPoint3d>* pts : {&inner, &outer}) {
-        frame.changeWorldToUcs(*pts, 0);
+        frame.toFrame(*pts, 0);
         if (PolyIsClockWise(*pts)) {
             std::reverse(pts->begin(), pts->end());
         }

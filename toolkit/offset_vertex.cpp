@@ -2,9 +2,9 @@
 #include <geo/cleanup.h>
 #include <geo/float_comp.h>
 #include <geo/offset.h>
-#include <geo/polygon3d.h>
 
 #include "foundation/planes.h"
+#include "toolkit/polygon_outline.h"
 
 #include <cmath>
 #include <vector>
@@ -199,11 +199,12 @@ bool OffsetPline3D(const std::vector<CPoint3d>& pts, CVector3d normal, double di
         if (!isPlanar(pts))
             return false;
         normal.normalize();
-        const CPolygon3D polygon(pts, normal);
+        // The frame a 3D polygon of these points would take.
+        const geo_detail::PlaneFrame frame = geo_detail::polygonFrame(pts, normal);
         Pts local = pts;
-        polygon.changeWorldToUcs(local, 0.0);
+        frame.toFrame(local, 0.0);
         OffsetPline(local, result, distance, minEdge);
-        polygon.changeUcsToWorld(result);
+        frame.toWorld(result);
     }
     // A non-finite point (a path turning straight back) is no usable offset.
     if (result.empty() || !allFinite(result))
