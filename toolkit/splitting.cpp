@@ -274,7 +274,7 @@ std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
 CutOutline crossOutline(const std::vector<CPoint3d>& closed, const CLineSeg& cutter) {
     CutOutline cut;
     cut.augmented.reserve(closed.size() + 4);
-    const CrossingFilter filter(cutter, closed.size(),
+    const CrossingFilter filter(cutter.startPt, cutter.endPt, closed.size(),
                                 [&closed](size_t i) -> const CPoint3d& { return closed[i]; });
     for (size_t i = 1; i < closed.size(); ++i) {
         cut.augmented.push_back(closed[i - 1]);
@@ -385,7 +385,7 @@ int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
 bool mayMeet(const CPolygon& polygon, const CLineSeg& chord) {
     const size_t n = static_cast<size_t>(polygon.numVerts());
     auto at = [&polygon](size_t i) -> const CPoint3d& { return polygon[static_cast<int>(i)]; };
-    const CrossingFilter filter(chord, n, at);
+    const CrossingFilter filter(chord.startPt, chord.endPt, n, at);
     for (size_t i = 0; i < n; ++i) {
         if (filter.mayCross(at(i), at((i + 1) % n))) {
             return true;
