@@ -71,8 +71,9 @@ bool anyDefiningPointOn(const CLine& line, const CLine& other, double tol) {
 bool CLine::closeWith(const CLine& other, double tol) const {
     // Shared stretch, in drawing units, below which two touching lines are apart.
     constexpr double kMinCloseOverlap = 0.2;
-    if (!parallelWith(other, tol))
+    if (!parallelWith(other, tol)) {
         return false;
+    }
     if (!anyDefiningPointOn(*this, other, tol) && !anyDefiningPointOn(other, *this, tol)) {
         return false;
     }

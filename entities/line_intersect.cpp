@@ -18,9 +18,11 @@ bool CLine::intersectWith(const CLine& other, CPoint3d& out, double tol) const {
 bool CLineSeg::overlap(const CLineSeg& other, CLineSeg* out, double angTol, double distTol) const {
     CPoint3d from, to;
     if (!geo_detail::segmentsOverlap(startPt, endPt, other.startPt, other.endPt, angTol, distTol,
-                                     from, to))
+                                     from, to)) {
         return false;
-    if (out != nullptr)
+    }
+    if (out != nullptr) {
         out->set(from, to);
+    }
     return true;
 }

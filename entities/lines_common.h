@@ -5,12 +5,14 @@
 #include <geo/geometry.h>
 #include <geo/point3d.h>
 
+#include "foundation/numeric.h"
+
 namespace lines_detail {
 
 // Points closer than this on every axis count as one.
-constexpr double kPointTol = 1e-6;
-constexpr double kPi = 3.141592653589793;
-constexpr double kHalfPi = 1.5707963267948966;
+using geo_detail::kHalfPi;
+using geo_detail::kPi;
+using geo_detail::kPointTol;
 
 // The record of an entity defined by two fields (points or vectors): the version, both
 // fields, the base record. Reading adopts the fields and the box only once all are read,

@@ -42,8 +42,9 @@ void CPlane::set(const CPoint3d& origin, const CVector3d& normal) {
 bool CPlane::set(const std::vector<CPoint3d>& pts) {
     CPoint3d origin;
     CVector3d normal;
-    if (!geo_detail::planeOfFirstTurn(pts, origin, normal))
+    if (!geo_detail::planeOfFirstTurn(pts, origin, normal)) {
         return false;
+    }
     originPt = origin;
     normalVec = normal;
     return true;
@@ -67,8 +68,10 @@ bool CPlane::intersectWith(const CRay& ray, CPoint3d& out, double tol) const {
 bool CPlane::intersectWith(const CPlane& other, CLine& out, double tol) const {
     CPoint3d at;
     CVector3d dir;
-    if (!geo_detail::planesMeet(originPt, normalVec, other.originPt, other.normalVec, tol, at, dir))
+    if (!geo_detail::planesMeet(originPt, normalVec, other.originPt, other.normalVec, tol, at,
+                                dir)) {
         return false;
+    }
     out.set(at, at + dir);
     return true;
 }
@@ -80,8 +83,9 @@ CPoint3d CPlane::PtProj2Plane(const CPoint3d& p, CVector3d dir) const {
 std::vector<CPoint3d> CPlane::PtProj2Plane(const std::vector<CPoint3d>& pts, CVector3d dir) const {
     std::vector<CPoint3d> projected;
     projected.reserve(pts.size());
-    for (const CPoint3d& p : pts)
+    for (const CPoint3d& p : pts) {
         projected.push_back(PtProj2Plane(p, dir));
+    }
     return projected;
 }
 

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "foundation/numeric.h"
+
 IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
 
 using geo_detail::PlaneFrame;
@@ -26,17 +28,11 @@ constexpr double kVersionTol = 1e-6;
 // Bytes that follow the world points in a current record: three doubles and the base record.
 constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
 
-bool isFinite(const CVector3d& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-bool isFinite(const CPoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
+using geo_detail::isFiniteXYZ;
 
 }  // namespace
 
-// ---- construction -------------------------------------------------------------------------
+// ---- construction --------------------------------------------------------------------------
 
 CPolygon3D::CPolygon3D() : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
 
@@ -84,7 +80,7 @@ CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
     return *this;
 }
 
-// ---- plane frame ----------------------------------------------------------------------------
+// ---- plane frame ---------------------------------------------------------------------------
 
 AcGePlane CPolygon3D::planeAt(double e) const {
     return PlaneFrame{ucs, elevation}.planeAt(e);
@@ -126,7 +122,7 @@ void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
     PlaneFrame{ucs, elevation}.toWorld(pts);
 }
 
-// ---- accessors --------------------------------------------------------------------------------
+// ---- accessors -----------------------------------------------------------------------------
 
 std::vector<CPoint3d>& CPolygon3D::getWorldPts() {
     return worldPts;
@@ -215,7 +211,7 @@ void CPolygon3D::setThickness(double t) {
     thickness = t;
 }
 
-// ---- keeping the two outlines in step -----------------------------------------------------------
+// ---- keeping the two outlines in step ------------------------------------------------------
 
 void CPolygon3D::settleNormal(const CVector3d& n) {
     ucs = geo_detail::settledNormal(n, worldPts);
@@ -311,8 +307,7 @@ void CPolygon3D::calBox() {
     CalBox3D(worldPts, boxMin, boxMax);
 }
 
-// ---- transforms
-// -----------------------------------------------------------------------------------
+// ---- transforms ----------------------------------------------------------------------------
 
 const std::type_info& CPolygon3D::type() const {
     return typeid(CPolygon3D);
@@ -324,7 +319,7 @@ CGeometry* CPolygon3D::clone() const {
 
 // A transform with a non-finite parameter changes nothing, so the state stays finite.
 void CPolygon3D::move(const CVector3d& v) {
-    if (!isFinite(v)) {
+    if (!isFiniteXYZ(v)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -334,7 +329,7 @@ void CPolygon3D::move(const CVector3d& v) {
 }
 
 void CPolygon3D::rotate(const CPoint3d& base, double angle) {
-    if (!isFinite(base) || !std::isfinite(angle)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -351,7 +346,7 @@ void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, doubl
 
 void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
     CVector3d unitAxis;
-    if (!geo_detail::unitOf(axis, unitAxis) || !isFinite(base) || !std::isfinite(angle)) {
+    if (!geo_detail::unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;  // no axis to turn about
     }
     const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();
@@ -367,7 +362,7 @@ void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angl
 }
 
 void CPolygon3D::scale(const CPoint3d& base, double factor) {
-    if (!isFinite(base) || !std::isfinite(factor)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(factor)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -377,7 +372,7 @@ void CPolygon3D::scale(const CPoint3d& base, double factor) {
 }
 
 void CPolygon3D::mirror(const CLine& line) {
-    if (!isFinite(line.startPt) || !isFinite(line.endPt)) {
+    if (!isFiniteXYZ(line.startPt) || !isFiniteXYZ(line.endPt)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -410,8 +405,7 @@ void CPolygon3D::mirror(CPolygon3D& o) {
     mirror(plane);
 }
 
-// ---- archive
-// ----------------------------------------------------------------------------------------
+// ---- archive -------------------------------------------------------------------------------
 
 void CPolygon3D::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

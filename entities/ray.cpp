@@ -49,11 +49,13 @@ CVector3d CRay::direction() const {
 CPoint3d CRay::getClosestPnt(const CPoint3d& p) const {
     const double dd = dirVec.getDotProduct(dirVec);
     // A ray without direction is its origin alone.
-    if (dd == 0.0)
+    if (dd == 0.0) {
         return startPt;
+    }
     const double t = (p - startPt).getDotProduct(dirVec) / dd;
-    if (t < 0.0)
+    if (t < 0.0) {
         return startPt;
+    }
     return startPt + dirVec * t;
 }
 

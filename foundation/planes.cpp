@@ -34,11 +34,13 @@ bool planeOfFirstTurn(const std::vector<CPoint3d>& pts, CPoint3d& origin, CVecto
 bool crossPlane(const CPoint3d& origin, const CVector3d& normal, const CPoint3d& s,
                 const CVector3d& d, double tol, double lo, double hi, CPoint3d& out) {
     const double k = normal.getDotProduct(d);
-    if (!(std::fabs(k) >= tol))
+    if (!(std::fabs(k) >= tol)) {
         return false;
+    }
     const double t = -normal.getDotProduct(s - origin) / k;
-    if (!(t >= lo && t <= hi))
+    if (!(t >= lo && t <= hi)) {
         return false;
+    }
     out = s + d * t;
     return true;
 }
@@ -47,8 +49,9 @@ bool planesMeet(const CPoint3d& o1, const CVector3d& n1, const CPoint3d& o2, con
                 double tol, CPoint3d& at, CVector3d& dir) {
     dir = n1.crossProduct(n2);
     const double ax = std::fabs(dir.x), ay = std::fabs(dir.y), az = std::fabs(dir.z);
-    if (!(ax + ay + az >= tol))
+    if (!(ax + ay + az >= tol)) {
         return false;
+    }
     // Plane equations n.X + D = 0, solved with the largest direction component
     // as determinant and that coordinate set to 0.
     const double e1 = n1.getDotProduct(CVector3d(o1));
@@ -70,13 +73,15 @@ bool planesMeet(const CPoint3d& o1, const CVector3d& n1, const CPoint3d& o2, con
 CPoint3d projectOntoPlane(const CPoint3d& origin, const CVector3d& normal, const CPoint3d& p,
                           CVector3d dir) {
     constexpr double kMinDirection = 1e-6;
-    if (dir.length() < kMinDirection)
+    if (dir.length() < kMinDirection) {
         dir = normal;
+    }
     // Along the line through p and p + dir, as the difference of its two points.
     const CPoint3d ahead = p + dir;
     CPoint3d hit;
-    if (!crossPlane(origin, normal, p, ahead - p, kPointTol, -HUGE_VAL, HUGE_VAL, hit))
+    if (!crossPlane(origin, normal, p, ahead - p, kPointTol, -HUGE_VAL, HUGE_VAL, hit)) {
         return CPoint3d(0.0, 0.0, 0.0);
+    }
     return hit;
 }
 

@@ -41,18 +41,22 @@ bool singleTouch(const CPoint3d& aS, const CPoint3d& aE, const CPoint3d& bS, con
                  CPoint3d& out) {
     const CVector3d d2 = bE - bS;
     // Standing vertically in plan, b gives no parameter to compare along.
-    if (d2.x == 0.0 && d2.y == 0.0)
+    if (d2.x == 0.0 && d2.y == 0.0) {
         return false;
+    }
     double t0 = paramAlong(aS - bS, d2);
     double t1 = paramAlong(aE - bS, d2);
-    if (t0 > t1)
+    if (t0 > t1) {
         std::swap(t0, t1);
-    if (t0 > 1.0 || t1 < 0.0)
+    }
+    if (t0 > 1.0 || t1 < 0.0) {
         return false;
+    }
     t0 = std::max(t0, 0.0);
     t1 = std::min(t1, 1.0);
-    if (t0 != t1)
+    if (t0 != t1) {
         return false;
+    }
     out = bS + d2 * t0;
     return true;
 }
@@ -63,19 +67,22 @@ bool parallelCrossing(const Piece& a, const Piece& b, double tol, CPoint3d& out)
     const CVector3d d1 = a.e - a.s;
     const CVector3d d2 = b.e - b.s;
     const CVector3d w = a.s - b.s;
-    if (planCross(d1, w) != 0.0 || planCross(d2, w) != 0.0)
+    if (planCross(d1, w) != 0.0 || planCross(d2, w) != 0.0) {
         return false;
+    }
     const bool aDegenerate = d1.getDotProduct(d1) == 0.0;
     const bool bDegenerate = d2.getDotProduct(d2) == 0.0;
     if (aDegenerate) {
         const bool hit = bDegenerate ? a.s.isEqualTo(b.s, tol) : b.isOn(a.s, tol);
-        if (hit)
+        if (hit) {
             out = a.s;
+        }
         return hit;
     }
     if (bDegenerate) {
-        if (!a.isOn(b.s, kPointTol))
+        if (!a.isOn(b.s, kPointTol)) {
             return false;
+        }
         out = b.s;
         return true;
     }
@@ -84,8 +91,9 @@ bool parallelCrossing(const Piece& a, const Piece& b, double tol, CPoint3d& out)
 
 // Whether parameter t lies on a bounded piece under the given rule.
 bool withinPiece(double t, bool tolerant) {
-    if (tolerant)
+    if (tolerant) {
         return FloatComp(t, 0.0, kPointTol) != -1 && FloatComp(t, 1.0, kPointTol) != 1;
+    }
     return !(t < 0.0 || t > 1.0);
 }
 
@@ -94,18 +102,21 @@ bool planarCrossing(const Piece& a, const Piece& b, double tol, Bounds bounds, C
     const CVector3d d2 = b.e - b.s;
     const CVector3d w = a.s - b.s;
     const double den = d1.x * d2.y - d1.y * d2.x;
-    if (!(std::fabs(den) >= tol))
+    if (!(std::fabs(den) >= tol)) {
         return parallelCrossing(a, b, tol, out);
+    }
     const double t = (d2.x * w.y - d2.y * w.x) / den;
     const double u = (d1.x * w.y - d1.y * w.x) / den;
     // Infinite or NaN coordinates give no point to report.
-    if (!std::isfinite(t) || !std::isfinite(u))
+    if (!std::isfinite(t) || !std::isfinite(u)) {
         return false;
+    }
     if (bounds == Bounds::kBothTolerant && !(withinPiece(t, true) && withinPiece(u, true))) {
         return false;
     }
-    if (bounds == Bounds::kFirstExact && !withinPiece(t, false))
+    if (bounds == Bounds::kFirstExact && !withinPiece(t, false)) {
         return false;
+    }
     out = a.s + d1 * t;
     return true;
 }
@@ -133,12 +144,14 @@ bool rayCrossesSegment(const CPoint3d& o, const CVector3d& d, const CPoint3d& s,
     const CVector3d r = o - s;
     const double den = planCross(d, along);
     // Parallel, collinear included.
-    if (!(std::fabs(den) >= tol))
+    if (!(std::fabs(den) >= tol)) {
         return false;
+    }
     const double t = planCross(along, r) / den;
     const double u = planCross(d, r) / den;
-    if (!(t >= 0.0 && u >= 0.0 && u <= 1.0) || !std::isfinite(t))
+    if (!(t >= 0.0 && u >= 0.0 && u <= 1.0) || !std::isfinite(t)) {
         return false;
+    }
     out = o + d * t;
     return true;
 }
@@ -147,12 +160,14 @@ bool raysCross(const CPoint3d& o1, const CVector3d& d1, const CPoint3d& o2, cons
                double tol, CPoint3d& out) {
     const CVector3d r = o1 - o2;
     const double den = planCross(d1, d2);
-    if (!(std::fabs(den) >= tol))
+    if (!(std::fabs(den) >= tol)) {
         return false;
+    }
     const double t = planCross(d2, r) / den;
     const double u = planCross(d1, r) / den;
-    if (!(t >= 0.0 && u >= 0.0) || !std::isfinite(t) || !std::isfinite(u))
+    if (!(t >= 0.0 && u >= 0.0) || !std::isfinite(t) || !std::isfinite(u)) {
         return false;
+    }
     out = o1 + d1 * t;
     return true;
 }
@@ -201,14 +216,17 @@ bool segmentsOverlap(const CPoint3d& aS, const CPoint3d& aE, const CPoint3d& bS,
     const OverlapFacts f = describeOverlap(aS, aE, bS, bE);
     const auto within = [distTol](double x) { return FloatComp(x, distTol, kPointTol) <= 0; };
     const auto apart = [distTol](double x) { return FloatComp(x, distTol, kPointTol) >= 0; };
-    if (f.inS && f.inE && within(f.dS) && within(f.dE))
+    if (f.inS && f.inE && within(f.dS) && within(f.dE)) {
         return shared(f.cS, f.cE, from, to);
-    if (f.onS && f.onE && within(f.eS) && within(f.eE))
+    }
+    if (f.onS && f.onE && within(f.eS) && within(f.eE)) {
         return shared(f.pS, f.pE, from, to);
+    }
     const double theta = segmentDirection(aS, aE).getAngle(segmentDirection(bS, bE));
     const double turn = std::min(theta, std::fabs(kPi - theta));
-    if (!(FloatComp(turn, angTol, kPointTol) <= 0))
+    if (!(FloatComp(turn, angTol, kPointTol) <= 0)) {
         return false;
+    }
     // One end of b lies on a and one end of a on b: the stretch between them is shared
     // unless it is shorter than distTol.
     if (f.inS) {

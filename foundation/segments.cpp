@@ -13,20 +13,24 @@ namespace geo_detail {
 CVector3d segmentDirection(const CPoint3d& s, const CPoint3d& e) {
     const CVector3d d = e - s;
     const double len = d.length();
-    if (len == 0.0)
+    if (len == 0.0) {
         return d;
+    }
     return d / len;
 }
 
 CPoint3d closestOnSegment(const CPoint3d& s, const CPoint3d& e, const CPoint3d& p) {
-    if (s.isEqualTo(e, kPointTol))
+    if (s.isEqualTo(e, kPointTol)) {
         return s;
+    }
     const CVector3d d = e - s;
     const double t = (p - s).getDotProduct(d) / d.getDotProduct(d);
-    if (t < 0.0)
+    if (t < 0.0) {
         return s;
-    if (t > 1.0)
+    }
+    if (t > 1.0) {
         return e;
+    }
     return s + d * t;
 }
 
@@ -98,43 +102,51 @@ CPoint3d closestBetweenSegments(const CPoint3d& aS, const CPoint3d& aE, const CP
 double distanceToLine(const CPoint3d& s, const CPoint3d& e, const CPoint3d& p) {
     constexpr double kShortSegment = 1e-6;
     const double len = s.distanceTo(e);
-    if (len < kShortSegment)
+    if (len < kShortSegment) {
         return p.distanceTo(s);
+    }
     const CVector3d d = e - s;
     return d.crossProduct(p - s).length() / len;
 }
 
 bool onSegment(const CPoint3d& s, const CPoint3d& e, const CPoint3d& p, double tol) {
-    if (p.isEqualTo(s, tol) || p.isEqualTo(e, tol))
+    if (p.isEqualTo(s, tol) || p.isEqualTo(e, tol)) {
         return true;
+    }
     // A distance that overflowed to NaN (coordinates beyond 1e154) is not a near one.
-    if (!(distanceToLine(s, e, p) <= tol))
+    if (!(distanceToLine(s, e, p) <= tol)) {
         return false;
+    }
     // Strictly between the ends on the first axis the segment spans; a segment
     // that spans no z gives up after x and y.
     for (unsigned axis = 0; axis < 3; ++axis) {
         const double a = s[axis], b = e[axis], c = p[axis];
         if (FloatComp(a, b, tol) == 0) {
-            if (axis == 2)
+            if (axis == 2) {
                 return false;
+            }
             continue;
         }
-        if (FloatComp(c - a, 0.0, tol) * FloatComp(c - b, 0.0, tol) == -1)
+        if (FloatComp(c - a, 0.0, tol) * FloatComp(c - b, 0.0, tol) == -1) {
             return true;
+        }
     }
     return false;
 }
 
 bool onLine(const CPoint3d& p1, const CPoint3d& p2, const CPoint3d& p, double tol) {
-    if (p.isEqualTo(p1, tol) || p.isEqualTo(p2, tol))
+    if (p.isEqualTo(p1, tol) || p.isEqualTo(p2, tol)) {
         return true;
+    }
     CVector3d along = p2 - p1;
     CVector3d toP = p - p1;
     // Without a direction there is no angle to measure; p1 itself is on the line.
-    if (along.length() == 0.0)
+    if (along.length() == 0.0) {
         return false;
-    if (toP.length() == 0.0)
+    }
+    if (toP.length() == 0.0) {
         return true;
+    }
     const double angle = along.normalize().getAngle(toP.normalize());
     return FloatComp(angle, 0.0, tol) == 0 || FloatComp(angle, kPi, tol) == 0;
 }

@@ -17,8 +17,9 @@ inline double planCross(const CVector3d& a, const CVector3d& b) {
 inline CPoint3d footOnLine(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
     const CVector3d d = b - a;
     const double dd = d.getDotProduct(d);
-    if (dd == 0.0)
+    if (dd == 0.0) {
         return a;
+    }
     return a + d * ((p - a).getDotProduct(d) / dd);
 }
 

@@ -20,6 +20,7 @@
 #include "foundation/numeric.h"
 #include "foundation/orvel_rule.h"
 #include "foundation/segments.h"
+#include "platform/acge/tol_of.h"
 #include "toolkit/height_bands.h"
 #include "toolkit/nearest_segment.h"
 #include "toolkit/outline_queries.h"
@@ -27,6 +28,7 @@
 
 namespace {
 
+using acge_detail::pointAndVectorTol;
 using containment_detail::preparingPays;
 using geo_detail::nearerThan;
 using geo_detail::nearestSegment;
@@ -35,14 +37,14 @@ using geo_detail::onSegment;
 using geo_detail::segmentCrossesLine;
 using geo_detail::segmentsCross;
 
-constexpr double kPointTol = 1e-6;     // segment crossings and FloatComp tests
+using geo_detail::kPointTol;           // segment crossings and FloatComp tests
 constexpr double kOutlineTol = 0.001;  // outline-against-outline tests
 constexpr double kOnEdgeTol = 0.01;    // CalPtPosAtPL and crossings with a CLine
 constexpr double kSegmentOnTol = 0.1;  // LineOnPolyline
 constexpr double kDetLimit = 0.0001;   // IntersectTriangle: below this the ray runs parallel
-constexpr double kFullTurnLow = 6.183185307179587;   // 2*pi - 0.1
-constexpr double kFullTurnHigh = 6.383185307179586;  // 2*pi + 0.1
-constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kFullTurnLow = geo_detail::kTwoPi - 0.1;
+constexpr double kFullTurnHigh = geo_detail::kTwoPi + 0.1;
+using geo_detail::kHalfPi;
 constexpr double kSideReach = 100000.0;   // GetPtSideFromPts: reference point distance
 constexpr double kSideBound = 1e11;       // GetPtSideFromPts: starting best distance
 constexpr double kContourBound = 1e10;    // PtRayToContour and GetSideFromPts: starting bound
@@ -166,13 +168,6 @@ private:
     HeightBands bands_;
 };
 
-AcGeTol makeTol(double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    t.setEqualVector(tol);
-    return t;
-}
-
 // Closes a copy of the list by appending its first point when the last differs from it.
 void closeCopy(std::vector<CPoint3d>& pts, double tol) {
     if (!pts.back().isEqualTo(pts.front(), tol)) {
@@ -285,7 +280,7 @@ bool PtOnPolyline(CPoint3d const& pt, std::vector<CPoint3d> const& pts, double t
 }
 
 bool PtOnPolyline(AcGePoint3d const& pt, std::vector<AcGePoint3d> const& pts, double tol) {
-    const AcGeTol t = makeTol(tol);
+    const AcGeTol t = pointAndVectorTol(tol);
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         const AcGeLineSeg3d seg(pts[i], pts[i + 1]);
         if (FloatComp(seg.distanceTo(pt, t), 0.0, tol) == 0) {
@@ -444,7 +439,7 @@ bool GetPtSideFromPts(std::vector<CPoint3d> const& pts, CPoint3d const& pt, CVec
     const AcGeLine3d line(Pnt3dToAcPnt3d(pt), AcGeVector3d(unit.x, unit.y, unit.z));
     // The far reference point sits on the side the outline's orientation prefers.
     const CPoint3d ref = PolyIsClockWise(pts) ? pt + unit * kSideReach : pt + unit * -kSideReach;
-    const AcGeTol t = makeTol(tol);
+    const AcGeTol t = pointAndVectorTol(tol);
     double best = kSideBound;
     bool found = false;
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
@@ -532,7 +527,7 @@ bool PtRayToContour(AcGePoint3d const& pt, AcGeVector3d const& dir,
         return false;  // a ray needs a direction
     }
     const AcGeRay3d ray(pt, dir);
-    const AcGeTol t = makeTol(tol);
+    const AcGeTol t = pointAndVectorTol(tol);
     double best = kContourBound;
     for (size_t i = 0; i < contours.size(); ++i) {
         const std::vector<AcGePoint3d>& c = contours[i];
@@ -634,7 +629,7 @@ int PolygonIntersectWithLine(const std::vector<CPoint3d>& pts, const AcGeLine3d&
         ring.push_back(ring.front());
     }
     out.clear();
-    const AcGeTol t = makeTol(kPolygonLineTol);
+    const AcGeTol t = pointAndVectorTol(kPolygonLineTol);
     for (size_t i = 0; i + 1 < ring.size(); ++i) {
         AcGePoint3d at;
         if (!AcGeLineSeg3d(ring[i], ring[i + 1]).intersectWith(line, at, t)) {

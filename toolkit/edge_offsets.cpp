@@ -51,8 +51,9 @@ void joinSideLine(const std::vector<Edge>& edges, std::vector<CPoint3d>& out) {
     for (size_t k = 0; k + 1 < edges.size(); ++k) {
         CPoint3d at;
         if (geo_detail::linesCross(edges[k].s, edges[k].e, edges[k + 1].e, edges[k + 1].s,
-                                   kPointTol, at))
+                                   kPointTol, at)) {
             out.push_back(at);
+        }
     }
     out.push_back(edges.back().e);
 }
@@ -62,11 +63,13 @@ void joinSideLine(const std::vector<Edge>& edges, std::vector<CPoint3d>& out) {
 int CalcMline(const std::vector<CPoint3d>& centre, std::vector<CPoint3d>& out, double d,
               bool left) {
     out.clear();
-    if (centre.size() < 2 || !std::isfinite(d) || !geo_detail::allFiniteXYZ(centre))
+    if (centre.size() < 2 || !std::isfinite(d) || !geo_detail::allFiniteXYZ(centre)) {
         return -1;
+    }
     std::vector<Edge> edges;
-    for (size_t i = 1; i < centre.size(); ++i)
+    for (size_t i = 1; i < centre.size(); ++i) {
         edges.push_back(movedEdge(centre[i - 1], centre[i], left ? kHalfPi : -kHalfPi, d));
+    }
     if (edges.size() == 1) {
         out = {edges[0].s, edges[0].e};
         return 1;
@@ -87,11 +90,13 @@ int SplitRoadPolygon(std::vector<CPoint3d>& centre, std::vector<CPolygon>& out, 
     std::vector<CPoint3d> left, right;
     CalcMline(centre, left, half, true);
     CalcMline(centre, right, half, false);
-    if (left.size() != right.size() || left.empty())
+    if (left.size() != right.size() || left.empty()) {
         return 0;
+    }
     out.clear();
-    for (size_t i = 1; i < left.size(); ++i)
+    for (size_t i = 1; i < left.size(); ++i) {
         out.emplace_back(std::vector<CPoint3d>{left[i - 1], left[i], right[i], right[i - 1]}, true);
+    }
     return static_cast<int>(out.size());
 }
 
@@ -99,8 +104,9 @@ bool OffsetPtsEx(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& out, d
                  double end) {
     out.clear();
     if (pts.size() < 2 || !std::isfinite(start) || !std::isfinite(end) ||
-        !geo_detail::allFiniteXYZ(pts))
+        !geo_detail::allFiniteXYZ(pts)) {
         return false;
+    }
     if (pts.size() == 2) {
         const CVector3d n = LineVDir(pts[0], pts[1]);
         out = {pts[0] + n * start, pts[1] + n * end};
@@ -117,8 +123,9 @@ bool OffsetPtsEx(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& out, d
     for (size_t k = 0; k + 1 < lines.size(); ++k) {
         CPoint3d at;
         if (geo_detail::linesCross(lines[k].s, lines[k].e, lines[k + 1].s, lines[k + 1].e,
-                                   kPointTol, at))
+                                   kPointTol, at)) {
             out.push_back(at);
+        }
     }
     out.push_back(lines.back().e);
     ClearSelfIntersect(out, kPointTol);
@@ -134,17 +141,20 @@ std::vector<Edge> outwardEdges(const std::vector<CPoint3d>& pts) {
     std::vector<Edge> edges;
     const CPoint3d* firstKept = nullptr;
     auto add = [&edges](const CPoint3d& a, const CPoint3d& b) {
-        if (flat(a).distanceTo(flat(b)) < kShortEdge)
+        if (flat(a).distanceTo(flat(b)) < kShortEdge) {
             return false;
+        }
         edges.push_back(movedEdge(flat(a), flat(b), -kHalfPi, a.z));
         return true;
     };
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        if (add(pts[i], pts[i + 1]) && firstKept == nullptr)
+        if (add(pts[i], pts[i + 1]) && firstKept == nullptr) {
             firstKept = &pts[i];
+        }
     }
-    if (!pts.empty())
+    if (!pts.empty()) {
         add(pts.back(), firstKept != nullptr ? *firstKept : pts.back());
+    }
     return edges;
 }
 
@@ -171,12 +181,14 @@ std::vector<CPoint3d> joinOutline(const std::vector<Edge>& edges) {
 // counter-clockwise, and is no outline at all.
 bool turnedInsideOut(const std::vector<Edge>& edges, const std::vector<CPoint3d>& corners) {
     const size_t n = edges.size();
-    if (n < 3 || corners.size() != n)
+    if (n < 3 || corners.size() != n) {
         return false;
+    }
     for (size_t k = 0; k < n; ++k) {
         const CVector3d along = corners[k] - corners[(k + n - 1) % n];
-        if (!(along.getDotProduct(edges[k].e - edges[k].s) < 0.0))
+        if (!(along.getDotProduct(edges[k].e - edges[k].s) < 0.0)) {
             return false;
+        }
     }
     return true;
 }
@@ -191,12 +203,14 @@ bool isSpike(const CPoint3d& a, const CPoint3d& b, const CPoint3d& c) {
 // Removes spike corners from the second to the last but one vertex; after a removal the
 // next vertex is tested against the same predecessor.
 void removeSpikes(std::vector<CPoint3d>& pts) {
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return;
+    }
     std::vector<CPoint3d> kept{pts[0]};
     for (size_t i = 1; i + 1 < pts.size(); ++i) {
-        if (!isSpike(kept.back(), pts[i], pts[i + 1]))
+        if (!isSpike(kept.back(), pts[i], pts[i + 1])) {
             kept.push_back(pts[i]);
+        }
     }
     kept.push_back(pts.back());
     pts.swap(kept);
@@ -205,13 +219,15 @@ void removeSpikes(std::vector<CPoint3d>& pts) {
 // Removes every inner vertex lying on the segment between the vertex kept before it and
 // the one after it.
 void removeCollinear(std::vector<CPoint3d>& pts) {
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return;
+    }
     std::vector<CPoint3d> kept{pts[0]};
     CPoint3d middle = pts[1];
     for (size_t i = 2; i < pts.size(); ++i) {
-        if (!geo_detail::onSegment(kept.back(), pts[i], middle, kCollinearTol))
+        if (!geo_detail::onSegment(kept.back(), pts[i], middle, kCollinearTol)) {
             kept.push_back(middle);
+        }
         middle = pts[i];
     }
     kept.push_back(middle);
@@ -222,15 +238,18 @@ void removeCollinear(std::vector<CPoint3d>& pts) {
 
 bool offsetPolyGonByDistArr(const std::vector<CPoint3d>& outline, std::vector<CPoint3d>& out) {
     out.clear();
-    if (!geo_detail::allFiniteXYZ(outline))
+    if (!geo_detail::allFiniteXYZ(outline)) {
         return false;
+    }
     std::vector<CPoint3d> work(outline);
-    if (PolyIsClockWise(work))
+    if (PolyIsClockWise(work)) {
         std::reverse(work.begin(), work.end());
+    }
     const std::vector<Edge> edges = outwardEdges(work);
     std::vector<CPoint3d> grown = joinOutline(edges);
-    if (turnedInsideOut(edges, grown) || GetMaxPL(grown, true) < kLeastArea)
+    if (turnedInsideOut(edges, grown) || GetMaxPL(grown, true) < kLeastArea) {
         return false;
+    }
     removeSpikes(grown);
     removeCollinear(grown);
     out.swap(grown);
@@ -245,16 +264,18 @@ void offsetEntOutSide(const std::vector<CPoint3d>& outline, double d, std::vecto
 
 void SideOff(std::vector<CPoint3d>& pts, int index, double d) {
     if (FloatComp(d, 0.0, kPointTol) == 0 || !std::isfinite(d) || index < 0 ||
-        static_cast<size_t>(index) + 1 >= pts.size())
+        static_cast<size_t>(index) + 1 >= pts.size()) {
         return;
+    }
     const CVector3d v = LineVDir(pts[index], pts[index + 1]) * d;
     pts[index] += v;
     pts[index + 1] += v;
 }
 
 void MoveLineAlongPts(std::vector<CPoint3d>& line, const std::vector<CPoint3d>& pts, double side) {
-    if (line.size() != 2 || pts.size() <= 2)
+    if (line.size() != 2 || pts.size() <= 2) {
         return;
+    }
     CVector3d dir = line[1] - line[0];
     dir.rotate(side * kHalfPi, CVector3d::kZAxis);
     dir.normalize();
@@ -270,8 +291,9 @@ void MoveLineAlongPts(std::vector<CPoint3d>& line, const std::vector<CPoint3d>& 
             bestDist = dist;
         }
     }
-    if (best == nullptr)
+    if (best == nullptr) {
         return;
+    }
     const CVector3d shift = *best - geo_detail::closestOnSegment(s, e, *best);
     line[0] += shift;
     line[1] += shift;

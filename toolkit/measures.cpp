@@ -22,6 +22,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/numeric.h"
+#include "platform/acge/tol_of.h"
+
 namespace {
 
 using geo_detail::closestBetweenSegments;
@@ -33,11 +36,11 @@ using geo_detail::nearestSegment;
 using geo_detail::NearTie;
 using geo_detail::onSegment;
 
-constexpr double kPointTol = 1e-6;    // most equality and on-segment tests
+using geo_detail::kPointTol;          // most equality and on-segment tests
 constexpr double kZeroVecTol = 1e-8;  // a direction shorter than this has no angle
 constexpr double kLooseTol = 0.001;   // isEqual and the perpendicular-foot test
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kHalfPi = 1.5707963267948966;
+using geo_detail::kHalfPi;
+using geo_detail::kTwoPi;
 constexpr double kFarBound = 1000000.0;  // starting bound of the nearest-segment search of PntPos
 constexpr double kMaxCoord = 1e30;       // larger coordinates are not valid AcGe input
 
@@ -77,10 +80,6 @@ std::vector<CPoint3d> transformed(const std::vector<CPoint3d>& pts, const AcGeMa
         out.push_back(AcPnt3dToPnt3d(Pnt3dToAcPnt3d(p).transformBy(m)));
     }
     return out;
-}
-
-bool isFiniteVector(const AcGeVector3d& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
 }  // namespace
@@ -374,7 +373,7 @@ bool isPtsClockWise3D(std::vector<CPoint3d> const& pts, CVector3d normal) {
         return false;
     }
     const AcGeVector3d n(normal.x, normal.y, normal.z);
-    if (n.length() == 0.0 || !isFiniteVector(n)) {
+    if (n.length() == 0.0 || !geo_detail::isFiniteXYZ(n)) {
         return false;  // no plane to look from
     }
     const AcGePlane plane(Pnt3dToAcPnt3d(pts[0]), n);
@@ -382,7 +381,7 @@ bool isPtsClockWise3D(std::vector<CPoint3d> const& pts, CVector3d normal) {
 }
 
 bool isPtsClockWise3D(std::vector<AcGePoint3d> const& pts, AcGeVector3d normal) {
-    if (normal.length() == 0.0 || !isFiniteVector(normal)) {
+    if (normal.length() == 0.0 || !geo_detail::isFiniteXYZ(normal)) {
         return false;  // no plane to look from
     }
     const AcGeMatrix3d toPlane = AcGeMatrix3d::worldToPlane(normal);
@@ -598,15 +597,11 @@ bool IsClosed(std::vector<CPoint3d> const& pts, double tol) {
 }
 
 bool IsClosed(std::vector<AcGePoint3d> const& pts, double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    return pts.size() >= 3 && pts.back().isEqualTo(pts.front(), t);
+    return pts.size() >= 3 && pts.back().isEqualTo(pts.front(), acge_detail::pointTol(tol));
 }
 
 bool IsClosed(std::vector<AcGePoint2d> const& pts, double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    return pts.size() >= 3 && pts.back().isEqualTo(pts.front(), t);
+    return pts.size() >= 3 && pts.back().isEqualTo(pts.front(), acge_detail::pointTol(tol));
 }
 
 bool isEqual(CPoint3d const& a, CPoint3d const& b) {

@@ -42,8 +42,9 @@ struct NearestSegment {
 
 // Whether d replaces best under the tie rule.
 inline bool nearerUnder(NearTie tie, double d, double best) {
-    if (tie == NearTie::kStrict)
+    if (tie == NearTie::kStrict) {
         return d < best;
+    }
     return FloatComp(d, best, kPointTol) == -1;
 }
 
@@ -63,8 +64,9 @@ NearestSegment nearestSegment(const CPoint3d& pt, const std::vector<CPoint3d>& p
         first = 1;
     }
     for (size_t i = first; i + 1 < pts.size(); ++i) {
-        if (skip(i))
+        if (skip(i)) {
             continue;
+        }
         const CPoint3d foot = closestOnSegment(pts[i], pts[i + 1], pt);
         const double d = pt.distanceTo(foot);
         if (nearerUnder(tie, d, best.dist)) {

@@ -13,6 +13,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+#include "foundation/numeric.h"
 #endif
 
 namespace containment_detail {
@@ -77,7 +79,7 @@ public:
           py_(pt.y),
           slackX_(4.0 * tol + kScreenRel * std::fabs(pt.x)),
           slackY_(4.0 * tol + kScreenRel * std::fabs(pt.y)),
-          finitePoint_(std::isfinite(pt.x) && std::isfinite(pt.y) && std::isfinite(pt.z)) {}
+          finitePoint_(geo_detail::isFiniteXYZ(pt)) {}
 
     // The hot test on the ends' heights above the point: both clearly above or both
     // clearly below. With both differences of one sign, kScreenRel * (dr + dq) is the

@@ -82,8 +82,9 @@ void ShareTouchingVertices(std::vector<CPoint3d>& pts, double tol) {
     }
     auto along = [&](const Touch& t) { return pts[t.vertex].distanceTo(pts[t.segment]); };
     std::sort(touches.begin(), touches.end(), [&](const Touch& a, const Touch& b) {
-        if (a.segment != b.segment)
+        if (a.segment != b.segment) {
             return a.segment < b.segment;
+        }
         const double da = along(a), db = along(b);
         return da != db ? da < db : a.vertex < b.vertex;
     });

@@ -53,10 +53,12 @@ GpcGon FoldLeft(const std::vector<CPolygon>& in, gpc::gpc_op op) {
 
 // Outers before their box's lower-left corner sorts later: x, then y, then larger area.
 bool LowerLeftFirst(const CPolygon& a, const CPolygon& b) {
-    if (a.boxMin.x != b.boxMin.x)
+    if (a.boxMin.x != b.boxMin.x) {
         return a.boxMin.x < b.boxMin.x;
-    if (a.boxMin.y != b.boxMin.y)
+    }
+    if (a.boxMin.y != b.boxMin.y) {
         return a.boxMin.y < b.boxMin.y;
+    }
     return a.area() > b.area();
 }
 

@@ -98,12 +98,7 @@ bool isClosedChain(const Chain& chain, double tol) {
 }
 
 bool finiteChain(const Chain& chain) {
-    for (const OffsetPiece& p : chain) {
-        if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
-            !std::isfinite(p.ey) || !std::isfinite(p.bulge))
-            return false;
-    }
-    return true;
+    return std::all_of(chain.begin(), chain.end(), acge_detail::isFinitePiece);
 }
 
 // Runs the engine; an empty or non-finite chain gives no result, and a result chain that left

@@ -26,6 +26,17 @@ using namespace offset;
 constexpr double kRelativeFloor = 1e-11;
 // Longer arcs are emitted in two halves so their bulge stays finite and well conditioned.
 constexpr double kMaxEmittedSweep = 1.5 * kPi;
+// Share of |d| that caps the merge tolerance: a coarse caller tolerance must not fuse points of
+// a small offset, while a hundredth of |d| still absorbs the rounding of its intersections.
+constexpr double kMergeShareOfDistance = 0.01;
+// Share of |d| that caps the filter margin: a piece is cut only when it comes closer than |d| by
+// more, which spares the true offset's rounding yet cuts loops a thousandth of |d| too close.
+constexpr double kFilterShareOfDistance = 1e-3;
+// Share of the radius by which a fillet's ends may miss it: the corner's offsets carry a few
+// digits of rounding, far below any real mismatch between a gap and the circle about the corner.
+constexpr double kFilletRadiusSlack = 1e-6;
+// Stand-in scale when the chain and the distance are all zero: keeps the numeric floor positive.
+constexpr double kTinyScale = 1e-300;
 
 // Reads an input piece; false when it has no length. A bulge whose sagitta is within the
 // tolerance is read as straight.
@@ -45,11 +56,6 @@ bool readPiece(const OffsetPiece& op, double tol, Piece& out) {
     const double r = chord * (1 + bulge * bulge) / (4 * std::abs(bulge));
     out = arcPiece(c, r, a, b, 4 * std::atan(bulge));
     return true;
-}
-
-bool isFinitePiece(const OffsetPiece& p) {
-    return std::isfinite(p.sx) && std::isfinite(p.sy) && std::isfinite(p.ex) &&
-           std::isfinite(p.ey) && std::isfinite(p.bulge);
 }
 
 // Offset of a piece to its left by d; false when an arc's radius collapses to zero or below.
@@ -350,7 +356,7 @@ private:
 
     // An arc about the corner from a to b when both lie at the distance from it, else a chord.
     Piece filletOrChord(Vec a, Vec b, Vec corner) const {
-        const double r = std::abs(d_), slack = 1e-6 * r + tol_.join;
+        const double r = std::abs(d_), slack = kFilletRadiusSlack * r + tol_.join;
         if (std::abs(dist(a, corner) - r) > slack || std::abs(dist(b, corner) - r) > slack)
             return linePiece(a, b);
         // A gap on the left side opens on a right turn: the fillet runs clockwise.
@@ -866,13 +872,15 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     if (!cleanChain(chain, closed, std::max(tol, kRelativeFloor), src) || src.empty())
         return {};
     const double scale = std::max(extentOf(src), std::abs(distance));
-    const double numericFloor = kRelativeFloor * std::max(scale, 1e-300);
+    const double numericFloor = kRelativeFloor * std::max(scale, kTinyScale);
     if (std::abs(distance) <= numericFloor)
         return copyOfInput(src);
     Tolerances tols;
     tols.join = std::max(tol, numericFloor);
-    tols.merge = std::max(std::min(tols.join, 0.01 * std::abs(distance)), numericFloor);
-    tols.filter = std::max(std::min(tols.join, 1e-3 * std::abs(distance)), numericFloor);
+    tols.merge =
+        std::max(std::min(tols.join, kMergeShareOfDistance * std::abs(distance)), numericFloor);
+    tols.filter =
+        std::max(std::min(tols.join, kFilterShareOfDistance * std::abs(distance)), numericFloor);
 
     std::vector<Piece> raw, splitters;
     std::vector<std::pair<size_t, size_t>> owners;
