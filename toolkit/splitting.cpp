@@ -5,6 +5,7 @@
 #include <geo/splitting.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 #include "toolkit/crossing_filter.h"
 #include "toolkit/outline_queries.h"
 
@@ -82,7 +83,7 @@ bool ptSpiltPolyline(CPoint3d pt, const std::vector<CPoint3d>& pts, std::vector<
     }
     first.push_back(pts[0]);
     for (size_t i = 1; i < pts.size(); ++i) {
-        if (!CLineSeg(pts[i - 1], pts[i]).isOn(pt, tol)) {
+        if (!geo_detail::onSegment(pts[i - 1], pts[i], pt, tol)) {
             first.push_back(pts[i]);
             continue;
         }
@@ -200,7 +201,8 @@ namespace {
 std::vector<CPoint3d> withLineCrossings(std::vector<CPoint3d> pts, const CLine& line) {
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         CPoint3d at;
-        if (CLineSeg(pts[i], pts[i + 1]).intersectWith(line, at, kPointTol) &&
+        if (geo_detail::segmentCrossesLine(pts[i], pts[i + 1], line.startPt, line.endPt, kPointTol,
+                                           at) &&
             !at.isEqualTo(pts[i], kPointTol) && !at.isEqualTo(pts[i + 1], kPointTol)) {
             pts.insert(pts.begin() + static_cast<std::ptrdiff_t>(i) + 1, at);
             ++i;  // go on after the inserted point
@@ -280,7 +282,8 @@ CutOutline crossOutline(const std::vector<CPoint3d>& closed, const CLineSeg& cut
         cut.augmented.push_back(closed[i - 1]);
         CPoint3d at;
         if (!filter.mayCross(closed[i - 1], closed[i]) ||
-            !CLineSeg(closed[i - 1], closed[i]).intersectWith(cutter, at, kPointTol)) {
+            !geo_detail::segmentsCross(closed[i - 1], closed[i], cutter.startPt, cutter.endPt,
+                                       kPointTol, at)) {
             continue;
         }
         if (at != closed[i - 1] && at != closed[i]) {
