@@ -1,12 +1,9 @@
 // The infinite line through two points, and the plan mirror of points and vectors in it.
 #include <geo/archive_lists.h>
-#include <geo/float_comp.h>
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
 #include "foundation/segments.h"
-
-#include <cmath>
 
 using namespace lines_detail;
 

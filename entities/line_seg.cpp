@@ -1,13 +1,11 @@
 // The bounded segment: construction, measures, nearest points, overlap, transforms, record.
 #include <geo/archive_lists.h>
-#include <geo/float_comp.h>
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
 #include "foundation/segments.h"
 
 #include <algorithm>
-#include <cmath>
 
 using namespace lines_detail;
 

@@ -1,4 +1,4 @@
-// Tolerances and the record helper shared by the linear entities' sources.
+// The quarter turn and the record helper shared by the linear entities' sources.
 #pragma once
 
 #include <geo/archive_lists.h>
@@ -9,10 +9,7 @@
 
 namespace lines_detail {
 
-// Points closer than this on every axis count as one.
 using geo_detail::kHalfPi;
-using geo_detail::kPi;
-using geo_detail::kPointTol;
 
 // The record of an entity defined by two fields (points or vectors): the version, both
 // fields, the base record. Reading adopts the fields and the box only once all are read,

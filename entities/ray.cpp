@@ -5,8 +5,6 @@
 #include "entities/lines_common.h"
 #include "foundation/segments.h"
 
-#include <cmath>
-
 using namespace lines_detail;
 
 IMPLEMENT_SERIAL(CRay, CGeometry, 1)
