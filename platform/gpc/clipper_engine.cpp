@@ -10,6 +10,10 @@
 namespace gpc_detail {
 namespace {
 
+// Unions of a tangled result run at most this often. One pass has untangled every overlap seen;
+// rings still meeting crosswise after it have differed by grid rounding alone.
+constexpr int kMaxUntanglePasses = 2;
+
 ClipperLib::ClipType toClipType(ClipOp op) {
     switch (op) {
         case ClipOp::kDifference:
@@ -51,6 +55,25 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
     return out;
 }
 
+// Strictly simple output of tangled operands now and then holds rings that pass through a shared
+// vertex into one another and so overlap. Their union read even-odd covers the same ground, and
+// its rings come out untangled: retried while they still cross. False when Clipper fails.
+bool untangle(ClipperLib::PolyTree& tree) {
+    for (int pass = 0; pass < kMaxUntanglePasses && crossAtSharedVertex(collect(tree).rings);
+         ++pass) {
+        ClipperLib::Paths rings;
+        ClipperLib::PolyTreeToPaths(tree, rings);
+        ClipperLib::Clipper clipper;
+        clipper.StrictlySimple(true);
+        clipper.AddPaths(rings, ClipperLib::ptSubject, true);
+        if (!clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftEvenOdd,
+                             ClipperLib::pftEvenOdd)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView>& subject,
@@ -67,7 +90,8 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
         clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
         ClipperLib::PolyTree tree;
         if (!clipper.Execute(toClipType(op), tree, ClipperLib::pftEvenOdd,
-                             ClipperLib::pftEvenOdd)) {
+                             ClipperLib::pftEvenOdd) ||
+            !untangle(tree)) {
             return {};
         }
         const TreeRings listed = collect(tree);

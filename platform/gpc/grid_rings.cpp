@@ -229,6 +229,88 @@ int parentOf(const Nesting& n, int i) {
                                                                                            : -1;
 }
 
+// Beyond this many passes through one point the pairwise check below would cost too much; so many
+// rings meeting at one point are reported as crossing, which costs only a repair pass.
+constexpr std::size_t kMaxVisitsPerPoint = 64;
+
+// One pass of a ring through a vertex: the point and the directions back and on along the ring.
+struct Visit {
+    ClipperLib::IntPoint at;
+    ClipperLib::IntPoint back;
+    ClipperLib::IntPoint on;
+};
+
+Wide cross(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return Wide(u.X) * v.Y - Wide(u.Y) * v.X;
+}
+
+bool sameDirection(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return cross(u, v) == 0 && Wide(u.X) * v.X + Wide(u.Y) * v.Y > 0;
+}
+
+bool upperHalf(const ClipperLib::IntPoint& d) {
+    return d.Y > 0 || (d.Y == 0 && d.X > 0);
+}
+
+// Exact angular order of directions, counter-clockwise from +x.
+bool angleBefore(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    if (upperHalf(u) != upperHalf(v)) {
+        return upperHalf(u);
+    }
+    return cross(u, v) > 0;
+}
+
+// Whether two passes through one point cross there: their directions alternate around it. Passes
+// that share a direction run along a common edge, where only the far end could tell; they are
+// taken as not crossing.
+bool visitsCross(const Visit& a, const Visit& b) {
+    for (const ClipperLib::IntPoint* u : {&a.back, &a.on}) {
+        for (const ClipperLib::IntPoint* v : {&b.back, &b.on}) {
+            if (sameDirection(*u, *v)) {
+                return false;
+            }
+        }
+    }
+    std::pair<ClipperLib::IntPoint, bool> dirs[] = {
+        {a.back, true}, {a.on, true}, {b.back, false}, {b.on, false}};
+    std::sort(std::begin(dirs), std::end(dirs),
+              [](const auto& u, const auto& v) { return angleBefore(u.first, v.first); });
+    return dirs[0].second != dirs[1].second && dirs[1].second != dirs[2].second &&
+           dirs[2].second != dirs[3].second;
+}
+
+std::vector<Visit> visitsOf(const std::vector<const GridRing*>& rings) {
+    std::vector<Visit> visits;
+    for (const GridRing* ring : rings) {
+        const std::size_t n = ring->size();
+        for (std::size_t i = 0; i < n && n >= 3; ++i) {
+            const ClipperLib::IntPoint& p = (*ring)[i];
+            const ClipperLib::IntPoint& prev = (*ring)[(i + n - 1) % n];
+            const ClipperLib::IntPoint& next = (*ring)[(i + 1) % n];
+            const Visit v{p, {prev.X - p.X, prev.Y - p.Y}, {next.X - p.X, next.Y - p.Y}};
+            if ((v.back.X != 0 || v.back.Y != 0) && (v.on.X != 0 || v.on.Y != 0)) {
+                visits.push_back(v);
+            }
+        }
+    }
+    return visits;
+}
+
+// Whether any two of the passes in [first, last), all through one point, cross there.
+bool anyVisitsCross(const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
+    if (last - first > kMaxVisitsPerPoint) {
+        return true;
+    }
+    for (std::size_t a = first; a < last; ++a) {
+        for (std::size_t b = a + 1; b < last; ++b) {
+            if (visitsCross(visits[a], visits[b])) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
 ResultContour fromPath(const Contour& c, bool hole, const GridScale& scale) {
     const ClipperLib::Path& path = *c.ring;
@@ -304,6 +386,24 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
         }
     }
     return cs;
+}
+
+bool crossAtSharedVertex(const std::vector<const GridRing*>& rings) {
+    std::vector<Visit> visits = visitsOf(rings);
+    const auto pointLess = [](const Visit& u, const Visit& v) {
+        return u.at.X != v.at.X ? u.at.X < v.at.X : u.at.Y < v.at.Y;
+    };
+    std::sort(visits.begin(), visits.end(), pointLess);
+    for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
+        last = first + 1;
+        while (last < visits.size() && visits[last].at == visits[first].at) {
+            ++last;
+        }
+        if (last - first > 1 && anyVisitsCross(visits, first, last)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<int> nestContours(const std::vector<Contour>& cs) {

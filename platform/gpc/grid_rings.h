@@ -59,6 +59,11 @@ struct Contour {
 std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
                                 const std::vector<int>& treeParents = {});
 
+// True when two of the rings, or one ring with itself, pass through a shared vertex from one
+// side of each other to the other, or leave it along a common direction: rings that meet only
+// there can still overlap, which nesting by containment cannot express.
+bool crossAtSharedVertex(const std::vector<const GridRing*>& rings);
+
 // Parent of every contour (-1 for top-level ones) by exact containment. The contours must not
 // cross one another; they may touch.
 std::vector<int> nestContours(const std::vector<Contour>& cs);
