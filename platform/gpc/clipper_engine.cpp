@@ -55,23 +55,29 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
     return out;
 }
 
-// Strictly simple output of tangled operands now and then holds rings that pass through a shared
-// vertex into one another and so overlap. Their union read even-odd covers the same ground, and
-// its rings come out untangled: retried while they still cross. False when Clipper fails.
-bool untangle(ClipperLib::PolyTree& tree) {
-    for (int pass = 0; pass < kMaxUntanglePasses && crossAtSharedVertex(collect(tree).rings);
-         ++pass) {
-        ClipperLib::Paths rings;
-        ClipperLib::PolyTreeToPaths(tree, rings);
-        ClipperLib::Clipper clipper;
-        clipper.StrictlySimple(true);
-        clipper.AddPaths(rings, ClipperLib::ptSubject, true);
-        if (!clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftEvenOdd,
-                             ClipperLib::pftEvenOdd)) {
-            return false;
+// The union of `from`'s rings read even-odd, into `to`; false when Clipper fails.
+bool uniteEvenOdd(const ClipperLib::PolyTree& from, ClipperLib::PolyTree& to) {
+    ClipperLib::Paths rings;
+    ClipperLib::PolyTreeToPaths(from, rings);
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(true);
+    clipper.AddPaths(rings, ClipperLib::ptSubject, true);
+    return clipper.Execute(ClipperLib::ctUnion, to, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+}
+
+// The result in trees[0] nested and listed. Strictly simple output of tangled operands now and
+// then holds contours that overlap where they meet at a vertex; the union of its rings covers the
+// same ground, and comes out untangled, so it is taken instead (trees[1] holds it on the way).
+std::vector<ResultContour> listUntangled(ClipperLib::PolyTree (&trees)[2], const GridScale& scale) {
+    for (int pass = 0;; ++pass) {
+        const TreeRings listed = collect(trees[pass % 2]);
+        const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
+        const std::vector<int> parent = nestContours(cs);
+        if (pass == kMaxUntanglePasses || !overlapAtSharedVertex(cs, parent) ||
+            !uniteEvenOdd(trees[pass % 2], trees[(pass + 1) % 2])) {
+            return listNested(cs, parent, scale);
         }
     }
-    return true;
 }
 
 }  // namespace
@@ -88,15 +94,12 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
         clipper.StrictlySimple(true);
         clipper.AddPaths(toPaths(subject, scale), ClipperLib::ptSubject, true);
         clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
-        ClipperLib::PolyTree tree;
-        if (!clipper.Execute(toClipType(op), tree, ClipperLib::pftEvenOdd,
-                             ClipperLib::pftEvenOdd) ||
-            !untangle(tree)) {
+        ClipperLib::PolyTree trees[2];
+        if (!clipper.Execute(toClipType(op), trees[0], ClipperLib::pftEvenOdd,
+                             ClipperLib::pftEvenOdd)) {
             return {};
         }
-        const TreeRings listed = collect(tree);
-        const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
-        return listNested(cs, nestContours(cs), scale);
+        return listUntangled(trees, scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
     }

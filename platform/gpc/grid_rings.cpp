@@ -230,14 +230,15 @@ int parentOf(const Nesting& n, int i) {
 }
 
 // Beyond this many passes through one point the pairwise check below would cost too much; so many
-// rings meeting at one point are reported as crossing, which costs only a repair pass.
+// rings meeting at one point are reported as overlapping, which costs only a repair pass.
 constexpr std::size_t kMaxVisitsPerPoint = 64;
 
-// One pass of a ring through a vertex: the point and the directions back and on along the ring.
+// One pass of a contour through a vertex: the point and the directions back and on along it.
 struct Visit {
     ClipperLib::IntPoint at;
     ClipperLib::IntPoint back;
     ClipperLib::IntPoint on;
+    int contour;
 };
 
 Wide cross(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
@@ -260,14 +261,28 @@ bool angleBefore(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
     return cross(u, v) > 0;
 }
 
-// Whether two passes through one point cross there: their directions alternate around it. Passes
-// that share a direction run along a common edge, where only the far end could tell; they are
-// taken as not crossing.
-bool visitsCross(const Visit& a, const Visit& b) {
+bool isAncestor(const std::vector<int>& parent, int ancestor, int c) {
+    for (int p = parent[c]; p >= 0; p = parent[p]) {
+        if (p == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether two passes through one point overlap: their directions alternate around it, or they
+// run along a common edge with both insides on the same side of it and neither contour holds
+// the other. A common edge read even-odd bounds nothing; contours with their insides on either
+// side of it merely abut.
+bool visitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent, const Visit& a,
+                   const Visit& b) {
     for (const ClipperLib::IntPoint* u : {&a.back, &a.on}) {
         for (const ClipperLib::IntPoint* v : {&b.back, &b.on}) {
             if (sameDirection(*u, *v)) {
-                return false;
+                const bool sameWay = (u == &a.on) == (v == &b.on);
+                const bool sameTurn = (cs[a.contour].area2 > 0) == (cs[b.contour].area2 > 0);
+                return sameWay == sameTurn && !isAncestor(parent, a.contour, b.contour) &&
+                       !isAncestor(parent, b.contour, a.contour);
             }
         }
     }
@@ -279,31 +294,38 @@ bool visitsCross(const Visit& a, const Visit& b) {
            dirs[2].second != dirs[3].second;
 }
 
-std::vector<Visit> visitsOf(const std::vector<const GridRing*>& rings) {
+// Every pass of every contour through a vertex, sorted by point.
+std::vector<Visit> visitsOf(const std::vector<Contour>& cs) {
     std::vector<Visit> visits;
-    for (const GridRing* ring : rings) {
-        const std::size_t n = ring->size();
-        for (std::size_t i = 0; i < n && n >= 3; ++i) {
-            const ClipperLib::IntPoint& p = (*ring)[i];
-            const ClipperLib::IntPoint& prev = (*ring)[(i + n - 1) % n];
-            const ClipperLib::IntPoint& next = (*ring)[(i + 1) % n];
-            const Visit v{p, {prev.X - p.X, prev.Y - p.Y}, {next.X - p.X, next.Y - p.Y}};
+    for (std::size_t c = 0; c < cs.size(); ++c) {
+        const GridRing& ring = *cs[c].ring;
+        const std::size_t n = ring.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const ClipperLib::IntPoint& p = ring[i];
+            const ClipperLib::IntPoint& prev = ring[(i + n - 1) % n];
+            const ClipperLib::IntPoint& next = ring[(i + 1) % n];
+            const Visit v{
+                p, {prev.X - p.X, prev.Y - p.Y}, {next.X - p.X, next.Y - p.Y}, static_cast<int>(c)};
             if ((v.back.X != 0 || v.back.Y != 0) && (v.on.X != 0 || v.on.Y != 0)) {
                 visits.push_back(v);
             }
         }
     }
+    std::sort(visits.begin(), visits.end(), [](const Visit& u, const Visit& v) {
+        return u.at.X != v.at.X ? u.at.X < v.at.X : u.at.Y < v.at.Y;
+    });
     return visits;
 }
 
-// Whether any two of the passes in [first, last), all through one point, cross there.
-bool anyVisitsCross(const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
+// Whether any two of the passes in [first, last), all through one point, overlap.
+bool anyVisitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                      const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
     if (last - first > kMaxVisitsPerPoint) {
         return true;
     }
     for (std::size_t a = first; a < last; ++a) {
         for (std::size_t b = a + 1; b < last; ++b) {
-            if (visitsCross(visits[a], visits[b])) {
+            if (visitsOverlap(cs, parent, visits[a], visits[b])) {
                 return true;
             }
         }
@@ -388,18 +410,14 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
     return cs;
 }
 
-bool crossAtSharedVertex(const std::vector<const GridRing*>& rings) {
-    std::vector<Visit> visits = visitsOf(rings);
-    const auto pointLess = [](const Visit& u, const Visit& v) {
-        return u.at.X != v.at.X ? u.at.X < v.at.X : u.at.Y < v.at.Y;
-    };
-    std::sort(visits.begin(), visits.end(), pointLess);
+bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent) {
+    const std::vector<Visit> visits = visitsOf(cs);
     for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
         last = first + 1;
         while (last < visits.size() && visits[last].at == visits[first].at) {
             ++last;
         }
-        if (last - first > 1 && anyVisitsCross(visits, first, last)) {
+        if (last - first > 1 && anyVisitsOverlap(cs, parent, visits, first, last)) {
             return true;
         }
     }

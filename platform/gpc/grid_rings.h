@@ -59,14 +59,15 @@ struct Contour {
 std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
                                 const std::vector<int>& treeParents = {});
 
-// True when two of the rings, or one ring with itself, pass through a shared vertex from one
-// side of each other to the other, or leave it along a common direction: rings that meet only
-// there can still overlap, which nesting by containment cannot express.
-bool crossAtSharedVertex(const std::vector<const GridRing*>& rings);
-
 // Parent of every contour (-1 for top-level ones) by exact containment. The contours must not
 // cross one another; they may touch.
 std::vector<int> nestContours(const std::vector<Contour>& cs);
+
+// True when two contours, or one with itself, overlap where they meet at a vertex, so that the
+// nesting `parent` (from nestContours) cannot describe them: they pass through to each other's
+// far side there, or run along a common edge with their insides on the same side of it while
+// neither holds the other.
+bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the
