@@ -10,8 +10,8 @@
 namespace gpc_detail {
 namespace {
 
-// Unions of a tangled result run at most this often. One pass has untangled every overlap seen;
-// rings still meeting crosswise after it have differed by grid rounding alone.
+// Repasses of a tangled result run at most this often. One has untangled every overlap seen;
+// contours still overlapping after it have differed by grid rounding alone.
 constexpr int kMaxUntanglePasses = 2;
 
 ClipperLib::ClipType toClipType(ClipOp op) {
@@ -55,26 +55,55 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
     return out;
 }
 
-// The union of `from`'s rings read even-odd, into `to`; false when Clipper fails.
-bool uniteEvenOdd(const ClipperLib::PolyTree& from, ClipperLib::PolyTree& to) {
+// Both operands on the grid.
+struct GridOperands {
+    ClipperLib::Paths subject;
+    ClipperLib::Paths clip;
+};
+
+// Runs the operation; strictly simple output has touching contours split. False when Clipper
+// fails.
+template <typename Out>
+bool execute(ClipOp op, const GridOperands& in, bool strictlySimple, Out& out) {
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(strictlySimple);
+    clipper.AddPaths(in.subject, ClipperLib::ptSubject, true);
+    clipper.AddPaths(in.clip, ClipperLib::ptClip, true);
+    return clipper.Execute(toClipType(op), out, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+}
+
+// Another run for a result whose contours overlap, into `next`. The first repeats the operation
+// without splitting touching contours, which is where the overlaps arise (and the split of a
+// tangle can take Clipper long), and splits the plain result's rings in a union read even-odd;
+// later ones unite the rings of `last` again.
+bool repass(int pass, ClipOp op, const GridOperands& in, const ClipperLib::PolyTree& last,
+            ClipperLib::PolyTree& next) {
     ClipperLib::Paths rings;
-    ClipperLib::PolyTreeToPaths(from, rings);
+    if (pass == 0) {
+        if (!execute(op, in, false, rings)) {
+            return false;
+        }
+    } else {
+        ClipperLib::PolyTreeToPaths(last, rings);
+    }
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(true);
     clipper.AddPaths(rings, ClipperLib::ptSubject, true);
-    return clipper.Execute(ClipperLib::ctUnion, to, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+    return clipper.Execute(ClipperLib::ctUnion, next, ClipperLib::pftEvenOdd,
+                           ClipperLib::pftEvenOdd);
 }
 
 // The result in trees[0] nested and listed. Strictly simple output of tangled operands now and
-// then holds contours that overlap where they meet at a vertex; the union of its rings covers the
-// same ground, and comes out untangled, so it is taken instead (trees[1] holds it on the way).
-std::vector<ResultContour> listUntangled(ClipperLib::PolyTree (&trees)[2], const GridScale& scale) {
+// then holds contours that overlap where they meet at a vertex; then the result of a repass is
+// taken instead (trees[1] and trees[0] hold them in turn).
+std::vector<ResultContour> listUntangled(ClipOp op, const GridOperands& in,
+                                         ClipperLib::PolyTree (&trees)[2], const GridScale& scale) {
     for (int pass = 0;; ++pass) {
         const TreeRings listed = collect(trees[pass % 2]);
         const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
         const std::vector<int> parent = nestContours(cs);
         if (pass == kMaxUntanglePasses || !overlapAtSharedVertex(cs, parent) ||
-            !uniteEvenOdd(trees[pass % 2], trees[(pass + 1) % 2])) {
+            !repass(pass, op, in, trees[pass % 2], trees[(pass + 1) % 2])) {
             return listNested(cs, parent, scale);
         }
     }
@@ -90,16 +119,12 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
     }
     try {
         const GridScale scale(maxAbs);
-        ClipperLib::Clipper clipper;
-        clipper.StrictlySimple(true);
-        clipper.AddPaths(toPaths(subject, scale), ClipperLib::ptSubject, true);
-        clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
+        const GridOperands in{toPaths(subject, scale), toPaths(clip, scale)};
         ClipperLib::PolyTree trees[2];
-        if (!clipper.Execute(toClipType(op), trees[0], ClipperLib::pftEvenOdd,
-                             ClipperLib::pftEvenOdd)) {
+        if (!execute(op, in, true, trees[0])) {
             return {};
         }
-        return listUntangled(trees, scale);
+        return listUntangled(op, in, trees, scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
     }
