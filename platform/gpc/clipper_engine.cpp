@@ -10,7 +10,7 @@
 namespace gpc_detail {
 namespace {
 
-// Repasses of a tangled result run at most this often. One has untangled every overlap seen;
+// Unions of a tangled result run at most this often. Two have untangled every overlap seen;
 // contours still overlapping after it have differed by grid rounding alone.
 constexpr int kMaxUntanglePasses = 2;
 
@@ -55,56 +55,36 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
     return out;
 }
 
-// Both operands on the grid.
-struct GridOperands {
-    ClipperLib::Paths subject;
-    ClipperLib::Paths clip;
-};
-
-// Runs the operation; strictly simple output has touching contours split. False when Clipper
-// fails.
-template <typename Out>
-bool execute(ClipOp op, const GridOperands& in, bool strictlySimple, Out& out) {
-    ClipperLib::Clipper clipper;
-    clipper.StrictlySimple(strictlySimple);
-    clipper.AddPaths(in.subject, ClipperLib::ptSubject, true);
-    clipper.AddPaths(in.clip, ClipperLib::ptClip, true);
-    return clipper.Execute(toClipType(op), out, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
-}
-
-// Another run for a result whose contours overlap, into `next`. The first repeats the operation
-// without splitting touching contours, which is where the overlaps arise (and the split of a
-// tangle can take Clipper long), and splits the plain result's rings in a union read even-odd;
-// later ones unite the rings of `last` again.
-bool repass(int pass, ClipOp op, const GridOperands& in, const ClipperLib::PolyTree& last,
-            ClipperLib::PolyTree& next) {
-    ClipperLib::Paths rings;
-    if (pass == 0) {
-        if (!execute(op, in, false, rings)) {
-            return false;
-        }
-    } else {
-        ClipperLib::PolyTreeToPaths(last, rings);
-    }
+// The union of the rings read even-odd, touching contours split, into `out`; false when Clipper
+// fails. Plain paths rather than a tree: Clipper's own nesting of split contours can take it long
+// on a tangle, and nesting is done by exact containment anyway.
+bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& out) {
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(true);
-    clipper.AddPaths(rings, ClipperLib::ptSubject, true);
-    return clipper.Execute(ClipperLib::ctUnion, next, ClipperLib::pftEvenOdd,
+    for (const GridRing* ring : rings) {
+        clipper.AddPath(*ring, ClipperLib::ptSubject, true);
+    }
+    return clipper.Execute(ClipperLib::ctUnion, out, ClipperLib::pftEvenOdd,
                            ClipperLib::pftEvenOdd);
 }
 
-// The result in trees[0] nested and listed. Strictly simple output of tangled operands now and
-// then holds contours that overlap where they meet at a vertex; then the result of a repass is
-// taken instead (trees[1] and trees[0] hold them in turn).
-std::vector<ResultContour> listUntangled(ClipOp op, const GridOperands& in,
-                                         ClipperLib::PolyTree (&trees)[2], const GridScale& scale) {
+// The result in `tree` nested and listed. Strictly simple output of tangled operands now and
+// then holds contours that overlap where they meet at a vertex; the union of its rings covers the
+// same ground and comes out untangled, so it is taken instead.
+std::vector<ResultContour> listUntangled(const ClipperLib::PolyTree& tree, const GridScale& scale) {
+    TreeRings listed = collect(tree);
+    ClipperLib::Paths united[2];
     for (int pass = 0;; ++pass) {
-        const TreeRings listed = collect(trees[pass % 2]);
         const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
         const std::vector<int> parent = nestContours(cs);
+        ClipperLib::Paths& next = united[pass % 2];
         if (pass == kMaxUntanglePasses || !overlapAtSharedVertex(cs, parent) ||
-            !repass(pass, op, in, trees[pass % 2], trees[(pass + 1) % 2])) {
+            !uniteEvenOdd(listed.rings, next)) {
             return listNested(cs, parent, scale);
+        }
+        listed = {};
+        for (const GridRing& ring : next) {
+            listed.rings.push_back(&ring);
         }
     }
 }
@@ -119,12 +99,16 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
     }
     try {
         const GridScale scale(maxAbs);
-        const GridOperands in{toPaths(subject, scale), toPaths(clip, scale)};
-        ClipperLib::PolyTree trees[2];
-        if (!execute(op, in, true, trees[0])) {
+        ClipperLib::Clipper clipper;
+        clipper.StrictlySimple(true);
+        clipper.AddPaths(toPaths(subject, scale), ClipperLib::ptSubject, true);
+        clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
+        ClipperLib::PolyTree tree;
+        if (!clipper.Execute(toClipType(op), tree, ClipperLib::pftEvenOdd,
+                             ClipperLib::pftEvenOdd)) {
             return {};
         }
-        return listUntangled(op, in, trees, scale);
+        return listUntangled(tree, scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
     }
