@@ -11,7 +11,7 @@ namespace gpc_detail {
 namespace {
 
 // Unions of a tangled result run at most this often. Two have untangled every overlap seen;
-// contours still overlapping after it have differed by grid rounding alone.
+// contours still overlapping after them have differed by grid rounding alone.
 constexpr int kMaxUntanglePasses = 2;
 
 ClipperLib::ClipType toClipType(ClipOp op) {

@@ -40,7 +40,7 @@ double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingVi
 // Converts rings to grid paths.
 ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& scale);
 
-// Bounding box in doubled grid coordinates.
+// Bounding box in grid coordinates scaled for probing.
 struct Box {
     ClipperLib::cInt minX, minY, maxX, maxY;
 };
