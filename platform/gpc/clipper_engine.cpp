@@ -10,6 +10,10 @@
 namespace gpc_detail {
 namespace {
 
+// Unions of a tangled result run at most this often. Two have untangled every overlap seen;
+// contours still overlapping after them have differed by grid rounding alone.
+constexpr int kMaxUntanglePasses = 2;
+
 ClipperLib::ClipType toClipType(ClipOp op) {
     switch (op) {
         case ClipOp::kDifference:
@@ -51,6 +55,40 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
     return out;
 }
 
+// The union of the rings read even-odd, touching contours split, into `out`; false when Clipper
+// fails. Plain paths rather than a tree: Clipper's own nesting of split contours can take it long
+// on a tangle, and nesting is done by exact containment anyway.
+bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& out) {
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(true);
+    for (const GridRing* ring : rings) {
+        clipper.AddPath(*ring, ClipperLib::ptSubject, true);
+    }
+    return clipper.Execute(ClipperLib::ctUnion, out, ClipperLib::pftEvenOdd,
+                           ClipperLib::pftEvenOdd);
+}
+
+// The result in `tree` nested and listed. Strictly simple output of tangled operands now and
+// then holds contours that overlap where they meet at a vertex; the union of its rings covers the
+// same ground and comes out untangled, so it is taken instead.
+std::vector<ResultContour> listUntangled(const ClipperLib::PolyTree& tree, const GridScale& scale) {
+    TreeRings listed = collect(tree);
+    ClipperLib::Paths united[2];
+    for (int pass = 0;; ++pass) {
+        const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
+        const std::vector<int> parent = nestContours(cs);
+        ClipperLib::Paths& next = united[pass % 2];
+        if (pass == kMaxUntanglePasses || !overlapAtSharedVertex(cs, parent) ||
+            !uniteEvenOdd(listed.rings, next)) {
+            return listNested(cs, parent, scale);
+        }
+        listed = {};
+        for (const GridRing& ring : next) {
+            listed.rings.push_back(&ring);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView>& subject,
@@ -70,9 +108,7 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
                              ClipperLib::pftEvenOdd)) {
             return {};
         }
-        const TreeRings listed = collect(tree);
-        const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
-        return listNested(cs, nestContours(cs), scale);
+        return listUntangled(tree, scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
     }

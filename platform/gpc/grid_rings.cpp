@@ -17,21 +17,25 @@ constexpr int kDirectScaleLimit = 1000;
 // as outside.
 constexpr std::size_t kMaxProbes = 16;
 
-// A grid point with both coordinates doubled, so that edge midpoints stay integral.
-struct Doubled {
+// Probe points lie at edge midpoints and triangle centroids: grid coordinates scaled by this
+// keep them integral.
+constexpr ClipperLib::cInt kProbeScale = 6;
+
+// A grid point with both coordinates scaled by kProbeScale.
+struct Scaled {
     ClipperLib::cInt x;
     ClipperLib::cInt y;
 };
 
-Doubled doubled(const ClipperLib::IntPoint& p) {
-    return {2 * p.X, 2 * p.Y};
+Scaled scaled(const ClipperLib::IntPoint& p) {
+    return {kProbeScale * p.X, kProbeScale * p.Y};
 }
 
-// Midpoint of the edge from vertex i to its successor, doubled.
-Doubled edgeMidpoint(const ClipperLib::Path& ring, std::size_t i) {
+// Midpoint of the edge from vertex i to its successor, scaled.
+Scaled edgeMidpoint(const ClipperLib::Path& ring, std::size_t i) {
     const ClipperLib::IntPoint& a = ring[i];
     const ClipperLib::IntPoint& b = ring[(i + 1) % ring.size()];
-    return {a.X + b.X, a.Y + b.Y};
+    return {kProbeScale / 2 * (a.X + b.X), kProbeScale / 2 * (a.Y + b.Y)};
 }
 
 // Twice the signed area (positive counter-clockwise), exact: the sum wraps modulo 2^128 on the
@@ -45,7 +49,7 @@ Wide twiceArea(const ClipperLib::Path& ring) {
     return static_cast<Wide>(sum);
 }
 
-bool holds(const Box& b, const Doubled& p) {
+bool holds(const Box& b, const Scaled& p) {
     return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
 }
 
@@ -55,12 +59,12 @@ bool holds(const Box& outer, const Box& inner) {
 }
 
 Box boxOf(const ClipperLib::Path& ring) {
-    Box b{2 * ring[0].X, 2 * ring[0].Y, 2 * ring[0].X, 2 * ring[0].Y};
+    const Scaled first = scaled(ring[0]);
+    Box b{first.x, first.y, first.x, first.y};
     for (const ClipperLib::IntPoint& q : ring) {
-        b.minX = std::min(b.minX, 2 * q.X);
-        b.maxX = std::max(b.maxX, 2 * q.X);
-        b.minY = std::min(b.minY, 2 * q.Y);
-        b.maxY = std::max(b.maxY, 2 * q.Y);
+        const Scaled p = scaled(q);
+        b = {std::min(b.minX, p.x), std::min(b.minY, p.y), std::max(b.maxX, p.x),
+             std::max(b.maxY, p.y)};
     }
     return b;
 }
@@ -68,10 +72,10 @@ Box boxOf(const ClipperLib::Path& ring) {
 enum class Side { kOutside, kInside, kBoundary };
 
 // Where p lies relative to the ring, decided exactly by crossings of the ray towards +x.
-Side locate(const ClipperLib::Path& ring, const Doubled& p) {
+Side locate(const ClipperLib::Path& ring, const Scaled& p) {
     bool inside = false;
     for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-        const Doubled u = doubled(ring[j]), v = doubled(ring[i]);
+        const Scaled u = scaled(ring[j]), v = scaled(ring[i]);
         const Wide cross = Wide(v.x - u.x) * (p.y - u.y) - Wide(v.y - u.y) * (p.x - u.x);
         if (cross == 0 && p.x >= std::min(u.x, v.x) && p.x <= std::max(u.x, v.x) &&
             p.y >= std::min(u.y, v.y) && p.y <= std::max(u.y, v.y)) {
@@ -122,7 +126,7 @@ public:
     }
 
     // Appends every contour whose box holds p.
-    void collectHolding(const Doubled& p, std::vector<int>& out) const {
+    void collectHolding(const Scaled& p, std::vector<int>& out) const {
         for (const std::vector<int>* list :
              {&spanning_, &cells_[static_cast<std::size_t>(cellY(p.y)) * side_ + cellX(p.x)]}) {
             for (int i : *list) {
@@ -177,7 +181,7 @@ struct Nesting {
 // `touched` when p lies on the boundary of a contour examined on the way. Only contours whose
 // box holds c's whole box qualify: a needle-thin piece can have a probe a grid step inside a
 // neighbour that it merely touches.
-int innermostHolder(const Nesting& n, int c, const Doubled& p, bool& touched) {
+int innermostHolder(const Nesting& n, int c, const Scaled& p, bool& touched) {
     const int rank = n.rankOf[c];
     std::vector<int> holders;
     n.boxes.collectHolding(p, holders);
@@ -196,6 +200,44 @@ int innermostHolder(const Nesting& n, int c, const Doubled& p, bool& touched) {
         touched = touched || side == Side::kBoundary;
     }
     return -1;
+}
+
+Wide turn(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b,
+          const ClipperLib::IntPoint& c) {
+    return Wide(b.X - a.X) * (c.Y - a.Y) - Wide(b.Y - a.Y) * (c.X - a.X);
+}
+
+bool sameSideOrOn(Wide t, Wide sense) {
+    return t == 0 || (t > 0) == (sense > 0);
+}
+
+// The centroid of the corner at the ring's lowest vertex, scaled, when that corner is a proper
+// triangle holding no other vertex of the ring even on its sides: then the point lies strictly
+// inside the ring, away from its edges.
+bool cornerCentroid(const ClipperLib::Path& ring, Scaled& out) {
+    const std::size_t n = ring.size();
+    std::size_t v = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (ring[i].Y < ring[v].Y || (ring[i].Y == ring[v].Y && ring[i].X < ring[v].X)) {
+            v = i;
+        }
+    }
+    const std::size_t u = (v + n - 1) % n, w = (v + 1) % n;
+    const Wide sense = turn(ring[u], ring[v], ring[w]);
+    if (sense == 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const ClipperLib::IntPoint& q = ring[i];
+        if (i != u && i != v && i != w && sameSideOrOn(turn(ring[u], ring[v], q), sense) &&
+            sameSideOrOn(turn(ring[v], ring[w], q), sense) &&
+            sameSideOrOn(turn(ring[w], ring[u], q), sense)) {
+            return false;
+        }
+    }
+    out = {kProbeScale / 3 * (ring[u].X + ring[v].X + ring[w].X),
+           kProbeScale / 3 * (ring[u].Y + ring[v].Y + ring[w].Y)};
+    return true;
 }
 
 // The contour directly holding contour i, probed at edge midpoints spread over it. Probes on a
@@ -223,10 +265,121 @@ int parentOf(const Nesting& n, int i) {
     if (!votes.empty()) {
         return votes.front().first;
     }
+    // Every midpoint lay on a boundary: a point inside a corner may not.
+    Scaled corner{};
+    bool touched = false;
+    const int holder = cornerCentroid(ring, corner) ? innermostHolder(n, i, corner, touched) : -2;
+    if (holder != -2 && !touched) {
+        return holder;
+    }
     // Every probe lay on a boundary: only the engine's own nesting tells on which side it lies.
     const int tree = n.cs[i].treeParent;
     return tree >= 0 && n.rankOf[tree] < n.rankOf[i] && holds(n.cs[tree].box, n.cs[i].box) ? tree
                                                                                            : -1;
+}
+
+// Beyond this many passes through one point the pairwise check below would cost too much; so many
+// rings meeting at one point are reported as overlapping, which costs only a repair pass.
+constexpr std::size_t kMaxVisitsPerPoint = 64;
+
+// One pass of a contour through a vertex: the point and the directions back and on along it.
+struct Visit {
+    ClipperLib::IntPoint at;
+    ClipperLib::IntPoint back;
+    ClipperLib::IntPoint on;
+    int contour;
+};
+
+Wide cross(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return Wide(u.X) * v.Y - Wide(u.Y) * v.X;
+}
+
+bool sameDirection(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return cross(u, v) == 0 && Wide(u.X) * v.X + Wide(u.Y) * v.Y > 0;
+}
+
+bool upperHalf(const ClipperLib::IntPoint& d) {
+    return d.Y > 0 || (d.Y == 0 && d.X > 0);
+}
+
+// Exact angular order of directions, counter-clockwise from +x.
+bool angleBefore(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    if (upperHalf(u) != upperHalf(v)) {
+        return upperHalf(u);
+    }
+    return cross(u, v) > 0;
+}
+
+bool isAncestor(const std::vector<int>& parent, int ancestor, int c) {
+    for (int p = parent[c]; p >= 0; p = parent[p]) {
+        if (p == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether two passes through one point overlap: their directions alternate around it, or they
+// run along a common edge with both insides on the same side of it and neither contour holds
+// the other. A common edge read even-odd bounds nothing; contours with their insides on either
+// side of it merely abut.
+bool visitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent, const Visit& a,
+                   const Visit& b) {
+    for (const ClipperLib::IntPoint* u : {&a.back, &a.on}) {
+        for (const ClipperLib::IntPoint* v : {&b.back, &b.on}) {
+            if (sameDirection(*u, *v)) {
+                const bool sameWay = (u == &a.on) == (v == &b.on);
+                const bool sameTurn = (cs[a.contour].area2 > 0) == (cs[b.contour].area2 > 0);
+                return sameWay == sameTurn && !isAncestor(parent, a.contour, b.contour) &&
+                       !isAncestor(parent, b.contour, a.contour);
+            }
+        }
+    }
+    std::pair<ClipperLib::IntPoint, bool> dirs[] = {
+        {a.back, true}, {a.on, true}, {b.back, false}, {b.on, false}};
+    std::sort(std::begin(dirs), std::end(dirs),
+              [](const auto& u, const auto& v) { return angleBefore(u.first, v.first); });
+    return dirs[0].second != dirs[1].second && dirs[1].second != dirs[2].second &&
+           dirs[2].second != dirs[3].second;
+}
+
+// Every pass of every contour through a vertex, sorted by point.
+std::vector<Visit> visitsOf(const std::vector<Contour>& cs) {
+    std::vector<Visit> visits;
+    for (std::size_t c = 0; c < cs.size(); ++c) {
+        const GridRing& ring = *cs[c].ring;
+        const std::size_t n = ring.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const ClipperLib::IntPoint& p = ring[i];
+            const ClipperLib::IntPoint& prev = ring[(i + n - 1) % n];
+            const ClipperLib::IntPoint& next = ring[(i + 1) % n];
+            const Visit v{
+                p, {prev.X - p.X, prev.Y - p.Y}, {next.X - p.X, next.Y - p.Y}, static_cast<int>(c)};
+            if ((v.back.X != 0 || v.back.Y != 0) && (v.on.X != 0 || v.on.Y != 0)) {
+                visits.push_back(v);
+            }
+        }
+    }
+    std::sort(visits.begin(), visits.end(), [](const Visit& u, const Visit& v) {
+        return u.at.X != v.at.X ? u.at.X < v.at.X : u.at.Y < v.at.Y;
+    });
+    return visits;
+}
+
+// Whether any two of the passes in [first, last), all through one point, overlap.
+bool anyVisitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                      const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
+    if (last - first > kMaxVisitsPerPoint) {
+        return true;
+    }
+    for (std::size_t a = first; a < last; ++a) {
+        for (std::size_t b = a + 1; b < last; ++b) {
+            if (visitsOverlap(cs, parent, visits[a], visits[b])) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
@@ -304,6 +457,20 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
         }
     }
     return cs;
+}
+
+bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent) {
+    const std::vector<Visit> visits = visitsOf(cs);
+    for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
+        last = first + 1;
+        while (last < visits.size() && visits[last].at == visits[first].at) {
+            ++last;
+        }
+        if (last - first > 1 && anyVisitsOverlap(cs, parent, visits, first, last)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<int> nestContours(const std::vector<Contour>& cs) {

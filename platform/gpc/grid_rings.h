@@ -40,7 +40,7 @@ double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingVi
 // Converts rings to grid paths.
 ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& scale);
 
-// Bounding box in doubled grid coordinates.
+// Bounding box in grid coordinates scaled for probing.
 struct Box {
     ClipperLib::cInt minX, minY, maxX, maxY;
 };
@@ -62,6 +62,12 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
 // Parent of every contour (-1 for top-level ones) by exact containment. The contours must not
 // cross one another; they may touch.
 std::vector<int> nestContours(const std::vector<Contour>& cs);
+
+// True when two contours, or one with itself, overlap where they meet at a vertex, so that the
+// nesting `parent` (from nestContours) cannot describe them: they pass through to each other's
+// far side there, or run along a common edge with their insides on the same side of it while
+// neither holds the other.
+bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the

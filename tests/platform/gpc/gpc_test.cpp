@@ -390,10 +390,14 @@ TEST(GpcTristrip, SelfIntersectingRingsAgreeWithClipping) {
 
 // Found by fuzzing: a needle-thin piece touching an outer was nested in it, a hole running
 // along its outer's edges was listed as an outer, an island touching a notch at its corners
-// became a hole, and a contour of collinear vertices was kept. Each lost or gained area.
+// became a hole, a contour of collinear vertices was kept, holes of tangled XORs overlapped
+// through shared vertices or along a common edge, and a piece whose every edge ran along others
+// was taken for an outer. Each lost or gained area.
 TEST(GpcClip, FuzzFoundInputsKeepFlagsOrientationAndArea) {
-    for (const char* name : {"regress-needle-hole-nesting", "regress-island-touching-notch",
-                             "regress-collinear-contour"}) {
+    for (const char* name :
+         {"regress-needle-hole-nesting", "regress-island-touching-notch",
+          "regress-collinear-contour", "regress-xor-flags", "regress-holes-along-common-edge",
+          "regress-contour-on-boundaries-only"}) {
         SCOPED_TRACE(name);
         const std::string path = GEO_SOURCE_DIR "/fuzz/corpus/gpc_clip/" + std::string(name);
         FILE* in = std::fopen(path.c_str(), "r");
