@@ -7,6 +7,7 @@
 #include <geos_c.h>
 
 #include "gpc_peers.h"
+#include "settled_heap.h"
 #include "support/boost_geometry.h"
 #include "support/bumpy_star.h"
 
@@ -233,20 +234,8 @@ void printRatios(const Recorder& rec) {
 
 }  // namespace
 
-// One large union first: the C allocator serves big blocks by mapping fresh pages until a large
-// block has been freed, which would otherwise fall on whichever benchmark happens to run first.
-void warmAllocator() {
-    const auto& [ra, rb] = operands(kSizes.back());
-    gpc::gpc_polygon a{0, nullptr, nullptr}, b{0, nullptr, nullptr}, r{0, nullptr, nullptr};
-    addRing(a, ra);
-    addRing(b, rb);
-    gpc::gpc_polygon_clip(gpc::GPC_UNION, &a, &b, &r);
-    for (gpc::gpc_polygon* p : {&a, &b, &r})
-        gpc::gpc_free_polygon(p);
-}
-
 int main(int argc, char** argv) {
-    warmAllocator();
+    bench_support::settleHeap();
     registerInterleaved();
     benchmark::Initialize(&argc, argv);
     Recorder rec;

@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "settled_heap.h"
 #include "toolkit/offset_reference.h"
 
 namespace {
@@ -32,15 +33,7 @@ struct Outline {
     double offset = 0.0;
 };
 
-// A long-running host's heap has long settled; a fresh process's has not, and glibc hands the
-// top of the heap back to the system after every large free until one large block has come
-// and gone. Whichever benchmark ran first would pay for that on every call; this settles the
-// heap once for all of them.
-[[maybe_unused]] const bool kHeapSettled = [] {
-    std::vector<char> block(16u << 20);
-    benchmark::DoNotOptimize(block.data());
-    return true;
-}();
+[[maybe_unused]] const bool kHeapSettled = bench_support::settleHeap();
 
 GEOSContextHandle_t geosContext() {
     static GEOSContextHandle_t ctx = GEOS_init_r();
