@@ -1,0 +1,43 @@
+// Point lists to clipping rings and back.
+#include "entities/boolean_rings.h"
+
+#include <climits>
+#include <cstddef>
+
+namespace boolean_detail {
+namespace {
+
+// Fewer points than this make no area, so they never become a ring.
+constexpr std::size_t kMinRingPoints = 3;
+
+}  // namespace
+
+void PlanRings::add(const std::vector<CPoint3d>& pts) {
+    if (pts.size() < kMinRingPoints || pts.size() > static_cast<std::size_t>(INT_MAX)) {
+        return;
+    }
+    std::vector<gpc::gpc_vertex>& ring = rings_.emplace_back(pts.size());
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        ring[i] = {pts[i].x, pts[i].y};
+    }
+}
+
+std::vector<gpc_detail::RingView> PlanRings::views() const {
+    std::vector<gpc_detail::RingView> views;
+    views.reserve(rings_.size());
+    for (const std::vector<gpc::gpc_vertex>& r : rings_) {
+        views.push_back({r.data(), static_cast<int>(r.size())});
+    }
+    return views;
+}
+
+std::vector<CPoint3d> PointsOf(const gpc_detail::ResultContour& contour) {
+    std::vector<CPoint3d> pts(contour.pts.size());
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        pts[i].x = contour.pts[i].x;
+        pts[i].y = contour.pts[i].y;
+    }
+    return pts;
+}
+
+}  // namespace boolean_detail
