@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "platform/gpc/clip_engine.h"
+#include "platform/gpc/grid_rings.h"
 #include "platform/gpc/gpc_support.h"
 
 using namespace gpc_test;
@@ -238,5 +239,30 @@ TEST(ClipEngineDifferential, OverlayRefusesOperandsItCannotTakeExactly) {
         std::vector<ResultContour> got;
         EXPECT_FALSE(gpc_detail::clipWithOverlay(ClipOp::kUnion, views(a), views(b), got)) << name;
         EXPECT_TRUE(got.empty()) << name;
+    }
+}
+
+// Grid rounding is written out for speed; it must round exactly as std::llround does, halves
+// away from zero included, up to and beyond the grid's 2^52.
+TEST(ClipEngineDifferential, GridRoundingMatchesLlround) {
+    const double two52 = std::ldexp(1.0, 52), two62 = std::ldexp(1.0, 62);
+    const double values[] = {0.0,
+                             -0.0,
+                             0.5,
+                             -0.5,
+                             2.5,
+                             -2.5,
+                             std::nextafter(0.5, 0.0),
+                             -std::nextafter(0.5, 0.0),
+                             std::nextafter(1.5, 2.0),
+                             two52 - 0.5,
+                             -(two52 - 0.5),
+                             two52 + 1,
+                             two62,
+                             -two62,
+                             std::nextafter(two62, 0.0),
+                             1e18};
+    for (double v : values) {
+        EXPECT_EQ(gpc_detail::roundHalfAway(v), std::llround(v)) << v;
     }
 }
