@@ -16,9 +16,10 @@ void PlanRings::add(const std::vector<CPoint3d>& pts) {
     if (pts.size() < kMinRingPoints || pts.size() > static_cast<std::size_t>(INT_MAX)) {
         return;
     }
-    std::vector<gpc::gpc_vertex>& ring = rings_.emplace_back(pts.size());
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        ring[i] = {pts[i].x, pts[i].y};
+    std::vector<gpc::gpc_vertex>& ring = rings_.emplace_back();
+    ring.reserve(pts.size());
+    for (const CPoint3d& p : pts) {
+        ring.push_back({p.x, p.y});
     }
 }
 

@@ -34,8 +34,8 @@ void RemoveNearDuplicates(std::vector<CPoint3d>& pts) {
     size_t kept = 0;  // in-place compaction: same result as erasing one at a time
     for (size_t i = 1; i < pts.size(); ++i) {
         // Written as "not below" so a NaN distance keeps the vertex, as the erase rule does.
-        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist)) {
-            pts[++kept] = pts[i];
+        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist) && ++kept != i) {
+            pts[kept] = pts[i];
         }
     }
     pts.resize(kept + 1);
