@@ -132,17 +132,17 @@ private:
     // Appends the rings' vertices and their successor links.
     void add(const std::vector<GridRing>& rings) {
         for (const GridRing& r : rings) {
-            const int start = static_cast<int>(pts_.size());
+            const std::size_t start = pts_.size(), n = r.size();
             pts_.insert(pts_.end(), r.begin(), r.end());
-            for (std::size_t i = 1; i < r.size(); ++i) {
-                next_.push_back(start + static_cast<int>(i));
+            next_.resize(start + n);
+            boxes_.resize(start + n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::size_t after = i + 1 == n ? 0 : i + 1;
+                const IntPoint &p = r[i], &q = r[after];
+                next_[start + i] = static_cast<int>(start + after);
+                boxes_[start + i] = {std::min(p.X, q.X), std::min(p.Y, q.Y), std::max(p.X, q.X),
+                                     std::max(p.Y, q.Y)};
             }
-            next_.push_back(start);
-        }
-        for (std::size_t k = boxes_.size(); k < pts_.size(); ++k) {
-            const IntPoint &p = pts_[k], &q = pts_[next_[k]];
-            boxes_.push_back(
-                {std::min(p.X, q.X), std::min(p.Y, q.Y), std::max(p.X, q.X), std::max(p.Y, q.Y)});
         }
     }
 
