@@ -33,10 +33,10 @@ std::vector<gpc_detail::RingView> PlanRings::views() const {
 }
 
 std::vector<CPoint3d> PointsOf(const gpc_detail::ResultContour& contour) {
-    std::vector<CPoint3d> pts(contour.pts.size());
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        pts[i].x = contour.pts[i].x;
-        pts[i].y = contour.pts[i].y;
+    std::vector<CPoint3d> pts;
+    pts.reserve(contour.pts.size());
+    for (const gpc::gpc_vertex& v : contour.pts) {
+        pts.emplace_back(v.x, v.y, 0.0);
     }
     return pts;
 }

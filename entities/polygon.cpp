@@ -70,6 +70,31 @@ bool BoxesDisjoint(const CPoint3d& minA, const CPoint3d& maxA, const CPoint3d& m
     return minB.x > maxA.x || minB.y > maxA.y || minA.x > maxB.x || minA.y > maxB.y;
 }
 
+// Normalises an outline in place: no closing repeat or near-duplicate vertices (only the closing
+// repeats when the area is tiny), counter-clockwise in plan. Returns the outline's CalPolyArea
+// when it is known without another pass, because no vertex was dropped or reordered; NaN when
+// it is not.
+double NormalizePoints(std::vector<CPoint3d>& pts) {
+    if (pts.empty()) {
+        return std::nan("");
+    }
+    const double area = CalPolyArea(pts);
+    const size_t count = pts.size();
+    if (area < kSmallOutlineArea) {
+        OpenPts(pts, kPointTol);
+    } else {
+        RemoveNearDuplicates(pts);
+        if (pts.size() >= 4 && pts.back().isEqualTo(pts.front(), kPointTol)) {
+            pts.pop_back();
+        }
+    }
+    if (PolyIsClockWise(pts)) {
+        std::reverse(pts.begin(), pts.end());
+        return std::nan("");
+    }
+    return pts.size() == count ? area : std::nan("");
+}
+
 // How many outer contours the result has.
 std::size_t OuterCount(const std::vector<gpc_detail::ResultContour>& result) {
     return static_cast<std::size_t>(std::count_if(
@@ -185,20 +210,7 @@ void CPolygon::setThickness(double t) {
 }
 
 void CPolygon::normalize() {
-    if (pts.empty()) {
-        return;
-    }
-    if (CalPolyArea(pts) < kSmallOutlineArea) {
-        OpenPts(pts, kPointTol);
-    } else {
-        RemoveNearDuplicates(pts);
-        if (pts.size() >= 4 && pts.back().isEqualTo(pts.front(), kPointTol)) {
-            pts.pop_back();
-        }
-    }
-    if (PolyIsClockWise(pts)) {
-        std::reverse(pts.begin(), pts.end());
-    }
+    NormalizePoints(pts);
 }
 
 void CPolygon::ClearError() {
@@ -242,9 +254,9 @@ bool CPolygon::booleanOper(const CPolygon& other, std::vector<CPolygon>& out,
         }
         CPolygon& made = out.emplace_back();
         made.pts = boolean_detail::PointsOf(c);
-        made.normalize();
+        const double known = NormalizePoints(made.pts);
         made.rebuildBox();
-        total += made.area();
+        total += std::isnan(known) ? made.area() : known;
     }
     return total > kBooleanMinArea;
 }
