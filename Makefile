@@ -8,6 +8,8 @@ TSAN := build/tsan
 FUZZ_SECONDS ?= 60
 # Benchmarks are built by `make bench` only, which keeps `make test` (and CI) short.
 BENCH ?= OFF
+# The style file asks for braces clang-format only inserts from version 15 on.
+CLANG_FORMAT ?= $(shell command -v clang-format-16 || echo clang-format)
 
 .PHONY: deps configure demo test test-release test-asan test-tsan fuzz bench format clean
 
@@ -63,7 +65,7 @@ bench: deps
 
 format:
 	find foundation entities curves toolkit analysis platform include tests bench tools \
-	    -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	    -name '*.cpp' -o -name '*.h' | xargs $(CLANG_FORMAT) -i
 
 clean:
 	rm -rf build

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "analysis/contour_internal.h"
+#include "foundation/numeric.h"
 
 using namespace contour_detail;
 
@@ -25,10 +26,6 @@ constexpr double kNudge = 2e-6;
 constexpr double kLevelShift = 1.0;
 // Pass-3 lines whose ends lie closer than this many column steps are closed.
 constexpr double kCloseSteps = 3.0;
-
-bool IsFinite(const AcGePoint2d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
 
 // Truncated grid index of a distance from the base, or -1 when it falls outside 0 .. count-1.
 int GridIndex(double offset, double spacing, int count) {
@@ -63,8 +60,9 @@ CContourGenerator::~CContourGenerator() {
 // Grid geometry and interval; unusable counts leave no grid geometry.
 void CContourGenerator::setParam(AcGePoint2d const& newBase, AcGePoint2d const& newStep, int a,
                                  int b, double newInterval) {
-    const bool usable = a >= 1 && b >= 1 && a < INT_MAX && b < INT_MAX && IsFinite(newBase) &&
-                        IsFinite(newStep) && (int64_t{a} + 1) * (int64_t{b} + 1) <= kMaxNodes;
+    const bool usable = a >= 1 && b >= 1 && a < INT_MAX && b < INT_MAX &&
+                        geo_detail::isFiniteXY(newBase) && geo_detail::isFiniteXY(newStep) &&
+                        (int64_t{a} + 1) * (int64_t{b} + 1) <= kMaxNodes;
     base = newBase;
     step = newStep;
     interval = newInterval;

@@ -7,16 +7,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/numeric.h"
+#include "platform/acge/tol_of.h"
+
 namespace {
 
 // Tolerance of the folding of directions and of the comparison of snapped directions.
 constexpr double kAngleTol = 1e-6;
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kHalfPi = kPi / 2.0;
-
-bool IsFinite(const AcGePoint2d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
+using geo_detail::kHalfPi;
+using geo_detail::kPi;
 
 }  // namespace
 
@@ -25,12 +24,9 @@ CFixWireAngle::CFixWireAngle(std::vector<AcGePoint2d> const& pts, double toleran
     // A negative or NaN tolerance would leave every direction class unsnapped for ever.
     if (points.size() < 3 || !(tol >= 0.0))
         return;
-    if (!std::all_of(points.begin(), points.end(), IsFinite))
+    if (!std::all_of(points.begin(), points.end(), geo_detail::isFiniteXY<AcGePoint2d>))
         return;
-    AcGeTol pointTol;
-    pointTol.setEqualPoint(tol);
-    pointTol.setEqualVector(tol);
-    const bool open = !points.front().isEqualTo(points.back(), pointTol);
+    const bool open = !points.front().isEqualTo(points.back(), acge_detail::pointAndVectorTol(tol));
     if (open)
         points.push_back(points.front());
     collectEdges();

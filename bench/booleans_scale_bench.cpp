@@ -88,8 +88,9 @@ void BM_Gpc(benchmark::State& state) {
 // --- the entity booleans ---
 std::vector<CPoint3d> points(const Ring& r) {
     std::vector<CPoint3d> pts;
-    for (const gpc::gpc_vertex& v : r)
+    for (const gpc::gpc_vertex& v : r) {
         pts.emplace_back(v.x, v.y, 0.0);
+    }
     return pts;
 }
 
@@ -116,8 +117,9 @@ void BM_Region(benchmark::State& state) {
 // --- Clipper at its fastest: integer coordinates in its small range, flat paths ---
 ClipperLib::Path toClipper(const Ring& ring) {
     ClipperLib::Path path;
-    for (const gpc::gpc_vertex& v : ring)
+    for (const gpc::gpc_vertex& v : ring) {
         path.emplace_back(std::llround(v.x * kSnap), std::llround(v.y * kSnap));
+    }
     return path;
 }
 
@@ -200,11 +202,13 @@ class Recorder : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration)
+            if (r.run_type != Run::RT_Iteration) {
                 continue;
+            }
             auto [it, added] = cpu.emplace(r.benchmark_name(), r.GetAdjustedCPUTime());
-            if (!added)
+            if (!added) {
                 it->second = std::min(it->second, r.GetAdjustedCPUTime());
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }

@@ -58,16 +58,18 @@ std::vector<CPoint3d> starPoints(int n, unsigned seed) {
 GEOSGeometry* geosPolygon(const std::vector<CPoint3d>& pts) {
     GEOSContextHandle_t ctx = geosContext();
     GEOSCoordSequence* seq = GEOSCoordSeq_create_r(ctx, unsigned(pts.size()), 2);
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         GEOSCoordSeq_setXY_r(ctx, seq, unsigned(i), pts[i].x, pts[i].y);
+    }
     return GEOSGeom_createPolygon_r(ctx, GEOSGeom_createLinearRing_r(ctx, seq), nullptr, 0);
 }
 
 const Outline& outline(int n) {
     static std::map<int, Outline> cache;
     auto found = cache.find(n);
-    if (found != cache.end())
+    if (found != cache.end()) {
         return found->second;
+    }
     Outline& o = cache[n];
     o.pts = starPoints(n, 17u + unsigned(n));
     double length = 0;
@@ -162,9 +164,11 @@ void BM_GeosBuffer(benchmark::State& state) {
 
 // Arguments: vertex count, then 1 to grow the outline or 0 to shrink it.
 void sizes(benchmark::internal::Benchmark* b) {
-    for (int n : {1000, 10000, 65536})
-        for (int grow : {1, 0})
+    for (int n : {1000, 10000, 65536}) {
+        for (int grow : {1, 0}) {
             b->Args({n, grow});
+        }
+    }
     b->Unit(benchmark::kMillisecond);
 }
 

@@ -12,7 +12,7 @@
 #include "curves/two_pt_curve_util.h"
 #include "foundation/module.h"
 
-using two_pt_detail::Finite;
+using two_pt_detail::isFiniteXY;
 using two_pt_detail::kFixedTol;
 using two_pt_detail::kHalfPi;
 using two_pt_detail::kLineBulge;
@@ -161,7 +161,7 @@ bool C2PtCurve::SetAcgeGeo(const AcGeCircArc2d& arc) {
     if (count != 1)
         return false;
     const double bulge = p1.distanceTo(mid);
-    if (!std::isfinite(bulge) || !Finite(s) || !Finite(e))
+    if (!std::isfinite(bulge) || !isFiniteXY(s) || !isFiniteXY(e))
         return false;
     m_bulge = arc.isClockWise() ? -bulge : bulge;
     m_start = s;
@@ -172,7 +172,7 @@ bool C2PtCurve::SetAcgeGeo(const AcGeCircArc2d& arc) {
 // ---- queries ----
 
 bool C2PtCurve::IsValid() const {
-    if (!Finite(m_start) || !Finite(m_end) || !std::isfinite(m_bulge))
+    if (!isFiniteXY(m_start) || !isFiniteXY(m_end) || !std::isfinite(m_bulge))
         return false;
     return !m_end.isEqualTo(m_start, AcGeContext::gTol);
 }
@@ -226,7 +226,7 @@ AcGePoint2d C2PtCurve::getColsestPt(const AcGePoint2d& pt) const {
 int C2PtCurve::JudgePtPos(const AcGePoint2d& pt) const {
     AcGeCircArc2d arc;
     const Shape shape = ShapeOf(*this, arc);
-    if (shape == Shape::kNone || !Finite(pt))
+    if (shape == Shape::kNone || !isFiniteXY(pt))
         return 0;
     if (shape == Shape::kLine) {
         const AcGeTol tol = getTol();

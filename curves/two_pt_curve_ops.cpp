@@ -13,7 +13,7 @@
 
 #include "curves/two_pt_curve_util.h"
 
-using two_pt_detail::Finite;
+using two_pt_detail::isFiniteXY;
 using two_pt_detail::kFixedTol;
 using two_pt_detail::kHalfPi;
 using two_pt_detail::kTwoPi;
@@ -324,7 +324,7 @@ bool C2PtCurve::IsOverLap(const C2PtCurve& other) const {
 bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
     AcGeCircArc2d mine, theirs;
     const Shape shape = ShapeOf(*this, mine);
-    if (shape == Shape::kNone || shape != ShapeOf(other, theirs) || !Finite(joint))
+    if (shape == Shape::kNone || shape != ShapeOf(other, theirs) || !isFiniteXY(joint))
         return false;
     const AcGeTol tol = getTol();
     C2PtCurve united;
@@ -340,7 +340,7 @@ bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
 bool C2PtCurve::ExtendToPt(const AcGePoint2d& pt) {
     AcGeCircArc2d arc;
     const Shape shape = ShapeOf(*this, arc);
-    if (shape == Shape::kNone || !Finite(pt) || pt.isEqualTo(m_start, AcGeContext::gTol))
+    if (shape == Shape::kNone || !isFiniteXY(pt) || pt.isEqualTo(m_start, AcGeContext::gTol))
         return false;
     if (shape == Shape::kLine) {
         if ((pt - m_start).angleTo(m_end - m_start) > kFixedTol)

@@ -5,24 +5,23 @@
 
 #include <geo/two_pt_curve.h>
 
+#include "foundation/numeric.h"
+
 namespace two_pt_detail {
 
 // A bulge smaller than this in magnitude is a straight piece.
 constexpr double kLineBulge = 1e-6;
 // Fixed tolerance of bulge and length comparisons.
 constexpr double kFixedTol = 1e-6;
-constexpr double kPi = 3.141592653589793;
-constexpr double kHalfPi = 1.5707963267948966;
-constexpr double kTwoPi = 6.283185307179586;
-
-inline bool Finite(const AcGePoint2d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
+using geo_detail::isFiniteXY;
+using geo_detail::kHalfPi;
+using geo_detail::kPi;
+using geo_detail::kTwoPi;
 
 // Whether AcGe built a real arc: finite centre, finite positive radius.
 inline bool UsableArc(const AcGeCircArc2d& arc) {
     const double r = arc.radius();
-    return r > 0.0 && std::isfinite(r) && Finite(arc.center());
+    return r > 0.0 && std::isfinite(r) && isFiniteXY(arc.center());
 }
 
 // How an operation treats a piece: as its chord, as the arc AcGe builds for it, or not at

@@ -9,6 +9,7 @@
 
 #include "entities/boolean_rings.h"
 #include "entities/polylines_common.h"
+#include "toolkit/polygon_outline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,27 +20,8 @@ IMPLEMENT_SERIAL(CPolygon, CGeometry, 1)
 
 namespace {
 
-// Outlines smaller than this are only opened and oriented by normalize().
-constexpr double kSmallOutlineArea = 0.05;
-// Consecutive vertices nearer than this are merged by normalize().
-constexpr double kDuplicateVertexDist = 0.01;
 // A boolean whose outer pieces cover no more than this reports failure.
 constexpr double kBooleanMinArea = 0.01;
-
-// Erases each vertex nearer than kDuplicateVertexDist to the vertex kept before it.
-void RemoveNearDuplicates(std::vector<CPoint3d>& pts) {
-    if (pts.empty()) {
-        return;
-    }
-    size_t kept = 0;  // in-place compaction: same result as erasing one at a time
-    for (size_t i = 1; i < pts.size(); ++i) {
-        // Written as "not below" so a NaN distance keeps the vertex, as the erase rule does.
-        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist) && ++kept != i) {
-            pts[kept] = pts[i];
-        }
-    }
-    pts.resize(kept + 1);
-}
 
 // Erases the last vertex while it lies on the segment from the one before it to the first.
 void RemoveClosingCollinear(std::vector<CPoint3d>& pts) {
@@ -68,31 +50,6 @@ void RemoveRingCollinear(std::vector<CPoint3d>& pts) {
 bool BoxesDisjoint(const CPoint3d& minA, const CPoint3d& maxA, const CPoint3d& minB,
                    const CPoint3d& maxB) {
     return minB.x > maxA.x || minB.y > maxA.y || minA.x > maxB.x || minA.y > maxB.y;
-}
-
-// Normalises an outline in place: no closing repeat or near-duplicate vertices (only the closing
-// repeats when the area is tiny), counter-clockwise in plan. Returns the outline's CalPolyArea
-// when it is known without another pass, because no vertex was dropped or reordered; NaN when
-// it is not.
-double NormalizePoints(std::vector<CPoint3d>& pts) {
-    if (pts.empty()) {
-        return std::nan("");
-    }
-    const double area = CalPolyArea(pts);
-    const size_t count = pts.size();
-    if (area < kSmallOutlineArea) {
-        OpenPts(pts, kPointTol);
-    } else {
-        RemoveNearDuplicates(pts);
-        if (pts.size() >= 4 && pts.back().isEqualTo(pts.front(), kPointTol)) {
-            pts.pop_back();
-        }
-    }
-    if (PolyIsClockWise(pts)) {
-        std::reverse(pts.begin(), pts.end());
-        return std::nan("");
-    }
-    return pts.size() == count ? area : std::nan("");
 }
 
 // How many outer contours the result has.
@@ -210,7 +167,7 @@ void CPolygon::setThickness(double t) {
 }
 
 void CPolygon::normalize() {
-    NormalizePoints(pts);
+    geo_detail::tidyPolygonOutline(pts);
 }
 
 void CPolygon::ClearError() {
@@ -254,7 +211,7 @@ bool CPolygon::booleanOper(const CPolygon& other, std::vector<CPolygon>& out,
         }
         CPolygon& made = out.emplace_back();
         made.pts = boolean_detail::PointsOf(c);
-        const double known = NormalizePoints(made.pts);
+        const double known = geo_detail::tidyPolygonOutline(made.pts);
         made.rebuildBox();
         total += std::isnan(known) ? made.area() : known;
     }

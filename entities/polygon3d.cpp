@@ -7,82 +7,32 @@
 #include <geo/measures.h>
 #include <geo/mfc/exceptions.h>
 
+#include "foundation/plane_frame.h"
+#include "toolkit/polygon_outline.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "foundation/numeric.h"
+
 IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
+
+using geo_detail::PlaneFrame;
 
 namespace {
 
-// A world outline whose last point is this close to its first is taken as closed.
-constexpr double kClosingTol = 1e-6;
 // Records older than this version stop after the normal.
 constexpr double kCurrentVersion = 2.1;
 constexpr double kVersionTol = 1e-6;
 // Bytes that follow the world points in a current record: three doubles and the base record.
 constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
 
-bool isFinite(const CVector3d& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-bool isFinite(const CPoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
-// How far from 1 the length of a unit vector may be.
-constexpr double kUnitLengthTol = 1e-12;
-
-// The unit vector along v, or false when v has no usable direction. A vector already of unit
-// length is taken bit for bit, so that a normal read back from a record stays what was stored;
-// one too short to divide by (a subnormal length) has no usable direction.
-bool unitOf(CVector3d v, CVector3d& unit) {
-    const double len = v.length();
-    if (!std::isfinite(len) || len == 0.0 || !isFinite(v)) {
-        return false;
-    }
-    if (std::abs(len - 1.0) <= kUnitLengthTol) {
-        unit = v;
-        return true;
-    }
-    const CVector3d scaled(v.x / len, v.y / len, v.z / len);
-    if (!isFinite(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
-        return false;
-    }
-    unit = scaled;
-    return true;
-}
-
-// Best-fit normal of a closed outline (Newell's method), pointing so that the outline runs
-// counter-clockwise about it; zero for a degenerate outline.
-CVector3d newellNormal(const std::vector<CPoint3d>& pts) {
-    CVector3d n(0.0, 0.0, 0.0);
-    for (size_t i = 0; i < pts.size(); ++i) {
-        const CPoint3d& a = pts[i];
-        const CPoint3d& b = pts[(i + 1) % pts.size()];
-        n.x += (a.y - b.y) * (a.z + b.z);
-        n.y += (a.z - b.z) * (a.x + b.x);
-        n.z += (a.x - b.x) * (a.y + b.y);
-    }
-    return n;
-}
-
-void transformAll(std::vector<CPoint3d>& pts, const AcGeMatrix3d& m, bool forceZ, double z) {
-    for (CPoint3d& p : pts) {
-        AcGePoint3d q = p.toAcGePoint3d();
-        q.transformBy(m);
-        p.set(q.x, q.y, forceZ ? z : q.z);
-    }
-}
-
-bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
-}
+using geo_detail::isFiniteXYZ;
 
 }  // namespace
 
-// ---- construction -------------------------------------------------------------------------
+// ---- construction --------------------------------------------------------------------------
 
 CPolygon3D::CPolygon3D() : ucs(0.0, 0.0, 1.0), areaPrjXY(0.0), elevation(0.0), thickness(0.0) {}
 
@@ -130,17 +80,14 @@ CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
     return *this;
 }
 
-// ---- plane frame ----------------------------------------------------------------------------
+// ---- plane frame ---------------------------------------------------------------------------
 
 AcGePlane CPolygon3D::planeAt(double e) const {
-    const AcGeVector3d n = ucs.toAcGeVector3d();
-    return AcGePlane(AcGePoint3d(n.x * e, n.y * e, n.z * e), n);
+    return PlaneFrame{ucs, elevation}.planeAt(e);
 }
 
 void CPolygon3D::world2ucs(const AcGePoint3d& in, AcGePoint3d& out) const {
-    AcGePoint3d q = in;
-    q.transformBy(AcGeMatrix3d::worldToPlane(planeAt(0.0)));
-    out.set(q.x, q.y, 0.0);
+    PlaneFrame{ucs, elevation}.toFrame(in, out);
 }
 
 void CPolygon3D::world2ucs(const CPoint3d& in, CPoint3d& out) const {
@@ -150,9 +97,7 @@ void CPolygon3D::world2ucs(const CPoint3d& in, CPoint3d& out) const {
 }
 
 void CPolygon3D::ucs2world(const AcGePoint3d& in, AcGePoint3d& out) const {
-    AcGePoint3d q = in;
-    q.transformBy(AcGeMatrix3d::planeToWorld(planeAt(elevation)));
-    out = q;
+    PlaneFrame{ucs, elevation}.toWorld(in, out);
 }
 
 void CPolygon3D::ucs2world(const CPoint3d& in, CPoint3d& out) const {
@@ -162,29 +107,22 @@ void CPolygon3D::ucs2world(const CPoint3d& in, CPoint3d& out) const {
 }
 
 void CPolygon3D::changeWorldToUcs(std::vector<AcGePoint3d>& pts, double z) const {
-    const AcGeMatrix3d m = AcGeMatrix3d::worldToPlane(planeAt(0.0));
-    for (AcGePoint3d& p : pts) {
-        p.transformBy(m);
-        p.z = z;
-    }
+    PlaneFrame{ucs, elevation}.toFrame(pts, z);
 }
 
 void CPolygon3D::changeWorldToUcs(std::vector<CPoint3d>& pts, double z) const {
-    transformAll(pts, AcGeMatrix3d::worldToPlane(planeAt(0.0)), true, z);
+    PlaneFrame{ucs, elevation}.toFrame(pts, z);
 }
 
 void CPolygon3D::changeUcsToWorld(std::vector<AcGePoint3d>& pts) const {
-    const AcGeMatrix3d m = AcGeMatrix3d::planeToWorld(planeAt(elevation));
-    for (AcGePoint3d& p : pts) {
-        p.transformBy(m);
-    }
+    PlaneFrame{ucs, elevation}.toWorld(pts);
 }
 
 void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
-    transformAll(pts, AcGeMatrix3d::planeToWorld(planeAt(elevation)), false, 0.0);
+    PlaneFrame{ucs, elevation}.toWorld(pts);
 }
 
-// ---- accessors --------------------------------------------------------------------------------
+// ---- accessors -----------------------------------------------------------------------------
 
 std::vector<CPoint3d>& CPolygon3D::getWorldPts() {
     return worldPts;
@@ -273,15 +211,10 @@ void CPolygon3D::setThickness(double t) {
     thickness = t;
 }
 
-// ---- keeping the two outlines in step -----------------------------------------------------------
+// ---- keeping the two outlines in step ------------------------------------------------------
 
 void CPolygon3D::settleNormal(const CVector3d& n) {
-    if (unitOf(n, ucs)) {
-        return;
-    }
-    if (!unitOf(newellNormal(worldPts), ucs)) {
-        ucs.set(0.0, 0.0, 1.0);
-    }
+    ucs = geo_detail::settledNormal(n, worldPts);
 }
 
 void CPolygon3D::setElev(double e, bool rebuild) {
@@ -320,10 +253,7 @@ void CPolygon3D::setWorldPts(const std::vector<CPoint3d>& pts, const CVector3d& 
     if (pts.size() < 3) {
         return;
     }
-    worldPts = pts;
-    if (worldPts.back().isEqualTo(worldPts.front(), kClosingTol)) {
-        worldPts.pop_back();
-    }
+    worldPts = geo_detail::openWorldOutline(pts);
     settleNormal(n);
     rebuildFromWorld();
 }
@@ -350,32 +280,17 @@ void CPolygon3D::initWorldPts() {
 // degenerate outline its own way), the world outline is rebuilt from the plane outline so
 // that vertex i of one is always vertex i of the other.
 void CPolygon3D::rebuildFromWorld() {
-    std::vector<CPoint3d> plane = worldPts;
-    changeWorldToUcs(plane, 0.0);
-    if (PolyIsClockWise(plane)) {
-        std::reverse(worldPts.begin(), worldPts.end());
-        std::reverse(plane.begin(), plane.end());
-    }
-    ucsPolygon.setPoints(plane, true);
-    const std::vector<CPoint3d> kept = ucsPolygon.getPoints();
-    if (!samePoints(kept, plane)) {
-        std::reverse(plane.begin(), plane.end());
-        if (samePoints(kept, plane)) {
-            std::reverse(worldPts.begin(), worldPts.end());
-        } else {
-            calElev();
-            worldPts = kept;
-            changeUcsToWorld(worldPts);
-        }
-    }
-    calElev();
+    geo_detail::FramedOutline framed = geo_detail::frameOutline(worldPts, ucs, elevation);
+    worldPts = std::move(framed.world);
+    ucsPolygon.setPoints(framed.plane, false);
+    elevation = framed.elevation;
     calArea();
     calBox();
 }
 
 void CPolygon3D::calElev() {
     if (!worldPts.empty()) {
-        elevation = planeAt(0.0).signedDistanceTo(worldPts[0].toAcGePoint3d());
+        elevation = PlaneFrame{ucs, elevation}.elevationOf(worldPts[0]);
     }
 }
 
@@ -392,8 +307,7 @@ void CPolygon3D::calBox() {
     CalBox3D(worldPts, boxMin, boxMax);
 }
 
-// ---- transforms
-// -----------------------------------------------------------------------------------
+// ---- transforms ----------------------------------------------------------------------------
 
 const std::type_info& CPolygon3D::type() const {
     return typeid(CPolygon3D);
@@ -405,7 +319,7 @@ CGeometry* CPolygon3D::clone() const {
 
 // A transform with a non-finite parameter changes nothing, so the state stays finite.
 void CPolygon3D::move(const CVector3d& v) {
-    if (!isFinite(v)) {
+    if (!isFiniteXYZ(v)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -415,7 +329,7 @@ void CPolygon3D::move(const CVector3d& v) {
 }
 
 void CPolygon3D::rotate(const CPoint3d& base, double angle) {
-    if (!isFinite(base) || !std::isfinite(angle)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -432,7 +346,7 @@ void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, doubl
 
 void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
     CVector3d unitAxis;
-    if (!unitOf(axis, unitAxis) || !isFinite(base) || !std::isfinite(angle)) {
+    if (!geo_detail::unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;  // no axis to turn about
     }
     const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();
@@ -448,7 +362,7 @@ void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angl
 }
 
 void CPolygon3D::scale(const CPoint3d& base, double factor) {
-    if (!isFinite(base) || !std::isfinite(factor)) {
+    if (!isFiniteXYZ(base) || !std::isfinite(factor)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -458,7 +372,7 @@ void CPolygon3D::scale(const CPoint3d& base, double factor) {
 }
 
 void CPolygon3D::mirror(const CLine& line) {
-    if (!isFinite(line.startPt) || !isFinite(line.endPt)) {
+    if (!isFiniteXYZ(line.startPt) || !isFiniteXYZ(line.endPt)) {
         return;
     }
     for (CPoint3d& p : worldPts) {
@@ -491,8 +405,7 @@ void CPolygon3D::mirror(CPolygon3D& o) {
     mirror(plane);
 }
 
-// ---- archive
-// ----------------------------------------------------------------------------------------
+// ---- archive -------------------------------------------------------------------------------
 
 void CPolygon3D::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/acge/tol_of.h"
 #include "toolkit/outline_queries.h"
 
 namespace {
@@ -18,17 +19,8 @@ constexpr double kOtherContainTol = 1e-6;
 // Crossing points this close are the same point.
 constexpr double kSamePointTol = 1e-6;
 
-AcGeTol pointTol(double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    return t;
-}
-
-AcGeTol vectorTol(double tol) {
-    AcGeTol t;
-    t.setEqualVector(tol);
-    return t;
-}
+using acge_detail::pointTol;
+using acge_detail::vectorTol;
 
 // Orders crossings along the line. Sorting by the signed parameter gives the order of
 // increasing distance from any reference point behind all of them, however far apart the

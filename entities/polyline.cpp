@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+#include "foundation/numeric.h"
+
 using namespace polylines_detail;
 
 IMPLEMENT_SERIAL(CPolyline, CGeometry, 1)
@@ -18,14 +20,13 @@ namespace polylines_detail {
 
 void RemoveSpikes(std::vector<CPoint3d>& pts) {
     constexpr double kSpikeEdge = 0.02;
-    constexpr double kRightAngle = 1.5707963267948966;
     size_t i = 1;
     while (i + 1 < pts.size()) {
         const double edge = pts[i - 1].distanceTo(pts[i]);
         const double corner = get_angle(pts[i - 1].toAcGePoint3d(), pts[i].toAcGePoint3d(),
                                         pts[i + 1].toAcGePoint3d());
         if (FloatComp(edge, kSpikeEdge, kPointTol) == -1 &&
-            FloatComp(corner, kRightAngle, kPointTol) == -1) {
+            FloatComp(corner, geo_detail::kHalfPi, kPointTol) == -1) {
             pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;

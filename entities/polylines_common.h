@@ -6,10 +6,12 @@
 
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace polylines_detail {
 
 // Vertices closer than this on every axis count as one.
-constexpr double kPointTol = 1e-6;
+using geo_detail::kPointTol;
 // Tolerance of the on-segment and on-line tests of the clean-up.
 constexpr double kCleanupOnTol = 0.001;
 

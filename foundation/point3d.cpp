@@ -5,14 +5,8 @@
 #include <cmath>
 
 #include "foundation/module.h"
+#include "foundation/numeric.h"
 #include "foundation/xyz_record.h"
-
-namespace {
-
-// Tolerance of point equality.
-constexpr double kPointEqualTol = 1e-6;
-
-}  // namespace
 
 const char kArrayOutOfBounds[9] = "\xCA\xFD\xD7\xE9\xD4\xBD\xBD\xE7";
 
@@ -72,7 +66,7 @@ bool CPoint3d::isEqualTo(const CPoint3d& p, double tol) const {
 }
 
 bool CPoint3d::operator==(const CPoint3d& p) const {
-    return isEqualTo(p, kPointEqualTol);
+    return isEqualTo(p, geo_detail::kPointTol);
 }
 
 bool CPoint3d::operator!=(const CPoint3d& p) const {

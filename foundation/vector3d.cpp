@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "foundation/module.h"
+#include "foundation/numeric.h"
 #include "foundation/xyz_record.h"
 
 namespace {
@@ -12,8 +13,6 @@ namespace {
 constexpr double kVectorEqualTol = 1e-6;
 // Below this length a vector has no direction angle.
 constexpr double kAngleMinLength = 1e-8;
-// A full turn, as the direction angle reports it.
-constexpr double kFullTurn = 6.283185307179586;
 
 }  // namespace
 
@@ -136,7 +135,7 @@ double CVector3d::angle() const {
     CVector3d unit(*this);
     unit.normalize();
     const double theta = unit.getAngle(kXAxis);
-    return unit.y < 0.0 ? kFullTurn - theta : theta;
+    return unit.y < 0.0 ? geo_detail::kTwoPi - theta : theta;
 }
 
 CVector3d& CVector3d::rotate(double angle, CVector3d axis) {

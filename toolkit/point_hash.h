@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace cleanup_detail {
 
 // Stores points by grid cell. Cells are wider than `reach`, so any stored point within
@@ -22,7 +24,7 @@ public:
     PointGrid(const List& pts, double reach) {
         double scale = 0.0;
         for (const P& p : pts) {
-            if (isFinite(p))
+            if (geo_detail::isFiniteXYZ(p))
                 scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
         }
         m_flat = reach == std::numeric_limits<double>::infinity();
@@ -41,7 +43,7 @@ public:
     void insert(const P& p) {
         if (m_flat) {
             m_all.push_back(p);
-        } else if (isFinite(p)) {
+        } else if (geo_detail::isFiniteXYZ(p)) {
             // Each cell keeps the index of its latest point; points chain to the one before.
             const auto slot = m_cells.try_emplace(keyOf(p), kNone).first;
             m_points.push_back(Stored{p, slot->second});
@@ -54,7 +56,7 @@ public:
     bool anyNear(const P& p, Pred equal) const {
         if (m_flat)
             return std::any_of(m_all.begin(), m_all.end(), equal);
-        if (!isFinite(p))
+        if (!geo_detail::isFiniteXYZ(p))
             return false;
         const AxisSpan sx = spanOf(p.x), sy = spanOf(p.y), sz = spanOf(p.z);
         for (int dx = sx.lo; dx <= sx.hi; ++dx)
@@ -84,9 +86,6 @@ private:
         }
     };
 
-    static bool isFinite(const P& p) {
-        return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-    }
     // A coordinate's cell and the neighbour offsets (-1, 0, 1) worth searching.
     struct AxisSpan {
         std::int64_t cell;

@@ -3,16 +3,18 @@
 #pragma once
 
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/point3d.h>
+
+#include "foundation/segments.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+#include "foundation/numeric.h"
 #endif
 
 namespace containment_detail {
@@ -20,7 +22,7 @@ namespace containment_detail {
 // What one edge of the outline says about the query point.
 enum class EdgeVerdict { kNone, kCrossing, kOnBoundary };
 
-// The leftward ray and a reusable edge, built only when an edge needs the exact rule.
+// The exact rule, measured along the leftward ray from the point.
 class ExactRule {
 public:
     ExactRule(const CPoint3d& pt, double tol) : pt_(pt), tol_(tol) {}
@@ -32,12 +34,7 @@ public:
         if (pt_.isEqualTo(r, tol_)) {
             return EdgeVerdict::kOnBoundary;
         }
-        if (!ray_) {
-            ray_.emplace(pt_, CVector3d(-1.0, 0.0, 0.0));
-            edge_.emplace();
-        }
-        edge_->set(r, q);
-        if (edge_->isOn(pt_, tol_)) {
+        if (geo_detail::onSegment(r, q, pt_, tol_)) {
             return EdgeVerdict::kOnBoundary;
         }
         if (FloatComp(q.y, r.y, tol_) == 0) {
@@ -47,8 +44,8 @@ public:
             return EdgeVerdict::kCrossing;
         }
         CPoint3d hit;
-        if (ray_->intersectWith(*edge_, hit, tol_) && !hit.isEqualTo(r, tol_) &&
-            !hit.isEqualTo(q, tol_)) {
+        if (geo_detail::rayCrossesSegment(pt_, leftward_, r, q, tol_, hit) &&
+            !hit.isEqualTo(r, tol_) && !hit.isEqualTo(q, tol_)) {
             return EdgeVerdict::kCrossing;
         }
         return EdgeVerdict::kNone;
@@ -62,8 +59,7 @@ private:
 
     const CPoint3d& pt_;
     double tol_;
-    std::optional<CRay> ray_;
-    std::optional<CLineSeg> edge_;
+    CVector3d leftward_{-1.0, 0.0, 0.0};
 };
 
 // Relative slack that covers the rounding of the exact tests: every exact test works on
@@ -83,7 +79,7 @@ public:
           py_(pt.y),
           slackX_(4.0 * tol + kScreenRel * std::fabs(pt.x)),
           slackY_(4.0 * tol + kScreenRel * std::fabs(pt.y)),
-          finitePoint_(std::isfinite(pt.x) && std::isfinite(pt.y) && std::isfinite(pt.z)) {}
+          finitePoint_(geo_detail::isFiniteXYZ(pt)) {}
 
     // The hot test on the ends' heights above the point: both clearly above or both
     // clearly below. With both differences of one sign, kScreenRel * (dr + dq) is the

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "platform/acge/tol_of.h"
+
 using geo_detail::kPointTol;
 
 namespace {
@@ -62,8 +64,7 @@ AcGePoint3d ToAcGe(const CPoint3d& p) {
 // The lowest point straight above top where a segment (k, k+1) of outer is hit, and k; the
 // first hit found wins among equals. False when nothing lies above.
 bool HitAbove(const CPoint3d& top, const std::vector<CPoint3d>& outer, CPoint3d& hit, size_t& k) {
-    AcGeTol tol;
-    tol.setEqualPoint(kPointTol);
+    const AcGeTol tol = acge_detail::pointTol(kPointTol);
     const AcGeRay3d up(ToAcGe(top), AcGeVector3d(0.0, 1.0, 0.0));
     bool found = false;
     for (size_t j = 0; j + 1 < outer.size(); ++j) {

@@ -231,10 +231,8 @@ std::vector<CPoint3d> chainStops(const CPoint3d& a, const CPoint3d& b, double pi
 
 bool finiteLists(const std::vector<std::vector<AcGePoint3d>>& lists) {
     for (const auto& list : lists) {
-        for (const AcGePoint3d& p : list) {
-            if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-                return false;
-            }
+        if (!std::all_of(list.begin(), list.end(), isFiniteXY<AcGePoint3d>)) {
+            return false;
         }
     }
     return true;

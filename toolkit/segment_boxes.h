@@ -9,6 +9,8 @@
 #include <numeric>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace cleanup_detail {
 
 // Box growth per unit of coordinate size, for rounding in the pair tests.
@@ -36,7 +38,7 @@ template <class P>
 double coordinateScale(const std::vector<P>& pts) {
     double scale = 0.0;
     for (const P& p : pts) {
-        if (!(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)))
+        if (!geo_detail::isFiniteXYZ(p))
             return INFINITY;
         scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
     }

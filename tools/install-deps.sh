@@ -3,7 +3,7 @@
 set -e
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
 libpolyclipping-dev libgeos-dev libboost-dev libglu1-mesa-dev \
-nlohmann-json3-dev libcli11-dev \
+nlohmann-json3-dev libcli11-dev clang-format-16 \
 pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest python3-shapely"
 
 missing=""

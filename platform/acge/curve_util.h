@@ -8,10 +8,12 @@
 #include <geo/acge/gevec2d.h>
 #include <geo/acge/gevec3d.h>
 
+#include "platform/numeric.h"
+
 namespace acge_detail {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+using platform_detail::kPi;
+using platform_detail::kTwoPi;
 
 // Angle brought into [base, base + 2 pi).
 inline double angleFrom(double angle, double base) {
@@ -41,14 +43,6 @@ inline double cross2(const AcGeVector2d& a, const AcGeVector2d& b) {
 
 inline double dot2(const AcGeVector2d& a, const AcGeVector2d& b) {
     return a.x * b.x + a.y * b.y;
-}
-
-inline bool finite2(const AcGePoint2d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
-inline bool finite3(const AcGePoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
 // In-plane X axis for a unit normal by the arbitrary axis rule; Y is normal x X.

@@ -71,7 +71,7 @@ AcGeCircArc2d& AcGeCircArc2d::set(const AcGePoint2d& cent, double radius) {
 AcGeCircArc2d& AcGeCircArc2d::set(const AcGePoint2d& cent, double radius, double startAngle,
                                   double endAngle, const AcGeVector2d& refVec,
                                   Adesk::Boolean isClockWise) {
-    if (!(radius > 0.0) || !std::isfinite(radius) || !acge_detail::finite2(cent) ||
+    if (!(radius > 0.0) || !std::isfinite(radius) || !platform_detail::isFiniteXY(cent) ||
         !std::isfinite(startAngle) || !std::isfinite(endAngle)) {
         setDegenerate(cent);
         return *this;

@@ -62,7 +62,7 @@ AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& cent, const AcGeVector3d& n
                                   double endAngle) {
     const AcGeVector3d n = unit3(nrm);
     if (!(len3(n) > 0.0) || !(radius > 0.0) || !std::isfinite(radius) ||
-        !acge_detail::finite3(cent)) {
+        !platform_detail::isFiniteXYZ(cent)) {
         setDegenerate(cent);
         return *this;
     }

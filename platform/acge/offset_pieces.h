@@ -4,11 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/numeric.h"
+
 namespace acge_detail {
 namespace offset {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+using platform_detail::kPi;
+using platform_detail::kTwoPi;
 // Sine of the angle below which two directions count as parallel (mitres stay below ~1e9 d).
 constexpr double kParallelSin = 1e-9;
 

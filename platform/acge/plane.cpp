@@ -4,14 +4,7 @@
 #include <geo/acge/geplane.h>
 
 #include "platform/acge/frame.h"
-
-namespace {
-
-bool isFinite(const AcGePoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
-}  // namespace
+#include "platform/numeric.h"
 
 bool AcGeSurface::isKindOf(AcGe::EntityId entType) const {
     return entType == AcGe::kSurface || AcGeEntity3d::isKindOf(entType);
@@ -39,12 +32,13 @@ bool AcGePlanarEnt::isKindOf(AcGe::EntityId entType) const {
 void AcGePlanarEnt::setFrame(const AcGePoint3d& origin, const AcGeVector3d& uAxis,
                              const AcGeVector3d& vAxis) {
     const AcGeTol& tol = AcGeContext::gTol;
-    const bool degenerate = !isFinite(origin) || acge_detail::hasNoDirection(uAxis) ||
+    const bool degenerate = !platform_detail::isFiniteXYZ(origin) ||
+                            acge_detail::hasNoDirection(uAxis) ||
                             acge_detail::hasNoDirection(vAxis) || uAxis.isZeroLength(tol) ||
                             vAxis.isZeroLength(tol) || uAxis.isParallelTo(vAxis, tol);
     mValid = !degenerate;
     if (degenerate) {
-        mOrigin = isFinite(origin) ? origin : AcGePoint3d::kOrigin;
+        mOrigin = platform_detail::isFiniteXYZ(origin) ? origin : AcGePoint3d::kOrigin;
         mUAxis = AcGeVector3d::kXAxis;
         mVAxis = AcGeVector3d::kYAxis;
         mNormal = AcGeVector3d::kZAxis;

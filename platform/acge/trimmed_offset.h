@@ -1,6 +1,7 @@
 #pragma once
 // Trimmed offset of planar chains of line and arc pieces (internal to the AcGe stand-in).
 
+#include <cmath>
 #include <vector>
 
 namespace acge_detail {
@@ -10,6 +11,12 @@ namespace acge_detail {
 struct OffsetPiece {
     double sx, sy, ex, ey, bulge;
 };
+
+// True when both ends and the bulge of the piece are finite.
+inline bool isFinitePiece(const OffsetPiece& p) {
+    return std::isfinite(p.sx) && std::isfinite(p.sy) && std::isfinite(p.ex) &&
+           std::isfinite(p.ey) && std::isfinite(p.bulge);
+}
 
 // Offsets a chain of pieces; `closed` when the chain's last end is its first start.
 // Positive distance = left of travel. Loops of the raw offset that come closer to the chain

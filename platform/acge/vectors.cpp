@@ -8,10 +8,11 @@
 #include <geo/acge/gevec3d.h>
 
 #include "platform/acge/frame.h"
+#include "platform/numeric.h"
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
+using platform_detail::kTwoPi;
 
 // Folds an atan2 result into [0, 2*pi).
 double foldToFullTurn(double a) {

@@ -45,8 +45,9 @@ bool regionViaGpc(const CRegion& a, const CRegion& b, CRegion& out, gpc::gpc_op 
     gpc::gpc_polygon_clip(op, &s, &c, &r);
     out = CRegion(r);
     const bool any = r.num_contours > 0;
-    for (gpc::gpc_polygon* p : {&s, &c, &r})
+    for (gpc::gpc_polygon* p : {&s, &c, &r}) {
         gpc::gpc_free_polygon(p);
+    }
     return any;
 }
 
@@ -64,8 +65,9 @@ bool polygonViaGpc(const CPolygon& a, const CPolygon& b, std::vector<CPolygon>& 
         out.emplace_back(outline, true);
         total += out.back().area();
     }
-    for (gpc::gpc_polygon* p : {&s, &c, &r})
+    for (gpc::gpc_polygon* p : {&s, &c, &r}) {
         gpc::gpc_free_polygon(p);
+    }
     return total > kBooleanMinArea;
 }
 
@@ -98,15 +100,17 @@ TEST(EntityBooleans, RegionMatchesTheWayThroughGpc) {
 
 TEST(EntityBooleans, PolygonMatchesTheWayThroughGpc) {
     for (const auto& [ra, rb] : regionPairs()) {
-        if (ra.contours.empty() || rb.contours.empty())
+        if (ra.contours.empty() || rb.contours.empty()) {
             continue;
+        }
         const CPolygon a(ra.contours.front().pts, true), b(rb.contours.front().pts, true);
         for (gpc::gpc_op op : kOps) {
             std::vector<CPolygon> got, want;
             EXPECT_EQ(a.booleanOper(b, got, op), polygonViaGpc(a, b, want, op));
             ASSERT_EQ(got.size(), want.size());
-            for (size_t i = 0; i < got.size(); ++i)
+            for (size_t i = 0; i < got.size(); ++i) {
                 expectSamePoints(got[i].getPoints(), want[i].getPoints());
+            }
         }
     }
 }

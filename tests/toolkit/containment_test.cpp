@@ -378,6 +378,8 @@ TEST(OnOutline, NearestSideAndItsTieRule) {
     EXPECT_EQ(GetSideFromPts(CPoint3d(5, 9, 0), pts), 2);
     // Equidistant from segments 0 and 1 (within 1e-6): the earlier one stays.
     EXPECT_EQ(GetSideFromPts(CPoint3d(9, 1 + 5e-7, 0), pts), 0);
+    // Beyond the starting bound of 1e10 no side is taken.
+    EXPECT_EQ(GetSideFromPts(CPoint3d(2e10, 5, 0), pts), 0);
     EXPECT_EQ(GetSideFromPts(CPoint3d(5, 5, 0), {CPoint3d(0, 0, 0)}), 0);
     // Sloped segments are no sides in plan.
     const std::vector<CPoint3d> sloped = {CPoint3d(0, 0, 0), CPoint3d(10, 0, 5),

@@ -457,6 +457,8 @@ TEST(PntPos, ListFormUsesTheNearestSegment) {
     const std::vector<CPoint3d> back = {CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(0, 0, 0)};
     EXPECT_EQ(PntPos(back, CPoint3d(5, 1, 0), 1e-6), 1);
     EXPECT_EQ(PntPos(back, CPoint3d(5, 0, 0), 1e-6), 0);
+    // Beyond the search's starting bound of 1e6 no segment is taken: the first one decides.
+    EXPECT_EQ(PntPos(elbow(), CPoint3d(2e6, 5, 0), 1e-6), 1);
 }
 
 // ---- Parsing and bulk edits ----------------------------------------------------------------
