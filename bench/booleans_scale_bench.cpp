@@ -7,6 +7,7 @@
 #include <geos_c.h>
 
 #include "gpc_peers.h"
+#include "settled_heap.h"
 #include "support/boost_geometry.h"
 #include "support/bumpy_star.h"
 
@@ -87,8 +88,9 @@ void BM_Gpc(benchmark::State& state) {
 // --- the entity booleans ---
 std::vector<CPoint3d> points(const Ring& r) {
     std::vector<CPoint3d> pts;
-    for (const gpc::gpc_vertex& v : r)
+    for (const gpc::gpc_vertex& v : r) {
         pts.emplace_back(v.x, v.y, 0.0);
+    }
     return pts;
 }
 
@@ -115,8 +117,9 @@ void BM_Region(benchmark::State& state) {
 // --- Clipper at its fastest: integer coordinates in its small range, flat paths ---
 ClipperLib::Path toClipper(const Ring& ring) {
     ClipperLib::Path path;
-    for (const gpc::gpc_vertex& v : ring)
+    for (const gpc::gpc_vertex& v : ring) {
         path.emplace_back(std::llround(v.x * kSnap), std::llround(v.y * kSnap));
+    }
     return path;
 }
 
@@ -199,11 +202,13 @@ class Recorder : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration)
+            if (r.run_type != Run::RT_Iteration) {
                 continue;
+            }
             auto [it, added] = cpu.emplace(r.benchmark_name(), r.GetAdjustedCPUTime());
-            if (!added)
+            if (!added) {
                 it->second = std::min(it->second, r.GetAdjustedCPUTime());
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -233,20 +238,8 @@ void printRatios(const Recorder& rec) {
 
 }  // namespace
 
-// One large union first: the C allocator serves big blocks by mapping fresh pages until a large
-// block has been freed, which would otherwise fall on whichever benchmark happens to run first.
-void warmAllocator() {
-    const auto& [ra, rb] = operands(kSizes.back());
-    gpc::gpc_polygon a{0, nullptr, nullptr}, b{0, nullptr, nullptr}, r{0, nullptr, nullptr};
-    addRing(a, ra);
-    addRing(b, rb);
-    gpc::gpc_polygon_clip(gpc::GPC_UNION, &a, &b, &r);
-    for (gpc::gpc_polygon* p : {&a, &b, &r})
-        gpc::gpc_free_polygon(p);
-}
-
 int main(int argc, char** argv) {
-    warmAllocator();
+    bench_support::settleHeap();
     registerInterleaved();
     benchmark::Initialize(&argc, argv);
     Recorder rec;

@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "settled_heap.h"
 #include "toolkit/offset_reference.h"
 
 namespace {
@@ -32,15 +33,7 @@ struct Outline {
     double offset = 0.0;
 };
 
-// A long-running host's heap has long settled; a fresh process's has not, and glibc hands the
-// top of the heap back to the system after every large free until one large block has come
-// and gone. Whichever benchmark ran first would pay for that on every call; this settles the
-// heap once for all of them.
-[[maybe_unused]] const bool kHeapSettled = [] {
-    std::vector<char> block(16u << 20);
-    benchmark::DoNotOptimize(block.data());
-    return true;
-}();
+[[maybe_unused]] const bool kHeapSettled = bench_support::settleHeap();
 
 GEOSContextHandle_t geosContext() {
     static GEOSContextHandle_t ctx = GEOS_init_r();
@@ -65,16 +58,18 @@ std::vector<CPoint3d> starPoints(int n, unsigned seed) {
 GEOSGeometry* geosPolygon(const std::vector<CPoint3d>& pts) {
     GEOSContextHandle_t ctx = geosContext();
     GEOSCoordSequence* seq = GEOSCoordSeq_create_r(ctx, unsigned(pts.size()), 2);
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         GEOSCoordSeq_setXY_r(ctx, seq, unsigned(i), pts[i].x, pts[i].y);
+    }
     return GEOSGeom_createPolygon_r(ctx, GEOSGeom_createLinearRing_r(ctx, seq), nullptr, 0);
 }
 
 const Outline& outline(int n) {
     static std::map<int, Outline> cache;
     auto found = cache.find(n);
-    if (found != cache.end())
+    if (found != cache.end()) {
         return found->second;
+    }
     Outline& o = cache[n];
     o.pts = starPoints(n, 17u + unsigned(n));
     double length = 0;
@@ -169,9 +164,11 @@ void BM_GeosBuffer(benchmark::State& state) {
 
 // Arguments: vertex count, then 1 to grow the outline or 0 to shrink it.
 void sizes(benchmark::internal::Benchmark* b) {
-    for (int n : {1000, 10000, 65536})
-        for (int grow : {1, 0})
+    for (int n : {1000, 10000, 65536}) {
+        for (int grow : {1, 0}) {
             b->Args({n, grow});
+        }
+    }
     b->Unit(benchmark::kMillisecond);
 }
 

@@ -7,6 +7,7 @@
 #include <geo/measures.h>
 #include <geo/polylines.h>
 
+#include "entities/boolean_rings.h"
 #include "entities/polylines_common.h"
 #include "toolkit/polygon_outline.h"
 
@@ -51,14 +52,10 @@ bool BoxesDisjoint(const CPoint3d& minA, const CPoint3d& maxA, const CPoint3d& m
     return minB.x > maxA.x || minB.y > maxA.y || minA.x > maxB.x || minA.y > maxB.y;
 }
 
-// Appends every outer contour of result to out as a normalised polygon; their total area.
-double AppendOuterContours(const gpc::gpc_polygon& result, std::vector<CPolygon>& out) {
-    double total = 0.0;
-    for (const std::vector<CPoint3d>& outline : GpcContoursOfKind(result, false)) {
-        out.emplace_back(outline, true);
-        total += out.back().area();
-    }
-    return total;
+// How many outer contours the result has.
+std::size_t OuterCount(const std::vector<gpc_detail::ResultContour>& result) {
+    return static_cast<std::size_t>(std::count_if(
+        result.begin(), result.end(), [](const gpc_detail::ResultContour& c) { return !c.hole; }));
 }
 
 }  // namespace
@@ -190,28 +187,34 @@ bool CPolygon::booleanOper(const CPolygon& other, std::vector<CPolygon>& out,
     // Everything read from the operands is taken before out is cleared: either may live in out.
     const bool enoughVertices = pts.size() >= 3 && other.pts.size() >= 3;
     const bool disjoint = BoxesDisjoint(boxMin, boxMax, other.boxMin, other.boxMax);
-    gpc::gpc_polygon subject{0, nullptr, nullptr};
-    gpc::gpc_polygon clip{0, nullptr, nullptr};
+    boolean_detail::PlanRings subject, clip;
     if (enoughVertices && !(op == gpc::GPC_INT && disjoint)) {
-        AddPtarrToPolygon(pts, &subject, 0);
-        AddPtarrToPolygon(other.pts, &clip, 0);
+        subject.add(pts);
+        clip.add(other.pts);
     }
     out.clear();
-    if (subject.num_contours == 0 || clip.num_contours == 0) {
-        gpc::gpc_free_polygon(&subject);
-        gpc::gpc_free_polygon(&clip);
+    if (subject.empty() || clip.empty()) {
         return false;
     }
-    gpc::gpc_polygon result{0, nullptr, nullptr};
-    gpc::gpc_polygon_clip(op, &subject, &clip, &result);
-    gpc::gpc_free_polygon(&subject);
-    gpc::gpc_free_polygon(&clip);
-    if (result.num_contours <= 0 || (result.hole != nullptr && result.hole[0] != 0)) {
-        gpc::gpc_free_polygon(&result);
+    const std::vector<gpc_detail::ResultContour> result =
+        gpc_detail::clipRings(op, subject.views(), clip.views());
+    if (result.empty() || result.front().hole) {
         return false;
     }
-    const double total = AppendOuterContours(result, out);
-    gpc::gpc_free_polygon(&result);
+    // Each outer becomes a polygon as CPolygon(points, true) would make it, without copying the
+    // points once more; holes are dropped.
+    out.reserve(out.size() + OuterCount(result));
+    double total = 0.0;
+    for (const gpc_detail::ResultContour& c : result) {
+        if (c.hole || c.pts.empty()) {
+            continue;
+        }
+        CPolygon& made = out.emplace_back();
+        made.pts = boolean_detail::PointsOf(c);
+        const double known = geo_detail::tidyPolygonOutline(made.pts);
+        made.rebuildBox();
+        total += std::isnan(known) ? made.area() : known;
+    }
     return total > kBooleanMinArea;
 }
 

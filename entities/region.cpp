@@ -37,15 +37,30 @@ int CollectContours(const std::vector<RegionContour>& contours, bool outer,
     return count;
 }
 
-// The vertices of every outer contour, one after another.
-std::vector<CPoint3d> OuterVertices(const std::vector<RegionContour>& contours) {
-    std::vector<CPoint3d> all;
+// CalBox of the outer contours' vertices one after another, without gathering them: the plan
+// box, z taken from the first vertex; min and max untouched when there is none.
+void OuterBox(const std::vector<RegionContour>& contours, CPoint3d& min, CPoint3d& max) {
+    const CPoint3d* first = nullptr;
+    CPoint3d lo, hi;
     for (const RegionContour& c : contours) {
-        if (c.isOuter) {
-            all.insert(all.end(), c.pts.begin(), c.pts.end());
+        if (!c.isOuter || c.pts.empty()) {
+            continue;
+        }
+        if (first == nullptr) {
+            first = &c.pts.front();
+            lo = hi = *first;
+        }
+        for (const CPoint3d& p : c.pts) {
+            lo.x = std::min(lo.x, p.x);
+            lo.y = std::min(lo.y, p.y);
+            hi.x = std::max(hi.x, p.x);
+            hi.y = std::max(hi.y, p.y);
         }
     }
-    return all;
+    if (first != nullptr) {
+        min = lo;
+        max = hi;
+    }
 }
 
 // A copy of pts closed with its first vertex unless the last lies within tol on every axis.
@@ -200,11 +215,11 @@ void CRegion::getAllContour(std::vector<std::vector<AcGePoint3d>>& out) const {
 }
 
 void CRegion::getBox(CPoint3d& min, CPoint3d& max) const {
-    CalBox(OuterVertices(contours), min, max);
+    OuterBox(contours, min, max);
 }
 
 void CRegion::calBox() {
-    CalBox(OuterVertices(contours), boxMin, boxMax);
+    OuterBox(contours, boxMin, boxMax);
 }
 
 double CRegion::elevation() const {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "entities/boolean_rings.h"
+
 namespace {
 
 // Vertices this close on every axis count as one when an outline is closed for offsetting.
@@ -28,6 +30,17 @@ std::vector<CPoint3d> OffsetInput(const RegionContour& contour) {
     return pts;
 }
 
+using gpc_detail::ResultContour;
+
+// Every contour of the region as a ring, as GetGpcGon would hand them to GPC.
+boolean_detail::PlanRings PlanRingsOf(const CRegion& region) {
+    boolean_detail::PlanRings rings;
+    for (const RegionContour& c : region.contours) {
+        rings.add(c.pts);
+    }
+    return rings;
+}
+
 }  // namespace
 
 gpc::gpc_polygon CRegion::GetGpcGon() const {
@@ -44,16 +57,16 @@ gpc::gpc_polygon MakeGpcGonFromRegion(const CRegion& region) {
 
 bool CRegion::booleanOper(const CRegion& other, CRegion& out, gpc::gpc_op op) const {
     // Both operands are converted before out is touched: either may be out itself.
-    gpc::gpc_polygon subject = MakeGpcGonFromRegion(*this);
-    gpc::gpc_polygon clip = MakeGpcGonFromRegion(other);
-    gpc::gpc_polygon result{0, nullptr, nullptr};
-    gpc::gpc_polygon_clip(op, &subject, &clip, &result);
-    gpc::gpc_free_polygon(&subject);
-    gpc::gpc_free_polygon(&clip);
-    out = CRegion(result);
-    const bool any = result.num_contours > 0;
-    gpc::gpc_free_polygon(&result);
-    return any;
+    const std::vector<ResultContour> result =
+        gpc_detail::clipRings(op, PlanRingsOf(*this).views(), PlanRingsOf(other).views());
+    CRegion made;
+    made.contours.reserve(result.size());
+    for (const ResultContour& c : result) {
+        made.contours.emplace_back(boolean_detail::PointsOf(c), !c.hole);
+    }
+    made.calBox();
+    out = std::move(made);
+    return !result.empty();
 }
 
 bool CRegion::booleanOper(const CPolygon& other, CRegion& out, gpc::gpc_op op) const {

@@ -54,8 +54,8 @@ CPoint3d atFirstHeight(CPoint3d pt, const std::vector<CPoint3d>& pts) {
 template <typename Pt>
 double signedArea(const std::vector<Pt>& pts, size_t count) {
     double sum = 0.0;
-    for (size_t i = 0; i < count; ++i) {
-        const Pt& prev = pts[(i + count - 1) % count];
+    for (size_t i = 0, before = count - 1; i < count; before = i++) {
+        const Pt& prev = pts[before];
         sum += prev.x * pts[i].y - pts[i].x * prev.y;
     }
     return sum * 0.5;
@@ -67,7 +67,8 @@ double shoelaceArea(const std::vector<Pt>& pts) {
     const size_t n = pts.size();
     double s = 0.0;
     for (size_t i = 0; i < n; ++i) {
-        s += pts[i].y * (pts[(i + n - 1) % n].x - pts[(i + 1) % n].x);
+        const size_t prev = i == 0 ? n - 1 : i - 1, next = i + 1 == n ? 0 : i + 1;
+        s += pts[i].y * (pts[prev].x - pts[next].x);
     }
     return std::fabs(s) / 2.0;
 }

@@ -7,6 +7,7 @@
 #include "foundation/numeric.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace geo_detail {
 
@@ -25,8 +26,8 @@ void removeNearDuplicates(std::vector<CPoint3d>& pts) {
     size_t kept = 0;  // in-place compaction: same result as erasing one at a time
     for (size_t i = 1; i < pts.size(); ++i) {
         // Written as "not below" so a NaN distance keeps the vertex, as the erase rule does.
-        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist)) {
-            pts[++kept] = pts[i];
+        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist) && ++kept != i) {
+            pts[kept] = pts[i];
         }
     }
     pts.resize(kept + 1);
@@ -38,11 +39,13 @@ bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) 
 
 }  // namespace
 
-void tidyPolygonOutline(std::vector<CPoint3d>& pts) {
+double tidyPolygonOutline(std::vector<CPoint3d>& pts) {
     if (pts.empty()) {
-        return;
+        return std::nan("");
     }
-    if (CalPolyArea(pts) < kSmallOutlineArea) {
+    const double area = CalPolyArea(pts);
+    const size_t count = pts.size();
+    if (area < kSmallOutlineArea) {
         OpenPts(pts, kPointTol);
     } else {
         removeNearDuplicates(pts);
@@ -52,7 +55,9 @@ void tidyPolygonOutline(std::vector<CPoint3d>& pts) {
     }
     if (PolyIsClockWise(pts)) {
         std::reverse(pts.begin(), pts.end());
+        return std::nan("");
     }
+    return pts.size() == count ? area : std::nan("");  // only drops change the count
 }
 
 std::vector<CPoint3d> openWorldOutline(const std::vector<CPoint3d>& pts) {

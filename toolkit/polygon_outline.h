@@ -13,8 +13,10 @@ namespace geo_detail {
 
 // Tidies an outline as a polygon keeps it. One of less than 0.05 in area is only opened; a
 // larger one loses each vertex nearer than 0.01 to the vertex kept before it, and a closing
-// repeat when four or more points remain. Either way it ends counter-clockwise.
-void tidyPolygonOutline(std::vector<CPoint3d>& pts);
+// repeat when four or more points remain. Either way it ends counter-clockwise. Returns the
+// tidied outline's CalPolyArea when no vertex was dropped or reordered (it is then the area
+// found on the way), NaN otherwise.
+double tidyPolygonOutline(std::vector<CPoint3d>& pts);
 
 // The world outline without its closing repeat (a last point within 1e-6 of the first).
 std::vector<CPoint3d> openWorldOutline(const std::vector<CPoint3d>& pts);

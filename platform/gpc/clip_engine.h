@@ -41,6 +41,12 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
 bool clipWithOverlay(ClipOp op, const std::vector<RingView>& subject,
                      const std::vector<RingView>& clip, std::vector<ResultContour>& out);
 
+// What gpc_polygon_clip computes before its contours are copied into GPC's structs, for callers
+// that hold their operands as rings already: rings of fewer than 3 vertices or with a non-finite
+// coordinate are left out, and an unknown operation gives nothing.
+std::vector<ResultContour> clipRings(gpc::gpc_op op, const std::vector<RingView>& subject,
+                                     const std::vector<RingView>& clip);
+
 // Triangles covering `rings` read even-odd, three vertices per triangle appended to `triangles`.
 // False (and `triangles` unchanged) when the tessellator fails.
 bool triangulateEvenOdd(const std::vector<RingView>& rings,

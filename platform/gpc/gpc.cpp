@@ -15,16 +15,28 @@ using gpc_detail::ResultContour;
 using gpc_detail::RingView;
 
 // A contour the engines can read: 3 or more vertices, all coordinates finite.
-bool isUsableContour(const gpc_vertex_list& c) {
-    if (c.num_vertices < 3 || c.vertex == nullptr) {
+bool isUsableRing(const RingView& r) {
+    if (r.count < 3 || r.pts == nullptr) {
         return false;
     }
-    for (int i = 0; i < c.num_vertices; ++i) {
-        if (!std::isfinite(c.vertex[i].x) || !std::isfinite(c.vertex[i].y)) {
+    for (int i = 0; i < r.count; ++i) {
+        if (!std::isfinite(r.pts[i].x) || !std::isfinite(r.pts[i].y)) {
             return false;
         }
     }
     return true;
+}
+
+// The usable rings among `rings`.
+std::vector<RingView> usableRings(const std::vector<RingView>& rings) {
+    std::vector<RingView> usable;
+    usable.reserve(rings.size());
+    for (const RingView& r : rings) {
+        if (isUsableRing(r)) {
+            usable.push_back(r);
+        }
+    }
+    return usable;
 }
 
 // Borrowed views of the usable contours of a polygon (none for a null or empty polygon).
@@ -35,8 +47,9 @@ std::vector<RingView> ringsOf(const gpc_polygon* p) {
     }
     rings.reserve(static_cast<std::size_t>(p->num_contours));
     for (int i = 0; i < p->num_contours; ++i) {
-        if (isUsableContour(p->contour[i])) {
-            rings.push_back({p->contour[i].vertex, p->contour[i].num_vertices});
+        const RingView r{p->contour[i].vertex, p->contour[i].num_vertices};
+        if (isUsableRing(r)) {
+            rings.push_back(r);
         }
     }
     return rings;
@@ -128,6 +141,24 @@ std::vector<ResultContour> clipContours(gpc_op op, const gpc_polygon* subject,
     }
     return gpc_detail::clipEvenOdd(toClipOp(op), ringsOf(subject), ringsOf(clip));
 }
+
+}  // namespace
+}  // namespace gpc
+
+namespace gpc_detail {
+
+std::vector<ResultContour> clipRings(gpc::gpc_op op, const std::vector<RingView>& subject,
+                                     const std::vector<RingView>& clip) {
+    if (!gpc::isKnownOp(op)) {
+        return {};
+    }
+    return clipEvenOdd(gpc::toClipOp(op), gpc::usableRings(subject), gpc::usableRings(clip));
+}
+
+}  // namespace gpc_detail
+
+namespace gpc {
+namespace {
 
 // Triangulates rings into `result`; a tessellator failure gives an empty tristrip.
 void storeTriangulation(const std::vector<RingView>& rings, gpc_tristrip* result) {

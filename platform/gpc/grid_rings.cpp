@@ -406,15 +406,6 @@ GridScale::GridScale(double maxAbs) {
     down_ = direct_ ? std::ldexp(1.0, -shift_) : 0.0;
 }
 
-ClipperLib::cInt GridScale::toGrid(double v) const {
-    return static_cast<ClipperLib::cInt>(std::llround(direct_ ? v * up_ : std::ldexp(v, shift_)));
-}
-
-double GridScale::fromGrid(ClipperLib::cInt v) const {
-    double d = static_cast<double>(v);
-    return direct_ ? d * down_ : std::ldexp(d, -shift_);
-}
-
 double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingView>& b) {
     double m = 0.0;
     for (const auto* rings : {&a, &b}) {

@@ -2,6 +2,7 @@
 // grid integers, and the nesting of result rings by exact containment.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include <polyclipping/clipper.hpp>
@@ -20,12 +21,30 @@ __extension__ typedef unsigned __int128 WideBits;
 
 using GridRing = ClipperLib::Path;
 
+// Nearest integer, halves away from zero, as std::llround gives it; inline and without a library
+// call, since every vertex in and out of an engine passes through it. The remainder after
+// truncation is exact, and beyond 2^52 every double is already an integer.
+inline ClipperLib::cInt roundHalfAway(double v) {
+    constexpr double kCastLimit = 4611686018427387904.0;  // 2^62
+    if (!(std::fabs(v) < kCastLimit)) {
+        return static_cast<ClipperLib::cInt>(std::llround(v));
+    }
+    const auto whole = static_cast<ClipperLib::cInt>(v);
+    const double rest = v - static_cast<double>(whole);
+    return whole + (rest >= 0.5) - (rest <= -0.5);
+}
+
 // Power-of-two map between doubles and grid integers; exact in both directions but for rounding.
 class GridScale {
 public:
     explicit GridScale(double maxAbs);
-    ClipperLib::cInt toGrid(double v) const;
-    double fromGrid(ClipperLib::cInt v) const;
+    ClipperLib::cInt toGrid(double v) const {
+        return roundHalfAway(direct_ ? v * up_ : std::ldexp(v, shift_));
+    }
+    double fromGrid(ClipperLib::cInt v) const {
+        const auto d = static_cast<double>(v);
+        return direct_ ? d * down_ : std::ldexp(d, -shift_);
+    }
 
 private:
     int shift_ = 0;

@@ -96,15 +96,21 @@ bool foldsBack(const IntPoint& a, const IntPoint& p, const IntPoint& c) {
 class EdgeSet {
 public:
     EdgeSet(const std::vector<GridRing>& a, const std::vector<GridRing>& b) {
+        std::size_t n = 0;
+        for (const auto* rings : {&a, &b}) {
+            for (const GridRing& r : *rings) {
+                n += r.size();
+            }
+        }
+        pts_.reserve(n);
+        next_.reserve(n);
+        boxes_.reserve(n);
         add(a);
         firstOfB_ = size();
         add(b);
     }
     int size() const { return static_cast<int>(pts_.size()); }
-    NodeBox box(int k) const {
-        const IntPoint &a = pts_[k], &b = pts_[next_[k]];
-        return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-    }
+    const NodeBox& box(int k) const { return boxes_[k]; }
     // Whether edges k and m (k != m) meet, or come so close that the overlay could misjudge them.
     // Edges of one operand may only share the vertex between consecutive edges; edges of the two
     // operands may cross, but only clearly.
@@ -126,17 +132,23 @@ private:
     // Appends the rings' vertices and their successor links.
     void add(const std::vector<GridRing>& rings) {
         for (const GridRing& r : rings) {
-            const int start = static_cast<int>(pts_.size());
+            const std::size_t start = pts_.size(), n = r.size();
             pts_.insert(pts_.end(), r.begin(), r.end());
-            for (std::size_t i = 1; i < r.size(); ++i) {
-                next_.push_back(start + static_cast<int>(i));
+            next_.resize(start + n);
+            boxes_.resize(start + n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::size_t after = i + 1 == n ? 0 : i + 1;
+                const IntPoint &p = r[i], &q = r[after];
+                next_[start + i] = static_cast<int>(start + after);
+                boxes_[start + i] = {std::min(p.X, q.X), std::min(p.Y, q.Y), std::max(p.X, q.X),
+                                     std::max(p.Y, q.Y)};
             }
-            next_.push_back(start);
         }
     }
 
     std::vector<IntPoint> pts_;
     std::vector<int> next_;
+    std::vector<NodeBox> boxes_;  // each edge's box, looked up far more often than built
     int firstOfB_ = 0;
 };
 
@@ -144,6 +156,7 @@ private:
 // root is the last node.
 std::vector<Node> buildTree(const EdgeSet& edges) {
     std::vector<Node> nodes;
+    nodes.reserve(2 * static_cast<std::size_t>(edges.size() / kLeafEdges + 1) + 64);
     for (int first = 0; first < edges.size(); first += kLeafEdges) {
         const int last = std::min(edges.size(), first + kLeafEdges);
         NodeBox b = edges.box(first);
@@ -246,7 +259,7 @@ private:
         return true;
     }
 
-    bool pairClean(int k, int m) {
+    inline bool pairClean(int k, int m) {
         --budget_;
         return !overlap(edges_.box(k), edges_.box(m)) || !edges_.conflict(k, m);
     }

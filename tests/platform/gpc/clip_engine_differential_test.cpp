@@ -9,6 +9,7 @@
 
 #include "platform/gpc/clip_engine.h"
 #include "platform/gpc/gpc_support.h"
+#include "platform/gpc/grid_rings.h"
 
 using namespace gpc_test;
 using gpc_detail::ClipOp;
@@ -25,23 +26,26 @@ using Rings = std::vector<Ring>;
 
 std::vector<RingView> views(const Rings& rings) {
     std::vector<RingView> v;
-    for (const Ring& r : rings)
+    for (const Ring& r : rings) {
         v.push_back({r.data(), static_cast<int>(r.size())});
+    }
     return v;
 }
 
 double ringsArea(const Rings& rings) {
     double a = 0;
-    for (const Ring& r : rings)
+    for (const Ring& r : rings) {
         a += std::fabs(signedArea(r.data(), static_cast<int>(r.size())));
+    }
     return a;
 }
 
 // (hole flag, area) of every contour, sorted: what the order among outers may not change.
 std::vector<std::pair<bool, double>> signature(const std::vector<ResultContour>& cs) {
     std::vector<std::pair<bool, double>> s;
-    for (const ResultContour& c : cs)
+    for (const ResultContour& c : cs) {
         s.push_back({c.hole, signedArea(c.pts.data(), static_cast<int>(c.pts.size()))});
+    }
     std::sort(s.begin(), s.end());
     return s;
 }
@@ -53,8 +57,9 @@ void expectContract(const std::vector<ResultContour>& cs, const std::string& whe
     for (const ResultContour& c : cs) {
         EXPECT_EQ(signedArea(c.pts.data(), static_cast<int>(c.pts.size())) < 0, c.hole) << where;
         std::vector<std::pair<double, double>> pts;
-        for (const gpc::gpc_vertex& v : c.pts)
+        for (const gpc::gpc_vertex& v : c.pts) {
             pts.push_back({v.x, v.y});
+        }
         std::sort(pts.begin(), pts.end());
         EXPECT_TRUE(std::adjacent_find(pts.begin(), pts.end()) == pts.end()) << where;
     }
@@ -62,8 +67,9 @@ void expectContract(const std::vector<ResultContour>& cs, const std::string& whe
 
 double netArea(const std::vector<ResultContour>& cs) {
     double a = 0;
-    for (const ResultContour& c : cs)
+    for (const ResultContour& c : cs) {
         a += signedArea(c.pts.data(), static_cast<int>(c.pts.size()));
+    }
     return a;
 }
 
@@ -97,8 +103,9 @@ Ring star(std::mt19937& rng, int n, double cx, double cy, double r) {
 }
 
 Ring rounded(Ring r) {
-    for (gpc::gpc_vertex& v : r)
+    for (gpc::gpc_vertex& v : r) {
         v = {std::round(v.x), std::round(v.y)};
+    }
     return r;
 }
 
@@ -238,5 +245,30 @@ TEST(ClipEngineDifferential, OverlayRefusesOperandsItCannotTakeExactly) {
         std::vector<ResultContour> got;
         EXPECT_FALSE(gpc_detail::clipWithOverlay(ClipOp::kUnion, views(a), views(b), got)) << name;
         EXPECT_TRUE(got.empty()) << name;
+    }
+}
+
+// Grid rounding is written out for speed; it must round exactly as std::llround does, halves
+// away from zero included, up to and beyond the grid's 2^52.
+TEST(ClipEngineDifferential, GridRoundingMatchesLlround) {
+    const double two52 = std::ldexp(1.0, 52), two62 = std::ldexp(1.0, 62);
+    const double values[] = {0.0,
+                             -0.0,
+                             0.5,
+                             -0.5,
+                             2.5,
+                             -2.5,
+                             std::nextafter(0.5, 0.0),
+                             -std::nextafter(0.5, 0.0),
+                             std::nextafter(1.5, 2.0),
+                             two52 - 0.5,
+                             -(two52 - 0.5),
+                             two52 + 1,
+                             two62,
+                             -two62,
+                             std::nextafter(two62, 0.0),
+                             1e18};
+    for (double v : values) {
+        EXPECT_EQ(gpc_detail::roundHalfAway(v), std::llround(v)) << v;
     }
 }
