@@ -679,6 +679,8 @@ Buffer<Span> unburiedSpans(const Buffer<Piece>& raw, const Buffer<Piece>& src, C
         if (raw[k].arc)
             continue;
         const double parts = std::ceil(pieceLength(raw[k]) / stretch);
+        if (!(parts >= 1.0))  // lengths beyond the range of doubles: search the whole piece
+            continue;
         spans[k] = unburiedSpan(raw[k], int(std::min(parts, double(kMaxStretches))), cutAway, reach,
                                 margin);
     }
