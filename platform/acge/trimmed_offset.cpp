@@ -38,6 +38,10 @@ constexpr double kFilterShareOfDistance = 1e-3;
 constexpr double kFilletRadiusSlack = 1e-6;
 // Stand-in scale when the chain and the distance are all zero: keeps the numeric floor positive.
 constexpr double kTinyScale = 1e-300;
+// Largest coordinate or distance offset at all: squared lengths overflow beyond about 1e154, so
+// larger inputs would give meaningless points, and their crossings, all too far apart to merge,
+// would be compared pairwise without end.
+constexpr double kMaxScale = 1e150;
 // A stretch of a raw piece counts as buried when it stays this many merge tolerances deeper
 // inside the distance than the filter's margin: crossings on it are then too far from any kept
 // stretch's end to merge with it.
@@ -55,8 +59,9 @@ constexpr double kSpannedEdges = 8.0;
 bool readPiece(const OffsetPiece& op, double tol, Piece& out) {
     const Vec a{op.sx, op.sy}, b{op.ex, op.ey};
     const double chord = dist(a, b);
-    if (chord <= tol)
+    if (chord <= tol) {
         return false;
+    }
     const double bulge = op.bulge;
     if (std::abs(bulge) * chord / 2 <= tol) {
         out = linePiece(a, b);
@@ -81,8 +86,9 @@ bool offsetPiece(const Piece& p, double d, double collapseTol, Piece& out) {
     }
     // Left of travel on a counter-clockwise arc is toward the centre.
     out.r = p.r - d * sign(p.sw);
-    if (out.r <= collapseTol)
+    if (out.r <= collapseTol) {
         return false;
+    }
     out.a = p.c + (p.a - p.c) * (out.r / p.r);
     out.b = p.c + (p.b - p.c) * (out.r / p.r);
     return true;
@@ -102,8 +108,9 @@ double extentOf(const Buffer<Piece>& pieces) {
     double m = 0;
     for (const Piece& p : pieces) {
         m = std::max({m, std::abs(p.a.x), std::abs(p.a.y), std::abs(p.b.x), std::abs(p.b.y)});
-        if (p.arc)
+        if (p.arc) {
             m = std::max({m, std::abs(p.c.x) + p.r, std::abs(p.c.y) + p.r});
+        }
     }
     return m;
 }
@@ -117,8 +124,9 @@ struct MitreCap {
 
 double chainLength(const Buffer<Piece>& src) {
     double length = 0;
-    for (const Piece& p : src)
+    for (const Piece& p : src) {
         length += pieceLength(p);
+    }
     return length;
 }
 
@@ -129,19 +137,24 @@ double chainLength(const Buffer<Piece>& src) {
 // a closed chain closed. False on non-finite input.
 bool cleanChain(const std::vector<OffsetPiece>& chain, bool closed, double tol,
                 Buffer<Piece>& out) {
-    for (const OffsetPiece& p : chain)
-        if (!isFinitePiece(p))
+    for (const OffsetPiece& p : chain) {
+        if (!isFinitePiece(p)) {
             return false;
+        }
+    }
     for (const OffsetPiece& op : chain) {
         Piece p;
-        if (!readPiece(op, tol, p))
+        if (!readPiece(op, tol, p)) {
             continue;
-        if (!out.empty() && dist(out.back().b, p.a) > tol)
+        }
+        if (!out.empty() && dist(out.back().b, p.a) > tol) {
             out.push_back(linePiece(out.back().b, p.a));
+        }
         out.push_back(p);
     }
-    if (closed && out.size() > 1 && dist(out.back().b, out.front().a) > tol)
+    if (closed && out.size() > 1 && dist(out.back().b, out.front().a) > tol) {
         out.push_back(linePiece(out.back().b, out.front().a));
+    }
     return true;
 }
 
@@ -164,10 +177,11 @@ public:
         for (size_t k = 0; k < m; ++k) {
             links.clear();
             const size_t here = raw.size(), next = k + 1 < m ? here + 1 : 0;
-            if (k + 1 < m)
+            if (k + 1 < m) {
                 join(k, k + 1, here, next, links);
-            else if (closed_)
+            } else if (closed_) {
                 join(k, 0, here, next, links);
+            }
             raw.push_back(items_[k].piece);
             proper_.push_back(properRange(items_[k]));
             raw.insert(raw.end(), links.begin(), links.end());
@@ -214,8 +228,9 @@ private:
             }
         }
         // A closed chain's trailing collapsed arcs precede its first piece.
-        if (closed_)
+        if (closed_) {
             wrapCentres_.assign(centres_.begin() + pending, centres_.end());
+        }
     }
 
     // Connects item k's end to item l's start, adjusting both; appends the pieces in between.
@@ -234,8 +249,9 @@ private:
             return;
         }
         joinCorner(items_[k], src_[items_[k].src], items_[l], src_[items_[l].src], out);
-        if (splitters_.size() > owners_.size())
+        if (splitters_.size() > owners_.size()) {
             owners_.push_back({at, next});
+        }
     }
 
     // Straight pieces from the previous end through the centres of the collapsed arcs to l's
@@ -246,11 +262,14 @@ private:
             out.push_back(linePiece(from, to));
             from = to;
         };
-        if (l == 0)
-            for (Vec c : wrapCentres_)
+        if (l == 0) {
+            for (Vec c : wrapCentres_) {
                 step(c);
-        for (size_t i = items_[l].collapsedBegin; i < items_[l].collapsedEnd; ++i)
+            }
+        }
+        for (size_t i = items_[l].collapsedBegin; i < items_[l].collapsedEnd; ++i) {
             step(centres_[i]);
+        }
         step(items_[l].piece.a);
     }
 
@@ -274,16 +293,19 @@ private:
                 out.push_back(round);
                 return;
             }
-            if (!P.arc && !Q.arc)
+            if (!P.arc && !Q.arc) {
                 caps_.push_back({endP, P.b, startQ});
-            if (round.arc)
+            }
+            if (round.arc) {
                 // The round corner the mitre stands for still bounds where the distance drops
                 // below |d|: keep it to split other pieces that pass the corner.
                 splitters_.push_back(round);
+            }
             return;
         }
-        if (along >= 0 && trimAtCrossing(P, Q, corner))
+        if (along >= 0 && trimAtCrossing(P, Q, corner)) {
             return;
+        }
         // The overlap becomes a loop through the input vertex, cut away later.
         out.push_back(linePiece(P.b, corner));
         out.push_back(linePiece(corner, Q.a));
@@ -304,12 +326,15 @@ private:
         Vec pts[2];
         const int n = carrierPoints(carrierP, carrierQ, tol_.merge, pts);
         int best = -1;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             if (extendsEnd(P, carrierP, pts[k]) && extendsStart(Q, carrierQ, pts[k]) &&
-                (best < 0 || dist(pts[k], corner) < dist(pts[best], corner)))
+                (best < 0 || dist(pts[k], corner) < dist(pts[best], corner))) {
                 best = k;
-        if (best < 0)
+            }
+        }
+        if (best < 0) {
             return false;
+        }
         moveEnd(P, pts[best]);
         moveStart(Q, pts[best]);
         return true;
@@ -336,8 +361,9 @@ private:
     }
 
     static void moveEnd(Piece& P, Vec x) {
-        if (P.arc)
+        if (P.arc) {
             P.sw += sign(P.sw) * wrapSigned((angleOf(x - P.c) - (P.a0 + P.sw)) * sign(P.sw));
+        }
         P.b = x;
     }
 
@@ -357,11 +383,14 @@ private:
         std::vector<Hit> hits;
         pieceHits(P, Q, tol_.merge, hits);
         const Hit* best = nullptr;
-        for (const Hit& h : hits)
-            if (!best || dist(h.pt, corner) < dist(best->pt, corner))
+        for (const Hit& h : hits) {
+            if (!best || dist(h.pt, corner) < dist(best->pt, corner)) {
                 best = &h;
-        if (!best)
+            }
+        }
+        if (!best) {
             return false;
+        }
         const Vec x = best->pt;
         moveEnd(P, x);
         moveStart(Q, x);
@@ -377,13 +406,15 @@ private:
     // An arc about the corner from a to b when both lie at the distance from it, else a chord.
     Piece filletOrChord(Vec a, Vec b, Vec corner) const {
         const double r = std::abs(d_), slack = kFilletRadiusSlack * r + tol_.join;
-        if (std::abs(dist(a, corner) - r) > slack || std::abs(dist(b, corner) - r) > slack)
+        if (std::abs(dist(a, corner) - r) > slack || std::abs(dist(b, corner) - r) > slack) {
             return linePiece(a, b);
+        }
         // A gap on the left side opens on a right turn: the fillet runs clockwise.
         const double s = d_ > 0 ? -1.0 : 1.0;
         const double sweep = wrapPositive((angleOf(b - corner) - angleOf(a - corner)) * s);
-        if (sweep * r <= tol_.merge)
+        if (sweep * r <= tol_.merge) {
             return linePiece(a, b);
+        }
         return arcPiece(corner, r, a, b, s * sweep);
     }
 
@@ -456,8 +487,9 @@ public:
         }
         findCrossings(pts, cuts);
         const PointClusters clusters(pts, tol_.merge);
-        for (int n = 0; n < clusters.size(); ++n)
+        for (int n = 0; n < clusters.size(); ++n) {
             nodes_.push_back(clusters.position(n));
+        }
         std::sort(cuts.begin(), cuts.end());
         Buffer<Sub> subs;
         subs.reserve(cuts.size());
@@ -468,8 +500,9 @@ public:
             }
             const int n0 = clusters.node(cuts[from].point), n1 = clusters.node(cuts[k].point);
             const double length = (cuts[k].t - cuts[from].t) * pieceLength(piece(cuts[k].seg));
-            if (n0 == n1 && length <= 4 * tol_.merge)
+            if (n0 == n1 && length <= 4 * tol_.merge) {
                 continue;
+            }
             subs.push_back({cuts[k].seg, cuts[from].t, cuts[k].t, n0, n1});
             from = k;
         }
@@ -491,25 +524,30 @@ private:
     void findCrossings(Buffer<Vec>& pts, Buffer<Cut>& cuts) {
         Buffer<Box> boxes;
         boxes.reserve(chainSize_ + splitters_.size());
-        for (size_t k = 0; k < chainSize_ + splitters_.size(); ++k)
+        for (size_t k = 0; k < chainSize_ + splitters_.size(); ++k) {
             boxes.push_back(pieceBox(piece(k), tol_.merge));
+        }
         BoxTree tree(std::move(boxes));
         // Narrowed after the tree is built, so the crossings still sought come in the same order.
         tree.narrow([this](size_t k) { return spanBox(k); });
         std::vector<Hit> hits;
         for (size_t i = 0; i < chainSize_; ++i) {
-            if (spans_[i].empty())
+            if (spans_[i].empty()) {
                 continue;
+            }
             tree.query(tree.box(static_cast<int>(i)), [&](int j) {
-                if (static_cast<size_t>(j) <= i || isOwner(i, static_cast<size_t>(j)))
+                if (static_cast<size_t>(j) <= i || isOwner(i, static_cast<size_t>(j))) {
                     return false;
+                }
                 hits.clear();
                 pieceHits(raw_[i], piece(j), tol_.merge, hits);
                 for (const Hit& h : hits) {
-                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt) || !inSpans(i, j, h))
+                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt) || !inSpans(i, j, h)) {
                         continue;
-                    if (static_cast<size_t>(j) < chainSize_)
+                    }
+                    if (static_cast<size_t>(j) < chainSize_) {
                         cuts.push_back({j, h.tq, static_cast<int>(pts.size())});
+                    }
                     addCut(static_cast<int>(i), h.tp, h.pt, pts, cuts);
                 }
                 return false;
@@ -519,13 +557,16 @@ private:
 
     // The box of raw piece k's span (none for a buried piece), or of a splitter.
     Box spanBox(size_t k) const {
-        if (k >= chainSize_)
+        if (k >= chainSize_) {
             return pieceBox(piece(k), tol_.merge);
+        }
         const Span& s = spans_[k];
-        if (s.empty())
+        if (s.empty()) {
             return kNoBox;
-        if (s.t0 == 0.0 && s.t1 == 1.0)
+        }
+        if (s.t0 == 0.0 && s.t1 == 1.0) {
             return pieceBox(raw_[k], tol_.merge);
+        }
         return pieceBox(linePiece(evalPiece(raw_[k], s.t0), evalPiece(raw_[k], s.t1)),
                         2 * tol_.merge);
     }
@@ -537,16 +578,18 @@ private:
 
     // Whether j is a splitter that only touches raw piece i.
     bool isOwner(size_t i, size_t j) const {
-        if (j < chainSize_ || j - chainSize_ >= owners_.size())
+        if (j < chainSize_ || j - chainSize_ >= owners_.size()) {
             return false;
+        }
         const std::pair<size_t, size_t>& o = owners_[j - chainSize_];
         return o.first == i || o.second == i;
     }
 
     // Whether a common point of pieces i < j is merely the joint the chain gives them.
     bool isSharedJoint(size_t i, size_t j, Vec q) const {
-        if (j == i + 1 && j < chainSize_ && dist(q, raw_[i].b) <= tol_.merge)
+        if (j == i + 1 && j < chainSize_ && dist(q, raw_[i].b) <= tol_.merge) {
             return true;
+        }
         return closed_ && i == 0 && j + 1 == chainSize_ && dist(q, raw_[i].a) <= tol_.merge;
     }
 
@@ -567,8 +610,9 @@ bool deepInside(const MitreCap& cap, Vec q, double margin) {
     for (int k = 0; k < 3; ++k) {
         const Vec from = corners[k], side = corners[(k + 1) % 3] - from;
         const double length = norm(side);
-        if (!(length > 0) || orientation * cross(side, q - from) <= margin * length)
+        if (!(length > 0) || orientation * cross(side, q - from) <= margin * length) {
             return false;
+        }
     }
     return true;
 }
@@ -623,8 +667,9 @@ private:
     // answers go first, then the caps, which are few near any point, then the input pieces.
     template <class NearTest, class CapTest>
     bool ask(const Box& near, const Box& in, NearTest&& nearTest, CapTest&& capTest) {
-        if ((lastPiece_ >= 0 && nearTest(lastPiece_)) || (lastCap_ >= 0 && capTest(lastCap_)))
+        if ((lastPiece_ >= 0 && nearTest(lastPiece_)) || (lastCap_ >= 0 && capTest(lastCap_))) {
             return true;
+        }
         return search(capTree_, in, lastCap_, capTest) ||
                search(srcTree_, near, lastPiece_, nearTest);
     }
@@ -632,8 +677,9 @@ private:
     template <class Test>
     static bool search(const BoxTree& tree, const Box& box, int& last, Test&& test) {
         return tree.query(box, [&](int k) {
-            if (!test(k))
+            if (!test(k)) {
                 return false;
+            }
             last = k;
             return true;
         });
@@ -655,13 +701,16 @@ Span unburiedSpan(const Piece& p, int parts, CutAway& cutAway, double reach, dou
         return cutAway.holdsAll(linePiece(a, b), reach, margin);
     };
     int first = 0;
-    while (first < parts && buried(first))
+    while (first < parts && buried(first)) {
         ++first;
-    if (first == parts)
+    }
+    if (first == parts) {
         return {1.0, 0.0};
+    }
     int last = parts - 1;
-    while (last > first && buried(last))
+    while (last > first && buried(last)) {
         --last;
+    }
     return {double(first) / parts, last + 1 == parts ? 1.0 : double(last + 1) / parts};
 }
 
@@ -672,15 +721,18 @@ Buffer<Span> unburiedSpans(const Buffer<Piece>& raw, const Buffer<Piece>& src, C
     Buffer<Span> spans(raw.size(), Span{0.0, 1.0});
     const double margin = tol.filter + kBuriedDepth * tol.merge, reach = std::abs(d) - margin;
     const double edge = chainLength(src) / double(src.size());
-    if (reach <= kSpannedEdges * edge)
+    if (reach <= kSpannedEdges * edge) {
         return spans;
+    }
     const double stretch = kStretchEdges * edge;
     for (size_t k = 0; k < raw.size(); ++k) {
-        if (raw[k].arc)
+        if (raw[k].arc) {
             continue;
+        }
         const double parts = std::ceil(pieceLength(raw[k]) / stretch);
-        if (!(parts >= 1.0))  // lengths beyond the range of doubles: search the whole piece
+        if (!(parts >= 1.0)) {  // lengths beyond the range of doubles: search the whole piece
             continue;
+        }
         spans[k] = unburiedSpan(raw[k], int(std::min(parts, double(kMaxStretches))), cutAway, reach,
                                 margin);
     }
@@ -696,8 +748,9 @@ Buffer<Sub> keepFarEnough(const Buffer<Sub>& subs, const Trimmer& trimmer, CutAw
     kept.reserve(subs.size());
     for (const Sub& s : subs) {
         const Vec mid = evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
-        if (!cutAway.holds(mid, reach, tol.filter))
+        if (!cutAway.holds(mid, reach, tol.filter)) {
             kept.push_back(s);
+        }
     }
     return kept;
 }
@@ -707,14 +760,17 @@ struct NodeLists {
     Buffer<int> start, items;
 
     NodeLists(const Buffer<Sub>& subs, int nodes, bool byEnd) : start(nodes + 1, 0) {
-        for (const Sub& s : subs)
+        for (const Sub& s : subs) {
             ++start[(byEnd ? s.n1 : s.n0) + 1];
-        for (int n = 0; n < nodes; ++n)
+        }
+        for (int n = 0; n < nodes; ++n) {
             start[n + 1] += start[n];
+        }
         items.resize(subs.size());
         Buffer<int> fill(start.begin(), start.end() - 1);
-        for (size_t k = 0; k < subs.size(); ++k)
+        for (size_t k = 0; k < subs.size(); ++k) {
             items[fill[byEnd ? subs[k].n1 : subs[k].n0]++] = static_cast<int>(k);
+        }
     }
     int count(int node) const { return start[node + 1] - start[node]; }
 };
@@ -729,28 +785,34 @@ Buffer<Sub> pruneDangling(const Buffer<Sub>& subs, int nodes) {
     }
     Buffer<bool> gone(subs.size(), false);
     Buffer<int> work(subs.size());
-    for (size_t k = 0; k < subs.size(); ++k)
+    for (size_t k = 0; k < subs.size(); ++k) {
         work[k] = static_cast<int>(k);
+    }
     while (!work.empty()) {
         const int k = work.back();
         work.pop_back();
-        if (gone[k] || (in[subs[k].n0] > 0 && out[subs[k].n1] > 0))
+        if (gone[k] || (in[subs[k].n0] > 0 && out[subs[k].n1] > 0)) {
             continue;
+        }
         gone[k] = true;
         // Removing it may strand the pieces around its two nodes.
         const int a = subs[k].n0, b = subs[k].n1;
-        if (--out[a] == 0)
+        if (--out[a] == 0) {
             work.insert(work.end(), entering.items.begin() + entering.start[a],
                         entering.items.begin() + entering.start[a + 1]);
-        if (--in[b] == 0)
+        }
+        if (--in[b] == 0) {
             work.insert(work.end(), leaving.items.begin() + leaving.start[b],
                         leaving.items.begin() + leaving.start[b + 1]);
+        }
     }
     Buffer<Sub> kept;
     kept.reserve(subs.size());
-    for (size_t k = 0; k < subs.size(); ++k)
-        if (!gone[k])
+    for (size_t k = 0; k < subs.size(); ++k) {
+        if (!gone[k]) {
             kept.push_back(subs[k]);
+        }
+    }
     return kept;
 }
 
@@ -768,17 +830,21 @@ public:
     Buffer<Buffer<int>> run() {
         Buffer<Buffer<int>> chains;
         if (!closed_) {
-            for (size_t k = 0; k < subs_.size(); ++k)
-                if (!used_[k] && entering_.count(subs_[k].n0) == 0)
+            for (size_t k = 0; k < subs_.size(); ++k) {
+                if (!used_[k] && entering_.count(subs_[k].n0) == 0) {
                     chains.push_back(follow(k));
+                }
+            }
         }
         for (size_t k = 0; k < subs_.size(); ++k) {
-            if (used_[k])
+            if (used_[k]) {
                 continue;
+            }
             Buffer<int> chain = follow(k);
             const bool loops = subs_[chain.back()].n1 == subs_[chain.front()].n0;
-            if (loops || !closed_)
+            if (loops || !closed_) {
                 chains.push_back(std::move(chain));
+            }
         }
         return chains;
     }
@@ -790,8 +856,9 @@ private:
         const int start = subs_[first].n0;
         while (subs_[chain.back()].n1 != start) {
             const int next = nextFrom(chain.back());
-            if (next < 0)
+            if (next < 0) {
                 break;
+            }
             used_[next] = true;
             chain.push_back(next);
         }
@@ -804,12 +871,15 @@ private:
         int wrapped = -1;
         for (int i = leaving_.start[node]; i < leaving_.start[node + 1]; ++i) {
             const int k = leaving_.items[i];
-            if (used_[k])
+            if (used_[k]) {
                 continue;
-            if (k > current)
+            }
+            if (k > current) {
                 return k;
-            if (wrapped < 0)
+            }
+            if (wrapped < 0) {
                 wrapped = k;
+            }
         }
         return wrapped;
     }
@@ -854,16 +924,18 @@ std::vector<OffsetPiece> emitChain(const Buffer<int>& chain, const Buffer<Sub>& 
         }
     }
     std::vector<OffsetPiece> out;
-    for (const Sub& s : merged)
+    for (const Sub& s : merged) {
         emit(s, trimmer, out);
+    }
     return out;
 }
 
 // The cleaned input returned unchanged, for offsets too small to move anything.
 std::vector<std::vector<OffsetPiece>> copyOfInput(const Buffer<Piece>& src) {
     std::vector<OffsetPiece> out;
-    for (const Piece& p : src)
+    for (const Piece& p : src) {
         out.push_back({p.a.x, p.a.y, p.b.x, p.b.y, p.arc ? std::tan(p.sw / 4) : 0.0});
+    }
     return {out};
 }
 
@@ -873,8 +945,9 @@ bool onlyExtension(const Buffer<int>& chain, const Buffer<Sub>& subs, const Buff
     for (int k : chain) {
         const Sub& s = subs[k];
         const double slack = paramTol(raw[s.seg], tol);
-        if (std::min(s.t1, proper[s.seg].second) - std::max(s.t0, proper[s.seg].first) > slack)
+        if (std::min(s.t1, proper[s.seg].second) - std::max(s.t0, proper[s.seg].first) > slack) {
             return false;
+        }
     }
     return true;
 }
@@ -886,16 +959,18 @@ void dropDegenerate(Buffer<Piece>& raw, Buffer<std::pair<size_t, size_t>>& owner
     size_t kept = 0;
     for (size_t k = 0; k < raw.size(); ++k) {
         newIndex[k] = SIZE_MAX;
-        if (isDegenerate(raw[k], tol))
+        if (isDegenerate(raw[k], tol)) {
             continue;
+        }
         newIndex[k] = kept;
         proper[kept] = proper[k];
         raw[kept++] = raw[k];
     }
     raw.resize(kept);
     proper.resize(kept);
-    for (std::pair<size_t, size_t>& o : owners)
+    for (std::pair<size_t, size_t>& o : owners) {
         o = {newIndex[o.first], newIndex[o.second]};
+    }
 }
 
 // Twice the signed area a closed chain encloses (arcs add their circular segments).
@@ -903,8 +978,9 @@ double signedArea2(const Buffer<Piece>& src) {
     double a = 0;
     for (const Piece& p : src) {
         a += cross(p.a, p.b);
-        if (p.arc)
+        if (p.arc) {
             a += p.r * p.r * (p.sw - std::sin(p.sw));
+        }
     }
     return a;
 }
@@ -917,8 +993,9 @@ bool encloses(const Buffer<Piece>& src, Vec q) {
     for (const Piece& p : src) {
         const Vec u = p.a - q, v = p.b - q;
         turn += std::atan2(cross(u, v), dot(u, v));
-        if (p.arc && dist(q, p.c) < p.r && sign(p.sw) * cross(p.b - p.a, q - p.a) < 0)
+        if (p.arc && dist(q, p.c) < p.r && sign(p.sw) * cross(p.b - p.a, q - p.a) < 0) {
             turn += sign(p.sw) * kTwoPi;
+        }
     }
     return std::abs(turn) > kPi;
 }
@@ -939,8 +1016,9 @@ void addCircle(Vec c, double r, Buffer<Piece>& out) {
 BoxTree inputTree(const Buffer<Piece>& src, double tol) {
     Buffer<Box> boxes;
     boxes.reserve(src.size());
-    for (const Piece& p : src)
+    for (const Piece& p : src) {
         boxes.push_back(pieceBox(p, tol));
+    }
     // Its queries only ask whether some piece is near, which no visiting order changes; pieces
     // follow the chain, so halving the list keeps neighbours together without sorting.
     return BoxTree(std::move(boxes), TreeOrder::AsGiven);
@@ -953,20 +1031,23 @@ bool crossesItself(const Buffer<Piece>& src, const BoxTree& tree, bool closed, d
     for (size_t i = 0; i < n; ++i) {
         const bool found = tree.query(tree.box(static_cast<int>(i)), [&](int jj) {
             const size_t j = static_cast<size_t>(jj);
-            if (j <= i)
+            if (j <= i) {
                 return false;
+            }
             hits.clear();
             pieceHits(src[i], src[j], tol, hits);
             for (const Hit& h : hits) {
                 const bool joint = (j == i + 1 && dist(h.pt, src[i].b) <= tol) ||
                                    (closed && i == 0 && j + 1 == n && dist(h.pt, src[0].a) <= tol);
-                if (!joint)
+                if (!joint) {
                     return true;
+                }
             }
             return false;
         });
-        if (found)
+        if (found) {
             return true;
+        }
     }
     return false;
 }
@@ -979,8 +1060,9 @@ void addBoundarySplitters(const Buffer<Piece>& src, bool closed, bool simple, do
                           const Tolerances& tol, Buffer<Piece>& splitters) {
     splitters.reserve(splitters.size() + src.size());
     splitters.insert(splitters.end(), src.begin(), src.end());
-    if (simple)
+    if (simple) {
         return;
+    }
     RawOffset other(src, closed, -d, tol);
     const Buffer<Piece> raw = other.build();
     splitters.insert(splitters.end(), raw.begin(), raw.end());
@@ -995,17 +1077,23 @@ void addBoundarySplitters(const Buffer<Piece>& src, bool closed, bool simple, do
 
 std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiece>& chain,
                                                     bool closed, double distance, double tol) {
-    if (!std::isfinite(distance) || !std::isfinite(tol))
+    if (!std::isfinite(distance) || !std::isfinite(tol)) {
         return {};
+    }
     tol = std::max(tol, 0.0);
     Buffer<Piece> src;
     src.reserve(chain.size() + 1);
-    if (!cleanChain(chain, closed, std::max(tol, kRelativeFloor), src) || src.empty())
+    if (!cleanChain(chain, closed, std::max(tol, kRelativeFloor), src) || src.empty()) {
         return {};
+    }
     const double scale = std::max(extentOf(src), std::abs(distance));
+    if (!(scale <= kMaxScale)) {
+        return {};
+    }
     const double numericFloor = kRelativeFloor * std::max(scale, kTinyScale);
-    if (std::abs(distance) <= numericFloor)
+    if (std::abs(distance) <= numericFloor) {
         return copyOfInput(src);
+    }
     Tolerances tols;
     tols.join = std::max(tol, numericFloor);
     tols.merge =
@@ -1028,21 +1116,24 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         splitters = std::move(offset.splitters());
         owners = std::move(offset.splitterOwners());
         proper = std::move(offset.properRanges());
-        if (simple)
+        if (simple) {
             caps = std::move(offset.caps());
+        }
     }
     addBoundarySplitters(src, closed, simple, distance, tols, splitters);
     tols.merge = std::max(tols.merge, kRelativeFloor * extentOf(raw));
     dropDegenerate(raw, owners, proper, tols.merge / 2);
-    if (raw.empty())
+    if (raw.empty()) {
         return {};
+    }
 
     CutAway cutAway(srcTree, src, caps);
     Trimmer trimmer(raw, splitters, owners, unburiedSpans(raw, src, cutAway, distance, tols),
                     closed, tols);
     Buffer<Sub> subs = keepFarEnough(trimmer.split(), trimmer, cutAway, distance, tols);
-    if (closed)
+    if (closed) {
         subs = pruneDangling(subs, trimmer.nodeCount());
+    }
     // A simple outline's offset lies on the offset side of it; anything else is a tip of
     // mitre cut off from its offset, which may there be made of nothing but extensions.
     const bool insideWanted = (distance > 0) == (area2 > 0);
@@ -1051,8 +1142,9 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
         const bool stray = simple
                                ? encloses(src, subMiddle(subs[c.front()], trimmer)) != insideWanted
                                : onlyExtension(c, subs, raw, proper, tols.merge);
-        if (!stray)
+        if (!stray) {
             result.push_back(emitChain(c, subs, trimmer));
+        }
     }
     return result;
 }

@@ -652,23 +652,29 @@ TEST(PlineOffset, PathTurningStraightBackOverRepeatsStaysFinite) {
     expectPoints(out[1], xy({{-1, 10}, {-1, 0}}));
 }
 
-TEST(PlineOffset, DistanceBeyondTheRangeOfDoublesGivesNoNonFinitePoint) {
-    // Found by fuzzing: offset pieces at 1e304 overflowed on the way out, and finite pieces
-    // near the largest double met beyond it when joined into vertices.
+TEST(PlineOffset, DistanceOrCoordinatesBeyondTheRangeOfLengthsGiveNoCurve) {
+    // Found by fuzzing: offsets near 1e304 overflowed on the way out, met beyond the largest
+    // double when joined, or compared their crossings pairwise for seconds. Squared lengths
+    // overflow above about 1e154, so such offsets give nothing.
     Pts spiky = xy({{12.25, 12.25}, {12.25, -24.25}, {0, 24}, {12.25, 12.25}, {0, 0}, {1, 0}});
     spiky.resize(24, CPoint3d(0, 0, 0));
     const Pts straight = {CPoint3d(4.03e-308, 19.75, 0), CPoint3d(19.75, 19.75, 19.75),
                           CPoint3d(19.75, 19.75, 19.75), CPoint3d(4, 19.75, 19.75)};
+    const Pts farSquare = xy({{0, 0}, {1e151, 0}, {1e151, 1e151}, {0, 1e151}});
     const struct {
         Pts pts;
         double distance;
-    } cases[] = {{spiky, -2.762426622565388e+304}, {straight, -1.7974959772786445e+308}};
+    } cases[] = {{spiky, -2.762426622565388e+304},
+                 {straight, -1.7974959772786445e+308},
+                 {kSquare, 1e151},
+                 {farSquare, 1.0}};
     for (const auto& c : cases) {
-        PtsList out;
-        const int n = PlineOffset(c.pts, out, c.distance, 1e-5);
-        EXPECT_EQ(n, static_cast<int>(out.size()));
-        for (const Pts& line : out) {
-            EXPECT_TRUE(allFinite(line));
-        }
+        PtsList out(2);
+        EXPECT_EQ(PlineOffset(c.pts, out, c.distance, 1e-5), 0);
+        EXPECT_TRUE(out.empty());
     }
+    // Just below the limit an outline of that size still grows.
+    const Pts bigSquare = xy({{0, 0}, {1e140, 0}, {1e140, 1e140}, {0, 1e140}});
+    PtsList out;
+    EXPECT_EQ(PlineOffset(bigSquare, out, -1e149, 1e-5), 1);
 }
