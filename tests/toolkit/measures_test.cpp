@@ -6,11 +6,13 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kPi = 3.141592653589793;
+using geo_detail::kPi;
 
 void expectPoint(const CPoint3d& p, double x, double y, double z, double tol = 1e-9) {
     EXPECT_NEAR(p.x, x, tol);

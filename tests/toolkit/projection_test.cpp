@@ -2,6 +2,7 @@
 // projections of points on lines and directions.
 #include <geo/projection.h>
 
+#include "foundation/numeric.h"
 #include "support/point_lists.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace {
 using point_lists::plan;
 using point_lists::Pts;
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 void expectPoint(const CPoint3d& got, double x, double y, double z) {
     point_lists::expectXyz(got, x, y, z);
