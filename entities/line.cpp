@@ -1,11 +1,9 @@
 // The infinite line through two points, and the plan mirror of points and vectors in it.
 #include <geo/archive_lists.h>
-#include <geo/float_comp.h>
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
-
-#include <cmath>
+#include "foundation/segments.h"
 
 using namespace lines_detail;
 
@@ -38,21 +36,11 @@ void CLine::set(const CPoint3d& p1, const CPoint3d& p2) {
 }
 
 bool CLine::isOn(const CPoint3d& p, double tol) const {
-    if (p.isEqualTo(startPt, tol) || p.isEqualTo(endPt, tol))
-        return true;
-    CVector3d along = endPt - startPt;
-    CVector3d toP = p - startPt;
-    // Without a direction there is no angle to measure; p1 itself is on the line.
-    if (along.length() == 0.0)
-        return false;
-    if (toP.length() == 0.0)
-        return true;
-    const double angle = along.normalize().getAngle(toP.normalize());
-    return FloatComp(angle, 0.0, tol) == 0 || FloatComp(angle, kPi, tol) == 0;
+    return geo_detail::onLine(startPt, endPt, p, tol);
 }
 
 CPoint3d CLine::getClosestPnt(const CPoint3d& p) const {
-    return footOnLine(startPt, endPt, p);
+    return geo_detail::footOnLine(startPt, endPt, p);
 }
 
 bool CLine::parallelWith(const CLine& other, double tol) const {
@@ -80,8 +68,9 @@ bool anyDefiningPointOn(const CLine& line, const CLine& other, double tol) {
 bool CLine::closeWith(const CLine& other, double tol) const {
     // Shared stretch, in drawing units, below which two touching lines are apart.
     constexpr double kMinCloseOverlap = 0.2;
-    if (!parallelWith(other, tol))
+    if (!parallelWith(other, tol)) {
         return false;
+    }
     if (!anyDefiningPointOn(*this, other, tol) && !anyDefiningPointOn(other, *this, tol)) {
         return false;
     }

@@ -1,12 +1,11 @@
 // The bounded segment: construction, measures, nearest points, overlap, transforms, record.
 #include <geo/archive_lists.h>
-#include <geo/float_comp.h>
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
+#include "foundation/segments.h"
 
 #include <algorithm>
-#include <cmath>
 
 using namespace lines_detail;
 
@@ -68,11 +67,7 @@ double CLineSeg::length() const {
 }
 
 CVector3d CLineSeg::direction() const {
-    const CVector3d d = endPt - startPt;
-    const double len = d.length();
-    if (len == 0.0)
-        return d;
-    return d / len;
+    return geo_detail::segmentDirection(startPt, endPt);
 }
 
 CVector3d CLineSeg::verticalDir() const {
@@ -80,109 +75,19 @@ CVector3d CLineSeg::verticalDir() const {
 }
 
 CPoint3d CLineSeg::getClosestPnt(const CPoint3d& p) const {
-    if (startPt.isEqualTo(endPt, kPointTol))
-        return startPt;
-    const CVector3d d = endPt - startPt;
-    const double t = (p - startPt).getDotProduct(d) / d.getDotProduct(d);
-    if (t < 0.0)
-        return startPt;
-    if (t > 1.0)
-        return endPt;
-    return startPt + d * t;
+    return geo_detail::closestOnSegment(startPt, endPt, p);
 }
-
-namespace {
-
-// A parameter given as numerator over denominator; a zero denominator means the
-// parameter is free, and the start of the segment is taken.
-double ratioOrZero(double num, double den) {
-    return den == 0.0 ? 0.0 : num / den;
-}
-
-// Clamps the parameter on this segment once the one on other is pinned to an end.
-void clampOnThis(double candidate, double uu, double& sN, double& sD) {
-    if (candidate < 0.0) {
-        sN = 0.0;
-    } else if (candidate > uu) {
-        sN = sD;
-    } else {
-        sN = candidate;
-        sD = uu;
-    }
-}
-
-}  // namespace
 
 CPoint3d CLineSeg::getClosestPnt(const CLineSeg& other, CPoint3d& onOther) const {
-    const CVector3d u = endPt - startPt;
-    const CVector3d v = other.endPt - other.startPt;
-    const CVector3d w = startPt - other.startPt;
-    const double uu = u.getDotProduct(u), uv = u.getDotProduct(v), vv = v.getDotProduct(v);
-    const double uw = u.getDotProduct(w), vw = v.getDotProduct(w);
-    const double den = uu * vv - uv * uv;
-    constexpr double kParallelDen = 1e-6;
-
-    double sN, sD, tN, tD;
-    if (den >= kParallelDen) {
-        sN = uv * vw - vv * uw;
-        tN = uu * vw - uv * uw;
-        sD = tD = den;
-    } else {
-        // Near parallel: pin this segment's start and project it on other,
-        // rather than divide by a vanishing determinant.
-        sN = 0.0;
-        sD = 1.0;
-        tN = vw;
-        tD = vv;
-    }
-    if (sN < 0.0) {
-        sN = 0.0;
-        tN = vw;
-        tD = vv;
-    } else if (sN > sD) {
-        sN = sD;
-        tN = vw + uv;
-        tD = vv;
-    }
-    if (tN < 0.0) {
-        tN = 0.0;
-        clampOnThis(-uw, uu, sN, sD);
-    } else if (tN > tD) {
-        tN = tD;
-        clampOnThis(uv - uw, uu, sN, sD);
-    }
-    onOther = other.startPt + v * ratioOrZero(tN, tD);
-    return startPt + u * ratioOrZero(sN, sD);
+    return geo_detail::closestBetweenSegments(startPt, endPt, other.startPt, other.endPt, onOther);
 }
 
 double CLineSeg::distanceTo(const CPoint3d& p) const {
-    constexpr double kShortSegment = 1e-6;
-    const double len = length();
-    if (len < kShortSegment)
-        return p.distanceTo(startPt);
-    const CVector3d d = endPt - startPt;
-    return d.crossProduct(p - startPt).length() / len;
+    return geo_detail::distanceToLine(startPt, endPt, p);
 }
 
 bool CLineSeg::isOn(const CPoint3d& p, double tol) const {
-    if (p.isEqualTo(startPt, tol) || p.isEqualTo(endPt, tol))
-        return true;
-    // A distance that overflowed to NaN (coordinates beyond 1e154) is not a near one.
-    if (!(distanceTo(p) <= tol))
-        return false;
-    // Strictly between the ends on the first axis the segment spans; a segment
-    // that spans no z gives up after x and y.
-    for (unsigned axis = 0; axis < 3; ++axis) {
-        const double s = startPt[axis], e = endPt[axis], c = p[axis];
-        if (FloatComp(s, e, tol) == 0) {
-            if (axis == 2)
-                return false;
-            continue;
-        }
-        if (FloatComp(c - s, 0.0, tol) * FloatComp(c - e, 0.0, tol) == -1)
-            return true;
-    }
-    return false;
+    return geo_detail::onSegment(startPt, endPt, p, tol);
 }
 
 std::vector<CPoint3d> CLineSeg::getRect(double width, int side) const {

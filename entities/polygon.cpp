@@ -8,6 +8,7 @@
 #include <geo/polylines.h>
 
 #include "entities/polylines_common.h"
+#include "toolkit/polygon_outline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,27 +19,8 @@ IMPLEMENT_SERIAL(CPolygon, CGeometry, 1)
 
 namespace {
 
-// Outlines smaller than this are only opened and oriented by normalize().
-constexpr double kSmallOutlineArea = 0.05;
-// Consecutive vertices nearer than this are merged by normalize().
-constexpr double kDuplicateVertexDist = 0.01;
 // A boolean whose outer pieces cover no more than this reports failure.
 constexpr double kBooleanMinArea = 0.01;
-
-// Erases each vertex nearer than kDuplicateVertexDist to the vertex kept before it.
-void RemoveNearDuplicates(std::vector<CPoint3d>& pts) {
-    if (pts.empty()) {
-        return;
-    }
-    size_t kept = 0;  // in-place compaction: same result as erasing one at a time
-    for (size_t i = 1; i < pts.size(); ++i) {
-        // Written as "not below" so a NaN distance keeps the vertex, as the erase rule does.
-        if (!(pts[i].distanceTo(pts[kept]) < kDuplicateVertexDist)) {
-            pts[++kept] = pts[i];
-        }
-    }
-    pts.resize(kept + 1);
-}
 
 // Erases the last vertex while it lies on the segment from the one before it to the first.
 void RemoveClosingCollinear(std::vector<CPoint3d>& pts) {
@@ -188,20 +170,7 @@ void CPolygon::setThickness(double t) {
 }
 
 void CPolygon::normalize() {
-    if (pts.empty()) {
-        return;
-    }
-    if (CalPolyArea(pts) < kSmallOutlineArea) {
-        OpenPts(pts, kPointTol);
-    } else {
-        RemoveNearDuplicates(pts);
-        if (pts.size() >= 4 && pts.back().isEqualTo(pts.front(), kPointTol)) {
-            pts.pop_back();
-        }
-    }
-    if (PolyIsClockWise(pts)) {
-        std::reverse(pts.begin(), pts.end());
-    }
+    geo_detail::tidyPolygonOutline(pts);
 }
 
 void CPolygon::ClearError() {

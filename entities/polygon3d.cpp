@@ -7,6 +7,9 @@
 #include <geo/measures.h>
 #include <geo/mfc/exceptions.h>
 
+#include "foundation/plane_frame.h"
+#include "toolkit/polygon_outline.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,10 +18,10 @@
 
 IMPLEMENT_SERIAL(CPolygon3D, CGeometry, 1)
 
+using geo_detail::PlaneFrame;
+
 namespace {
 
-// A world outline whose last point is this close to its first is taken as closed.
-constexpr double kClosingTol = 1e-6;
 // Records older than this version stop after the normal.
 constexpr double kCurrentVersion = 2.1;
 constexpr double kVersionTol = 1e-6;
@@ -26,55 +29,6 @@ constexpr double kVersionTol = 1e-6;
 constexpr ULONGLONG kTailBytes = 3 * sizeof(double) + kGeometryRecordBytes;
 
 using geo_detail::isFiniteXYZ;
-
-// How far from 1 the length of a unit vector may be.
-constexpr double kUnitLengthTol = 1e-12;
-
-// The unit vector along v, or false when v has no usable direction. A vector already of unit
-// length is taken bit for bit, so that a normal read back from a record stays what was stored;
-// one too short to divide by (a subnormal length) has no usable direction.
-bool unitOf(CVector3d v, CVector3d& unit) {
-    const double len = v.length();
-    if (!std::isfinite(len) || len == 0.0 || !isFiniteXYZ(v)) {
-        return false;
-    }
-    if (std::abs(len - 1.0) <= kUnitLengthTol) {
-        unit = v;
-        return true;
-    }
-    const CVector3d scaled(v.x / len, v.y / len, v.z / len);
-    if (!isFiniteXYZ(scaled) || std::abs(scaled.length() - 1.0) > kUnitLengthTol) {
-        return false;
-    }
-    unit = scaled;
-    return true;
-}
-
-// Best-fit normal of a closed outline (Newell's method), pointing so that the outline runs
-// counter-clockwise about it; zero for a degenerate outline.
-CVector3d newellNormal(const std::vector<CPoint3d>& pts) {
-    CVector3d n(0.0, 0.0, 0.0);
-    for (size_t i = 0; i < pts.size(); ++i) {
-        const CPoint3d& a = pts[i];
-        const CPoint3d& b = pts[(i + 1) % pts.size()];
-        n.x += (a.y - b.y) * (a.z + b.z);
-        n.y += (a.z - b.z) * (a.x + b.x);
-        n.z += (a.x - b.x) * (a.y + b.y);
-    }
-    return n;
-}
-
-void transformAll(std::vector<CPoint3d>& pts, const AcGeMatrix3d& m, bool forceZ, double z) {
-    for (CPoint3d& p : pts) {
-        AcGePoint3d q = p.toAcGePoint3d();
-        q.transformBy(m);
-        p.set(q.x, q.y, forceZ ? z : q.z);
-    }
-}
-
-bool samePoints(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
-}
 
 }  // namespace
 
@@ -129,14 +83,11 @@ CPolygon3D& CPolygon3D::operator=(const CPolygon3D& other) {
 // ---- plane frame ---------------------------------------------------------------------------
 
 AcGePlane CPolygon3D::planeAt(double e) const {
-    const AcGeVector3d n = ucs.toAcGeVector3d();
-    return AcGePlane(AcGePoint3d(n.x * e, n.y * e, n.z * e), n);
+    return PlaneFrame{ucs, elevation}.planeAt(e);
 }
 
 void CPolygon3D::world2ucs(const AcGePoint3d& in, AcGePoint3d& out) const {
-    AcGePoint3d q = in;
-    q.transformBy(AcGeMatrix3d::worldToPlane(planeAt(0.0)));
-    out.set(q.x, q.y, 0.0);
+    PlaneFrame{ucs, elevation}.toFrame(in, out);
 }
 
 void CPolygon3D::world2ucs(const CPoint3d& in, CPoint3d& out) const {
@@ -146,9 +97,7 @@ void CPolygon3D::world2ucs(const CPoint3d& in, CPoint3d& out) const {
 }
 
 void CPolygon3D::ucs2world(const AcGePoint3d& in, AcGePoint3d& out) const {
-    AcGePoint3d q = in;
-    q.transformBy(AcGeMatrix3d::planeToWorld(planeAt(elevation)));
-    out = q;
+    PlaneFrame{ucs, elevation}.toWorld(in, out);
 }
 
 void CPolygon3D::ucs2world(const CPoint3d& in, CPoint3d& out) const {
@@ -158,26 +107,19 @@ void CPolygon3D::ucs2world(const CPoint3d& in, CPoint3d& out) const {
 }
 
 void CPolygon3D::changeWorldToUcs(std::vector<AcGePoint3d>& pts, double z) const {
-    const AcGeMatrix3d m = AcGeMatrix3d::worldToPlane(planeAt(0.0));
-    for (AcGePoint3d& p : pts) {
-        p.transformBy(m);
-        p.z = z;
-    }
+    PlaneFrame{ucs, elevation}.toFrame(pts, z);
 }
 
 void CPolygon3D::changeWorldToUcs(std::vector<CPoint3d>& pts, double z) const {
-    transformAll(pts, AcGeMatrix3d::worldToPlane(planeAt(0.0)), true, z);
+    PlaneFrame{ucs, elevation}.toFrame(pts, z);
 }
 
 void CPolygon3D::changeUcsToWorld(std::vector<AcGePoint3d>& pts) const {
-    const AcGeMatrix3d m = AcGeMatrix3d::planeToWorld(planeAt(elevation));
-    for (AcGePoint3d& p : pts) {
-        p.transformBy(m);
-    }
+    PlaneFrame{ucs, elevation}.toWorld(pts);
 }
 
 void CPolygon3D::changeUcsToWorld(std::vector<CPoint3d>& pts) const {
-    transformAll(pts, AcGeMatrix3d::planeToWorld(planeAt(elevation)), false, 0.0);
+    PlaneFrame{ucs, elevation}.toWorld(pts);
 }
 
 // ---- accessors -----------------------------------------------------------------------------
@@ -272,12 +214,7 @@ void CPolygon3D::setThickness(double t) {
 // ---- keeping the two outlines in step ------------------------------------------------------
 
 void CPolygon3D::settleNormal(const CVector3d& n) {
-    if (unitOf(n, ucs)) {
-        return;
-    }
-    if (!unitOf(newellNormal(worldPts), ucs)) {
-        ucs.set(0.0, 0.0, 1.0);
-    }
+    ucs = geo_detail::settledNormal(n, worldPts);
 }
 
 void CPolygon3D::setElev(double e, bool rebuild) {
@@ -316,10 +253,7 @@ void CPolygon3D::setWorldPts(const std::vector<CPoint3d>& pts, const CVector3d& 
     if (pts.size() < 3) {
         return;
     }
-    worldPts = pts;
-    if (worldPts.back().isEqualTo(worldPts.front(), kClosingTol)) {
-        worldPts.pop_back();
-    }
+    worldPts = geo_detail::openWorldOutline(pts);
     settleNormal(n);
     rebuildFromWorld();
 }
@@ -346,32 +280,17 @@ void CPolygon3D::initWorldPts() {
 // degenerate outline its own way), the world outline is rebuilt from the plane outline so
 // that vertex i of one is always vertex i of the other.
 void CPolygon3D::rebuildFromWorld() {
-    std::vector<CPoint3d> plane = worldPts;
-    changeWorldToUcs(plane, 0.0);
-    if (PolyIsClockWise(plane)) {
-        std::reverse(worldPts.begin(), worldPts.end());
-        std::reverse(plane.begin(), plane.end());
-    }
-    ucsPolygon.setPoints(plane, true);
-    const std::vector<CPoint3d> kept = ucsPolygon.getPoints();
-    if (!samePoints(kept, plane)) {
-        std::reverse(plane.begin(), plane.end());
-        if (samePoints(kept, plane)) {
-            std::reverse(worldPts.begin(), worldPts.end());
-        } else {
-            calElev();
-            worldPts = kept;
-            changeUcsToWorld(worldPts);
-        }
-    }
-    calElev();
+    geo_detail::FramedOutline framed = geo_detail::frameOutline(worldPts, ucs, elevation);
+    worldPts = std::move(framed.world);
+    ucsPolygon.setPoints(framed.plane, false);
+    elevation = framed.elevation;
     calArea();
     calBox();
 }
 
 void CPolygon3D::calElev() {
     if (!worldPts.empty()) {
-        elevation = planeAt(0.0).signedDistanceTo(worldPts[0].toAcGePoint3d());
+        elevation = PlaneFrame{ucs, elevation}.elevationOf(worldPts[0]);
     }
 }
 
@@ -427,7 +346,7 @@ void CPolygon3D::rotate(const AcGeVector3d& axis, const AcGePoint3d& base, doubl
 
 void CPolygon3D::rotate(const CVector3d& axis, const CPoint3d& base, double angle) {
     CVector3d unitAxis;
-    if (!unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
+    if (!geo_detail::unitOf(axis, unitAxis) || !isFiniteXYZ(base) || !std::isfinite(angle)) {
         return;  // no axis to turn about
     }
     const AcGeVector3d acAxis = unitAxis.toAcGeVector3d();

@@ -3,8 +3,7 @@
 #include <geo/lines.h>
 
 #include "entities/lines_common.h"
-
-#include <cmath>
+#include "foundation/segments.h"
 
 using namespace lines_detail;
 
@@ -48,40 +47,22 @@ CVector3d CRay::direction() const {
 CPoint3d CRay::getClosestPnt(const CPoint3d& p) const {
     const double dd = dirVec.getDotProduct(dirVec);
     // A ray without direction is its origin alone.
-    if (dd == 0.0)
+    if (dd == 0.0) {
         return startPt;
+    }
     const double t = (p - startPt).getDotProduct(dirVec) / dd;
-    if (t < 0.0)
+    if (t < 0.0) {
         return startPt;
+    }
     return startPt + dirVec * t;
 }
 
 bool CRay::intersectWith(const CLineSeg& seg, CPoint3d& out, double tol) const {
-    const CVector3d e = seg.endPt - seg.startPt;
-    const CVector3d r = startPt - seg.startPt;
-    const double den = planCross(dirVec, e);
-    // Parallel, collinear included.
-    if (!(std::fabs(den) >= tol))
-        return false;
-    const double t = planCross(e, r) / den;
-    const double u = planCross(dirVec, r) / den;
-    if (!(t >= 0.0 && u >= 0.0 && u <= 1.0) || !std::isfinite(t))
-        return false;
-    out = startPt + dirVec * t;
-    return true;
+    return geo_detail::rayCrossesSegment(startPt, dirVec, seg.startPt, seg.endPt, tol, out);
 }
 
 bool CRay::intersectWith(const CRay& other, CPoint3d& out, double tol) const {
-    const CVector3d r = startPt - other.startPt;
-    const double den = planCross(dirVec, other.dirVec);
-    if (!(std::fabs(den) >= tol))
-        return false;
-    const double t = planCross(other.dirVec, r) / den;
-    const double u = planCross(dirVec, r) / den;
-    if (!(t >= 0.0 && u >= 0.0) || !std::isfinite(t) || !std::isfinite(u))
-        return false;
-    out = startPt + dirVec * t;
-    return true;
+    return geo_detail::raysCross(startPt, dirVec, other.startPt, other.dirVec, tol, out);
 }
 
 void CRay::move(const CVector3d& v) {

@@ -21,6 +21,33 @@ bool PlanCollinear(const CPoint3d& u, const CPoint3d& v, const CPoint3d& w) {
     return std::fabs((v.y - u.y) * (w.x - u.x) - (w.y - u.y) * (v.x - u.x)) < kCollinearTol;
 }
 
+// Twice the signed plan area of (a, b, p): positive when p is left of a->b.
+double PlanCross(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
+    return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+}
+
+bool SamePlanPoint(const CPoint3d& a, const CPoint3d& b) {
+    return std::fabs(a.x - b.x) <= kPointTol && std::fabs(a.y - b.y) <= kPointTol;
+}
+
+// Whether some other vertex lies strictly inside the triangle (u, v, w). A chain that
+// reaches into the ear through u or w (a bridged hole, a pinch) never crosses the diagonal,
+// so the diagonal and midpoint tests alone would cut an ear over the hole.
+bool EarHoldsAVertex(const std::vector<CPoint3d>& pts, const CPoint3d& u, const CPoint3d& v,
+                     const CPoint3d& w) {
+    const double turn = PlanCross(u, v, w) > 0 ? 1.0 : -1.0;
+    for (const CPoint3d& p : pts) {
+        if (SamePlanPoint(p, u) || SamePlanPoint(p, v) || SamePlanPoint(p, w)) {
+            continue;
+        }
+        if (turn * PlanCross(u, v, p) > 0 && turn * PlanCross(v, w, p) > 0 &&
+            turn * PlanCross(w, u, p) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // One scan from index 0: cuts the first ear (or drops the first collinear vertex) found.
 EarStep CutOneEar(std::vector<CPoint3d>& pts, std::vector<Triangle>& tris) {
     const size_t n = pts.size();
@@ -36,7 +63,7 @@ EarStep CutOneEar(std::vector<CPoint3d>& pts, std::vector<Triangle>& tris) {
         if (IsIntersectWith(u, w, pts)) {
             continue;
         }
-        if (PtInArea(GetMidPoint(u, w), pts, kPointTol, true)) {
+        if (PtInArea(GetMidPoint(u, w), pts, kPointTol, true) && !EarHoldsAVertex(pts, u, v, w)) {
             tris.emplace_back(u, v, w);
             pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(vi));
             return EarStep::kCutEar;

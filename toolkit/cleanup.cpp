@@ -5,9 +5,9 @@
 #include <geo/cleanup.h>
 #include <geo/conversions.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 
+#include "foundation/segments.h"
 #include "toolkit/point_hash.h"
 
 #include <algorithm>
@@ -33,43 +33,52 @@ constexpr double kOverlapDistTol = 0.01;
 }  // namespace
 
 void ClosePts(std::vector<CPoint3d>& pts, double tol) {
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return;
-    if (!pts.front().isEqualTo(pts.back(), tol))
+    }
+    if (!pts.front().isEqualTo(pts.back(), tol)) {
         pts.push_back(CPoint3d(pts.front()));
+    }
 }
 
 void ClosePts(std::vector<AcGePoint3d>& pts, double tol) {
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return;
-    if (!pts.front().isEqualTo(pts.back(), pointTol(tol)))
+    }
+    if (!pts.front().isEqualTo(pts.back(), pointTol(tol))) {
         pts.push_back(AcGePoint3d(pts.front()));
+    }
 }
 
 void OpenPts(std::vector<CPoint3d>& pts, double tol) {
-    while (pts.size() > 2 && pts.back().isEqualTo(pts.front(), tol))
+    while (pts.size() > 2 && pts.back().isEqualTo(pts.front(), tol)) {
         pts.pop_back();
+    }
 }
 
 void OpenPts(std::vector<AcGePoint3d>& pts, double tol) {
     const AcGeTol t = pointTol(tol);
-    while (pts.size() > 2 && pts.back().isEqualTo(pts.front(), t))
+    while (pts.size() > 2 && pts.back().isEqualTo(pts.front(), t)) {
         pts.pop_back();
+    }
 }
 
 void ptVectInsertDiffer(std::vector<CPoint3d>& pts, CPoint3d pt) {
-    if (pts.empty() || !pts.back().isEqualTo(pt, kInsertTol))
+    if (pts.empty() || !pts.back().isEqualTo(pt, kInsertTol)) {
         pts.push_back(pt);
+    }
 }
 
 void RemoveZV(std::vector<CPoint3d>& pts) {
-    for (CPoint3d& p : pts)
+    for (CPoint3d& p : pts) {
         p.z = 0.0;
+    }
 }
 
 std::vector<CPoint3d> PtsReverse(std::vector<CPoint3d> pts) {
-    if (pts.size() >= 2)
+    if (pts.size() >= 2) {
         std::reverse(pts.begin(), pts.end());
+    }
     return pts;
 }
 
@@ -88,26 +97,30 @@ namespace {
 
 // Drops repeats of the last point at the tail and of the first point at the head.
 void trimEndRepeats(std::vector<CPoint3d>& pts, double tol) {
-    while (pts.size() > 1 && pts[pts.size() - 1].isEqualTo(pts[pts.size() - 2], tol))
+    while (pts.size() > 1 && pts[pts.size() - 1].isEqualTo(pts[pts.size() - 2], tol)) {
         pts.pop_back();
+    }
     size_t lead = 0;
-    while (pts.size() - lead > 1 && pts[lead].isEqualTo(pts[lead + 1], tol))
+    while (pts.size() - lead > 1 && pts[lead].isEqualTo(pts[lead + 1], tol)) {
         ++lead;
+    }
     pts.erase(pts.begin(), pts.begin() + static_cast<std::ptrdiff_t>(lead));
 }
 
 // Of three collinear points, removes the one lying between the other two.
 void reduceThree(std::vector<CPoint3d>& pts, double tol) {
-    if (PntPos(pts[2], pts[0], pts[1], tol) != 0)
+    if (PntPos(pts[2], pts[0], pts[1], tol) != 0) {
         return;
+    }
     const double d01 = pts[0].distanceTo(pts[1]);
     const double d02 = pts[0].distanceTo(pts[2]);
     const double d12 = pts[1].distanceTo(pts[2]);
     size_t drop = 0;
-    if (d01 > d02 && d12 < d01)
+    if (d01 > d02 && d12 < d01) {
         drop = 2;
-    else if (d01 < d02 && d12 < d02)
+    } else if (d01 < d02 && d12 < d02) {
         drop = 1;
+    }
     pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(drop));
 }
 
@@ -116,10 +129,12 @@ void reduceThree(std::vector<CPoint3d>& pts, double tol) {
 bool isRedundantVertex(const CPoint3d& prev, const CPoint3d& cur, const CPoint3d& next, bool ring,
                        double tol) {
     const double a = (prev - cur).getAngle(next - cur);
-    if (FloatComp(kPi, a, tol) == 0)
+    if (FloatComp(kPi, a, tol) == 0) {
         return true;
-    if (ring && FloatComp(0.0, a, tol) == 0)
+    }
+    if (ring && FloatComp(0.0, a, tol) == 0) {
         return true;
+    }
     return cur.isEqualTo(prev, tol);
 }
 
@@ -141,34 +156,42 @@ void removeInteriorRedundancy(std::vector<CPoint3d>& pts, bool ring, double tol)
 
 // The seam of a ring: the first point, then the last, when collinear with their neighbours.
 void removeSeamRedundancy(std::vector<CPoint3d>& pts, double tol) {
-    if (pts.size() >= 3 && PntPos(pts[0], pts.back(), pts[1], tol) == 0)
+    if (pts.size() >= 3 && PntPos(pts[0], pts.back(), pts[1], tol) == 0) {
         pts.erase(pts.begin());
-    if (pts.size() >= 3 && PntPos(pts.back(), pts[0], pts[pts.size() - 2], tol) == 0)
+    }
+    if (pts.size() >= 3 && PntPos(pts.back(), pts[0], pts[pts.size() - 2], tol) == 0) {
         pts.pop_back();
+    }
 }
 
 }  // namespace
 
 void RemoveRedundancyPts(std::vector<CPoint3d>& pts, bool ring, double tol) {
-    if (pts.size() < 2)
+    if (pts.size() < 2) {
         return;
+    }
     trimEndRepeats(pts, tol);
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return;
+    }
     if (pts.size() == 3) {
         reduceThree(pts, tol);
         return;
     }
     const bool closed = IsClosed(pts, tol);
-    while (IsClosed(pts, tol))
+    while (IsClosed(pts, tol)) {
         OpenPts(pts, tol);
-    if (pts.size() < 3)
+    }
+    if (pts.size() < 3) {
         return;
+    }
     removeInteriorRedundancy(pts, ring, tol);
-    if (ring)
+    if (ring) {
         removeSeamRedundancy(pts, tol);
-    if (closed)
+    }
+    if (closed) {
         ClosePts(pts, tol);
+    }
 }
 
 void RemoveRedundancyPts(std::vector<AcGePoint3d>& pts, bool ring, double tol) {
@@ -188,8 +211,9 @@ void RemoveRedundancyPts(std::vector<AcGePoint2d>& pts, bool ring, double tol) {
 // ---- Repeated points ----
 
 void removeRepoint(std::vector<AcGePoint3d>& pts) {
-    if (pts.empty())
+    if (pts.empty()) {
         return;
+    }
     const AcGeTol tol = AcGeContext::gTol;
     cleanup_detail::PointGrid<AcGePoint3d> kept(pts, tol.equalPoint());
     std::vector<AcGePoint3d> out;
@@ -197,8 +221,9 @@ void removeRepoint(std::vector<AcGePoint3d>& pts) {
     for (const AcGePoint3d& p : pts) {
         const bool repeat =
             kept.anyNear(p, [&](const AcGePoint3d& q) { return q.isEqualTo(p, tol); });
-        if (repeat)
+        if (repeat) {
             continue;
+        }
         kept.insert(p);
         out.push_back(p);
     }
@@ -216,14 +241,16 @@ struct PointChain {
     static constexpr size_t kEnd = static_cast<size_t>(-1);
 
     explicit PointChain(const std::vector<AcGePoint3d>& p) : pts(p), next(p.size()) {
-        for (size_t i = 0; i < p.size(); ++i)
+        for (size_t i = 0; i < p.size(); ++i) {
             next[i] = i + 1 < p.size() ? i + 1 : kEnd;
+        }
     }
     void removeAfter(size_t node) { next[node] = next[next[node]]; }
     std::vector<AcGePoint3d> survivors() const {
         std::vector<AcGePoint3d> out;
-        for (size_t i = pts.empty() ? kEnd : 0; i != kEnd; i = next[i])
+        for (size_t i = pts.empty() ? kEnd : 0; i != kEnd; i = next[i]) {
             out.push_back(pts[i]);
+        }
         return out;
     }
 };
@@ -231,8 +258,9 @@ struct PointChain {
 }  // namespace
 
 void CavePtArr(std::vector<AcGePoint3d>& pts, double minLen, double maxAngle) {
-    if (pts.empty())
+    if (pts.empty()) {
         return;
+    }
     PointChain chain(pts);
     AcGeVector3d reference(1.0, 1.0, 1.0);
     size_t p = 0;
@@ -243,8 +271,9 @@ void CavePtArr(std::vector<AcGePoint3d>& pts, double minLen, double maxAngle) {
             continue;
         }
         const size_t d = chain.next[m];
-        if (d == PointChain::kEnd)
+        if (d == PointChain::kEnd) {
             break;
+        }
         if (chain.pts[d].distanceTo(chain.pts[m]) < minLen) {
             chain.removeAfter(m);
             continue;
@@ -282,10 +311,12 @@ bool HaveOverlapLine(std::vector<CPoint3d> const& a, std::vector<CPoint3d> const
                      std::vector<int>* edgesA, std::vector<int>* edgesB) {
     bool found = false;
     for (size_t i = 0; i + 1 < a.size(); ++i) {
-        const CLineSeg segA(a[i], a[i + 1]);
         for (size_t j = 0; j + 1 < b.size(); ++j) {
-            if (!segA.overlap(CLineSeg(b[j], b[j + 1]), nullptr, kOverlapAngTol, kOverlapDistTol))
+            CPoint3d from, to;
+            if (!geo_detail::segmentsOverlap(a[i], a[i + 1], b[j], b[j + 1], kOverlapAngTol,
+                                             kOverlapDistTol, from, to)) {
                 continue;
+            }
             found = true;
             if (edgesA != nullptr && edgesB != nullptr) {
                 edgesA->push_back(static_cast<int>(i));

@@ -19,8 +19,10 @@
 
 #include "foundation/numeric.h"
 #include "foundation/orvel_rule.h"
+#include "foundation/segments.h"
 #include "platform/acge/tol_of.h"
 #include "toolkit/height_bands.h"
+#include "toolkit/nearest_segment.h"
 #include "toolkit/outline_queries.h"
 #include "toolkit/pt_in_area_rule.h"
 
@@ -28,6 +30,12 @@ namespace {
 
 using acge_detail::pointAndVectorTol;
 using containment_detail::preparingPays;
+using geo_detail::nearerThan;
+using geo_detail::nearestSegment;
+using geo_detail::NearTie;
+using geo_detail::onSegment;
+using geo_detail::segmentCrossesLine;
+using geo_detail::segmentsCross;
 
 using geo_detail::kPointTol;           // segment crossings and FloatComp tests
 constexpr double kOutlineTol = 0.001;  // outline-against-outline tests
@@ -230,10 +238,9 @@ bool PolyInPolygon(std::vector<CPoint3d>& a, std::vector<CPoint3d>& b) {
 
 bool PolInPol(std::vector<CPoint3d>& a, std::vector<CPoint3d>& b) {
     for (size_t i = 0; i + 1 < a.size(); ++i) {
-        const CLineSeg segA(a[i], a[i + 1]);
         for (size_t j = 0; j + 1 < b.size(); ++j) {
             CPoint3d at;
-            if (segA.intersectWith(CLineSeg(b[j], b[j + 1]), at, kOutlineTol)) {
+            if (segmentsCross(a[i], a[i + 1], b[j], b[j + 1], kOutlineTol, at)) {
                 return true;
             }
         }
@@ -265,7 +272,7 @@ bool FirstplanCoplanaritySecondplan(std::vector<CPoint3d>& a, std::vector<CPoint
 
 bool PtOnPolyline(CPoint3d const& pt, std::vector<CPoint3d> const& pts, double tol) {
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        if (CLineSeg(pts[i], pts[i + 1]).isOn(pt, tol)) {
+        if (onSegment(pts[i], pts[i + 1], pt, tol)) {
             return true;
         }
     }
@@ -290,8 +297,8 @@ bool LineOnPolyline(CPoint3d a, CPoint3d b, std::vector<CPoint3d>& pts) {
     a.z = pts[0].z;
     b.z = pts[0].z;
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        const CLineSeg seg(pts[i], pts[i + 1]);
-        if (seg.isOn(a, kSegmentOnTol) && seg.isOn(b, kSegmentOnTol)) {
+        if (onSegment(pts[i], pts[i + 1], a, kSegmentOnTol) &&
+            onSegment(pts[i], pts[i + 1], b, kSegmentOnTol)) {
             return true;
         }
     }
@@ -301,7 +308,7 @@ bool LineOnPolyline(CPoint3d a, CPoint3d b, std::vector<CPoint3d>& pts) {
 int CalPtPosAtPL(CPoint3d pt, std::vector<CPoint3d> const& pts) {
     const size_t n = pts.size();
     for (size_t i = 0; i < n; ++i) {
-        if (CLineSeg(pts[i], pts[(i + 1) % n]).isOn(pt, kOnEdgeTol)) {
+        if (onSegment(pts[i], pts[(i + 1) % n], pt, kOnEdgeTol)) {
             return static_cast<int>(i);
         }
     }
@@ -310,7 +317,7 @@ int CalPtPosAtPL(CPoint3d pt, std::vector<CPoint3d> const& pts) {
 
 int CalPtPosAtPLine(CPoint3d pt, std::vector<CPoint3d> const& pts, double tol) {
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        if (CLineSeg(pts[i], pts[i + 1]).isOn(pt, tol)) {
+        if (onSegment(pts[i], pts[i + 1], pt, tol)) {
             return static_cast<int>(i);
         }
     }
@@ -318,32 +325,15 @@ int CalPtPosAtPLine(CPoint3d pt, std::vector<CPoint3d> const& pts, double tol) {
 }
 
 int GetSideFromPts(CPoint3d const& pt, std::vector<CPoint3d> const& pts) {
-    int side = 0;
-    double bound = kContourBound;
-    for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        const double d = pt.distanceTo(CLineSeg(pts[i], pts[i + 1]).getClosestPnt(pt));
-        if (FloatComp(bound, d, kPointTol) == 1) {
-            side = static_cast<int>(i);
-            bound = d;
-        }
-    }
-    return side;
+    return static_cast<int>(
+        nearestSegment(pt, pts, nearerThan(kContourBound), NearTie::kTolerant).index);
 }
 
 int GetSideFromPts_XY_Plain(CPoint3d const& pt, std::vector<CPoint3d> const& pts) {
-    int side = 0;
-    double bound = kContourBound;
-    for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        if (pts[i].z != pts[i + 1].z) {
-            continue;  // only level segments are sides in plan
-        }
-        const double d = pt.distanceTo(CLineSeg(pts[i], pts[i + 1]).getClosestPnt(pt));
-        if (FloatComp(d, bound, kPointTol) == -1) {
-            side = static_cast<int>(i);
-            bound = d;
-        }
-    }
-    return side;
+    // Only level segments are sides in plan.
+    const auto sloped = [&pts](size_t i) { return pts[i].z != pts[i + 1].z; };
+    return static_cast<int>(
+        nearestSegment(pt, pts, nearerThan(kContourBound), NearTie::kTolerant, sloped).index);
 }
 
 bool ExistHoleInPts(std::vector<CPoint3d> const& pts, int* first, int* second, double tol) {
@@ -371,15 +361,14 @@ bool ExistHoleInPts(std::vector<CPoint3d> const& pts, int* first, int* second, d
 
 bool IsIntersectWith(CPoint3d const& a, CPoint3d const& b, CPoint3d const& c, CPoint3d const& d,
                      CPoint3d& at) {
-    const CLineSeg ab(a, b);
-    if (ab.intersectWith(CLineSeg(c, d), at, kPointTol)) {
+    if (segmentsCross(a, b, c, d, kPointTol, at)) {
         return true;
     }
-    if (ab.isOn(c, kPointTol)) {
+    if (onSegment(a, b, c, kPointTol)) {
         at = c;
         return true;
     }
-    if (ab.isOn(d, kPointTol)) {
+    if (onSegment(a, b, d, kPointTol)) {
         at = d;
         return true;
     }
@@ -390,10 +379,9 @@ bool IsIntersectWith(CPoint3d const& a, CPoint3d const& b, std::vector<CPoint3d>
     if (pts.empty()) {
         return false;
     }
-    const CLineSeg ab(a, b);
     auto crossesAway = [&](const CPoint3d& s, const CPoint3d& e) {
         CPoint3d at;
-        return ab.intersectWith(CLineSeg(s, e), at, kPointTol) && !at.isEqualTo(a, kPointTol) &&
+        return segmentsCross(a, b, s, e, kPointTol, at) && !at.isEqualTo(a, kPointTol) &&
                !at.isEqualTo(b, kPointTol);
     };
     for (size_t i = 1; i < pts.size(); ++i) {
@@ -408,7 +396,7 @@ bool IsIntersectWith(CLine& line, std::vector<CPoint3d> const& pts, std::vector<
     hits.clear();
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         CPoint3d at;
-        if (CLineSeg(pts[i], pts[i + 1]).intersectWith(line, at, kOnEdgeTol)) {
+        if (segmentCrossesLine(pts[i], pts[i + 1], line.startPt, line.endPt, kOnEdgeTol, at)) {
             hits.push_back(at);
         }
     }
@@ -417,7 +405,7 @@ bool IsIntersectWith(CLine& line, std::vector<CPoint3d> const& pts, std::vector<
 
 bool lineSegInter(CPoint3d a, CPoint3d b, CPoint3d c, CPoint3d d, double tol) {
     CPoint3d at;
-    if (!CLineSeg(a, b).intersectWith(CLineSeg(c, d), at, tol)) {
+    if (!segmentsCross(a, b, c, d, tol, at)) {
         return false;
     }
     return !at.isEqualTo(a, tol) && !at.isEqualTo(b, tol) && !at.isEqualTo(c, tol) &&

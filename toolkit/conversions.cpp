@@ -2,7 +2,9 @@
 #include <geo/acge/gegbl.h>
 #include <geo/acge/getol.h>
 #include <geo/conversions.h>
-#include <geo/lines.h>
+
+#include "foundation/planes.h"
+#include "toolkit/nearest_segment.h"
 
 #include <cfloat>
 
@@ -36,8 +38,9 @@ namespace {
 template <class In, class Out, class Convert>
 void convertAll(const std::vector<In>& pts, std::vector<Out>& out, Convert convert) {
     out.resize(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         out[i] = convert(pts[i]);
+    }
 }
 
 AcGePoint3d toAcPoint3d(const CPoint3d& p) {
@@ -52,28 +55,32 @@ CPoint3d toPoint3d(const AcGePoint3d& p) {
 
 void Pnt3dToAcPnt2d_Ary(const std::vector<CPoint3d>& pts, AcArray<AcGePoint2d>& out) {
     out.setLogicalLength(static_cast<int>(pts.size()));
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         out[static_cast<int>(i)] = Pnt3dToAcPnt2d(pts[i]);
+    }
 }
 
 void Pnt3dToAcPnt3d_Ary(const std::vector<CPoint3d>& pts, AcArray<AcGePoint3d>& out) {
     out.setLogicalLength(static_cast<int>(pts.size()));
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         out[static_cast<int>(i)] = Pnt3dToAcPnt3d(pts[i]);
+    }
 }
 
 void AcPnt2dToPnt3d_Ary(const AcArray<AcGePoint2d>& pts, std::vector<CPoint3d>& out) {
     const int n = pts.length();
     out.resize(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         out[static_cast<size_t>(i)] = AcPnt2dToPnt3d(pts[i]);
+    }
 }
 
 void AcPnt3dToPnt3d_Ary(const AcArray<AcGePoint3d>& pts, std::vector<CPoint3d>& out) {
     const int n = pts.length();
     out.resize(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         out[static_cast<size_t>(i)] = AcPnt3dToPnt3d(pts[i]);
+    }
 }
 
 void vecgePts2AcVecPts(const std::vector<AcGePoint3d>& pts, std::vector<CPoint3d>& out) {
@@ -107,8 +114,9 @@ namespace {
 template <class Composite, class Curve, class AcPoint, class Out, class Convert>
 int compositeToPts(const Composite* curve, std::vector<Out>& out, const Out& fallback,
                    Convert convert) {
-    if (curve == nullptr)
+    if (curve == nullptr) {
         return 0;
+    }
     AcGeVoidPointerArray pieces;
     curve->getCurveList(pieces);
     const int n = pieces.length();
@@ -121,16 +129,18 @@ int compositeToPts(const Composite* curve, std::vector<Out>& out, const Out& fal
     }
     const Curve* last = n > 0 ? static_cast<const Curve*>(pieces[n - 1]) : nullptr;
     AcPoint end;
-    if (last != nullptr && last->hasEndPoint(end))
+    if (last != nullptr && last->hasEndPoint(end)) {
         out.push_back(convert(end));
+    }
     return static_cast<int>(out.size());
 }
 
 // A segment's two end points, converted; out is replaced.
 template <class Seg, class Out, class Convert>
 int segmentToPts(const Seg* seg, std::vector<Out>& out, Convert convert) {
-    if (seg == nullptr)
+    if (seg == nullptr) {
         return 0;
+    }
     out.clear();
     out.push_back(convert(seg->startPoint()));
     out.push_back(convert(seg->endPoint()));
@@ -142,12 +152,15 @@ template <class Seg, class Composite, class Curve, class Out>
 int curveToPts(const Curve* curve, std::vector<Out>& out, AcGe::EntityId segId,
                AcGe::EntityId compositeId, int (*segToPts)(const Seg*, std::vector<Out>&),
                int (*compositeToPts)(const Composite*, std::vector<Out>&)) {
-    if (curve == nullptr)
+    if (curve == nullptr) {
         return 0;
-    if (curve->type() == segId)
+    }
+    if (curve->type() == segId) {
         return segToPts(static_cast<const Seg*>(curve), out);
-    if (curve->type() == compositeId)
+    }
+    if (curve->type() == compositeId) {
         return compositeToPts(static_cast<const Composite*>(curve), out);
+    }
     return static_cast<int>(out.size());
 }
 
@@ -216,29 +229,26 @@ int AcGeCurve3dToPts(const AcGeCurve3d* curve, std::vector<AcGePoint3d>& out) {
 }
 
 double DistCurve2dToPnt(const AcGeCurve2d* curve, const AcGePoint2d& p, AcGePoint2d& nearest) {
-    if (curve == nullptr)
+    if (curve == nullptr) {
         return 0.0;
+    }
     nearest = curve->closestPointTo(p, AcGeContext::gTol);
     return nearest.distanceTo(p);
 }
 
 double DistPoylineToPnt(const std::vector<CPoint3d>& pts, const CPoint3d& p, CPoint3d& nearest) {
-    if (pts.size() < 2)
+    if (pts.size() < 2) {
         return 0.0;
-    double best = DBL_MAX;
-    for (size_t i = 1; i < pts.size(); ++i) {
-        const CPoint3d foot = CLineSeg(pts[i - 1], pts[i]).getClosestPnt(p);
-        const double d = p.distanceTo(foot);
-        // Strictly closer only: on a tie the earlier segment keeps its point.
-        if (d < best) {
-            best = d;
-            nearest = foot;
-        }
     }
-    return best;
+    // Strictly closer only: on a tie the earlier segment keeps its point.
+    const geo_detail::NearestSegment near = geo_detail::nearestSegment(
+        p, pts, geo_detail::nearerThan(DBL_MAX), geo_detail::NearTie::kStrict);
+    if (near.found) {
+        nearest = near.foot;
+    }
+    return near.dist;
 }
 
 CVector3d GetNormal(const CPoint3d& p1, const CPoint3d& p2, const CPoint3d& p3) {
-    CVector3d n = (p2 - p1).crossProduct(p3 - p2);
-    return n.normalize();
+    return geo_detail::turnNormal(p1, p2, p3);
 }

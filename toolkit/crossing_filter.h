@@ -1,7 +1,7 @@
 // A conservative pre-check for segment crossings against one cutter (internal).
 #pragma once
 
-#include <geo/lines.h>
+#include <geo/point3d.h>
 
 #include "foundation/numeric.h"
 #include "toolkit/segment_boxes.h"
@@ -16,12 +16,12 @@ namespace geo_detail {
 // edge that the test would accept is skipped.
 class CrossingFilter {
 public:
-    // For the n edges from at(i) to at((i + 1) mod n); at may read a list or a polygon in place.
+    // For the cutter s-e and the n edges from at(i) to at((i + 1) mod n); at may read a list
+    // or a polygon in place.
     template <class At>
-    CrossingFilter(const CLineSeg& cutter, size_t n, At at) {
-        double scale = std::max({std::fabs(cutter.startPt.x), std::fabs(cutter.startPt.y),
-                                 std::fabs(cutter.endPt.x), std::fabs(cutter.endPt.y)});
-        double extent = cleanup_detail::planExtent(cutter.startPt, cutter.endPt);
+    CrossingFilter(const CPoint3d& s, const CPoint3d& e, size_t n, At at) {
+        double scale = std::max({std::fabs(s.x), std::fabs(s.y), std::fabs(e.x), std::fabs(e.y)});
+        double extent = cleanup_detail::planExtent(s, e);
         for (size_t i = 0; i < n; ++i) {
             const CPoint3d& p = at(i);
             scale = std::max({scale, std::fabs(p.x), std::fabs(p.y)});
@@ -29,7 +29,7 @@ public:
         }
         slope_ = cleanup_detail::crossingSlope(kPointTol, extent, scale);
         if (std::isfinite(slope_)) {
-            cutterBox_ = cleanup_detail::paddedBox(cutter.startPt, cutter.endPt, kReach, slope_);
+            cutterBox_ = cleanup_detail::paddedBox(s, e, kReach, slope_);
         }
     }
 

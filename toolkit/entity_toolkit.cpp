@@ -5,7 +5,6 @@
 #include <geo/conversions.h>
 #include <geo/entity_toolkit.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/offset.h>
 #include <geo/polygon3d.h>
@@ -13,6 +12,9 @@
 #include <geo/region_sets.h>
 
 #include "foundation/numeric.h"
+#include "foundation/planes.h"
+#include "foundation/segments.h"
+#include "toolkit/polygon_outline.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -39,7 +41,7 @@ constexpr double kReduceLostArea = 0.1;
 bool PtOnCurve2d(CPoint3d const& p, CPolyline const& polyline) {
     const std::vector<CPoint3d> v = polyline.getPoints();
     for (size_t i = 1; i < v.size(); ++i) {
-        if (CLineSeg(v[i - 1], v[i]).isOn(p, kPointTol)) {
+        if (geo_detail::onSegment(v[i - 1], v[i], p, kPointTol)) {
             return true;
         }
     }
@@ -99,15 +101,17 @@ bool polygonInPolygon3D(std::vector<CPoint3d> inner, std::vector<CPoint3d> outer
     if (!isInPlane(inner, tol) || !isInPlane(outer, tol) || !isInPlane(both, tol)) {
         return false;
     }
-    const CPlane outerPlane(outer[0], outer[1], outer[2]);
-    const CPlane innerPlane(inner[0], inner[1], inner[2]);
-    CLine meet;
-    if (outerPlane.intersectWith(innerPlane, meet, tol)) {
+    const CVector3d outerNormal = geo_detail::turnNormal(outer[0], outer[1], outer[2]);
+    const CVector3d innerNormal = geo_detail::turnNormal(inner[0], inner[1], inner[2]);
+    CPoint3d at;
+    CVector3d along;
+    if (geo_detail::planesMeet(outer[0], outerNormal, inner[0], innerNormal, tol, at, along)) {
         return false;
     }
-    const CPolygon3D frame(outer, GetNormal(outer[0], outer[1], outer[2]));
+    const geo_detail::PlaneFrame frame =
+        geo_detail::polygonFrame(outer, GetNormal(outer[0], outer[1], outer[2]));
     for (std::vector<CPoint3d>* pts : {&inner, &outer}) {
-        frame.changeWorldToUcs(*pts, 0);
+        frame.toFrame(*pts, 0);
         if (PolyIsClockWise(*pts)) {
             std::reverse(pts->begin(), pts->end());
         }

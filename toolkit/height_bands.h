@@ -12,9 +12,11 @@
 namespace containment_detail {
 
 // Items are filed in bands of equal height, one band per two items or so. An item no taller
-// than a few bands is filed in each band it meets; a taller one in the few nodes of a binary
-// tree over the bands that together cover its bands, so that no item is filed more than about
-// twice the depth of the tree, and a height is looked up in its band and the band's ancestors.
+// than a few bands is filed in each band it meets. A taller one is filed once, at the node of a
+// binary tree over the bands where its first and last band part, in two lists there: by first
+// band rising and by last band falling. A height is looked up in its band, then at the band's
+// ancestors, each read only as far as its items reach the band from the side the band lies on.
+// Filing takes linear room, and a lookup visits exactly the items whose bands hold the height's.
 class HeightBands {
 public:
     HeightBands() = default;
@@ -48,15 +50,15 @@ public:
     template <class Visit>
     bool forEachAt(double y, Visit&& visit) const {
         if (y >= low_ && y <= high_) {
-            size_t node = bands_ + bandOf(y);
-            do {
-                for (size_t e = start_[node]; e < start_[node + 1]; ++e) {
-                    if (!visit(items_[e])) {
-                        return false;
-                    }
+            const size_t band = bandOf(y);
+            for (size_t e = shortStart_[band]; e < shortStart_[band + 1]; ++e) {
+                if (!visit(short_[e])) {
+                    return false;
                 }
-                node = tall_ ? node / 2 : 0;
-            } while (node != 0);
+            }
+            if (!byFirst_.empty() && !visitTall(band, visit)) {
+                return false;
+            }
         }
         for (uint32_t k : always_) {
             if (!visit(k)) {
@@ -69,6 +71,11 @@ public:
 private:
     // Items meeting at most this many bands are filed in each of them.
     static constexpr size_t kShortSpan = 4;
+
+    // A tall item at its node, with the band that bounds it on one side.
+    struct TallEntry {
+        uint32_t band, item;
+    };
 
     // Monotone in y, so an interval's bands are those from its low end's to its high end's.
     size_t bandOf(double y) const {
@@ -88,58 +95,116 @@ private:
         }
     }
 
-    // Calls add(node) for each tree node the bands first..last are filed in. Node 1 is the
-    // root, node i has children 2i and 2i + 1, and band b is node bands_ + b.
-    template <class Add>
-    void forEachNode(size_t first, size_t last, Add&& add) {
-        if (last - first < kShortSpan) {
-            for (size_t b = first; b <= last; ++b) {
-                add(bands_ + b);
-            }
-            return;
+    // The tree node where bands first < last part. Node 1 is the root, node i has children 2i
+    // and 2i + 1, and band b is node bands_ + b.
+    size_t partingNode(size_t first, size_t last) const {
+        size_t l = first + bands_, r = last + bands_;
+        while (l != r) {
+            l /= 2;
+            r /= 2;
         }
-        tall_ = true;
-        for (size_t l = first + bands_, r = last + bands_ + 1; l < r; l /= 2, r /= 2) {
-            if (l % 2 == 1) {
-                add(l++);
-            }
-            if (r % 2 == 1) {
-                add(--r);
-            }
-        }
+        return l;
     }
 
-    // Counts, then places, each item in its nodes, in item order within a node.
+    // The tall items of the band's ancestors whose bands reach the band.
+    template <class Visit>
+    bool visitTall(size_t band, Visit&& visit) const {
+        for (size_t child = bands_ + band; child > 1; child /= 2) {
+            const size_t node = child / 2;
+            const uint32_t b = static_cast<uint32_t>(band);
+            const bool right = child % 2 == 1;  // items here end right of the left half
+            for (size_t e = tallStart_[node]; e < tallStart_[node + 1]; ++e) {
+                const TallEntry& t = right ? byLast_[e] : byFirst_[e];
+                if (right ? t.band < b : t.band > b) {
+                    break;
+                }
+                if (!visit(t.item)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    // Counts, then places, each item in its bands or at its node, in item order; then orders
+    // each node's two lists.
     void fileItems(const std::vector<double>& lo, const std::vector<double>& hi,
                    const std::vector<uint32_t>& filed) {
-        std::vector<std::pair<size_t, size_t>> spans(filed.size());
-        start_.assign(2 * bands_ + 1, 0);
+        std::vector<std::pair<uint32_t, uint32_t>> spans(filed.size());
+        shortStart_.assign(bands_ + 1, 0);
+        tallStart_.assign(bands_ + 1, 0);
         for (size_t i = 0; i < filed.size(); ++i) {
-            spans[i] = {bandOf(lo[filed[i]]), bandOf(hi[filed[i]])};
-            forEachNode(spans[i].first, spans[i].second, [&](size_t node) { ++start_[node + 1]; });
+            const size_t first = bandOf(lo[filed[i]]), last = bandOf(hi[filed[i]]);
+            spans[i] = {static_cast<uint32_t>(first), static_cast<uint32_t>(last)};
+            if (last - first < kShortSpan) {
+                for (size_t b = first; b <= last; ++b) {
+                    ++shortStart_[b + 1];
+                }
+            } else {
+                ++tallStart_[partingNode(first, last) + 1];
+            }
         }
-        for (size_t node = 0; node < 2 * bands_; ++node) {
-            start_[node + 1] += start_[node];
+        for (size_t k = 0; k < bands_; ++k) {
+            shortStart_[k + 1] += shortStart_[k];
+            tallStart_[k + 1] += tallStart_[k];
         }
-        items_.resize(start_[2 * bands_]);
-        // Each node's start moves up as it fills, to where the next node starts; the starts
-        // are then shifted back by one node.
+        short_.resize(shortStart_[bands_]);
+        byFirst_.resize(tallStart_[bands_]);
+        // Each start moves up as its list fills, to where the next list starts; the starts are
+        // then shifted back by one.
         for (size_t i = 0; i < filed.size(); ++i) {
-            forEachNode(spans[i].first, spans[i].second,
-                        [&](size_t node) { items_[start_[node]++] = filed[i]; });
+            const uint32_t first = spans[i].first, last = spans[i].second;
+            if (last - first < kShortSpan) {
+                for (size_t b = first; b <= last; ++b) {
+                    short_[shortStart_[b]++] = filed[i];
+                }
+            } else {
+                byFirst_[tallStart_[partingNode(first, last)]++] = {first,
+                                                                    static_cast<uint32_t>(i)};
+            }
         }
-        for (size_t node = 2 * bands_; node > 0; --node) {
-            start_[node] = start_[node - 1];
+        for (size_t k = bands_; k > 0; --k) {
+            shortStart_[k] = shortStart_[k - 1];
+            tallStart_[k] = tallStart_[k - 1];
         }
-        start_[0] = 0;
+        shortStart_[0] = 0;
+        tallStart_[0] = 0;
+        orderTallLists(spans, filed);
+    }
+
+    // byFirst_ holds each node's items, as positions in `filed`, with their first band; names
+    // the items, sorts them by that band rising, and builds byLast_, each node's items by last
+    // band falling.
+    void orderTallLists(const std::vector<std::pair<uint32_t, uint32_t>>& spans,
+                        const std::vector<uint32_t>& filed) {
+        if (byFirst_.empty()) {
+            return;
+        }
+        byLast_.resize(byFirst_.size());
+        for (size_t e = 0; e < byFirst_.size(); ++e) {
+            const uint32_t i = byFirst_[e].item;
+            byFirst_[e].item = filed[i];
+            byLast_[e] = {spans[i].second, filed[i]};
+        }
+        auto rising = [](const TallEntry& a, const TallEntry& b) {
+            return a.band != b.band ? a.band < b.band : a.item < b.item;
+        };
+        auto falling = [](const TallEntry& a, const TallEntry& b) {
+            return a.band != b.band ? a.band > b.band : a.item < b.item;
+        };
+        for (size_t node = 1; node < bands_; ++node) {
+            const size_t begin = tallStart_[node], end = tallStart_[node + 1];
+            std::sort(byFirst_.begin() + begin, byFirst_.begin() + end, rising);
+            std::sort(byLast_.begin() + begin, byLast_.begin() + end, falling);
+        }
     }
 
     double low_ = 1.0, high_ = 0.0;  // empty until an item is filed
     double scale_ = 0.0;             // bands per unit of height
     size_t bands_ = 1;
-    bool tall_ = false;  // some item is filed above the bands
-    std::vector<uint32_t> start_;
-    std::vector<uint32_t> items_;
+    std::vector<uint32_t> shortStart_, short_;  // per band, the short items meeting it
+    std::vector<uint32_t> tallStart_;           // per tree node, its tall items
+    std::vector<TallEntry> byFirst_, byLast_;
     std::vector<uint32_t> always_;
 };
 

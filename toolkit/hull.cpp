@@ -2,10 +2,10 @@
 // outline into the four sides that face its rectangle.
 #include <geo/float_comp.h>
 #include <geo/hull.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -488,10 +488,10 @@ bool IsEchelonOrDiamond(std::vector<CPoint3d>& pts) {
         return false;
     }
     CPoint3d at;
-    if (!CLine(pts[0], pts[1]).intersectWith(CLine(pts[2], pts[3]), at, kFirstPairTol)) {
+    if (!geo_detail::linesCross(pts[0], pts[1], pts[2], pts[3], kFirstPairTol, at)) {
         return true;
     }
-    return !CLine(pts[1], pts[2]).intersectWith(CLine(pts[3], pts[0]), at, kSecondPairTol);
+    return !geo_detail::linesCross(pts[1], pts[2], pts[3], pts[0], kSecondPairTol, at);
 }
 
 bool GetFourEdgeOfGon(CPolygon* polygon, int& c0, int& c1, int& c2, int& c3, bool& elongated) {

@@ -12,7 +12,10 @@
 #include <geo/acge/getol.h>
 #include <geo/conversions.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
+
+#include "foundation/planes.h"
+#include "foundation/segments.h"
+#include "toolkit/nearest_segment.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +27,15 @@
 
 namespace {
 
+using geo_detail::closestBetweenSegments;
+using geo_detail::footOnLine;
+using geo_detail::kFromFirstSegment;
+using geo_detail::nearerThan;
+using geo_detail::NearestSegment;
+using geo_detail::nearestSegment;
+using geo_detail::NearTie;
+using geo_detail::onSegment;
+
 using geo_detail::kPointTol;          // most equality and on-segment tests
 constexpr double kZeroVecTol = 1e-8;  // a direction shorter than this has no angle
 constexpr double kLooseTol = 0.001;   // isEqual and the perpendicular-foot test
@@ -31,29 +43,6 @@ using geo_detail::kHalfPi;
 using geo_detail::kTwoPi;
 constexpr double kFarBound = 1000000.0;  // starting bound of the nearest-segment search of PntPos
 constexpr double kMaxCoord = 1e30;       // larger coordinates are not valid AcGe input
-
-// Distance from pt to its foot on segment (a, b), and the foot.
-double footDistance(const CPoint3d& pt, const CPoint3d& a, const CPoint3d& b, CPoint3d& foot) {
-    foot = CLineSeg(a, b).getClosestPnt(pt);
-    return pt.distanceTo(foot);
-}
-
-// Index of the nearest open segment with the tolerant tie rule (a later segment must be
-// nearer by more than 1e-6); the list holds at least two points.
-int nearestSegmentTolerant(const CPoint3d& pt, const std::vector<CPoint3d>& pts, CPoint3d& foot) {
-    int best = 0;
-    double bestDist = footDistance(pt, pts[0], pts[1], foot);
-    for (size_t i = 1; i + 1 < pts.size(); ++i) {
-        CPoint3d f;
-        double d = footDistance(pt, pts[i], pts[i + 1], f);
-        if (FloatComp(d, bestDist, kPointTol) == -1) {
-            best = static_cast<int>(i);
-            bestDist = d;
-            foot = f;
-        }
-    }
-    return best;
-}
 
 // The list's segment at height pts[0].z for the nearest-segment searches.
 CPoint3d atFirstHeight(CPoint3d pt, const std::vector<CPoint3d>& pts) {
@@ -125,18 +114,9 @@ double GetDistPt2Poly(CPoint3d const& pt, std::vector<CPoint3d> const& pts, CPoi
     if (pts.size() < 2) {
         return 0.0;
     }
-    CPoint3d bestFoot;
-    double best = footDistance(pt, pts[0], pts[1], bestFoot);
-    for (size_t i = 1; i + 1 < pts.size(); ++i) {
-        CPoint3d f;
-        double d = footDistance(pt, pts[i], pts[i + 1], f);
-        if (d < best) {
-            best = d;
-            bestFoot = f;
-        }
-    }
-    closest = bestFoot;
-    return best;
+    const NearestSegment near = nearestSegment(pt, pts, kFromFirstSegment, NearTie::kStrict);
+    closest = near.foot;
+    return near.dist;
 }
 
 double GetMinDistWith2Pl(std::vector<CPoint3d> const& a, std::vector<CPoint3d> const& b,
@@ -148,10 +128,9 @@ double GetMinDistWith2Pl(std::vector<CPoint3d> const& a, std::vector<CPoint3d> c
     onB = b[0];
     double best = a[0].distanceTo(b[0]);
     for (size_t i = 0; i + 1 < a.size(); ++i) {
-        const CLineSeg segA(a[i], a[i + 1]);
         for (size_t j = 0; j + 1 < b.size(); ++j) {
             CPoint3d pb;
-            const CPoint3d pa = segA.getClosestPnt(CLineSeg(b[j], b[j + 1]), pb);
+            const CPoint3d pa = closestBetweenSegments(a[i], a[i + 1], b[j], b[j + 1], pb);
             const double d = pa.distanceTo(pb);
             if (d < best) {
                 best = d;
@@ -194,20 +173,9 @@ CPoint3d getMinDisInPts(std::vector<CPoint3d> const& pts, CPoint3d const& pt, in
         index = -1;
         return pt;
     }
-    CPoint3d bestFoot;
-    double best = footDistance(pt, pts[0], pts[1], bestFoot);
-    int bestIndex = 0;
-    for (size_t i = 1; i + 1 < pts.size(); ++i) {
-        CPoint3d f;
-        const double d = footDistance(pt, pts[i], pts[i + 1], f);
-        if (d < best) {
-            best = d;
-            bestFoot = f;
-            bestIndex = static_cast<int>(i);
-        }
-    }
-    index = bestIndex;
-    return bestFoot;
+    const NearestSegment near = nearestSegment(pt, pts, kFromFirstSegment, NearTie::kStrict);
+    index = static_cast<int>(near.index);
+    return near.foot;
 }
 
 CPoint3d GetClosestPtFromPts(std::vector<CPoint3d> const& pts, CPoint3d const& pt) {
@@ -230,10 +198,10 @@ int PtCloseToPolyline(CPoint3d pt, std::vector<CPoint3d> const& pts, CPoint3d& c
     if (pts.size() < 2) {
         return 0;
     }
-    CPoint3d foot;
-    const int index = nearestSegmentTolerant(atFirstHeight(pt, pts), pts, foot);
-    closest = foot;
-    return index;
+    const NearestSegment near =
+        nearestSegment(atFirstHeight(pt, pts), pts, kFromFirstSegment, NearTie::kTolerant);
+    closest = near.foot;
+    return static_cast<int>(near.index);
 }
 
 bool PtCloseOnPolyline(CPoint3d pt, std::vector<CPoint3d> const& pts, CPoint3d& closest) {
@@ -241,12 +209,11 @@ bool PtCloseOnPolyline(CPoint3d pt, std::vector<CPoint3d> const& pts, CPoint3d& 
         return false;
     }
     const CPoint3d level = atFirstHeight(pt, pts);
-    CPoint3d foot;
-    const int index = nearestSegmentTolerant(level, pts, foot);
-    closest = foot;
+    const NearestSegment near = nearestSegment(level, pts, kFromFirstSegment, NearTie::kTolerant);
+    closest = near.foot;
     // The foot on the segment is a true perpendicular foot when the infinite line agrees.
-    const CLine line(pts[index], pts[index + 1]);
-    return line.getClosestPnt(level).isEqualTo(foot, kLooseTol);
+    const CPoint3d perpendicular = footOnLine(pts[near.index], pts[near.index + 1], level);
+    return perpendicular.isEqualTo(near.foot, kLooseTol);
 }
 
 // ---- Lengths and positions ------------------------------------------------------------------
@@ -303,7 +270,7 @@ bool GetLengthAtPt(std::vector<CPoint3d> const& pts, CPoint3d const& pt, double&
     double sum = 0.0;
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         sum += pts[i].distanceTo(pts[i + 1]);
-        if (CLineSeg(pts[i], pts[i + 1]).isOn(pt, tol)) {
+        if (onSegment(pts[i], pts[i + 1], pt, tol)) {
             len = sum - pt.distanceTo(pts[i + 1]);
             return true;
         }
@@ -353,10 +320,9 @@ double CalPolyArea(std::vector<CPoint3d> const& pts) {
     if (pts.size() < 3) {
         return 0.0;
     }
-    const CLineSeg chord(pts.front(), pts.back());
     bool allOnChord = true;
     for (size_t i = 1; i + 1 < pts.size() && allOnChord; ++i) {
-        allOnChord = chord.isOn(pts[i], kPointTol);
+        allOnChord = onSegment(pts.front(), pts.back(), pts[i], kPointTol);
     }
     return allOnChord ? 0.0 : shoelaceArea(pts);
 }
@@ -677,13 +643,14 @@ bool isInPlane(std::vector<CPoint3d> const& pts, double tol) {
         return true;
     }
     // The plane comes from the first non-collinear triple; collinear points lie in a plane.
-    CPlane plane;
-    if (!plane.set(pts)) {
+    CPoint3d origin;
+    CVector3d normal;
+    if (!geo_detail::planeOfFirstTurn(pts, origin, normal)) {
         return true;
     }
     const CVector3d alongNormal(0.0, 0.0, 0.0);
     for (const CPoint3d& p : pts) {
-        const double d = p.distanceTo(plane.PtProj2Plane(p, alongNormal));
+        const double d = p.distanceTo(geo_detail::projectOntoPlane(origin, normal, p, alongNormal));
         if (FloatComp(d, 0.0, tol) != 0) {
             return false;
         }
@@ -715,16 +682,7 @@ int PntPos(std::vector<CPoint3d> const& pts, CPoint3d const& pt, double tol) {
     if (pts.size() < 2) {
         return -2;
     }
-    size_t best = 0;
-    double bound = kFarBound;
-    for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        CPoint3d foot;
-        const double d = footDistance(pt, pts[i], pts[i + 1], foot);
-        if (d < bound) {
-            bound = d;
-            best = i;
-        }
-    }
+    const size_t best = nearestSegment(pt, pts, nearerThan(kFarBound), NearTie::kStrict).index;
     return PntPos(pt, pts[best], pts[best + 1], tol);
 }
 

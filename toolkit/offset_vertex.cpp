@@ -1,9 +1,10 @@
 // The library's own mitred vertex offset and the bands and plane forms built on it.
 #include <geo/cleanup.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/offset.h>
-#include <geo/polygon3d.h>
+
+#include "foundation/planes.h"
+#include "toolkit/polygon_outline.h"
 
 #include <cmath>
 #include <vector>
@@ -59,10 +60,11 @@ Pts workingVertices(const Pts& pts, double minEdge, bool& closed) {
     for (size_t i = 0; i < n; ++i) {
         const CPoint3d& next = pts[i + 1 == n ? 0 : i + 1];
         const double gap = pts[i].distanceTo(next);
-        if (!pts[i].isEqualTo(next, kSameVertexTol) && std::isfinite(gap) && gap >= minEdge)
+        if (!pts[i].isEqualTo(next, kSameVertexTol) && std::isfinite(gap) && gap >= minEdge) {
             kept.push_back(pts[i]);
-        else if (i + 1 == n)
+        } else if (i + 1 == n) {
             closed = true;
+        }
     }
     return kept;
 }
@@ -72,18 +74,22 @@ Pts workingVertices(const Pts& pts, double minEdge, bool& closed) {
 bool cornerPoint(const CPoint3d& p, const CPoint3d& v, const CPoint3d& n, double d, double side,
                  bool closed, CPoint3d& out) {
     if (v.isEqualTo(n, kSameVertexTol) || v.isEqualTo(p, kSameVertexTol) ||
-        p.isEqualTo(n, kSameVertexTol))
+        p.isEqualTo(n, kSameVertexTol)) {
         return false;
+    }
     const CVector3d din = unit(v - p);
     const CVector3d dout = unit(n - v);
     CVector3d bis = unit(dout - din);
-    if (bis.getAngle(turned(din, side)) - kHalfPi > kRightAngleSlack)
+    if (bis.getAngle(turned(din, side)) - kHalfPi > kRightAngleSlack) {
         bis = -bis;
+    }
     const double u = dout.getAngle(bis);
-    if (bis.length() < kShortUnit || dout.length() < kShortUnit)
+    if (bis.length() < kShortUnit || dout.length() < kShortUnit) {
         return false;
-    if (closed && (u < kMinHalfCorner || u > kMaxHalfCorner))
+    }
+    if (closed && (u < kMinHalfCorner || u > kMaxHalfCorner)) {
         return false;
+    }
     // No mitre limit: a sharp corner sends the point far out.
     const double f = bis.angle();
     const double reach = d * side / std::sin(u);
@@ -96,8 +102,9 @@ void offsetClosed(const Pts& w, std::vector<CPoint3d>& out, double d, double sid
     const size_t first = out.size();
     for (size_t i = 0; i < m; ++i) {
         CPoint3d q;
-        if (cornerPoint(w[(i + m - 1) % m], w[i], w[(i + 1) % m], d, side, true, q))
+        if (cornerPoint(w[(i + m - 1) % m], w[i], w[(i + 1) % m], d, side, true, q)) {
             out.push_back(q);
+        }
     }
     // Close what this call produced (never a point the caller put there).
     if (out.size() > first) {
@@ -111,31 +118,36 @@ void offsetOpen(const Pts& w, std::vector<CPoint3d>& out, double d, double side)
     out.push_back(flat(w[0] + turned(unit(w[1] - w[0]), side) * (d * side)));
     for (size_t i = 1; i + 1 < m; ++i) {
         CPoint3d q;
-        if (cornerPoint(w[i - 1], w[i], w[i + 1], d, side, false, q))
+        if (cornerPoint(w[i - 1], w[i], w[i + 1], d, side, false, q)) {
             out.push_back(q);
+        }
     }
     out.push_back(flat(w[m - 1] + turned(unit(w[m - 1] - w[m - 2]), 1.0) * d));
 }
 
 // The plane of the first three points, or of the first turning triple when those three
-// are in line; false when the whole outline is straight.
-bool outlinePlane(const Pts& pts, CPlane& plane) {
+// are in line: its origin and unit normal; false when the whole outline is straight.
+bool outlinePlane(const Pts& pts, CPoint3d& origin, CVector3d& normal) {
     const CVector3d turn = (pts[1] - pts[0]).crossProduct(pts[2] - pts[1]);
     if (turn.length() > kMinTurn) {
-        plane.set(pts[0], pts[1], pts[2]);
+        origin = pts[0];
+        normal = geo_detail::turnNormal(pts[0], pts[1], pts[2]);
         return true;
     }
-    return plane.set(pts);
+    return geo_detail::planeOfFirstTurn(pts, origin, normal);
 }
 
 bool isPlanar(const Pts& pts) {
-    CPlane plane;
-    if (!outlinePlane(pts, plane))
+    CPoint3d origin;
+    CVector3d normal;
+    if (!outlinePlane(pts, origin, normal)) {
         return false;
+    }
     for (const CPoint3d& p : pts) {
-        const CPoint3d onPlane = plane.PtProj2Plane(p, plane.normalVec);
-        if (FloatComp(p.distanceTo(onPlane), 0.0, kPlanarTol) != 0)
+        const CPoint3d onPlane = geo_detail::projectOntoPlane(origin, normal, p, normal);
+        if (FloatComp(p.distanceTo(onPlane), 0.0, kPlanarTol) != 0) {
             return false;
+        }
     }
     return true;
 }
@@ -159,46 +171,54 @@ void OffsetPline(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& out, d
                  double minEdge) {
     bool closed = false;
     const Pts w = workingVertices(pts, minEdge, closed);
-    if (w.size() < 2)
+    if (w.size() < 2) {
         return;
+    }
     const double side = distance - kSideEps < 0.0 ? -1.0 : 1.0;
-    if (closed)
+    if (closed) {
         offsetClosed(w, out, distance, side);
-    else
+    } else {
         offsetOpen(w, out, distance, side);
+    }
 }
 
 int PtsOffsetIsRight(const std::vector<CPoint3d>& pts, double distance, double minEdge) {
-    if (pts.size() < 2)
+    if (pts.size() < 2) {
         return 1;
+    }
     Pts offset;
     OffsetPline(pts, offset, distance, minEdge);
-    if (!geo_detail::allFiniteXYZ(offset))
+    if (!geo_detail::allFiniteXYZ(offset)) {
         return 2;
+    }
     return offset.size() == pts.size() ? 0 : 1;
 }
 
 bool OffsetPline3D(const std::vector<CPoint3d>& pts, CVector3d normal, double distance,
                    std::vector<CPoint3d>& out, double minEdge) {
     out.clear();
-    if (pts.size() < 2)
+    if (pts.size() < 2) {
         return false;
+    }
     Pts result;
     if (pts.size() == 2) {
         OffsetPline(pts, result, distance, minEdge);
     } else {
-        if (!isPlanar(pts))
+        if (!isPlanar(pts)) {
             return false;
+        }
         normal.normalize();
-        const CPolygon3D polygon(pts, normal);
+        // The frame a 3D polygon of these points would take.
+        const geo_detail::PlaneFrame frame = geo_detail::polygonFrame(pts, normal);
         Pts local = pts;
-        polygon.changeWorldToUcs(local, 0.0);
+        frame.toFrame(local, 0.0);
         OffsetPline(local, result, distance, minEdge);
-        polygon.changeUcsToWorld(result);
+        frame.toWorld(result);
     }
     // A non-finite point (a path turning straight back) is no usable offset.
-    if (result.empty() || !geo_detail::allFiniteXYZ(result))
+    if (result.empty() || !geo_detail::allFiniteXYZ(result)) {
         return false;
+    }
     out = result;
     return true;
 }
@@ -214,26 +234,31 @@ void PlineOffsetToRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& out, do
         const CPoint3d start = band.front();
         band.push_back(start);
     }
-    if (!geo_detail::allFiniteXYZ(band))
+    if (!geo_detail::allFiniteXYZ(band)) {
         band.clear();
+    }
     out = band;
 }
 
 bool OffsetSimpleRegin(std::vector<CPoint3d> pts, CVector3d normal, double distance,
                        std::vector<CPoint3d>& out, double slitLen, double minEdge) {
-    if (pts.size() < 3)
+    if (pts.size() < 3) {
         return false;
+    }
     Pts offset;
-    if (!OffsetPline3D(pts, normal, distance, offset, minEdge))
+    if (!OffsetPline3D(pts, normal, distance, offset, minEdge)) {
         return false;
-    if (pts.size() != offset.size() || pts.size() < 3)
+    }
+    if (pts.size() != offset.size() || pts.size() < 3) {
         return false;
+    }
     closeList(pts);
     closeList(offset);
     slitStart(pts, slitLen);
     slitStart(offset, slitLen);
-    if (pts.size() != offset.size())
+    if (pts.size() != offset.size()) {
         return false;
+    }
     offset = PtsReverse(offset);
     pts.insert(pts.end(), offset.begin(), offset.end());
     closeList(pts);

@@ -9,6 +9,8 @@
 #include <geo/projection.h>
 
 #include "foundation/numeric.h"
+#include "foundation/planes.h"
+#include "foundation/segments.h"
 
 #include <cmath>
 
@@ -34,10 +36,12 @@ template <class Cross>
 void appendEdgeCrossings(const std::vector<CPoint3d>& pts, size_t i, Cross cross,
                          std::vector<CPoint3d>& out) {
     CPoint3d at;
-    if (i > 0 && cross(pts[i - 1], pts[i], at))
+    if (i > 0 && cross(pts[i - 1], pts[i], at)) {
         out.push_back(at);
-    if (i + 1 < pts.size() && cross(pts[i], pts[i + 1], at))
+    }
+    if (i + 1 < pts.size() && cross(pts[i], pts[i + 1], at)) {
         out.push_back(at);
+    }
 }
 
 // The panel's shadow outline on the base plane, closed by a repeat of its first point.
@@ -49,13 +53,15 @@ std::vector<CPoint3d> panelShadow(const std::vector<CPoint3d>& panel, double azi
         return GetIntersectPt(a, b, baseHeight, at);
     };
     for (size_t i = 0; i < panel.size(); ++i) {
-        if (d > 0.0 || std::fabs(d) < kLevelPanelTol)
+        if (d > 0.0 || std::fabs(d) < kLevelPanelTol) {
             shadow.push_back(Polar(panel[i], azimuth, d * lengthPerHeight));
-        else
+        } else {
             appendEdgeCrossings(panel, i, cross, shadow);
+        }
     }
-    if (!shadow.empty())
+    if (!shadow.empty()) {
         shadow.push_back(CPoint3d(shadow.front()));
+    }
     return shadow;
 }
 
@@ -63,8 +69,9 @@ std::vector<CPoint3d> panelShadow(const std::vector<CPoint3d>& panel, double azi
 
 bool IsPtInPanelShadow(CPoint3d point, double azimuth, double lengthPerHeight, double baseHeight,
                        const std::vector<CPoint3d>& panel, double panelHeight) {
-    if (panel.size() < 3)
+    if (panel.size() < 3) {
         return false;
+    }
     const std::vector<CPoint3d> shadow =
         panelShadow(panel, azimuth, lengthPerHeight, baseHeight, panelHeight);
     return shadow.size() >= 3 && PtInArea(point, shadow, 0.0, false);
@@ -73,8 +80,9 @@ bool IsPtInPanelShadow(CPoint3d point, double azimuth, double lengthPerHeight, d
 bool GetIntersectPt(CPoint3d a, CPoint3d b, double height, CPoint3d& out) {
     const CPoint3d& lo = b.z > a.z ? a : b;
     const CPoint3d& hi = b.z > a.z ? b : a;
-    if (!(lo.z < height && height < hi.z))
+    if (!(lo.z < height && height < hi.z)) {
         return false;
+    }
     const double run = flat(lo).distanceTo(flat(hi));
     const double rise = hi.z - lo.z;
     const double along = (height - lo.z) / std::tan(std::atan(rise / run));
@@ -87,15 +95,20 @@ bool GetIntersectPt(CPoint3d a, CPoint3d b, double height, CPoint3d& out) {
 bool GetProjectPlane(const std::vector<CPoint3d>& pts, CVector3d dir, double height,
                      std::vector<CPoint3d>& out) {
     out.clear();
-    const CPlane plane(CPoint3d(0, 0, height), CPoint3d(1, 0, height), CPoint3d(1, 1, height));
-    auto cross = [&plane](const CPoint3d& a, const CPoint3d& b, CPoint3d& at) {
-        return plane.intersectWith(CLineSeg(a, b), at, kPointTol);
+    const CPoint3d origin(0, 0, height);
+    const CVector3d normal =
+        geo_detail::turnNormal(origin, CPoint3d(1, 0, height), CPoint3d(1, 1, height));
+    auto cross = [&origin, &normal](const CPoint3d& a, const CPoint3d& b, CPoint3d& at) {
+        return geo_detail::crossPlane(origin, normal, a, b - a, kPointTol, 0.0, 1.0, at);
     };
     for (size_t i = 0; i < pts.size(); ++i) {
         CPoint3d at;
         if (std::fabs(pts[i].z - height) < kPointTol || pts[i].z > height) {
-            if (plane.intersectWith(CLine(pts[i], pts[i] + dir), at, kPointTol))
+            const CPoint3d ahead = pts[i] + dir;
+            if (geo_detail::crossPlane(origin, normal, pts[i], ahead - pts[i], kPointTol, -HUGE_VAL,
+                                       HUGE_VAL, at)) {
                 out.push_back(at);
+            }
         } else {
             appendEdgeCrossings(pts, i, cross, out);
         }
@@ -105,8 +118,9 @@ bool GetProjectPlane(const std::vector<CPoint3d>& pts, CVector3d dir, double hei
 
 bool GetInclinedPlane(const CPoint3d& p1, const CPoint3d& p2, AcGePlane& plane) {
     const CPoint3d f1 = flat(p1), f2 = flat(p2);
-    if (f1.isEqualTo(f2, kPointTol))
+    if (f1.isEqualTo(f2, kPointTol)) {
         return false;
+    }
     CVector3d across = f2 - f1;
     across.rotate(kHalfPi, CVector3d::kZAxis);
     CPoint3d q = f1 + across;
@@ -118,8 +132,9 @@ bool GetInclinedPlane(const CPoint3d& p1, const CPoint3d& p2, AcGePlane& plane) 
 bool GetPtOnPlane(const AcGePlane& plane, const CPoint3d& pt, CPoint3d& out) {
     const AcGeLine3d vertical(pt.toAcGePoint3d(), AcGeVector3d(0.0, 0.0, 1.0));
     AcGePoint3d hit;
-    if (!plane.intersectWith(vertical, hit, AcGeContext::gTol))
+    if (!plane.intersectWith(vertical, hit, AcGeContext::gTol)) {
         return false;
+    }
     out = CPoint3d(hit);
     return true;
 }
@@ -129,13 +144,15 @@ bool PtsProjToInclinedPlane(const CPoint3d& p1, const CPoint3d& p2,
                             AcGeVector3d& normal) {
     out.clear();
     AcGePlane plane;
-    if (!GetInclinedPlane(p1, p2, plane))
+    if (!GetInclinedPlane(p1, p2, plane)) {
         return false;
+    }
     normal = plane.normal();
     for (const CPoint3d& p : pts) {
         CPoint3d on;
-        if (GetPtOnPlane(plane, p, on))
+        if (GetPtOnPlane(plane, p, on)) {
             out.push_back(on);
+        }
     }
     return !out.empty();
 }
@@ -171,8 +188,9 @@ AcGeMatrix3d GetAlignCoordSysMap(const CPoint3d& fromOrigin, const CVector3d& fr
 std::vector<AcGePoint3d> PtsMultiMatrix(const std::vector<AcGePoint3d>& pts,
                                         const AcGeMatrix3d& m) {
     std::vector<AcGePoint3d> out(pts);
-    for (AcGePoint3d& p : out)
+    for (AcGePoint3d& p : out) {
         p.transformBy(m);
+    }
     return out;
 }
 
@@ -180,16 +198,18 @@ void RotateGon(std::vector<CPoint3d>& pts, CVector3d& normal, const CVector3d& a
                const CPoint3d& base, double angle) {
     std::vector<AcGePoint3d> ge;
     acVecPts2VecgePts(pts, ge);
-    for (AcGePoint3d& p : ge)
+    for (AcGePoint3d& p : ge) {
         p.rotateBy(angle, axis.toAcGeVector3d(), base.toAcGePoint3d());
+    }
     vecgePts2AcVecPts(ge, pts);
     normal.rotate(angle, axis);
 }
 
 void GetNearFarPoint(const std::vector<AcGePoint3d>& pts, const AcGeVector3d& dir,
                      AcGePoint3d& nearPt, AcGePoint3d& farPt) {
-    if (pts.empty())
+    if (pts.empty()) {
         return;
+    }
     if (pts.size() == 1) {
         nearPt = farPt = pts.front();
         return;
@@ -214,14 +234,16 @@ CPoint3d DroopPoint(const CPoint3d& p, const CPoint3d& a, const CPoint3d& b) {
     CVector3d across = b - a;
     across.rotate(kHalfPi, CVector3d::kZAxis);
     CPoint3d foot = CPoint3d::kOrigin;
-    CLine(p, p + across).intersectWith(CLine(a, b), foot, kPointTol);
+    const CPoint3d ahead = p + across;
+    geo_detail::linesCross(p, ahead, a, b, kPointTol, foot);
     return foot;
 }
 
 double GetDisPrjVec(const CPoint3d& from, const CPoint3d& to, const CVector3d& dir) {
     const CVector3d w = to - from;
-    if (dir.length() < kPointTol || w.length() < kPointTol)
+    if (dir.length() < kPointTol || w.length() < kPointTol) {
         return 0.0;
+    }
     return w.length() * std::cos(dir.toAcGeVector3d().angleTo(w.toAcGeVector3d()));
 }
 
@@ -231,8 +253,9 @@ namespace {
 // for a segment standing vertically, which has no one such point.
 bool pointAbove(const CLineSeg& seg, const CPoint3d& at, CPoint3d& out) {
     const double run = flat(seg.startPt).distanceTo(flat(seg.endPt));
-    if (!(run > 0.0))
+    if (!(run > 0.0)) {
         return false;
+    }
     const double t = flat(at).distanceTo(flat(seg.startPt)) / run;
     out = seg.startPt + (seg.endPt - seg.startPt) * t;
     return true;
@@ -241,14 +264,17 @@ bool pointAbove(const CLineSeg& seg, const CPoint3d& at, CPoint3d& out) {
 }  // namespace
 
 bool GetPlumbClosetPnt(CLineSeg* a, CLineSeg* b, CPoint3d& onA, CPoint3d& onB) {
-    if (a == nullptr || b == nullptr)
+    if (a == nullptr || b == nullptr) {
         return false;
+    }
     CPoint3d at;
-    if (!IsIntersectWith(flat(a->startPt), flat(a->endPt), flat(b->startPt), flat(b->endPt), at))
+    if (!IsIntersectWith(flat(a->startPt), flat(a->endPt), flat(b->startPt), flat(b->endPt), at)) {
         return false;
+    }
     CPoint3d pa, pb;
-    if (!pointAbove(*a, at, pa) || !pointAbove(*b, at, pb))
+    if (!pointAbove(*a, at, pa) || !pointAbove(*b, at, pb)) {
         return false;
+    }
     onA = pa;
     onB = pb;
     return true;

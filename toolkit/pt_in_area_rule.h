@@ -3,13 +3,13 @@
 #pragma once
 
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/point3d.h>
+
+#include "foundation/segments.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -22,7 +22,7 @@ namespace containment_detail {
 // What one edge of the outline says about the query point.
 enum class EdgeVerdict { kNone, kCrossing, kOnBoundary };
 
-// The leftward ray and a reusable edge, built only when an edge needs the exact rule.
+// The exact rule, measured along the leftward ray from the point.
 class ExactRule {
 public:
     ExactRule(const CPoint3d& pt, double tol) : pt_(pt), tol_(tol) {}
@@ -34,12 +34,7 @@ public:
         if (pt_.isEqualTo(r, tol_)) {
             return EdgeVerdict::kOnBoundary;
         }
-        if (!ray_) {
-            ray_.emplace(pt_, CVector3d(-1.0, 0.0, 0.0));
-            edge_.emplace();
-        }
-        edge_->set(r, q);
-        if (edge_->isOn(pt_, tol_)) {
+        if (geo_detail::onSegment(r, q, pt_, tol_)) {
             return EdgeVerdict::kOnBoundary;
         }
         if (FloatComp(q.y, r.y, tol_) == 0) {
@@ -49,8 +44,8 @@ public:
             return EdgeVerdict::kCrossing;
         }
         CPoint3d hit;
-        if (ray_->intersectWith(*edge_, hit, tol_) && !hit.isEqualTo(r, tol_) &&
-            !hit.isEqualTo(q, tol_)) {
+        if (geo_detail::rayCrossesSegment(pt_, leftward_, r, q, tol_, hit) &&
+            !hit.isEqualTo(r, tol_) && !hit.isEqualTo(q, tol_)) {
             return EdgeVerdict::kCrossing;
         }
         return EdgeVerdict::kNone;
@@ -64,8 +59,7 @@ private:
 
     const CPoint3d& pt_;
     double tol_;
-    std::optional<CRay> ray_;
-    std::optional<CLineSeg> edge_;
+    CVector3d leftward_{-1.0, 0.0, 0.0};
 };
 
 // Relative slack that covers the rounding of the exact tests: every exact test works on

@@ -5,10 +5,10 @@
 #include <geo/cleanup.h>
 #include <geo/containment.h>
 #include <geo/edge_offsets.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 #include "toolkit/segment_boxes.h"
 
 #include <algorithm>
@@ -38,7 +38,7 @@ struct Touch {
 };
 
 // Every vertex lying on a segment (k, k+1) it is not an end of, within tol, without equalling
-// either end. Plan boxes padded by tol find the candidates; CLineSeg::isOn decides.
+// either end. Plan boxes padded by tol find the candidates; the on-segment test decides.
 std::vector<Touch> TouchingVertices(const std::vector<CPoint3d>& pts, double tol) {
     using cleanup_detail::PlanBox;
     std::vector<Touch> touches;
@@ -64,7 +64,7 @@ std::vector<Touch> TouchingVertices(const std::vector<CPoint3d>& pts, double tol
             return false;
         }
         const CPoint3d& p = pts[v];
-        if (CLineSeg(pts[a], pts[a + 1]).isOn(p, tol) && !p.isEqualTo(pts[a], tol) &&
+        if (geo_detail::onSegment(pts[a], pts[a + 1], p, tol) && !p.isEqualTo(pts[a], tol) &&
             !p.isEqualTo(pts[a + 1], tol)) {
             touches.push_back(Touch{a, v});
         }
@@ -82,8 +82,9 @@ void ShareTouchingVertices(std::vector<CPoint3d>& pts, double tol) {
     }
     auto along = [&](const Touch& t) { return pts[t.vertex].distanceTo(pts[t.segment]); };
     std::sort(touches.begin(), touches.end(), [&](const Touch& a, const Touch& b) {
-        if (a.segment != b.segment)
+        if (a.segment != b.segment) {
             return a.segment < b.segment;
+        }
         const double da = along(a), db = along(b);
         return da != db ? da < db : a.vertex < b.vertex;
     });

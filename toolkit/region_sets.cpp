@@ -5,10 +5,10 @@
 #include <geo/gpc_contours.h>
 #include <geo/measures.h>
 #include <geo/offset.h>
-#include <geo/polygon3d.h>
 
 #include "foundation/numeric.h"
 #include "toolkit/gpc_owned.h"
+#include "toolkit/polygon_outline.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -53,10 +53,12 @@ GpcGon FoldLeft(const std::vector<CPolygon>& in, gpc::gpc_op op) {
 
 // Outers before their box's lower-left corner sorts later: x, then y, then larger area.
 bool LowerLeftFirst(const CPolygon& a, const CPolygon& b) {
-    if (a.boxMin.x != b.boxMin.x)
+    if (a.boxMin.x != b.boxMin.x) {
         return a.boxMin.x < b.boxMin.x;
-    if (a.boxMin.y != b.boxMin.y)
+    }
+    if (a.boxMin.y != b.boxMin.y) {
         return a.boxMin.y < b.boxMin.y;
+    }
     return a.area() > b.area();
 }
 
@@ -92,13 +94,10 @@ bool SingleOffset(const CPolygon& gon, double dist, std::vector<CPoint3d>& out) 
     return true;
 }
 
-// Points of an outline in the plane frame of its 3D polygon.
-std::vector<CPoint3d> InPlaneFrame(const CPolygon3D& plane, const std::vector<CPoint3d>& pts) {
-    std::vector<CPoint3d> local(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i) {
-        plane.world2ucs(pts[i], local[i]);
-    }
-    return local;
+// Points of an outline in a plane frame, at height 0.
+std::vector<CPoint3d> InPlaneFrame(const geo_detail::PlaneFrame& frame, std::vector<CPoint3d> pts) {
+    frame.toFrame(pts, 0.0);
+    return pts;
 }
 
 }  // namespace
@@ -221,10 +220,9 @@ bool PlanfirstSubtractsecondPlan(std::vector<CPoint3d>& a, std::vector<CPoint3d>
     if (!(na == nb)) {
         return false;
     }
-    CPolygon3D planeA, planeB;
-    planeA.setWorldPts(a, na);
-    planeB.setWorldPts(b, nb);
-    const bool level = planeA.getUcs() == CVector3d::kZAxis && planeB.getUcs() == CVector3d::kZAxis;
+    const geo_detail::PlaneFrame planeA = geo_detail::polygonFrame(a, na);
+    const geo_detail::PlaneFrame planeB = geo_detail::polygonFrame(b, nb);
+    const bool level = planeA.normal == CVector3d::kZAxis && planeB.normal == CVector3d::kZAxis;
     const CRegion first(level ? a : InPlaneFrame(planeA, a));
     const CRegion second(level ? b : InPlaneFrame(planeB, b));
     CRegion diff;

@@ -10,11 +10,11 @@
 // edge order finds.
 #include <geo/containment.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/projection.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 #include "toolkit/segment_boxes.h"
 
 #include <algorithm>
@@ -50,8 +50,9 @@ double planAngle(const CVector3d& v) {
 // Whether an edge of plan angle v lies on the far side of a sweep along plan angle a: a < v
 // <= a + pi, taken round the full turn, within kFoldTol.
 bool isTrailing(double v, double a) {
-    if (a <= kPi)
+    if (a <= kPi) {
         return FloatComp(v, a, kFoldTol) == 1 && FloatComp(v, a + kPi, kFoldTol) != 1;
+    }
     return FloatComp(v, a, kFoldTol) == 1 || FloatComp(v, a - kPi, kFoldTol) != 1;
 }
 
@@ -61,12 +62,14 @@ std::vector<CPoint3d> withoutNearNeighbours(const std::vector<CPoint3d>& pts) {
     std::vector<CPoint3d> kept;
     kept.reserve(pts.size());
     for (size_t k = 0; k + 1 < pts.size(); ++k) {
-        if (!(pts[k].distanceTo(pts[k + 1]) < kNearVertex))
+        if (!(pts[k].distanceTo(pts[k + 1]) < kNearVertex)) {
             kept.push_back(pts[k]);
+        }
     }
     const CPoint3d& last = pts.back();
-    if (!(last.distanceTo(kept.empty() ? last : kept.front()) < kNearVertex))
+    if (!(last.distanceTo(kept.empty() ? last : kept.front()) < kNearVertex)) {
         kept.push_back(last);
+    }
     return kept;
 }
 
@@ -80,13 +83,15 @@ std::vector<CPoint3d> sweepWalk(const std::vector<CPoint3d>& pts, const CVector3
     CPoint3d r = pts[0];
     walk.push_back(r);
     bool shifted = isTrailing(planAngle(pts[1] - pts[0]), a);
-    if (shifted)
+    if (shifted) {
         walk.push_back(r += shift);
+    }
     for (size_t i = 0; i < n; ++i) {
         const CVector3d s = pts[(i + 1) % n] - pts[i];
         const bool trailing = isTrailing(planAngle(s), a);
-        if (trailing != shifted)
+        if (trailing != shifted) {
             walk.push_back(r += trailing ? shift : -shift);
+        }
         shifted = trailing;
         walk.push_back(r += s);
     }
@@ -107,7 +112,8 @@ constexpr uint32_t kNoEdge = UINT32_MAX;
 
 // Whether the corner i, j, k folds back: k lies on i-j or i on j-k.
 bool folds(const Vertex& vi, const Vertex& vj, const Vertex& vk) {
-    return CLineSeg(vi.p, vj.p).isOn(vk.p, kFoldTol) || CLineSeg(vj.p, vk.p).isOn(vi.p, kFoldTol);
+    return geo_detail::onSegment(vi.p, vj.p, vk.p, kFoldTol) ||
+           geo_detail::onSegment(vj.p, vk.p, vi.p, kFoldTol);
 }
 
 // From vertex i on, erases the middle vertex of every folded corner, testing the same
@@ -115,10 +121,11 @@ bool folds(const Vertex& vi, const Vertex& vj, const Vertex& vk) {
 void eraseFoldsFrom(Loop& loop, size_t i) {
     while (i < loop.size()) {
         const size_t n = loop.size(), j = (i + 1) % n, k = (i + 2) % n;
-        if (folds(loop[i], loop[j], loop[k]))
+        if (folds(loop[i], loop[j], loop[k])) {
             loop.erase(loop.begin() + static_cast<std::ptrdiff_t>(j));
-        else
+        } else {
             ++i;
+        }
     }
 }
 
@@ -134,8 +141,9 @@ void eraseFolds(Loop& loop) {
     kept.push_back(loop[0]);
     size_t next = 1;
     for (; next + 1 < loop.size(); ++next) {
-        if (!folds(kept.back(), loop[next], loop[next + 1]))
+        if (!folds(kept.back(), loop[next], loop[next + 1])) {
             kept.push_back(loop[next]);
+        }
     }
     const size_t corner = kept.size() - 1;
     kept.insert(kept.end(), loop.begin() + static_cast<std::ptrdiff_t>(next), loop.end());
@@ -170,8 +178,9 @@ std::vector<cleanup_detail::PlanBox> crossingBoxes(const Loop& loop) {
         maxExtent = std::max(maxExtent, cleanup_detail::planExtent(p, loop[(k + 1) % n].p));
     }
     const double slope = cleanup_detail::crossingSlope(kFoldTol, maxExtent, scale);
-    if (!(scale <= kLargestScreened) || !std::isfinite(slope))
+    if (!(scale <= kLargestScreened) || !std::isfinite(slope)) {
         return {};
+    }
     std::vector<cleanup_detail::PlanBox> boxes;
     boxes.reserve(n);
     for (size_t k = 0; k < n; ++k) {
@@ -195,8 +204,9 @@ public:
         : m_budget(std::max(kBookPerVertex * pts.size(), kBookFloor)) {
         Loop loop;
         loop.reserve(pts.size());
-        for (const CPoint3d& p : pts)
+        for (const CPoint3d& p : pts) {
             loop.push_back({p, m_nextKey++, kNoEdge, 0});
+        }
         m_pending.push_back(std::move(loop));
     }
 
@@ -218,8 +228,9 @@ public:
             }
             std::vector<CPoint3d> pts;
             pts.reserve(loop.size());
-            for (const Vertex& v : loop)
+            for (const Vertex& v : loop) {
                 pts.push_back(v.p);
+            }
             const double area = simpleLoopArea(pts, dropClockwise);
             if (!haveBest || area > bestArea) {
                 best = std::move(pts);
@@ -285,8 +296,9 @@ private:
     // Tests edges q < r of the loop and books them when they cross.
     void testPair(const Loop& loop, const std::vector<uint32_t>& ids, size_t q, size_t r) {
         const size_t n = loop.size();
-        if (r == q + 1 || (q == 0 && r == n - 1))
+        if (r == q + 1 || (q == 0 && r == n - 1)) {
             return;  // neighbours always touch and are never searched
+        }
         CPoint3d at;
         if (edgesCross(loop, q, r, at)) {
             m_edges[ids[q]].crosses.push_back(ids[r]);
@@ -302,30 +314,35 @@ private:
         const size_t n = loop.size();
         std::vector<size_t> fresh;
         for (size_t q = 0; q < n; ++q) {
-            if (!m_edges[ids[q]].tested)
+            if (!m_edges[ids[q]].tested) {
                 fresh.push_back(q);
+            }
         }
-        if (fresh.empty())
+        if (fresh.empty()) {
             return;
+        }
         const std::vector<cleanup_detail::PlanBox> boxes = crossingBoxes(loop);
         auto untested = [&](size_t q) { return !m_edges[ids[q]].tested; };
         if (!boxes.empty() && fresh.size() * 8 > n) {
             cleanup_detail::anyMeetingPair(boxes, [&](size_t q, size_t r) {
-                if (untested(q) || untested(r))
+                if (untested(q) || untested(r)) {
                     testPair(loop, ids, q, r);
+                }
                 return overBudget();
             });
         } else {
             for (size_t q : fresh) {
                 for (size_t r = 0; r < n && !overBudget(); ++r) {
                     const bool once = r != q && !(untested(r) && r < q);
-                    if (once && (boxes.empty() || boxes[q].meets(boxes[r])))
+                    if (once && (boxes.empty() || boxes[q].meets(boxes[r]))) {
                         testPair(loop, ids, std::min(q, r), std::max(q, r));
+                    }
                 }
             }
         }
-        for (size_t q : fresh)
+        for (size_t q : fresh) {
             m_edges[ids[q]].tested = true;
+        }
     }
 
     // The searched partner after edge q that comes first, or n; book entries of edges gone
@@ -342,16 +359,18 @@ private:
                 continue;
             }
             const size_t r = m_position[other];
-            if (r > q && searched(q, r, n))
+            if (r > q && searched(q, r, n)) {
                 first = std::min(first, r);
+            }
             ++k;
         }
         return first;
     }
 
     bool crossingOf(Loop& loop, Crossing& c) {
-        if (m_bookless)
+        if (m_bookless) {
             return searchedCrossing(loop, c);
+        }
         const std::vector<uint32_t> ids = nameEdges(loop);
         testNewEdges(loop, ids);
         if (overBudget()) {
@@ -392,8 +411,9 @@ private:
             return found;
         }
         for (size_t i = 0; i < n; ++i) {
-            for (size_t j = i + 1; j < n; ++j)
+            for (size_t j = i + 1; j < n; ++j) {
                 consider(i, j);
+            }
         }
         return found;
     }
@@ -426,14 +446,17 @@ double GetMaxPL(std::vector<CPoint3d>& pts, bool dropClockwise) {
 void GetEntShade(const std::vector<CPoint3d>& outline, CVector3d shift,
                  std::vector<CPoint3d>& shade) {
     shade.clear();
-    if (outline.empty() || !geo_detail::allFiniteXYZ(outline) || !geo_detail::isFiniteXYZ(shift))
+    if (outline.empty() || !geo_detail::allFiniteXYZ(outline) || !geo_detail::isFiniteXYZ(shift)) {
         return;
+    }
     std::vector<CPoint3d> work(outline);
-    if (PolyIsClockWise(work))
+    if (PolyIsClockWise(work)) {
         std::reverse(work.begin(), work.end());
+    }
     work = withoutNearNeighbours(work);
-    if (work.size() < 3)
+    if (work.size() < 3) {
         return;
+    }
     std::vector<CPoint3d> walk = sweepWalk(work, shift);
     GetMaxPL(walk, false);
     shade.insert(shade.end(), walk.begin(), walk.end());

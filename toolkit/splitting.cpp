@@ -5,6 +5,7 @@
 #include <geo/splitting.h>
 
 #include "foundation/numeric.h"
+#include "foundation/segments.h"
 #include "toolkit/crossing_filter.h"
 #include "toolkit/outline_queries.h"
 
@@ -82,7 +83,7 @@ bool ptSpiltPolyline(CPoint3d pt, const std::vector<CPoint3d>& pts, std::vector<
     }
     first.push_back(pts[0]);
     for (size_t i = 1; i < pts.size(); ++i) {
-        if (!CLineSeg(pts[i - 1], pts[i]).isOn(pt, tol)) {
+        if (!geo_detail::onSegment(pts[i - 1], pts[i], pt, tol)) {
             first.push_back(pts[i]);
             continue;
         }
@@ -200,7 +201,8 @@ namespace {
 std::vector<CPoint3d> withLineCrossings(std::vector<CPoint3d> pts, const CLine& line) {
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         CPoint3d at;
-        if (CLineSeg(pts[i], pts[i + 1]).intersectWith(line, at, kPointTol) &&
+        if (geo_detail::segmentCrossesLine(pts[i], pts[i + 1], line.startPt, line.endPt, kPointTol,
+                                           at) &&
             !at.isEqualTo(pts[i], kPointTol) && !at.isEqualTo(pts[i + 1], kPointTol)) {
             pts.insert(pts.begin() + static_cast<std::ptrdiff_t>(i) + 1, at);
             ++i;  // go on after the inserted point
@@ -274,13 +276,14 @@ std::vector<CPoint3d> closedVertices(const CPolygon& polygon) {
 CutOutline crossOutline(const std::vector<CPoint3d>& closed, const CLineSeg& cutter) {
     CutOutline cut;
     cut.augmented.reserve(closed.size() + 4);
-    const CrossingFilter filter(cutter, closed.size(),
+    const CrossingFilter filter(cutter.startPt, cutter.endPt, closed.size(),
                                 [&closed](size_t i) -> const CPoint3d& { return closed[i]; });
     for (size_t i = 1; i < closed.size(); ++i) {
         cut.augmented.push_back(closed[i - 1]);
         CPoint3d at;
         if (!filter.mayCross(closed[i - 1], closed[i]) ||
-            !CLineSeg(closed[i - 1], closed[i]).intersectWith(cutter, at, kPointTol)) {
+            !geo_detail::segmentsCross(closed[i - 1], closed[i], cutter.startPt, cutter.endPt,
+                                       kPointTol, at)) {
             continue;
         }
         if (at != closed[i - 1] && at != closed[i]) {
@@ -385,7 +388,7 @@ int splitBetweenCrossings(const CLineSeg& cutter, const CPolygon& polygon,
 bool mayMeet(const CPolygon& polygon, const CLineSeg& chord) {
     const size_t n = static_cast<size_t>(polygon.numVerts());
     auto at = [&polygon](size_t i) -> const CPoint3d& { return polygon[static_cast<int>(i)]; };
-    const CrossingFilter filter(chord, n, at);
+    const CrossingFilter filter(chord.startPt, chord.endPt, n, at);
     for (size_t i = 0; i < n; ++i) {
         if (filter.mayCross(at(i), at((i + 1) % n))) {
             return true;

@@ -1,12 +1,12 @@
 // Sub-polylines and the distance from a point to a closed outline.
 #include <geo/containment.h>
 #include <geo/float_comp.h>
-#include <geo/lines.h>
 #include <geo/measures.h>
 #include <geo/splitting.h>
 #include <geo/sub_polylines.h>
 
 #include "foundation/numeric.h"
+#include "toolkit/nearest_segment.h"
 #include "toolkit/point_runs.h"
 
 #include <cmath>
@@ -181,12 +181,7 @@ double getDisFromPolyline(std::vector<CPoint3d> pts, CPoint3d pt, double tol) {
     }
     // Distance to each edge itself, not to the infinite line through it: a point beyond an
     // edge's end is as far away as that end.
-    double best = kNoDistance;
-    for (size_t i = 1; i < pts.size(); ++i) {
-        const double d = pt.distanceTo(CLineSeg(pts[i - 1], pts[i]).getClosestPnt(pt));
-        if (d < best) {
-            best = d;
-        }
-    }
-    return best;
+    return geo_detail::nearestSegment(pt, pts, geo_detail::nearerThan(kNoDistance),
+                                      geo_detail::NearTie::kStrict)
+        .dist;
 }

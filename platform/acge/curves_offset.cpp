@@ -33,8 +33,9 @@ constexpr double kFullTurnSlack = 1e-9;
 constexpr double kInPlaneSlack = 1e-9;
 
 void pushPiece(const AcGePoint2d& s, const AcGePoint2d& e, double bulge, double tol, Chain& chain) {
-    if (s.distanceTo(e) <= tol && bulge == 0.0)
+    if (s.distanceTo(e) <= tol && bulge == 0.0) {
         return;  // zero-length pieces carry nothing
+    }
     chain.push_back(OffsetPiece{s.x, s.y, e.x, e.y, bulge});
 }
 
@@ -42,8 +43,9 @@ void pushPiece(const AcGePoint2d& s, const AcGePoint2d& e, double bulge, double 
 // = CCW).
 void pushArc(const AcGePoint2d& s, const AcGePoint2d& mid, const AcGePoint2d& e, double sweep,
              double radius, double tol, Chain& chain) {
-    if (!(radius > 0.0) || std::fabs(sweep) * radius <= tol)
+    if (!(radius > 0.0) || std::fabs(sweep) * radius <= tol) {
         return;
+    }
     if (std::fabs(sweep) >= acge_detail::kTwoPi - kFullTurnSlack) {
         pushPiece(s, mid, std::tan(sweep / 8.0), tol, chain);
         pushPiece(mid, e, std::tan(sweep / 8.0), tol, chain);
@@ -64,24 +66,27 @@ bool appendPieces(const AcGeCurve2d& curve, double tol, Chain& chain) {
         case AcGe::kCircArc2d: {
             const AcGeCircArc2d& arc = static_cast<const AcGeCircArc2d&>(curve);
             const double sweep = arc.endAng() - arc.startAng();
-            if (!(arc.radius() > 0.0))
+            if (!(arc.radius() > 0.0)) {
                 return false;
+            }
             pushArc(arc.startPoint(), arc.evalPoint(arc.startAng() + sweep / 2.0), arc.endPoint(),
                     arc.isClockWise() ? -sweep : sweep, arc.radius(), tol, chain);
             return true;
         }
         case AcGe::kPolyline2d: {
             const AcGePolyline2d& poly = static_cast<const AcGePolyline2d&>(curve);
-            for (int i = 0; i + 1 < poly.numFitPoints(); ++i)
+            for (int i = 0; i + 1 < poly.numFitPoints(); ++i) {
                 pushPiece(poly.fitPointAt(i), poly.fitPointAt(i + 1), 0.0, tol, chain);
+            }
             return true;
         }
         case AcGe::kCompositeCrv2d: {
             AcArray<AcGeCurve2d*> pieces;
             static_cast<const AcGeCompositeCurve2d&>(curve).getCurveList(pieces);
             for (const AcGeCurve2d* piece : pieces) {
-                if (!appendPieces(*piece, tol, chain))
+                if (!appendPieces(*piece, tol, chain)) {
                     return false;
+                }
             }
             return true;
         }
@@ -91,8 +96,9 @@ bool appendPieces(const AcGeCurve2d& curve, double tol, Chain& chain) {
 }
 
 bool isClosedChain(const Chain& chain, double tol) {
-    if (chain.empty())
+    if (chain.empty()) {
         return false;
+    }
     return std::hypot(chain.back().ex - chain.front().sx, chain.back().ey - chain.front().sy) <=
            tol;
 }
@@ -101,11 +107,29 @@ bool finiteChain(const Chain& chain) {
     return std::all_of(chain.begin(), chain.end(), acge_detail::isFinitePiece);
 }
 
+bool finitePoint(const AcGePoint2d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+bool finitePoint(const AcGePoint3d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+// Drops the last vertex list when joining its pieces left the range of doubles: finite pieces
+// near the largest double can still meet beyond it.
+template <class Point>
+void dropUnlessFinite(std::vector<std::vector<Point>>& out) {
+    const std::vector<Point>& last = out.back();
+    if (!std::all_of(last.begin(), last.end(), [](const Point& p) { return finitePoint(p); })) {
+        out.pop_back();
+    }
+}
+
 // Runs the engine; an empty or non-finite chain gives no result, and a result chain that left
 // the range of doubles (a distance near the largest double) is dropped.
 std::vector<Chain> offsetChain(const Chain& chain, double distance, double tol) {
-    if (chain.empty() || !finiteChain(chain) || !std::isfinite(distance) || !std::isfinite(tol))
+    if (chain.empty() || !finiteChain(chain) || !std::isfinite(distance) || !std::isfinite(tol)) {
         return {};
+    }
     std::vector<Chain> result =
         acge_detail::trimmedOffset(chain, isClosedChain(chain, tol), distance, tol);
     result.erase(std::remove_if(result.begin(), result.end(),
@@ -116,22 +140,26 @@ std::vector<Chain> offsetChain(const Chain& chain, double distance, double tol) 
 
 AcGeCurve2d* pieceCurve2d(const OffsetPiece& p) {
     const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
-    if (p.bulge == 0.0)
+    if (p.bulge == 0.0) {
         return new AcGeLineSeg2d(s, e);
+    }
     return new AcGeCircArc2d(s, e, p.bulge, false);
 }
 
 // One engine chain as one curve: a single piece as itself, several as a
 // composite.
 AcGeCurve2d* chainCurve2d(const Chain& chain) {
-    if (chain.size() == 1)
+    if (chain.size() == 1) {
         return pieceCurve2d(chain.front());
+    }
     AcArray<AcGeCurve2d*> pieces;
-    for (const OffsetPiece& p : chain)
+    for (const OffsetPiece& p : chain) {
         pieces.append(pieceCurve2d(p));
+    }
     AcGeCompositeCurve2d* composite = new AcGeCompositeCurve2d(pieces);
-    for (AcGeCurve2d* piece : pieces)
+    for (AcGeCurve2d* piece : pieces) {
         delete piece;
+    }
     return composite;
 }
 
@@ -169,8 +197,9 @@ bool appendPieces3d(const AcGeCurve3d& curve, PlaneFrame& frame, double tol, Cha
             const AcGeCircArc3d& arc = static_cast<const AcGeCircArc3d&>(curve);
             const double along = acge_detail::dot3(arc.normal(), frame.normal);
             // An arc must lie in the offset plane to have a planar offset.
-            if (!(arc.radius() > 0.0) || std::fabs(std::fabs(along) - 1.0) > kInPlaneSlack)
+            if (!(arc.radius() > 0.0) || std::fabs(std::fabs(along) - 1.0) > kInPlaneSlack) {
                 return false;
+            }
             const double sweep = arc.endAng() - arc.startAng();
             const AcGePoint2d s = frame.flatten(arc.startPoint());
             const AcGePoint2d mid = frame.flatten(arc.evalPoint(arc.startAng() + sweep / 2.0));
@@ -190,8 +219,9 @@ bool appendPieces3d(const AcGeCurve3d& curve, PlaneFrame& frame, double tol, Cha
             AcArray<AcGeCurve3d*> pieces;
             static_cast<const AcGeCompositeCurve3d&>(curve).getCurveList(pieces);
             for (const AcGeCurve3d* piece : pieces) {
-                if (!appendPieces3d(*piece, frame, tol, chain))
+                if (!appendPieces3d(*piece, frame, tol, chain)) {
                     return false;
+                }
             }
             return true;
         }
@@ -202,22 +232,26 @@ bool appendPieces3d(const AcGeCurve3d& curve, PlaneFrame& frame, double tol, Cha
 
 AcGeCurve3d* pieceCurve3d(const OffsetPiece& p, const PlaneFrame& frame) {
     const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
-    if (p.bulge == 0.0)
+    if (p.bulge == 0.0) {
         return new AcGeLineSeg3d(frame.lift(s), frame.lift(e));
+    }
     const AcGeCircArc2d flat(s, e, p.bulge, false);
     const AcGePoint2d mid = flat.evalPoint((flat.startAng() + flat.endAng()) / 2.0);
     return new AcGeCircArc3d(frame.lift(s), frame.lift(mid), frame.lift(e));
 }
 
 AcGeCurve3d* chainCurve3d(const Chain& chain, const PlaneFrame& frame) {
-    if (chain.size() == 1)
+    if (chain.size() == 1) {
         return pieceCurve3d(chain.front(), frame);
+    }
     AcArray<AcGeCurve3d*> pieces;
-    for (const OffsetPiece& p : chain)
+    for (const OffsetPiece& p : chain) {
         pieces.append(pieceCurve3d(p, frame));
+    }
     AcGeCompositeCurve3d* composite = new AcGeCompositeCurve3d(pieces);
-    for (AcGeCurve3d* piece : pieces)
+    for (AcGeCurve3d* piece : pieces) {
         delete piece;
+    }
     return composite;
 }
 
@@ -228,11 +262,13 @@ AcGeCurve3d* chainCurve3d(const Chain& chain, const PlaneFrame& frame) {
 void AcGeCurve2d::getTrimmedOffset(double distance, AcArray<AcGeCurve2d*>& offsetCurveList,
                                    AcGe::OffsetCrvExtType, const AcGeTol& tol) const {
     Chain chain;
-    if (!appendPieces(*this, tol.equalPoint(), chain))
+    if (!appendPieces(*this, tol.equalPoint(), chain)) {
         return;
+    }
     for (const Chain& result : offsetChain(chain, distance, tol.equalPoint())) {
-        if (!result.empty())
+        if (!result.empty()) {
             offsetCurveList.append(chainCurve2d(result));
+        }
     }
 }
 
@@ -240,26 +276,30 @@ void AcGeCurve2d::getTrimmedOffset(double distance, AcGeVoidPointerArray& offset
                                    AcGe::OffsetCrvExtType extensionType, const AcGeTol& tol) const {
     AcArray<AcGeCurve2d*> curves;
     getTrimmedOffset(distance, curves, extensionType, tol);
-    for (AcGeCurve2d* curve : curves)
+    for (AcGeCurve2d* curve : curves) {
         offsetCurveList.append(curve);
+    }
 }
 
 void AcGeCurve3d::getTrimmedOffset(double distance, const AcGeVector3d& planeNormal,
                                    AcArray<AcGeCurve3d*>& offsetCurveList, AcGe::OffsetCrvExtType,
                                    const AcGeTol& tol) const {
     const double len = acge_detail::len3(planeNormal);
-    if (!(len > 0.0) || !std::isfinite(len))
+    if (!(len > 0.0) || !std::isfinite(len)) {
         return;
+    }
     PlaneFrame frame;
     frame.normal = planeNormal / len;
     frame.toPlane = AcGeMatrix3d::worldToPlane(frame.normal);
     frame.toWorld = AcGeMatrix3d::planeToWorld(frame.normal);
     Chain chain;
-    if (!appendPieces3d(*this, frame, tol.equalPoint(), chain))
+    if (!appendPieces3d(*this, frame, tol.equalPoint(), chain)) {
         return;
+    }
     for (const Chain& result : offsetChain(chain, distance, tol.equalPoint())) {
-        if (!result.empty())
+        if (!result.empty()) {
             offsetCurveList.append(chainCurve3d(result, frame));
+        }
     }
 }
 
@@ -268,8 +308,9 @@ void AcGeCurve3d::getTrimmedOffset(double distance, const AcGeVector3d& planeNor
                                    AcGe::OffsetCrvExtType extensionType, const AcGeTol& tol) const {
     AcArray<AcGeCurve3d*> curves;
     getTrimmedOffset(distance, planeNormal, curves, extensionType, tol);
-    for (AcGeCurve3d* curve : curves)
+    for (AcGeCurve3d* curve : curves) {
         offsetCurveList.append(curve);
+    }
 }
 
 // ---- Vertex lists of polyline offsets, without the curve objects ----
@@ -288,8 +329,9 @@ std::vector<Point> compositeVertices(const Composite& curve) {
         out.push_back(piece->hasStartPoint(start) ? start : Point());
     }
     Point end;
-    if (!pieces.isEmpty() && pieces.last()->hasEndPoint(end))
+    if (!pieces.isEmpty() && pieces.last()->hasEndPoint(end)) {
         out.push_back(end);
+    }
     return out;
 }
 
@@ -301,8 +343,9 @@ std::vector<Point> curveVertices(const Curve* curve, AcGe::EntityId segId,
         const Seg* seg = static_cast<const Seg*>(curve);
         return {seg->startPoint(), seg->endPoint()};
     }
-    if (curve->type() == compositeId)
+    if (curve->type() == compositeId) {
         return compositeVertices<Composite, Curve, Point>(*static_cast<const Composite*>(curve));
+    }
     return {};
 }
 
@@ -313,8 +356,9 @@ template <class Point>
 bool straightVertices(const std::vector<Point>& starts, const std::vector<Point>& ends,
                       std::vector<Point>& out) {
     for (size_t k = 0; k < starts.size(); ++k) {
-        if (!std::isfinite((ends[k] - starts[k]).length()))
+        if (!std::isfinite((ends[k] - starts[k]).length())) {
             return false;
+        }
     }
     out = starts;
     out.push_back(starts.back() + (ends.back() - starts.back()));
@@ -323,8 +367,9 @@ bool straightVertices(const std::vector<Point>& starts, const std::vector<Point>
 
 bool allStraight(const Chain& chain) {
     for (const OffsetPiece& p : chain) {
-        if (p.bulge != 0.0)
+        if (p.bulge != 0.0) {
             return false;
+        }
     }
     return true;
 }
@@ -334,12 +379,14 @@ bool allStraight(const Chain& chain) {
 std::vector<std::vector<AcGePoint2d>> acge_detail::polylineOffsetVertices(
     const AcArray<AcGePoint2d>& pts, double distance, double tol) {
     Chain chain;
-    for (int i = 0; i + 1 < pts.length(); ++i)
+    for (int i = 0; i + 1 < pts.length(); ++i) {
         pushPiece(pts[i], pts[i + 1], 0.0, tol, chain);
+    }
     std::vector<std::vector<AcGePoint2d>> out;
     for (const Chain& result : offsetChain(chain, distance, tol)) {
-        if (result.empty())
+        if (result.empty()) {
             continue;
+        }
         out.emplace_back();
         if (allStraight(result)) {
             std::vector<AcGePoint2d> starts, ends;
@@ -347,13 +394,16 @@ std::vector<std::vector<AcGePoint2d>> acge_detail::polylineOffsetVertices(
                 starts.emplace_back(p.sx, p.sy);
                 ends.emplace_back(p.ex, p.ey);
             }
-            if (straightVertices(starts, ends, out.back()))
+            if (straightVertices(starts, ends, out.back())) {
+                dropUnlessFinite(out);
                 continue;
+            }
         }
         const AcGeCurve2d* curve = chainCurve2d(result);
         out.back() = curveVertices<AcGeLineSeg2d, AcGeCompositeCurve2d, AcGeCurve2d, AcGePoint2d>(
             curve, AcGe::kLineSeg2d, AcGe::kCompositeCrv2d);
         delete curve;
+        dropUnlessFinite(out);
     }
     return out;
 }
@@ -361,8 +411,9 @@ std::vector<std::vector<AcGePoint2d>> acge_detail::polylineOffsetVertices(
 std::vector<std::vector<AcGePoint3d>> acge_detail::polylineOffsetVertices(
     const AcArray<AcGePoint3d>& pts, const AcGeVector3d& normal, double distance, double tol) {
     const double len = acge_detail::len3(normal);
-    if (!(len > 0.0) || !std::isfinite(len))
+    if (!(len > 0.0) || !std::isfinite(len)) {
         return {};
+    }
     PlaneFrame frame;
     frame.normal = normal / len;
     frame.toPlane = AcGeMatrix3d::worldToPlane(frame.normal);
@@ -374,8 +425,9 @@ std::vector<std::vector<AcGePoint3d>> acge_detail::polylineOffsetVertices(
     }
     std::vector<std::vector<AcGePoint3d>> out;
     for (const Chain& result : offsetChain(chain, distance, tol)) {
-        if (result.empty())
+        if (result.empty()) {
             continue;
+        }
         out.emplace_back();
         if (allStraight(result)) {
             std::vector<AcGePoint3d> starts, ends;
@@ -383,13 +435,16 @@ std::vector<std::vector<AcGePoint3d>> acge_detail::polylineOffsetVertices(
                 starts.push_back(frame.lift(AcGePoint2d(p.sx, p.sy)));
                 ends.push_back(frame.lift(AcGePoint2d(p.ex, p.ey)));
             }
-            if (straightVertices(starts, ends, out.back()))
+            if (straightVertices(starts, ends, out.back())) {
+                dropUnlessFinite(out);
                 continue;
+            }
         }
         const AcGeCurve3d* curve = chainCurve3d(result, frame);
         out.back() = curveVertices<AcGeLineSeg3d, AcGeCompositeCurve3d, AcGeCurve3d, AcGePoint3d>(
             curve, AcGe::kLineSeg3d, AcGe::kCompositeCrv3d);
         delete curve;
+        dropUnlessFinite(out);
     }
     return out;
 }

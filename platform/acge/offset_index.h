@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <utility>
 #include <vector>
 
+#include "platform/acge/offset_buffers.h"
 #include "platform/acge/offset_pieces.h"
 
 namespace acge_detail {
@@ -23,6 +25,11 @@ constexpr int kMaxDepth = 128;
 struct Box {
     double x0, y0, x1, y1;
 };
+
+// A box that overlaps nothing, not even itself.
+constexpr Box kNoBox{
+    std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+    -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
 
 inline bool overlaps(const Box& a, const Box& b) {
     return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
@@ -62,7 +69,7 @@ enum class TreeOrder { Median, AsGiven };
 // A static bounding-volume tree; queries visit the boxes that overlap.
 class BoxTree {
 public:
-    explicit BoxTree(std::vector<Box> boxes, TreeOrder order = TreeOrder::Median)
+    explicit BoxTree(Buffer<Box> boxes, TreeOrder order = TreeOrder::Median)
         : boxes_(std::move(boxes)), sorted_(order == TreeOrder::Median) {
         const int n = static_cast<int>(boxes_.size());
         entries_.resize(n);
@@ -102,6 +109,26 @@ public:
                 stack[top++] = node.right;
         }
         return false;
+    }
+
+    // Replaces box i by boxOf(i) (kNoBox for one never to be found) and refits the nodes around
+    // them. The tree keeps its shape, so the boxes still found are visited in the same order.
+    template <class BoxOf>
+    void narrow(BoxOf&& boxOf) {
+        for (size_t i = 0; i < boxes_.size(); ++i)
+            boxes_[i] = boxOf(i);
+        // Children follow their parent in the node list, so a backward pass refits bottom-up.
+        for (size_t id = nodes_.size(); id-- > 0;) {
+            Node& node = nodes_[id];
+            if (node.left >= 0) {
+                node.box = nodes_[node.left].box;
+                unite(node.box, nodes_[node.right].box);
+                continue;
+            }
+            node.box = kNoBox;
+            for (int k = node.begin; k < node.end; ++k)
+                unite(node.box, boxes_[entries_[k].index]);
+        }
     }
 
 private:
@@ -164,10 +191,10 @@ private:
         a.y1 = std::max(a.y1, b.y1);
     }
 
-    std::vector<Box> boxes_;
+    Buffer<Box> boxes_;
     bool sorted_;
-    std::vector<Entry> entries_;
-    std::vector<Node> nodes_;
+    Buffer<Entry> entries_;
+    Buffer<Node> nodes_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -177,7 +204,7 @@ private:
 // in the order of their first point, which gives the group its position.
 class PointClusters {
 public:
-    PointClusters(const std::vector<Vec>& pts, double tol) : parent_(pts.size()) {
+    PointClusters(const Buffer<Vec>& pts, double tol) : parent_(pts.size()) {
         for (size_t i = 0; i < pts.size(); ++i)
             parent_[i] = static_cast<int>(i);
         joinClose(pts, tol);
@@ -207,13 +234,13 @@ private:
 
     // Columns twice the tolerance wide, each sorted by y: close points share a column or lie in
     // neighbouring ones, and within a column only a window of y needs comparing.
-    void joinClose(const std::vector<Vec>& pts, double tol) {
+    void joinClose(const Buffer<Vec>& pts, double tol) {
         const size_t n = pts.size();
-        std::vector<int64_t> column(n);
+        Buffer<int64_t> column(n);
         for (size_t i = 0; i < n; ++i)
             column[i] = static_cast<int64_t>(
                 std::max(-1e15, std::min(1e15, std::floor(pts[i].x / (2 * tol)))));
-        const std::vector<int> order = byColumnThenY(pts, column);
+        const Buffer<int> order = byColumnThenY(pts, column);
         auto runEnd = [&](size_t from) {
             size_t end = from;
             while (end < n && column[order[end]] == column[order[from]])
@@ -231,27 +258,26 @@ private:
 
     // Point indices sorted by column, then by y. The keys sit beside the indices so the sort
     // reads them in place; the order among equal keys does not change which points unite.
-    static std::vector<int> byColumnThenY(const std::vector<Vec>& pts,
-                                          const std::vector<int64_t>& column) {
+    static Buffer<int> byColumnThenY(const Buffer<Vec>& pts, const Buffer<int64_t>& column) {
         struct Key {
             int64_t column;
             double y;
             int index;
         };
-        std::vector<Key> keys(pts.size());
+        Buffer<Key> keys(pts.size());
         for (size_t i = 0; i < pts.size(); ++i)
             keys[i] = {column[i], pts[i].y, static_cast<int>(i)};
         std::sort(keys.begin(), keys.end(), [](const Key& l, const Key& r) {
             return l.column != r.column ? l.column < r.column : l.y < r.y;
         });
-        std::vector<int> order(keys.size());
+        Buffer<int> order(keys.size());
         for (size_t k = 0; k < keys.size(); ++k)
             order[k] = keys[k].index;
         return order;
     }
 
     // Unites the points of run [b0, e0) with those of run [b1, e1) (both sorted by y) within tol.
-    void joinRuns(const std::vector<Vec>& pts, double tol, const std::vector<int>& order, size_t b0,
+    void joinRuns(const Buffer<Vec>& pts, double tol, const Buffer<int>& order, size_t b0,
                   size_t e0, size_t b1, size_t e1) {
         const bool same = b0 == b1;
         size_t low = b1;
@@ -267,7 +293,7 @@ private:
         }
     }
 
-    void numberGroups(const std::vector<Vec>& pts) {
+    void numberGroups(const Buffer<Vec>& pts) {
         node_.resize(pts.size());
         for (size_t i = 0; i < pts.size(); ++i) {
             const int r = root(static_cast<int>(i));
@@ -280,8 +306,8 @@ private:
         }
     }
 
-    std::vector<int> parent_, node_;
-    std::vector<Vec> positions_;
+    Buffer<int> parent_, node_;
+    Buffer<Vec> positions_;
 };
 
 }  // namespace offset

@@ -8,6 +8,7 @@
 
 #include "platform/acge/trimmed_offset.h"
 
+#include "platform/acge/offset_buffers.h"
 #include "platform/acge/offset_index.h"
 #include "platform/acge/offset_pieces.h"
 
@@ -37,6 +38,17 @@ constexpr double kFilterShareOfDistance = 1e-3;
 constexpr double kFilletRadiusSlack = 1e-6;
 // Stand-in scale when the chain and the distance are all zero: keeps the numeric floor positive.
 constexpr double kTinyScale = 1e-300;
+// A stretch of a raw piece counts as buried when it stays this many merge tolerances deeper
+// inside the distance than the filter's margin: crossings on it are then too far from any kept
+// stretch's end to merge with it.
+constexpr double kBuriedDepth = 16.0;
+// Long raw pieces (links to the input, mitre extensions) are judged in stretches of about this
+// many mean input piece lengths, at most kMaxStretches of them.
+constexpr double kStretchEdges = 4.0;
+constexpr int kMaxStretches = 64;
+// Spans are sought only for offsets of more than this many mean input piece lengths: nearer,
+// few crossings lie deep enough to be passed over, and seeking spans costs more than it saves.
+constexpr double kSpannedEdges = 8.0;
 
 // Reads an input piece; false when it has no length. A bulge whose sagitta is within the
 // tolerance is read as straight.
@@ -86,7 +98,7 @@ struct Tolerances {
 };
 
 // Largest coordinate magnitude of a set of pieces (arcs by their circle).
-double extentOf(const std::vector<Piece>& pieces) {
+double extentOf(const Buffer<Piece>& pieces) {
     double m = 0;
     for (const Piece& p : pieces) {
         m = std::max({m, std::abs(p.a.x), std::abs(p.a.y), std::abs(p.b.x), std::abs(p.b.y)});
@@ -103,13 +115,20 @@ struct MitreCap {
     Vec a, tip, b;
 };
 
+double chainLength(const Buffer<Piece>& src) {
+    double length = 0;
+    for (const Piece& p : src)
+        length += pieceLength(p);
+    return length;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Input cleaning
 
 // The input as contiguous pieces: zero-length pieces dropped, gaps bridged by straight pieces,
 // a closed chain closed. False on non-finite input.
 bool cleanChain(const std::vector<OffsetPiece>& chain, bool closed, double tol,
-                std::vector<Piece>& out) {
+                Buffer<Piece>& out) {
     for (const OffsetPiece& p : chain)
         if (!isFinitePiece(p))
             return false;
@@ -131,14 +150,14 @@ bool cleanChain(const std::vector<OffsetPiece>& chain, bool closed, double tol,
 
 class RawOffset {
 public:
-    RawOffset(const std::vector<Piece>& src, bool closed, double d, const Tolerances& tol)
+    RawOffset(const Buffer<Piece>& src, bool closed, double d, const Tolerances& tol)
         : src_(src), closed_(closed), d_(d), tol_(tol) {}
 
     // The raw offset as one sequence of pieces (closed when the input is).
-    std::vector<Piece> build() {
+    Buffer<Piece> build() {
         offsetAll();
         const size_t m = items_.size();
-        std::vector<Piece> raw, links;
+        Buffer<Piece> raw, links;
         raw.reserve(3 * m + 1);  // pages are touched only as they fill
         // An item is final once the join after it is made; the closing join moves the first
         // item's start, which is patched in at the end.
@@ -162,14 +181,14 @@ public:
     }
 
     // Per raw piece, the parameter range that is not mitre extension.
-    std::vector<std::pair<double, double>>& properRanges() { return proper_; }
+    Buffer<std::pair<double, double>>& properRanges() { return proper_; }
 
     // Curves that only split the raw offset where the distance to the input passes |d|.
-    std::vector<Piece>& splitters() { return splitters_; }
+    Buffer<Piece>& splitters() { return splitters_; }
     // The caps of the mitres between straight pieces.
-    std::vector<MitreCap>& caps() { return caps_; }
+    Buffer<MitreCap>& caps() { return caps_; }
     // For each splitter, the two raw pieces it touches (and need not split).
-    std::vector<std::pair<size_t, size_t>>& splitterOwners() { return owners_; }
+    Buffer<std::pair<size_t, size_t>>& splitterOwners() { return owners_; }
 
 private:
     struct Item {
@@ -181,7 +200,8 @@ private:
 
     void offsetAll() {
         items_.reserve(src_.size());
-        splitters_.reserve(src_.size() + 2);  // room for the input too, added later
+        // Room for a round corner per piece and for the input, added later.
+        splitters_.reserve(2 * src_.size() + 2);
         owners_.reserve(src_.size());
         size_t pending = 0;
         for (size_t i = 0; i < src_.size(); ++i) {
@@ -200,7 +220,7 @@ private:
 
     // Connects item k's end to item l's start, adjusting both; appends the pieces in between.
     // `at` and `next` are the raw positions the two items take when no piece comes between.
-    void join(size_t k, size_t l, size_t at, size_t next, std::vector<Piece>& out) {
+    void join(size_t k, size_t l, size_t at, size_t next, Buffer<Piece>& out) {
         Piece& P = items_[k].piece;
         Piece& Q = items_[l].piece;
         const bool collapsed =
@@ -220,7 +240,7 @@ private:
 
     // Straight pieces from the previous end through the centres of the collapsed arcs to l's
     // start: they all come closer than |d| and are cut away, letting the neighbours meet.
-    void joinThroughCentres(size_t l, std::vector<Piece>& out) {
+    void joinThroughCentres(size_t l, Buffer<Piece>& out) {
         Vec from = items_[l == 0 ? items_.size() - 1 : l - 1].piece.b;
         auto step = [&](Vec to) {
             out.push_back(linePiece(from, to));
@@ -235,7 +255,7 @@ private:
     }
 
     // Joins at a vertex of the input between pieces sp and sq.
-    void joinCorner(Item& ip, const Piece& sp, Item& iq, const Piece& sq, std::vector<Piece>& out) {
+    void joinCorner(Item& ip, const Piece& sp, Item& iq, const Piece& sq, Buffer<Piece>& out) {
         Piece& P = ip.piece;
         Piece& Q = iq.piece;
         const Vec tp = endTangent(sp), tq = startTangent(sq), corner = sp.b;
@@ -367,16 +387,16 @@ private:
         return arcPiece(corner, r, a, b, s * sweep);
     }
 
-    const std::vector<Piece>& src_;
+    const Buffer<Piece>& src_;
     bool closed_;
     double d_;
     Tolerances tol_;
-    std::vector<Item> items_;
-    std::vector<Vec> centres_, wrapCentres_;
-    std::vector<Piece> splitters_;
-    std::vector<MitreCap> caps_;
-    std::vector<std::pair<size_t, size_t>> owners_;
-    std::vector<std::pair<double, double>> proper_;
+    Buffer<Item> items_;
+    Buffer<Vec> centres_, wrapCentres_;
+    Buffer<Piece> splitters_;
+    Buffer<MitreCap> caps_;
+    Buffer<std::pair<size_t, size_t>> owners_;
+    Buffer<std::pair<double, double>> proper_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -401,24 +421,33 @@ struct Cut {
     bool operator<(const Cut& o) const { return seg != o.seg ? seg < o.seg : t < o.t; }
 };
 
+// The parameter range of a raw piece in which crossings are sought.
+struct Span {
+    double t0, t1;
+    bool empty() const { return t0 > t1; }
+    bool holds(double t) const { return t >= t0 && t <= t1; }
+};
+
 class Trimmer {
 public:
     // raw: the offset chain; splitters: curves that only cut it, each beside the two raw pieces
-    // it merely touches.
-    Trimmer(const std::vector<Piece>& raw, const std::vector<Piece>& splitters,
-            const std::vector<std::pair<size_t, size_t>>& owners, bool closed,
+    // it merely touches; spans: per raw piece, where crossings are sought (beyond its span a
+    // piece lies deep in what the filter cuts away).
+    Trimmer(const Buffer<Piece>& raw, const Buffer<Piece>& splitters,
+            const Buffer<std::pair<size_t, size_t>>& owners, Buffer<Span> spans, bool closed,
             const Tolerances& tol)
         : raw_(raw),
           splitters_(splitters),
           owners_(owners),
+          spans_(std::move(spans)),
           chainSize_(raw.size()),
           closed_(closed),
           tol_(tol) {}
 
     // Splits the raw offset at its self-intersections into sub-pieces, in raw order.
-    std::vector<Sub> split() {
-        std::vector<Vec> pts;
-        std::vector<Cut> cuts;
+    Buffer<Sub> split() {
+        Buffer<Vec> pts;
+        Buffer<Cut> cuts;
         pts.reserve(4 * chainSize_);
         cuts.reserve(4 * chainSize_);
         for (size_t k = 0; k < chainSize_; ++k) {
@@ -430,7 +459,7 @@ public:
         for (int n = 0; n < clusters.size(); ++n)
             nodes_.push_back(clusters.position(n));
         std::sort(cuts.begin(), cuts.end());
-        std::vector<Sub> subs;
+        Buffer<Sub> subs;
         subs.reserve(cuts.size());
         for (size_t from = 0, k = 1; k < cuts.size(); ++k) {
             if (cuts[k].seg != cuts[from].seg) {
@@ -454,26 +483,30 @@ public:
     int nodeCount() const { return static_cast<int>(nodes_.size()); }
 
 private:
-    static void addCut(int seg, double t, Vec q, std::vector<Vec>& pts, std::vector<Cut>& cuts) {
+    static void addCut(int seg, double t, Vec q, Buffer<Vec>& pts, Buffer<Cut>& cuts) {
         cuts.push_back({seg, t, static_cast<int>(pts.size())});
         pts.push_back(q);
     }
 
-    void findCrossings(std::vector<Vec>& pts, std::vector<Cut>& cuts) const {
-        std::vector<Box> boxes;
+    void findCrossings(Buffer<Vec>& pts, Buffer<Cut>& cuts) {
+        Buffer<Box> boxes;
         boxes.reserve(chainSize_ + splitters_.size());
         for (size_t k = 0; k < chainSize_ + splitters_.size(); ++k)
             boxes.push_back(pieceBox(piece(k), tol_.merge));
-        const BoxTree tree(std::move(boxes));
+        BoxTree tree(std::move(boxes));
+        // Narrowed after the tree is built, so the crossings still sought come in the same order.
+        tree.narrow([this](size_t k) { return spanBox(k); });
         std::vector<Hit> hits;
         for (size_t i = 0; i < chainSize_; ++i) {
+            if (spans_[i].empty())
+                continue;
             tree.query(tree.box(static_cast<int>(i)), [&](int j) {
                 if (static_cast<size_t>(j) <= i || isOwner(i, static_cast<size_t>(j)))
                     return false;
                 hits.clear();
                 pieceHits(raw_[i], piece(j), tol_.merge, hits);
                 for (const Hit& h : hits) {
-                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt))
+                    if (isSharedJoint(i, static_cast<size_t>(j), h.pt) || !inSpans(i, j, h))
                         continue;
                     if (static_cast<size_t>(j) < chainSize_)
                         cuts.push_back({j, h.tq, static_cast<int>(pts.size())});
@@ -482,6 +515,24 @@ private:
                 return false;
             });
         }
+    }
+
+    // The box of raw piece k's span (none for a buried piece), or of a splitter.
+    Box spanBox(size_t k) const {
+        if (k >= chainSize_)
+            return pieceBox(piece(k), tol_.merge);
+        const Span& s = spans_[k];
+        if (s.empty())
+            return kNoBox;
+        if (s.t0 == 0.0 && s.t1 == 1.0)
+            return pieceBox(raw_[k], tol_.merge);
+        return pieceBox(linePiece(evalPiece(raw_[k], s.t0), evalPiece(raw_[k], s.t1)),
+                        2 * tol_.merge);
+    }
+
+    // Whether a crossing of raw piece i with piece j lies within both spans.
+    bool inSpans(size_t i, size_t j, const Hit& h) const {
+        return spans_[i].holds(h.tp) && (j >= chainSize_ || spans_[j].holds(h.tq));
     }
 
     // Whether j is a splitter that only touches raw piece i.
@@ -499,20 +550,15 @@ private:
         return closed_ && i == 0 && j + 1 == chainSize_ && dist(q, raw_[i].a) <= tol_.merge;
     }
 
-    const std::vector<Piece>& raw_;
-    const std::vector<Piece>& splitters_;
-    const std::vector<std::pair<size_t, size_t>>& owners_;
+    const Buffer<Piece>& raw_;
+    const Buffer<Piece>& splitters_;
+    const Buffer<std::pair<size_t, size_t>>& owners_;
+    Buffer<Span> spans_;
     size_t chainSize_;
     bool closed_;
     Tolerances tol_;
-    std::vector<Vec> nodes_;
+    Buffer<Vec> nodes_;
 };
-
-// Whether some input piece comes within `reach` of q.
-bool anyWithin(const BoxTree& tree, const std::vector<Piece>& src, Vec q, double reach) {
-    return tree.query(boxAround(q, reach),
-                      [&](int k) { return distanceToPiece(src[k], q) < reach; });
-}
 
 // Whether q lies inside the triangle by more than `margin` from each of its sides.
 bool deepInside(const MitreCap& cap, Vec q, double margin) {
@@ -527,13 +573,8 @@ bool deepInside(const MitreCap& cap, Vec q, double margin) {
     return true;
 }
 
-// Whether a mitre's cap covers q.
-bool anyCapCovers(const BoxTree& tree, const std::vector<MitreCap>& caps, Vec q, double margin) {
-    return tree.query(boxAround(q, 0), [&](int k) { return deepInside(caps[k], q, margin); });
-}
-
-BoxTree capTree(const std::vector<MitreCap>& caps) {
-    std::vector<Box> boxes;
+BoxTree capTree(const Buffer<MitreCap>& caps) {
+    Buffer<Box> boxes;
     boxes.reserve(caps.size());
     for (const MitreCap& cap : caps) {
         Box b{cap.a.x, cap.a.y, cap.a.x, cap.a.y};
@@ -545,19 +586,115 @@ BoxTree capTree(const std::vector<MitreCap>& caps) {
     return BoxTree(std::move(boxes), TreeOrder::AsGiven);
 }
 
+// What the filter cuts away: points nearer to the input than a reach, and points deep inside
+// the caps of the mitres. Neighbouring questions are mostly answered by the same input piece
+// or cap, so the one that answered last is asked first; no answer depends on it.
+class CutAway {
+public:
+    // `srcTree` holds the boxes of `src`, grown by any margin.
+    CutAway(const BoxTree& srcTree, const Buffer<Piece>& src, const Buffer<MitreCap>& caps)
+        : srcTree_(srcTree), src_(src), caps_(caps), capTree_(capTree(caps)) {}
+
+    // Whether q lies within `reach` of the input or inside a cap by more than `margin`.
+    bool holds(Vec q, double reach, double margin) {
+        return ask(
+            boxAround(q, reach), boxAround(q, 0),
+            [&](int k) { return distanceToPiece(src_[k], q) < reach; },
+            [&](int k) { return deepInside(caps_[k], q, margin); });
+    }
+
+    // Whether the straight piece p lies wholly within `reach` of one straight input piece or
+    // inside one cap by more than `margin`. Distance to a segment is convex along a line and a
+    // cap is convex, so p's two ends decide.
+    bool holdsAll(const Piece& p, double reach, double margin) {
+        return ask(
+            pieceBox(p, reach), pieceBox(p, 0),
+            [&](int k) {
+                const Piece& s = src_[k];
+                return !s.arc && distanceToPiece(s, p.a) < reach && distanceToPiece(s, p.b) < reach;
+            },
+            [&](int k) {
+                return deepInside(caps_[k], p.a, margin) && deepInside(caps_[k], p.b, margin);
+            });
+    }
+
+private:
+    // Whether an input piece in `near` passes nearTest or a cap in `in` passes capTest. The last
+    // answers go first, then the caps, which are few near any point, then the input pieces.
+    template <class NearTest, class CapTest>
+    bool ask(const Box& near, const Box& in, NearTest&& nearTest, CapTest&& capTest) {
+        if ((lastPiece_ >= 0 && nearTest(lastPiece_)) || (lastCap_ >= 0 && capTest(lastCap_)))
+            return true;
+        return search(capTree_, in, lastCap_, capTest) ||
+               search(srcTree_, near, lastPiece_, nearTest);
+    }
+
+    template <class Test>
+    static bool search(const BoxTree& tree, const Box& box, int& last, Test&& test) {
+        return tree.query(box, [&](int k) {
+            if (!test(k))
+                return false;
+            last = k;
+            return true;
+        });
+    }
+
+    const BoxTree& srcTree_;
+    const Buffer<Piece>& src_;
+    const Buffer<MitreCap>& caps_;
+    const BoxTree capTree_;
+    int lastPiece_ = -1, lastCap_ = -1;
+};
+
+// The span of a straight piece outside which it is buried, judged in `parts` equal stretches
+// from both ends inward; empty when every stretch is buried.
+Span unburiedSpan(const Piece& p, int parts, CutAway& cutAway, double reach, double margin) {
+    auto buried = [&](int k) {
+        const Vec a = k == 0 ? p.a : evalPiece(p, double(k) / parts);
+        const Vec b = k + 1 == parts ? p.b : evalPiece(p, double(k + 1) / parts);
+        return cutAway.holdsAll(linePiece(a, b), reach, margin);
+    };
+    int first = 0;
+    while (first < parts && buried(first))
+        ++first;
+    if (first == parts)
+        return {1.0, 0.0};
+    int last = parts - 1;
+    while (last > first && buried(last))
+        --last;
+    return {double(first) / parts, last + 1 == parts ? 1.0 : double(last + 1) / parts};
+}
+
+// Per raw piece, the span that may come as far as the distance from the input: beyond it every
+// part is cut away and no crossing can end a kept stretch.
+Buffer<Span> unburiedSpans(const Buffer<Piece>& raw, const Buffer<Piece>& src, CutAway& cutAway,
+                           double d, const Tolerances& tol) {
+    Buffer<Span> spans(raw.size(), Span{0.0, 1.0});
+    const double margin = tol.filter + kBuriedDepth * tol.merge, reach = std::abs(d) - margin;
+    const double edge = chainLength(src) / double(src.size());
+    if (reach <= kSpannedEdges * edge)
+        return spans;
+    const double stretch = kStretchEdges * edge;
+    for (size_t k = 0; k < raw.size(); ++k) {
+        if (raw[k].arc)
+            continue;
+        const double parts = std::ceil(pieceLength(raw[k]) / stretch);
+        spans[k] = unburiedSpan(raw[k], int(std::min(parts, double(kMaxStretches))), cutAway, reach,
+                                margin);
+    }
+    return spans;
+}
+
 // Keeps the sub-pieces whose middle stays at least |d| (less the margin) from the input and
 // outside the caps of the mitres.
-// `tree` holds the input pieces' boxes, grown by any margin.
-std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trimmer,
-                               const std::vector<Piece>& src, const BoxTree& tree,
-                               const std::vector<MitreCap>& caps, double d, const Tolerances& tol) {
-    const BoxTree covers = capTree(caps);
+Buffer<Sub> keepFarEnough(const Buffer<Sub>& subs, const Trimmer& trimmer, CutAway& cutAway,
+                          double d, const Tolerances& tol) {
     const double reach = std::abs(d) - tol.filter;
-    std::vector<Sub> kept;
+    Buffer<Sub> kept;
     kept.reserve(subs.size());
     for (const Sub& s : subs) {
         const Vec mid = evalPiece(trimmer.piece(s.seg), (s.t0 + s.t1) / 2);
-        if (!anyWithin(tree, src, mid, reach) && !anyCapCovers(covers, caps, mid, tol.filter))
+        if (!cutAway.holds(mid, reach, tol.filter))
             kept.push_back(s);
     }
     return kept;
@@ -565,15 +702,15 @@ std::vector<Sub> keepFarEnough(const std::vector<Sub>& subs, const Trimmer& trim
 
 // Sub-pieces grouped by a node of theirs (start or end), each group in sub-piece order.
 struct NodeLists {
-    std::vector<int> start, items;
+    Buffer<int> start, items;
 
-    NodeLists(const std::vector<Sub>& subs, int nodes, bool byEnd) : start(nodes + 1, 0) {
+    NodeLists(const Buffer<Sub>& subs, int nodes, bool byEnd) : start(nodes + 1, 0) {
         for (const Sub& s : subs)
             ++start[(byEnd ? s.n1 : s.n0) + 1];
         for (int n = 0; n < nodes; ++n)
             start[n + 1] += start[n];
         items.resize(subs.size());
-        std::vector<int> fill(start.begin(), start.end() - 1);
+        Buffer<int> fill(start.begin(), start.end() - 1);
         for (size_t k = 0; k < subs.size(); ++k)
             items[fill[byEnd ? subs[k].n1 : subs[k].n0]++] = static_cast<int>(k);
     }
@@ -581,15 +718,15 @@ struct NodeLists {
 };
 
 // Drops sub-pieces that cannot lie on a loop: a start no piece reaches or an end nothing leaves.
-std::vector<Sub> pruneDangling(const std::vector<Sub>& subs, int nodes) {
+Buffer<Sub> pruneDangling(const Buffer<Sub>& subs, int nodes) {
     const NodeLists leaving(subs, nodes, false), entering(subs, nodes, true);
-    std::vector<int> in(nodes), out(nodes);
+    Buffer<int> in(nodes), out(nodes);
     for (int n = 0; n < nodes; ++n) {
         in[n] = entering.count(n);
         out[n] = leaving.count(n);
     }
-    std::vector<bool> gone(subs.size(), false);
-    std::vector<int> work(subs.size());
+    Buffer<bool> gone(subs.size(), false);
+    Buffer<int> work(subs.size());
     for (size_t k = 0; k < subs.size(); ++k)
         work[k] = static_cast<int>(k);
     while (!work.empty()) {
@@ -607,7 +744,7 @@ std::vector<Sub> pruneDangling(const std::vector<Sub>& subs, int nodes) {
             work.insert(work.end(), leaving.items.begin() + leaving.start[b],
                         leaving.items.begin() + leaving.start[b + 1]);
     }
-    std::vector<Sub> kept;
+    Buffer<Sub> kept;
     kept.reserve(subs.size());
     for (size_t k = 0; k < subs.size(); ++k)
         if (!gone[k])
@@ -618,7 +755,7 @@ std::vector<Sub> pruneDangling(const std::vector<Sub>& subs, int nodes) {
 // Follows sub-pieces end to start into chains. Sub-pieces arrive sorted in raw order.
 class Chainer {
 public:
-    Chainer(const std::vector<Sub>& subs, int nodes, bool closed)
+    Chainer(const Buffer<Sub>& subs, int nodes, bool closed)
         : subs_(subs),
           closed_(closed),
           leaving_(subs, nodes, false),
@@ -626,8 +763,8 @@ public:
           used_(subs.size(), false) {}
 
     // Chains as lists of sub-piece indices; closed ones end at their start node.
-    std::vector<std::vector<int>> run() {
-        std::vector<std::vector<int>> chains;
+    Buffer<Buffer<int>> run() {
+        Buffer<Buffer<int>> chains;
         if (!closed_) {
             for (size_t k = 0; k < subs_.size(); ++k)
                 if (!used_[k] && entering_.count(subs_[k].n0) == 0)
@@ -636,7 +773,7 @@ public:
         for (size_t k = 0; k < subs_.size(); ++k) {
             if (used_[k])
                 continue;
-            std::vector<int> chain = follow(k);
+            Buffer<int> chain = follow(k);
             const bool loops = subs_[chain.back()].n1 == subs_[chain.front()].n0;
             if (loops || !closed_)
                 chains.push_back(std::move(chain));
@@ -645,8 +782,8 @@ public:
     }
 
 private:
-    std::vector<int> follow(size_t first) {
-        std::vector<int> chain{static_cast<int>(first)};
+    Buffer<int> follow(size_t first) {
+        Buffer<int> chain{static_cast<int>(first)};
         used_[first] = true;
         const int start = subs_[first].n0;
         while (subs_[chain.back()].n1 != start) {
@@ -675,10 +812,10 @@ private:
         return wrapped;
     }
 
-    const std::vector<Sub>& subs_;
+    const Buffer<Sub>& subs_;
     bool closed_;
     NodeLists leaving_, entering_;
-    std::vector<bool> used_;
+    Buffer<bool> used_;
 };
 
 // Appends a sub-piece as output pieces (long arcs in two halves).
@@ -701,9 +838,9 @@ void emit(const Sub& s, const Trimmer& trimmer, std::vector<OffsetPiece>& out) {
 }
 
 // Output pieces of one chain, rejoining neighbouring stretches of the same raw piece.
-std::vector<OffsetPiece> emitChain(const std::vector<int>& chain, const std::vector<Sub>& subs,
+std::vector<OffsetPiece> emitChain(const Buffer<int>& chain, const Buffer<Sub>& subs,
                                    const Trimmer& trimmer) {
-    std::vector<Sub> merged;
+    Buffer<Sub> merged;
     for (int k : chain) {
         const Sub& s = subs[k];
         if (!merged.empty() && merged.back().seg == s.seg && merged.back().t1 == s.t0 &&
@@ -721,7 +858,7 @@ std::vector<OffsetPiece> emitChain(const std::vector<int>& chain, const std::vec
 }
 
 // The cleaned input returned unchanged, for offsets too small to move anything.
-std::vector<std::vector<OffsetPiece>> copyOfInput(const std::vector<Piece>& src) {
+std::vector<std::vector<OffsetPiece>> copyOfInput(const Buffer<Piece>& src) {
     std::vector<OffsetPiece> out;
     for (const Piece& p : src)
         out.push_back({p.a.x, p.a.y, p.b.x, p.b.y, p.arc ? std::tan(p.sw / 4) : 0.0});
@@ -729,9 +866,8 @@ std::vector<std::vector<OffsetPiece>> copyOfInput(const std::vector<Piece>& src)
 }
 
 // Whether a chain lies wholly on mitre extensions: a tip cut off from the offset it belongs to.
-bool onlyExtension(const std::vector<int>& chain, const std::vector<Sub>& subs,
-                   const std::vector<Piece>& raw,
-                   const std::vector<std::pair<double, double>>& proper, double tol) {
+bool onlyExtension(const Buffer<int>& chain, const Buffer<Sub>& subs, const Buffer<Piece>& raw,
+                   const Buffer<std::pair<double, double>>& proper, double tol) {
     for (int k : chain) {
         const Sub& s = subs[k];
         const double slack = paramTol(raw[s.seg], tol);
@@ -742,9 +878,9 @@ bool onlyExtension(const std::vector<int>& chain, const std::vector<Sub>& subs,
 }
 
 // Removes pieces without length from the raw offset, renumbering the splitters' owners.
-void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_t>>& owners,
-                    std::vector<std::pair<double, double>>& proper, double tol) {
-    std::vector<size_t> newIndex(raw.size());
+void dropDegenerate(Buffer<Piece>& raw, Buffer<std::pair<size_t, size_t>>& owners,
+                    Buffer<std::pair<double, double>>& proper, double tol) {
+    Buffer<size_t> newIndex(raw.size());
     size_t kept = 0;
     for (size_t k = 0; k < raw.size(); ++k) {
         newIndex[k] = SIZE_MAX;
@@ -761,7 +897,7 @@ void dropDegenerate(std::vector<Piece>& raw, std::vector<std::pair<size_t, size_
 }
 
 // Twice the signed area a closed chain encloses (arcs add their circular segments).
-double signedArea2(const std::vector<Piece>& src) {
+double signedArea2(const Buffer<Piece>& src) {
     double a = 0;
     for (const Piece& p : src) {
         a += cross(p.a, p.b);
@@ -771,17 +907,10 @@ double signedArea2(const std::vector<Piece>& src) {
     return a;
 }
 
-double chainLength(const std::vector<Piece>& src) {
-    double length = 0;
-    for (const Piece& p : src)
-        length += pieceLength(p);
-    return length;
-}
-
 // Whether a simple closed chain winds around q, which lies well away from it. Each piece adds
 // the angle its chord subtends at q, and an arc a full turn more when q lies between the arc
 // and its chord.
-bool encloses(const std::vector<Piece>& src, Vec q) {
+bool encloses(const Buffer<Piece>& src, Vec q) {
     double turn = 0;
     for (const Piece& p : src) {
         const Vec u = p.a - q, v = p.b - q;
@@ -797,7 +926,7 @@ Vec subMiddle(const Sub& s, const Trimmer& trimmer) {
 }
 
 // A full circle as two half arcs.
-void addCircle(Vec c, double r, std::vector<Piece>& out) {
+void addCircle(Vec c, double r, Buffer<Piece>& out) {
     const Vec east = c + Vec{r, 0}, west = c - Vec{r, 0};
     out.push_back(arcPiece(c, r, east, west, kPi));
     out.push_back(arcPiece(c, r, west, east, kPi));
@@ -805,8 +934,8 @@ void addCircle(Vec c, double r, std::vector<Piece>& out) {
 
 // Whether the chain crosses or overlaps itself anywhere but at the joints of neighbours.
 // Boxes of the input pieces grown by tol, as one tree.
-BoxTree inputTree(const std::vector<Piece>& src, double tol) {
-    std::vector<Box> boxes;
+BoxTree inputTree(const Buffer<Piece>& src, double tol) {
+    Buffer<Box> boxes;
     boxes.reserve(src.size());
     for (const Piece& p : src)
         boxes.push_back(pieceBox(p, tol));
@@ -816,7 +945,7 @@ BoxTree inputTree(const std::vector<Piece>& src, double tol) {
 }
 
 // `tree` is inputTree(src, tol).
-bool crossesItself(const std::vector<Piece>& src, const BoxTree& tree, bool closed, double tol) {
+bool crossesItself(const Buffer<Piece>& src, const BoxTree& tree, bool closed, double tol) {
     std::vector<Hit> hits;
     const size_t n = src.size();
     for (size_t i = 0; i < n; ++i) {
@@ -844,14 +973,14 @@ bool crossesItself(const std::vector<Piece>& src, const BoxTree& tree, bool clos
 // A mitre may pierce the input: the input itself cuts it, and what lies beyond is left hanging
 // and pruned. An open or self-crossing chain has valid points facing the other side of a piece:
 // that side's offset cuts too, and so do the circles about an open chain's two ends.
-void addBoundarySplitters(const std::vector<Piece>& src, bool closed, bool simple, double d,
-                          const Tolerances& tol, std::vector<Piece>& splitters) {
+void addBoundarySplitters(const Buffer<Piece>& src, bool closed, bool simple, double d,
+                          const Tolerances& tol, Buffer<Piece>& splitters) {
     splitters.reserve(splitters.size() + src.size());
     splitters.insert(splitters.end(), src.begin(), src.end());
     if (simple)
         return;
     RawOffset other(src, closed, -d, tol);
-    const std::vector<Piece> raw = other.build();
+    const Buffer<Piece> raw = other.build();
     splitters.insert(splitters.end(), raw.begin(), raw.end());
     splitters.insert(splitters.end(), other.splitters().begin(), other.splitters().end());
     if (!closed) {
@@ -867,7 +996,7 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     if (!std::isfinite(distance) || !std::isfinite(tol))
         return {};
     tol = std::max(tol, 0.0);
-    std::vector<Piece> src;
+    Buffer<Piece> src;
     src.reserve(chain.size() + 1);
     if (!cleanChain(chain, closed, std::max(tol, kRelativeFloor), src) || src.empty())
         return {};
@@ -882,10 +1011,10 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     tols.filter =
         std::max(std::min(tols.join, kFilterShareOfDistance * std::abs(distance)), numericFloor);
 
-    std::vector<Piece> raw, splitters;
-    std::vector<std::pair<size_t, size_t>> owners;
-    std::vector<std::pair<double, double>> proper;
-    std::vector<MitreCap> caps;
+    Buffer<Piece> raw, splitters;
+    Buffer<std::pair<size_t, size_t>> owners;
+    Buffer<std::pair<double, double>> proper;
+    Buffer<MitreCap> caps;
     // A simple outline encloses an area on one side; a flat one (there and back) does not.
     const double area2 = closed ? signedArea2(src) : 0.0;
     const BoxTree srcTree = inputTree(src, tols.merge);
@@ -906,16 +1035,17 @@ std::vector<std::vector<OffsetPiece>> trimmedOffset(const std::vector<OffsetPiec
     if (raw.empty())
         return {};
 
-    Trimmer trimmer(raw, splitters, owners, closed, tols);
-    std::vector<Sub> subs =
-        keepFarEnough(trimmer.split(), trimmer, src, srcTree, caps, distance, tols);
+    CutAway cutAway(srcTree, src, caps);
+    Trimmer trimmer(raw, splitters, owners, unburiedSpans(raw, src, cutAway, distance, tols),
+                    closed, tols);
+    Buffer<Sub> subs = keepFarEnough(trimmer.split(), trimmer, cutAway, distance, tols);
     if (closed)
         subs = pruneDangling(subs, trimmer.nodeCount());
     // A simple outline's offset lies on the offset side of it; anything else is a tip of
     // mitre cut off from its offset, which may there be made of nothing but extensions.
     const bool insideWanted = (distance > 0) == (area2 > 0);
     std::vector<std::vector<OffsetPiece>> result;
-    for (const std::vector<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run()) {
+    for (const Buffer<int>& c : Chainer(subs, trimmer.nodeCount(), closed).run()) {
         const bool stray = simple
                                ? encloses(src, subMiddle(subs[c.front()], trimmer)) != insideWanted
                                : onlyExtension(c, subs, raw, proper, tols.merge);

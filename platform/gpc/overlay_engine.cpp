@@ -17,6 +17,10 @@
 // keep. What the rescaling guards against, side tests too close to call in doubles, is kept out
 // instead by admitting only operands that meet in clear crossings (suitOverlay).
 #define BOOST_GEOMETRY_NO_ROBUSTNESS
+// Boost.Math, under Boost.Geometry, still includes a header Boost itself marks deprecated.
+#ifndef BOOST_ALLOW_DEPRECATED_HEADERS
+#define BOOST_ALLOW_DEPRECATED_HEADERS
+#endif
 #include <boost/geometry.hpp>
 
 #include "platform/gpc/grid_rings.h"

@@ -405,6 +405,33 @@ TEST(Triangulation, ConcaveOutlinesCoverTheirArea) {
     }
 }
 
+// A hole bridged into its outer reaches every ear through the bridge's ends, so only a
+// vertex-in-ear check keeps the ears off the hole: the triangles tile the ring exactly.
+TEST(Triangulation, BridgedHolesStayUncovered) {
+    // x, y pairs: one hole bridged up from its top corner, then two holes.
+    const std::vector<std::vector<double>> rings{
+        {0, 0, 4, 0, 4, 4, 1, 4, 1, 2, 2, 2, 2, 1, 1, 1, 1, 2, 1, 4, 0, 4},
+        {0, 0, 9, 0, 9, 9, 6, 9, 6, 3, 7, 3, 7, 2, 6, 2, 6, 3,
+         6, 9, 2, 9, 2, 7, 3, 7, 3, 6, 2, 6, 2, 7, 2, 9, 0, 9},
+    };
+    for (const auto& xy : rings) {
+        std::vector<CPoint3d> outline;
+        for (size_t k = 0; k + 1 < xy.size(); k += 2) {
+            outline.emplace_back(xy[k], xy[k + 1], 0);
+        }
+        std::vector<CPoint3d> work = outline;
+        std::vector<Triangle> tris;
+        DivideTriangle(work, tris);
+        EXPECT_TRUE(work.empty());
+        double sum = 0;
+        for (const Triangle& t : tris) {
+            EXPECT_FALSE(PolyIsClockWise(std::vector<CPoint3d>{t.vertA, t.vertB, t.vertC}));
+            sum += TriangleArea(t);
+        }
+        EXPECT_NEAR(sum, CalPolyArea(outline), 1e-9);
+    }
+}
+
 TEST(Triangulation, DuplicateVertexMapsToFirstIndexAndDegenerateInputEnds) {
     // The outline visits (5,5) twice; both occurrences become index 2.
     CPolygon pg(Pts({{0, 0}, {10, 0}, {5, 5}, {10, 10}, {0, 10}, {5, 5}}), false);

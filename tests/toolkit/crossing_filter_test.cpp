@@ -44,7 +44,8 @@ TEST(CrossingFilter, NeverSkipsAnEdgeTheCrossingTestAccepts) {
                                   CPoint3d(scale * unit(rng), scale * unit(rng), 0));
             const std::vector<CPoint3d> pts = walkNear(cutter, rng, scale);
             const geo_detail::CrossingFilter filter(
-                cutter, pts.size(), [&pts](size_t i) -> const CPoint3d& { return pts[i]; });
+                cutter.startPt, cutter.endPt, pts.size(),
+                [&pts](size_t i) -> const CPoint3d& { return pts[i]; });
             for (size_t i = 0; i < pts.size(); ++i) {
                 const CPoint3d& a = pts[i];
                 const CPoint3d& b = pts[(i + 1) % pts.size()];

@@ -5,6 +5,7 @@
 
 #include "foundation/numeric.h"
 #include "platform/acge/offset_index.h"
+#include "support/bumpy_star.h"
 
 #include <geo/acge/gearc2d.h>
 #include <geo/acge/gecomp2d.h>
@@ -690,6 +691,28 @@ TEST(TrimmedOffsetRandom, ArbitraryChainsKeepTheirExactBits) {
     EXPECT_EQ(h, 2515775581595688356ull);
 }
 
+// Offsets of many edge lengths leave most raw pieces deep inside the distance, where no crossing
+// is sought: the exact bits of bumpy and spiky stars so offset are pinned to those of the engine
+// that sought every crossing.
+TEST(TrimmedOffsetRandom, StarsOffsetByManyEdgesKeepTheirExactBits) {
+    std::mt19937 rng(1212);
+    std::uniform_int_distribution<int> vertices(64, 768);
+    uint64_t h = 1469598103934665603ull;
+    for (int round = 0; round < 36; ++round) {
+        const int n = vertices(rng);
+        std::vector<CPoint3d> star = support::bumpyStar(rng(), n);
+        for (int i = 1; round % 3 == 2 && i < n; i += 2)
+            star[i] = CPoint3d(star[i].x / 2, star[i].y / 2, 0.0);
+        std::vector<Pt> pts;
+        for (const CPoint3d& p : star)
+            pts.push_back({p.x, p.y});
+        const double edges = std::pow(10.0, 0.5 + 0.5 * (round % 4)), edge = 2 * kPi * 400 / n;
+        const double d = ((round / 4) % 2 ? edges : -edges) * edge;
+        h = digestOf(trimmedOffset(polyline(pts, true), true, d, 1e-6), h);
+    }
+    EXPECT_EQ(h, 13121630184103317040ull);
+}
+
 TEST(TrimmedOffsetInput, DegenerateShapesStayBounded) {
     // Every vertex the same; back and forth along one line; a huge far-away square; an offset
     // far below the coordinates' resolution.
@@ -814,20 +837,37 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
         const acge_detail::offset::TreeOrder order = n < 0 ? acge_detail::offset::TreeOrder::AsGiven
                                                            : acge_detail::offset::TreeOrder::Median;
         n = std::abs(n);
-        std::vector<Box> boxes;
+        acge_detail::offset::Buffer<Box> boxes;
         for (int i = 0; i < n; ++i) {
             const double x = pos(rng), y = pos(rng);
             boxes.push_back({x, y, x + size(rng), y + (i % 7 == 0 ? 0.0 : size(rng))});
         }
         const BoxTree tree(boxes, order);
-        for (int q = 0; q < 100; ++q) {
-            const double x = pos(rng), y = pos(rng);
-            const Box query{x, y, x + size(rng), y + size(rng)};
-            std::vector<int> found, expected;
-            tree.query(query, [&](int k) {
+        // Narrowed: every third box gone, the others shrunk to a corner of themselves.
+        acge_detail::offset::Buffer<Box> smaller(boxes);
+        for (int i = 0; i < n; ++i)
+            smaller[i] = i % 3 == 0 ? acge_detail::offset::kNoBox
+                                    : Box{boxes[i].x0, boxes[i].y0, (boxes[i].x0 + boxes[i].x1) / 2,
+                                          (boxes[i].y0 + boxes[i].y1) / 2};
+        BoxTree narrowed(boxes, order);
+        narrowed.narrow([&](size_t i) { return smaller[i]; });
+        auto visits = [](const BoxTree& t, const Box& query) {
+            std::vector<int> found;
+            t.query(query, [&](int k) {
                 found.push_back(k);
                 return false;
             });
+            return found;
+        };
+        for (int q = 0; q < 100; ++q) {
+            const double x = pos(rng), y = pos(rng);
+            const Box query{x, y, x + size(rng), y + size(rng)};
+            std::vector<int> found = visits(tree, query), expected, kept;
+            for (int k : found)
+                if (acge_detail::offset::overlaps(smaller[k], query))
+                    kept.push_back(k);
+            // The narrowed tree finds the boxes still overlapping, in the order the full one did.
+            EXPECT_EQ(visits(narrowed, query), kept) << "n " << n << " query " << q;
             for (int k = 0; k < n; ++k)
                 if (acge_detail::offset::overlaps(boxes[k], query))
                     expected.push_back(k);
@@ -838,7 +878,7 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
 }
 
 // Literal clustering: every pair within tol joined, groups numbered by their first point.
-std::vector<int> clusterByAllPairs(const std::vector<Vec>& pts, double tol) {
+std::vector<int> clusterByAllPairs(const acge_detail::offset::Buffer<Vec>& pts, double tol) {
     std::vector<int> group(pts.size());
     for (size_t i = 0; i < pts.size(); ++i)
         group[i] = static_cast<int>(i);
@@ -863,11 +903,30 @@ std::vector<int> clusterByAllPairs(const std::vector<Vec>& pts, double tol) {
     return out;
 }
 
+// A large working block comes back for the next request of its size; a small one is not kept.
+TEST(TrimmedOffsetIndex, LargeBlocksAreKeptForTheNextCall) {
+    using acge_detail::offset::BlockCache;
+    const size_t big = 3 * acge_detail::offset::kKeptBlockMin + 5, small = 100;
+    EXPECT_GE(BlockCache::sizeFor(big), big);
+    EXPECT_LE(BlockCache::sizeFor(big), big + big / 4);
+    EXPECT_EQ(BlockCache::sizeFor(small), small);
+    BlockCache cache;
+    void* first = cache.take(big);
+    cache.give(first, big);
+    void* again = cache.take(big);
+    EXPECT_EQ(again, first);
+    void* other = cache.take(big);
+    EXPECT_NE(other, first);
+    cache.give(again, big);
+    cache.give(other, big);
+    cache.give(cache.take(small), small);
+}
+
 TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> pos(0, 1), jitter(-0.01, 0.01);
     for (int round = 0; round < 20; ++round) {
-        std::vector<Vec> pts;
+        acge_detail::offset::Buffer<Vec> pts;
         for (int i = 0; i < 150; ++i) {
             if (i > 0 && i % 3 == 0) {  // near copies of earlier points, some chained
                 const Vec& base = pts[rng() % pts.size()];
