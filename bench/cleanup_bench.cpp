@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "foundation/numeric.h"
 #include "star_outlines.h"
 
 #include <cmath>
@@ -57,13 +58,13 @@ std::vector<AcGePoint3d> repeatedCloud(int n) {
 // crossings, so every test must look at the whole list. Edges are short.
 Pts smoothOutline(int n) {
     std::mt19937 rng(13u + static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> phase(0.0, 6.283185307179586), noise(-0.5, 0.5);
+    std::uniform_real_distribution<double> phase(0.0, geo_detail::kTwoPi), noise(-0.5, 0.5);
     double phases[5];
     for (double& p : phases)
         p = phase(rng);
     Pts pts;
     for (int k = 0; k < n; ++k) {
-        const double a = 6.283185307179586 * k / n;
+        const double a = geo_detail::kTwoPi * k / n;
         double r = 1000.0 + noise(rng);
         for (int h = 0; h < 5; ++h)
             r += 40.0 * std::cos((h + 1) * a + phases[h]);
@@ -77,7 +78,7 @@ using star_outlines::spikyStar;
 // A real-valued random walk of unit steps: crosses itself again and again.
 Pts tangledWalk(int n) {
     std::mt19937 rng(17u + static_cast<unsigned>(n));
-    std::uniform_real_distribution<double> angle(0.0, 6.283185307179586);
+    std::uniform_real_distribution<double> angle(0.0, geo_detail::kTwoPi);
     Pts pts;
     double x = 0.0, y = 0.0;
     for (int k = 0; k < n; ++k) {

@@ -19,6 +19,7 @@
 #include <vector>
 #include "support/boost_geometry.h"
 
+#include "foundation/numeric.h"
 #include "support/bumpy_star.h"
 #include "toolkit/pt_in_area_reference.h"
 
@@ -41,7 +42,7 @@ Scene spikyScene(int n) {
     Scene s;
     std::vector<double> angles(n);
     for (double& a : angles) {
-        a = unit(rng) * 6.283185307179586;
+        a = unit(rng) * geo_detail::kTwoPi;
     }
     std::sort(angles.begin(), angles.end());
     for (double a : angles) {

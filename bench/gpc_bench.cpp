@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "gpc_peers.h"
 #include "support/boost_geometry.h"
 
@@ -26,11 +27,11 @@ using gpc_peers::toGeos;
 // A star-shaped ring of n vertices at increasing angles: a wavy circle whose radii jitter by
 // about one vertex spacing, so the two operands cross O(n) times rather than O(n^2).
 Ring star(std::mt19937& rng, int n, double cx, double cy) {
-    const double spacing = 2 * M_PI * 100 / n;
+    const double spacing = geo_detail::kTwoPi * 100 / n;
     std::uniform_real_distribution<double> jitter(-spacing, spacing);
     Ring ring;
     for (int i = 0; i < n; ++i) {
-        double t = 2 * M_PI * i / n;
+        double t = geo_detail::kTwoPi * i / n;
         double d = 100 + 10 * std::sin(5 * t) + jitter(rng);
         ring.push_back({cx + d * std::cos(t), cy + d * std::sin(t)});
     }

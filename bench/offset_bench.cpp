@@ -12,12 +12,13 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "settled_heap.h"
 #include "toolkit/offset_reference.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using geo_detail::kPi;
 // Coordinates stay within radius 150; this scale keeps Clipper in its 30-bit range.
 constexpr double kClipperScale = 4194304.0;
 // Mitre limits large enough that no corner is squared off.

@@ -20,6 +20,8 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 namespace bg = boost::geometry;
@@ -27,7 +29,7 @@ using BgPoint = bg::model::d2::point_xy<double>;
 using BgPolygon = bg::model::polygon<BgPoint, false, true>;
 using BgMulti = bg::model::multi_polygon<BgPolygon>;
 
-const double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 
 // A star-shaped outline of n vertices at increasing angles. The radius is a random sum of a
 // few harmonics, so the outline stays a smooth wavy room at any n: random radii per vertex

@@ -6,6 +6,7 @@
 
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include "foundation/numeric.h"
 #include "support/boost_geometry.h"
 
 #include <geo/cleanup.h>
@@ -26,7 +27,7 @@ using BgPoint = bg::model::d2::point_xy<double>;
 using BgPolygon = bg::model::polygon<BgPoint>;
 using Outline = std::vector<CPoint3d>;
 
-const double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 constexpr int kOuterVertices = 1000;
 constexpr int kHoleVertices = 24;
 constexpr int kHoles = 10;

@@ -10,6 +10,7 @@
 
 #include <geos_c.h>
 #include <polyclipping/clipper.hpp>
+#include "foundation/numeric.h"
 #include "star_outlines.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ namespace {
 
 using Pts = std::vector<CPoint3d>;
 
-constexpr double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 const CVector3d kShift(300.0, -400.0, 0.0);
 
 // A smooth random outline: a few harmonics of the radius, no crossings.

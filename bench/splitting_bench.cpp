@@ -9,12 +9,14 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 // n vertices on a circle of radius 1000 (0.06 apart at most n, above normalisation's merge).
 std::vector<CPoint3d> disc(int n) {
     std::vector<CPoint3d> pts;
-    const double turn = 2 * std::acos(-1.0) / n;
+    const double turn = geo_detail::kTwoPi / n;
     for (int i = 0; i < n; ++i) {
         pts.emplace_back(1000 * std::cos(i * turn), 1000 * std::sin(i * turn), 0);
     }

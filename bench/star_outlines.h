@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace star_outlines {
 
 // A star whose radius jumps at random between 500 and 1000: long, nearly radial edges packed
@@ -16,7 +18,7 @@ inline std::vector<CPoint3d> spikyStar(int n) {
     std::uniform_real_distribution<double> radius(500.0, 1000.0);
     std::vector<CPoint3d> pts;
     for (int k = 0; k < n; ++k) {
-        const double a = 6.283185307179586 * k / n;
+        const double a = geo_detail::kTwoPi * k / n;
         const double r = radius(rng);
         pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
     }

@@ -1,5 +1,6 @@
 // Trimmed offset of random star-shaped outlines, against Clipper's mitred polygon offset.
 
+#include "foundation/numeric.h"
 #include "platform/acge/trimmed_offset.h"
 
 #include <benchmark/benchmark.h>
@@ -13,7 +14,7 @@ namespace {
 
 using acge_detail::OffsetPiece;
 
-constexpr double kPi = 3.14159265358979323846;
+using geo_detail::kPi;
 // Outlines stay within radius 1.5; 2^29 keeps Clipper in its fast 30-bit coordinate range.
 constexpr double kClipperScale = 536870912.0;
 // Offsets are this many mean edge lengths, so the work per vertex does not depend on n.

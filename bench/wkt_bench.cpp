@@ -5,6 +5,7 @@
 #include "geojson.h"
 #include "wkt.h"
 
+#include "foundation/numeric.h"
 #include "support/boost_geometry.h"
 
 #include <benchmark/benchmark.h>
@@ -31,7 +32,7 @@ geoio::Shape MakeOutline(Outline kind) {
     };
     geoio::Ring ring;
     for (int i = 0; i < kVertices - 1; ++i) {
-        const double a = 6.283185307179586 * i / (kVertices - 1);
+        const double a = geo_detail::kTwoPi * i / (kVertices - 1);
         const double r = 1000.0 + 40.0 * std::sin(7 * a) + noise(rng);
         ring.emplace_back(coordinate(512345.678 + r * std::cos(a)),
                           coordinate(4123456.789 + r * std::sin(a)), 0.0);

@@ -8,10 +8,12 @@
 #include <limits>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 using P = AcGePoint2d;
-constexpr double kPi = 3.14159265358979323846;
+using geo_detail::kPi;
 
 // Undirected direction of a -> b folded into a quarter turn.
 double Folded(const P& a, const P& b) {

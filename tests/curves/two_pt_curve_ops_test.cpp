@@ -11,20 +11,20 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+#include "support/expect.h"
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using point_expect::expectXy;
+
+using geo_detail::kPi;
 constexpr double kNear = 1e-9;
 const double kRootHalf = std::sqrt(0.5);
 // Sagitta of a quarter of the unit circle.
 const double kQuarter = 1 - std::sqrt(0.5);
 
 using P = AcGePoint2d;
-
-void ExpectNear(const AcGePoint2d& p, double x, double y, double tol = kNear) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-}
 
 // ---- an independent model of a piece's circle ----
 
@@ -122,13 +122,13 @@ TEST(TwoPtCurveIntersect, CrossingAndShortenedSegments) {
     std::vector<P> out{P(9, 9)};
     ASSERT_TRUE(a.GetInterPts(b, out));
     ASSERT_EQ(out.size(), 1u);
-    ExpectNear(out[0], 1, 1);
+    expectXy(out[0], 1, 1);
     const C2PtCurve shortA(P(0, 0), P(0.5, 0.5), 0);
     EXPECT_FALSE(shortA.GetInterPts(b, out));
     EXPECT_TRUE(out.empty());
     ASSERT_TRUE(shortA.GetExtendInterPts(b, out));
     ASSERT_EQ(out.size(), 1u);
-    ExpectNear(out[0], 1, 1);
+    expectXy(out[0], 1, 1);
     // Parallel carriers never meet.
     EXPECT_FALSE(a.GetExtendInterPts(C2PtCurve(P(1, 0), P(3, 2), 0), out));
     EXPECT_TRUE(out.empty());
@@ -236,21 +236,21 @@ TEST(TwoPtCurveOverlap, ArcsOfOneCircle) {
 TEST(TwoPtCurveUnite, Lines) {
     C2PtCurve a(P(0, 0), P(1, 0), 0);
     ASSERT_TRUE(a.TryUnite(C2PtCurve(P(1, 0), P(2, 0), 0), P(1, 0)));
-    ExpectNear(a.GetStartPt(), 0, 0, 0);
-    ExpectNear(a.GetEndPt(), 2, 0, 0);
+    expectXy(a.GetStartPt(), 0, 0, 0);
+    expectXy(a.GetEndPt(), 2, 0, 0);
     C2PtCurve b(P(0, 0), P(1, 0), 0);
     EXPECT_FALSE(b.TryUnite(C2PtCurve(P(1, 0), P(1, 1), 0), P(1, 0)));
     EXPECT_FALSE(b.TryUnite(C2PtCurve(P(1, 0), P(0.5, 0), 0), P(1, 0)));  // folds back
-    ExpectNear(b.GetEndPt(), 1, 0, 0);
+    expectXy(b.GetEndPt(), 1, 0, 0);
     // This piece's start at the joint: the union runs from its end.
     C2PtCurve c(P(1, 0), P(0, 0), 0);
     ASSERT_TRUE(c.TryUnite(C2PtCurve(P(2, 0), P(1, 0), 0), P(1, 0)));
-    ExpectNear(c.GetStartPt(), 0, 0, 0);
-    ExpectNear(c.GetEndPt(), 2, 0, 0);
+    expectXy(c.GetStartPt(), 0, 0, 0);
+    expectXy(c.GetEndPt(), 2, 0, 0);
     // Pieces shorter than the tolerance folding onto each other would unite into nothing.
     C2PtCurve tiny(P(0, 0), P(0.0005, 0), 0);
     EXPECT_FALSE(tiny.TryUnite(C2PtCurve(P(0, 0), P(0.0005, 0), 0), P(0, 0)));
-    ExpectNear(tiny.GetEndPt(), 0.0005, 0, 0);
+    expectXy(tiny.GetEndPt(), 0.0005, 0, 0);
     EXPECT_FALSE(tiny.TryUnite(C2PtCurve(P(0.0005, 0), P(1, 0), 0.5), P(0.0005, 0)));
 }
 
@@ -258,11 +258,11 @@ TEST(TwoPtCurveUnite, ArcsContinuingEachOther) {
     C2PtCurve first(P(1, 0), P(0, 1), kQuarter);
     ASSERT_TRUE(first.TryUnite(C2PtCurve(P(0, 1), P(-1, 0), kQuarter), P(0, 1)));
     EXPECT_NEAR(first.GetBugle(), 1.0, kNear);
-    ExpectNear(first.GetEndPt(), -1, 0);
+    expectXy(first.GetEndPt(), -1, 0);
     // Start at the joint: the union runs from this piece's far end.
     C2PtCurve back(P(0, 1), P(1, 0), -kQuarter);
     ASSERT_TRUE(back.TryUnite(C2PtCurve(P(0, 1), P(-1, 0), kQuarter), P(0, 1)));
-    ExpectNear(back.GetStartPt(), 1, 0);
+    expectXy(back.GetStartPt(), 1, 0);
     EXPECT_NEAR(back.GetBugle(), 1.0, kNear);
     // Overlapping arcs are not united.
     C2PtCurve upper(P(1, 0), P(-1, 0), 1.0);
@@ -279,29 +279,29 @@ TEST(TwoPtCurveUnite, ArcsContinuingEachOther) {
 TEST(TwoPtCurveExtend, Lines) {
     C2PtCurve c(P(0, 0), P(1, 0), 0);
     ASSERT_TRUE(c.ExtendToPt(P(3, 0)));
-    ExpectNear(c.GetEndPt(), 3, 0, 0);
+    expectXy(c.GetEndPt(), 3, 0, 0);
     EXPECT_FALSE(c.ExtendToPt(P(0, 1)));
     EXPECT_FALSE(c.ExtendToPt(P(-1, 0)));  // behind the start
     ASSERT_TRUE(c.ExtendToPt(P(2, 0)));    // shortens
-    ExpectNear(c.GetEndPt(), 2, 0, 0);
+    expectXy(c.GetEndPt(), 2, 0, 0);
     // The direction test allows 1e-6 radian.
     EXPECT_TRUE(C2PtCurve(P(0, 0), P(1, 0), 0).ExtendToPt(P(3, 3e-7)));
     EXPECT_FALSE(C2PtCurve(P(0, 0), P(1, 0), 0).ExtendToPt(P(3, 3e-5)));
     // Extending to the start would leave an empty piece.
     EXPECT_FALSE(c.ExtendToPt(P(0, 0)));
-    ExpectNear(c.GetEndPt(), 2, 0, 0);
+    expectXy(c.GetEndPt(), 2, 0, 0);
 }
 
 TEST(TwoPtCurveExtend, ArcsFollowTheirCircle) {
     C2PtCurve quarter(P(1, 0), P(0, 1), kQuarter);
     ASSERT_TRUE(quarter.ExtendToPt(P(-1, 0)));
     EXPECT_NEAR(quarter.GetBugle(), 1.0, 1e-9);
-    ExpectNear(quarter.GetEndPt(), -1, 0);
+    expectXy(quarter.GetEndPt(), -1, 0);
     // A point on the piece shortens it along the same circle.
     C2PtCurve upper(P(1, 0), P(-1, 0), 1.0);
     ASSERT_TRUE(upper.ExtendToPt(P(0, 1)));
     EXPECT_NEAR(upper.GetBugle(), kQuarter, 1e-9);
-    ExpectNear(upper.GetMidPt(), kRootHalf, kRootHalf);
+    expectXy(upper.GetMidPt(), kRootHalf, kRootHalf);
     // Clockwise pieces keep their sense.
     C2PtCurve lower(P(1, 0), P(0, -1), -kQuarter);
     ASSERT_TRUE(lower.ExtendToPt(P(-1, 0)));
@@ -317,11 +317,11 @@ TEST(TwoPtCurveDivide, LineDedupByParameterAndOrderedPieces) {
     std::vector<C2PtCurve> out;
     ASSERT_TRUE(c.DivideByPts({P(3, 0), P(1, 0), P(1.0001, 0), P(5, 0)}, out));
     ASSERT_EQ(out.size(), 3u);
-    ExpectNear(out[0].GetStartPt(), 0, 0, 0);
-    ExpectNear(out[0].GetEndPt(), 1, 0, kNear);
-    ExpectNear(out[1].GetStartPt(), 1, 0, kNear);
-    ExpectNear(out[1].GetEndPt(), 3, 0, kNear);
-    ExpectNear(out[2].GetEndPt(), 4, 0, kNear);
+    expectXy(out[0].GetStartPt(), 0, 0, 0);
+    expectXy(out[0].GetEndPt(), 1, 0, kNear);
+    expectXy(out[1].GetStartPt(), 1, 0, kNear);
+    expectXy(out[1].GetEndPt(), 3, 0, kNear);
+    expectXy(out[2].GetEndPt(), 4, 0, kNear);
     // Duplicates are judged by parameter: 0.05 apart on a piece of length 100 is one cut.
     C2PtCurve longer(P(0, 0), P(100, 0), 0);
     ASSERT_TRUE(longer.DivideByPts({P(50, 0), P(50.05, 0), P(50.2, 0)}, out));
@@ -337,14 +337,14 @@ TEST(TwoPtCurveDivide, NothingInsideLeavesOutputUntouched) {
     C2PtCurve arc(P(1, 0), P(-1, 0), 1.0);
     EXPECT_FALSE(arc.DivideByPts({P(1, 0), P(-1, 0), P(0, -1), P(0, 0)}, out));
     ASSERT_EQ(out.size(), 2u);
-    ExpectNear(out[1].GetStartPt(), 7, 7, 0);
+    expectXy(out[1].GetStartPt(), 7, 7, 0);
 }
 
 // Checks that pieces chain from the piece's start to its end on one circle and sense.
 void ExpectChain(const std::vector<C2PtCurve>& pieces, const C2PtCurve& whole) {
     ASSERT_FALSE(pieces.empty());
-    ExpectNear(pieces.front().GetStartPt(), whole.GetStartPt().x, whole.GetStartPt().y, 1e-9);
-    ExpectNear(pieces.back().GetEndPt(), whole.GetEndPt().x, whole.GetEndPt().y, 1e-9);
+    expectXy(pieces.front().GetStartPt(), whole.GetStartPt().x, whole.GetStartPt().y, 1e-9);
+    expectXy(pieces.back().GetEndPt(), whole.GetEndPt().x, whole.GetEndPt().y, 1e-9);
     double total = 0;
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0) {
@@ -369,7 +369,7 @@ TEST(TwoPtCurveDivide, ArcsInOrderOfTravelForBothSenses) {
     ASSERT_TRUE(upper.DivideByPts(cuts, out));
     ASSERT_EQ(out.size(), 4u);
     ExpectChain(out, upper);
-    ExpectNear(out[1].GetEndPt(), 0, 1);
+    expectXy(out[1].GetEndPt(), 0, 1);
     for (const C2PtCurve& piece : out)
         EXPECT_NEAR(piece.GetBugle(), 1 - std::cos(kPi / 8), 1e-9);
     C2PtCurve lower(P(-1, 0), P(1, 0), 1.0);  // counter-clockwise through (0,-1)
@@ -378,7 +378,7 @@ TEST(TwoPtCurveDivide, ArcsInOrderOfTravelForBothSenses) {
     ASSERT_TRUE(cw.DivideByPts(cuts, out));
     ASSERT_EQ(out.size(), 4u);
     ExpectChain(out, cw);
-    ExpectNear(out[0].GetEndPt(), -kRootHalf, kRootHalf);
+    expectXy(out[0].GetEndPt(), -kRootHalf, kRootHalf);
     ASSERT_TRUE(lower.DivideByPts({P(0, -1)}, out));
     ExpectChain(out, lower);
 }
@@ -495,7 +495,7 @@ TEST(TwoPtCurveInvalid, NonFinitePointsAreRefused) {
     std::vector<C2PtCurve> out;
     EXPECT_FALSE(line.DivideByPts({P(nan, 0), P(inf, 0), P(0.5, nan)}, out));
     EXPECT_FALSE(arc.DivideByPts({P(nan, 0), P(inf, inf)}, out));
-    ExpectNear(line.GetEndPt(), 1, 0, 0);
+    expectXy(line.GetEndPt(), 1, 0, 0);
     EXPECT_NEAR(arc.GetBugle(), 1.0, 0);
 }
 
@@ -513,7 +513,7 @@ TEST(TwoPtCurveInvalid, ArcTooFlatForACircleActsAsItsChord) {
     EXPECT_EQ(flat.JudgePtPos(P(5e5, 1)), -1);
     std::vector<P> out;
     ASSERT_TRUE(flat.GetInterPts(C2PtCurve(P(5e5, -1), P(5e5, 1), 0), out));
-    ExpectNear(out[0], 5e5, 0, 1e-6);
+    expectXy(out[0], 5e5, 0, 1e-6);
     std::vector<C2PtCurve> pieces;
     ASSERT_TRUE(flat.DivideByPts({P(5e5, 0)}, pieces));
     EXPECT_EQ(pieces.size(), 2u);

@@ -4,7 +4,9 @@
 #include <geo/lines.h>
 #include <geo/mfc/exceptions.h>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 #include <gtest/gtest.h>
 
@@ -23,21 +25,12 @@ using test_support::StoreBytes;
 
 namespace {
 
-const double kPi = 3.141592653589793;
+using point_expect::expectSameXyz;
+using point_expect::expectXyz;
+
+using geo_detail::kPi;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-
-void ExpectSame(const CPoint3d& p, double x, double y, double z) {
-    EXPECT_EQ(p.x, x);
-    EXPECT_EQ(p.y, y);
-    EXPECT_EQ(p.z, z);
-}
-
-void ExpectNear(const CPoint3d& p, double x, double y, double z, double tol = 1e-12) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
 
 // A base record with the given corners.
 RecordBuilder& Box(RecordBuilder& b, const CPoint3d& lo, const CPoint3d& hi, double version = 2.0) {
@@ -74,8 +67,8 @@ std::vector<double> LiteralSampleAngles(double start, double end, double step) {
 }
 
 void ExpectOnArcAt(const CPoint3d& p, const CArc& arc, double angle) {
-    ExpectNear(p, arc.center.x + arc.radius * std::cos(angle),
-               arc.center.y + arc.radius * std::sin(angle), arc.center.z, 1e-9);
+    expectXyz(p, arc.center.x + arc.radius * std::cos(angle),
+              arc.center.y + arc.radius * std::sin(angle), arc.center.z, 1e-9);
 }
 
 }  // namespace
@@ -114,19 +107,19 @@ TEST(CircleRecords, ReadTakesFieldsAndStoredBoxWhateverTheVersion) {
     for (double version : {1.0, 2.0, 3.0}) {
         CCircle circle;
         LoadBytes(CircleImage(1, 2, 3, 0.5, version), [&](CArchive& ar) { ar >> circle; });
-        ExpectSame(circle.center, 1, 2, 3);
+        expectSameXyz(circle.center, 1, 2, 3);
         EXPECT_EQ(circle.radius, 0.5);
-        ExpectSame(circle.boxMin, -1, -2, -3);  // as stored, not derived from the circle
-        ExpectSame(circle.boxMax, 4, 5, 6);
+        expectSameXyz(circle.boxMin, -1, -2, -3);  // as stored, not derived from the circle
+        expectSameXyz(circle.boxMax, 4, 5, 6);
 
         CArc arc;
         LoadBytes(ArcImage(2, -0.5, 4, version), [&](CArchive& ar) { arc.Serialize(ar); });
-        ExpectSame(arc.center, 7, 8, 9);
+        expectSameXyz(arc.center, 7, 8, 9);
         EXPECT_EQ(arc.radius, 2);
         EXPECT_EQ(arc.startAngle, -0.5);
         EXPECT_EQ(arc.endAngle, 4);
-        ExpectSame(arc.boxMin, 1, 1, 1);
-        ExpectSame(arc.boxMax, 2, 2, 2);
+        expectSameXyz(arc.boxMin, 1, 1, 1);
+        expectSameXyz(arc.boxMax, 2, 2, 2);
     }
 }
 
@@ -144,13 +137,13 @@ TEST(CircleRecords, RoundTripsKeepEveryBitIncludingNonFinite) {
     EXPECT_TRUE(std::isnan(back.radius));
     EXPECT_EQ(back.startAngle, -kInf);
     EXPECT_EQ(back.endAngle, kInf);
-    ExpectSame(back.boxMax, 2, 2, 2);
+    expectSameXyz(back.boxMax, 2, 2, 2);
 
     CCircle circle(CPoint3d(3, 4, 5), 0.0);
     CCircle circleBack(CPoint3d(9, 9, 9), 9);
     LoadBytes(StoreBytes([&](CArchive& ar) { ar << circle; }),
               [&](CArchive& ar) { ar >> circleBack; });
-    ExpectSame(circleBack.center, 3, 4, 5);
+    expectSameXyz(circleBack.center, 3, 4, 5);
     EXPECT_EQ(circleBack.radius, 0.0);
 }
 
@@ -162,9 +155,9 @@ TEST(CircleRecords, TruncatedReadRaisesAndLeavesObjectUnchanged) {
         EXPECT_EQ(ArchiveCause([&] { LoadBytes(cut, [&](CArchive& ar) { ar >> circle; }); }),
                   CArchiveException::endOfFile)
             << n;
-        ExpectSame(circle.center, 9, 8, 7);
+        expectSameXyz(circle.center, 9, 8, 7);
         EXPECT_EQ(circle.radius, 6);
-        ExpectSame(circle.boxMax, 0, 0, 0);
+        expectSameXyz(circle.boxMax, 0, 0, 0);
     }
     const Bytes arcWhole = ArcImage(1, 2, 3);
     for (size_t n = 0; n < arcWhole.size(); ++n) {
@@ -173,11 +166,11 @@ TEST(CircleRecords, TruncatedReadRaisesAndLeavesObjectUnchanged) {
         EXPECT_EQ(ArchiveCause([&] { LoadBytes(cut, [&](CArchive& ar) { arc.Serialize(ar); }); }),
                   CArchiveException::endOfFile)
             << n;
-        ExpectSame(arc.center, 9, 8, 7);
+        expectSameXyz(arc.center, 9, 8, 7);
         EXPECT_EQ(arc.radius, 6);
         EXPECT_EQ(arc.startAngle, 5);
         EXPECT_EQ(arc.endAngle, 4);
-        ExpectSame(arc.boxMin, 0, 0, 0);
+        expectSameXyz(arc.boxMin, 0, 0, 0);
     }
 }
 
@@ -214,7 +207,7 @@ TEST(CircleClasses, RuntimeClassesCreateDefaultObjectsByName) {
     EXPECT_EQ(RUNTIME_CLASS(CArc)->m_nObjectSize, static_cast<int>(sizeof(CArc)));
     std::unique_ptr<CObject> arc(CRuntimeClass::CreateObject("CArc"));
     const CArc* a = static_cast<CArc*>(arc.get());
-    ExpectSame(a->center, 0, 0, 0);
+    expectSameXyz(a->center, 0, 0, 0);
     EXPECT_EQ(a->radius, 0);
     EXPECT_EQ(a->startAngle, 0);
     EXPECT_EQ(a->endAngle, 0);
@@ -224,29 +217,29 @@ TEST(CircleClasses, CopiesCloneAndAssignmentCarryFieldsNotBox) {
     CArc arc;
     LoadBytes(ArcImage(2, 0.5, 1.5), [&](CArchive& ar) { ar >> arc; });
     const CArc copy(arc);
-    ExpectSame(copy.center, 7, 8, 9);
+    expectSameXyz(copy.center, 7, 8, 9);
     EXPECT_EQ(copy.endAngle, 1.5);
-    ExpectSame(copy.boxMax, 0, 0, 0);
+    expectSameXyz(copy.boxMax, 0, 0, 0);
     std::unique_ptr<CGeometry> clone(arc.clone());
     EXPECT_TRUE(clone->type() == typeid(CArc));
     EXPECT_EQ(static_cast<CArc*>(clone.get())->startAngle, 0.5);
-    ExpectSame(clone->boxMin, 0, 0, 0);
+    expectSameXyz(clone->boxMin, 0, 0, 0);
     CArc target(CPoint3d(), 1, 1, 1);
     target = arc;
     EXPECT_EQ(target.radius, 2);
-    ExpectSame(target.boxMax, 0, 0, 0);  // the target keeps its own box
+    expectSameXyz(target.boxMax, 0, 0, 0);  // the target keeps its own box
 
     CCircle circle;
     LoadBytes(CircleImage(1, 2, 3, 4), [&](CArchive& ar) { ar >> circle; });
     std::unique_ptr<CGeometry> circleClone(circle.clone());
     EXPECT_TRUE(circleClone->type() == typeid(CCircle));
     EXPECT_EQ(static_cast<CCircle*>(circleClone.get())->radius, 4);
-    ExpectSame(circleClone->boxMax, 0, 0, 0);
+    expectSameXyz(circleClone->boxMax, 0, 0, 0);
     CCircle kept(CPoint3d(), 1);
     LoadBytes(CircleImage(0, 0, 0, 1), [&](CArchive& ar) { ar >> kept; });
     kept = CCircle(CPoint3d(5, 5, 5), 5);
-    ExpectSame(kept.center, 5, 5, 5);
-    ExpectSame(kept.boxMax, 4, 5, 6);
+    expectSameXyz(kept.center, 5, 5, 5);
+    expectSameXyz(kept.boxMax, 4, 5, 6);
     CCircle& self = kept;
     kept = self;
     EXPECT_EQ(kept.radius, 5);
@@ -261,12 +254,12 @@ TEST(CircleClasses, TransformsLeaveBothUnchanged) {
         g->rotate(CPoint3d(5, 5, 0), 1.0);
         g->scale(CPoint3d(5, 5, 0), 3.0);
         g->mirror(axis);
-        ExpectSame(g->boxMin, 0, 0, 0);
-        ExpectSame(g->boxMax, 0, 0, 0);
+        expectSameXyz(g->boxMin, 0, 0, 0);
+        expectSameXyz(g->boxMax, 0, 0, 0);
     }
-    ExpectSame(circle.center, 1, 2, 3);
+    expectSameXyz(circle.center, 1, 2, 3);
     EXPECT_EQ(circle.radius, 4);
-    ExpectSame(arc.center, 1, 2, 3);
+    expectSameXyz(arc.center, 1, 2, 3);
     EXPECT_EQ(arc.radius, 4);
     EXPECT_EQ(arc.startAngle, 0.5);
     EXPECT_EQ(arc.endAngle, 2);
@@ -301,7 +294,7 @@ TEST(ArcSampling, GridAnglesStrictlyInsideBetweenTheEnds) {
     const std::vector<CPoint3d> pts = quarter.getSimplePts(kPi / 2);
     ASSERT_EQ(pts.size(), 3u);
     ExpectOnArcAt(pts[0], quarter, 0.1);
-    ExpectNear(pts[1], 0, 1, 0);
+    expectXyz(pts[1], 0, 1, 0, 1e-12);
     ExpectOnArcAt(pts[2], quarter, 3.0);
 
     const CArc two(CPoint3d(1, 2, 5), 3, 0, 2);
@@ -334,7 +327,7 @@ TEST(ArcSampling, BackwardNegativeAndDegenerateArcs) {
     // Zero radius collapses every point onto the centre.
     const CArc dot(CPoint3d(4, 5, 6), 0, 0, 3);
     for (const CPoint3d& p : dot.getSimplePts(1))
-        ExpectSame(p, 4, 5, 6);
+        expectSameXyz(p, 4, 5, 6);
     // Far-out backward arcs return at once instead of walking the whole grid.
     EXPECT_EQ(CArc(CPoint3d(), 1, 2e15, 1e15).getSimplePts(1e-3).size(), 2u);
 }

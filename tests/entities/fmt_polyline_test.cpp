@@ -12,9 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 namespace {
+
+using point_expect::expectXyz;
 
 using test_support::ArchiveCause;
 using test_support::Bytes;
@@ -35,12 +39,6 @@ void AppendWide(RecordBuilder& b, const std::u16string& s) {
 void AppendVertex(RecordBuilder& b, double x, double y, double z, double sw, double ew,
                   double extra) {
     b.real(2.0).real(x).real(y).real(z).real(sw).real(ew).real(extra);
-}
-
-void ExpectPoint(const CPoint3d& p, double x, double y, double z, double tol = kEps) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
 }
 
 std::string Value(const CMapStringToString& map, const char* key) {
@@ -91,13 +89,13 @@ CFmtPolyline Bystander() {
 
 void ExpectBystander(const CFmtPolyline& f) {
     ASSERT_EQ(f.numVerts(), 1u);
-    ExpectPoint(f[0], 9, 9, 9);
+    expectXyz(f[0], 9, 9, 9, kEps);
     EXPECT_EQ(f.vertexList[0].startWidth, 3.0);
     EXPECT_EQ(f.vertexList[0].endWidth, 4.0);
     EXPECT_STREQ(f.label.GetString(), "keep");
     EXPECT_EQ(f.xdata.GetCount(), 1);
     EXPECT_EQ(Value(f.xdata, "k"), "v");
-    ExpectPoint(f.boxMax, 5, 5, 5);
+    expectXyz(f.boxMax, 5, 5, 5, kEps);
 }
 
 }  // namespace
@@ -127,7 +125,7 @@ TEST(FmtPolylineRecord, RoundTripReplacesEverything) {
     CFmtPolyline dst = Bystander();
     LoadBytes(bytes, [&](CArchive& ar) { dst.Serialize(ar); });
     ASSERT_EQ(dst.numVerts(), 2u);
-    ExpectPoint(dst[1], -4, 5, 6);
+    expectXyz(dst[1], -4, 5, 6, kEps);
     EXPECT_EQ(dst.vertexList[0].endWidth, 0.25);
     EXPECT_EQ(dst.vertexList[1].extra, 7.0);
     EXPECT_STREQ(dst.label.GetString(), kWallLabel);
@@ -135,8 +133,8 @@ TEST(FmtPolylineRecord, RoundTripReplacesEverything) {
     EXPECT_EQ(Value(dst.xdata, "a"), "yy");
     EXPECT_EQ(Value(dst.xdata, "d"), "x");
     EXPECT_EQ(dst.xdata.GetHashTableSize(), kFmtXdataHashSize);
-    ExpectPoint(dst.boxMin, 1, 2, 0);
-    ExpectPoint(dst.boxMax, 3, 4, 0);
+    expectXyz(dst.boxMin, 1, 2, 0, kEps);
+    expectXyz(dst.boxMax, 3, 4, 0, kEps);
     // Writing the loaded object gives the same bytes back.
     EXPECT_EQ(StoreBytes([&](CArchive& ar) { dst.Serialize(ar); }), bytes);
 }
@@ -193,7 +191,7 @@ TEST(FmtPolylineRecord, VertexOperatorsUseSevenDoublesAndCheckDirection) {
 
     CFmtPolyline::VertexFmt back;
     LoadBytes(b.bytes(), [&](CArchive& ar) { ar >> back; });
-    ExpectPoint(back.pt, 1, -2, 3);
+    expectXyz(back.pt, 1, -2, 3, kEps);
     EXPECT_EQ(back.extra, 6.0);
 
     const Bytes shortRecord(b.bytes().begin(), b.bytes().end() - 1);
@@ -248,8 +246,8 @@ TEST(FmtPolylineClass, CopiesCloneAndAssignCarryLabelAndXdata) {
         EXPECT_EQ(Value(c->xdata, "d"), "x");
         EXPECT_EQ(c->xdata.GetHashTableSize(), kFmtXdataHashSize);
     }
-    ExpectPoint(copy.boxMax, 0, 0, 0);      // the base copy starts with a zero box
-    ExpectPoint(assigned.boxMax, 5, 5, 5);  // and assignment keeps the target's box
+    expectXyz(copy.boxMax, 0, 0, 0, kEps);      // the base copy starts with a zero box
+    expectXyz(assigned.boxMax, 5, 5, 5, kEps);  // and assignment keeps the target's box
     // Copies are independent.
     assigned.xdata.SetAt("a", "changed");
     EXPECT_EQ(Value(src.xdata, "a"), "yy");
@@ -281,22 +279,22 @@ TEST(FmtPolylineVertices, PointsWidthsAndEditing) {
     f.getWidthAt(3, s, e);  // the old vertex 2 kept its widths
     EXPECT_EQ(s, 5.0);
     EXPECT_EQ(e, 6.0);
-    ExpectPoint(f[4], 3, 0, 0);
+    expectXyz(f[4], 3, 0, 0, kEps);
 
     f.removeVertex(1);
     ASSERT_EQ(f.numVerts(), 4u);
-    ExpectPoint(f[1], 1, 0, 0);
+    expectXyz(f[1], 1, 0, 0, kEps);
     f.setPointAt(1, CPoint3d(1, 2, 3));
     CPoint3d p;
     f.getPointAt(1, p);
-    ExpectPoint(p, 1, 2, 3);
+    expectXyz(p, 1, 2, 3, kEps);
     f[1].x = 10;
     EXPECT_EQ(f.vertexList[1].pt.x, 10.0);
 
     std::vector<CPoint3d> out(9);
     f.getPoints(out);
     ASSERT_EQ(out.size(), 4u);
-    ExpectPoint(out[3], 3, 0, 0);
+    expectXyz(out[3], 3, 0, 0, kEps);
 
     f.vertexList[0].extra = 1;
     f.setPoints({CPoint3d(5, 5, 0), CPoint3d(6, 6, 0)});
@@ -323,7 +321,7 @@ TEST(FmtPolylineVertices, IndicesOutOfRangeChangeNothing) {
     EXPECT_EQ(e, -2.0);
     CPoint3d p(7, 7, 7);
     f.getPointAt(5, p);
-    ExpectPoint(p, 7, 7, 7);
+    expectXyz(p, 7, 7, 7, kEps);
     EXPECT_EQ(f.lengthAt(1), 0.0);
     EXPECT_EQ(f.lengthAt(-1), 0.0);
 
@@ -411,26 +409,26 @@ TEST(FmtPolylineEdges, EdgesOfAWideSegment) {
     f.setWidthAt(0, 2, 4);
     CLineSeg left, right;
     f.get2Edge(0, left, right);
-    ExpectPoint(left.startPt, 1, 3, 0);
-    ExpectPoint(left.endPt, 11, 4, 0);
-    ExpectPoint(right.startPt, 1, 1, 0);
-    ExpectPoint(right.endPt, 11, 0, 0);
+    expectXyz(left.startPt, 1, 3, 0, kEps);
+    expectXyz(left.endPt, 11, 4, 0, kEps);
+    expectXyz(right.startPt, 1, 1, 0, kEps);
+    expectXyz(right.endPt, 11, 0, 0, kEps);
 
     // A diagonal 3-4-5 segment: the unit normals are (-0.8, 0.6) and (0.8, -0.6).
     CFmtPolyline d(std::vector<CPoint3d>{CPoint3d(0, 0, 0), CPoint3d(3, 4, 0)});
     d.setWidthAt(0, 10, 20);
     d.get2Edge(0, left, right);
-    ExpectPoint(left.startPt, -4, 3, 0, 1e-9);
-    ExpectPoint(left.endPt, 3 - 8, 4 + 6, 0, 1e-9);
-    ExpectPoint(right.startPt, 4, -3, 0, 1e-9);
-    ExpectPoint(right.endPt, 3 + 8, 4 - 6, 0, 1e-9);
+    expectXyz(left.startPt, -4, 3, 0, 1e-9);
+    expectXyz(left.endPt, 3 - 8, 4 + 6, 0, 1e-9);
+    expectXyz(right.startPt, 4, -3, 0, 1e-9);
+    expectXyz(right.endPt, 3 + 8, 4 - 6, 0, 1e-9);
 
     // Without a following vertex there is no segment: outputs untouched.
     CLineSeg keepL(CPoint3d(7, 7, 7), CPoint3d(8, 8, 8)), keepR = keepL;
     d.get2Edge(1, keepL, keepR);
     f.get2Edge(0xFFFFFFFFu, keepL, keepR);
-    ExpectPoint(keepL.startPt, 7, 7, 7);
-    ExpectPoint(keepR.endPt, 8, 8, 8);
+    expectXyz(keepL.startPt, 7, 7, 7, kEps);
+    expectXyz(keepR.endPt, 8, 8, 8, kEps);
 }
 
 // ---- Transforms and validity -------------------------------------------------------------
@@ -439,17 +437,17 @@ TEST(FmtPolylineTransforms, MoveVerticesKeepWidths) {
     CFmtPolyline f(std::vector<CPoint3d>{CPoint3d(1, 0, 2), CPoint3d(3, 1, 0)});
     f.setWidthAt(0, 1, 2);
     f.move(CVector3d(1, 1, 1));
-    ExpectPoint(f[0], 2, 1, 3);
-    f.rotate(CPoint3d(2, 1, 0), std::acos(-1.0) / 2);  // (3,1) turns to (2,2) about (2,1)
-    ExpectPoint(f[0], 2, 1, 3, 1e-9);
-    ExpectPoint(f[1], 1, 3, 1, 1e-9);
+    expectXyz(f[0], 2, 1, 3, kEps);
+    f.rotate(CPoint3d(2, 1, 0), geo_detail::kHalfPi);  // (3,1) turns to (2,2) about (2,1)
+    expectXyz(f[0], 2, 1, 3, 1e-9);
+    expectXyz(f[1], 1, 3, 1, 1e-9);
     f.scale(CPoint3d(0, 0, 0), 2);
-    ExpectPoint(f[1], 2, 6, 2, 1e-9);
+    expectXyz(f[1], 2, 6, 2, 1e-9);
     f.mirror(CLine(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)));
-    ExpectPoint(f[1], 2, -6, 2, 1e-9);
+    expectXyz(f[1], 2, -6, 2, 1e-9);
     EXPECT_EQ(f.vertexList[0].startWidth, 1.0);
     EXPECT_EQ(f.vertexList[0].endWidth, 2.0);
-    ExpectPoint(f.boxMax, 0, 0, 0);  // the box is not maintained
+    expectXyz(f.boxMax, 0, 0, 0, kEps);  // the box is not maintained
 }
 
 TEST(FmtPolylineTransforms, ValidityChecksBoxAndVertices) {

@@ -2,7 +2,9 @@
 #include <geo/lines.h>
 #include <geo/mfc/exceptions.h>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +22,10 @@ using test_support::StoreBytes;
 
 namespace {
 
-const double kPi = 3.141592653589793;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
+using point_expect::expectXyz;
 
-void ExpectNear(const CPoint3d& p, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
+using geo_detail::kPi;
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 RecordBuilder& Box(RecordBuilder& b, const CPoint3d& lo, const CPoint3d& hi) {
     return b.real(2.0).xyz(lo.x, lo.y, lo.z).xyz(hi.x, hi.y, hi.z);
@@ -71,12 +69,12 @@ TEST(LineRecords, LineSerializeNestsSegmentRecordButOperatorsCarryBoxOnly) {
 
     CLine reader(CPoint3d(9, 9, 9), CPoint3d(8, 8, 8));
     LoadBytes(boxOnly.bytes(), [&](CArchive& ar) { ar >> reader; });
-    ExpectNear(reader.startPt, 9, 9, 9);
-    ExpectNear(reader.boxMin, 2, -4, 0);
+    expectXyz(reader.startPt, 9, 9, 9);
+    expectXyz(reader.boxMin, 2, -4, 0);
     CLine full2;
     LoadBytes(full.bytes(), [&](CArchive& ar) { full2.Serialize(ar); });
-    ExpectNear(full2.endPt, 5, -4, 7);
-    ExpectNear(full2.boxMax, 5, 3, 0);
+    expectXyz(full2.endPt, 5, -4, 7);
+    expectXyz(full2.boxMax, 5, 3, 0);
 }
 
 TEST(LineRecords, ReadingIgnoresVersionAndKeepsStoredBox) {
@@ -86,11 +84,11 @@ TEST(LineRecords, ReadingIgnoresVersionAndKeepsStoredBox) {
         b.xyz(-100, -100, 7).xyz(100, 100, 8);
         CLineSeg seg;
         LoadBytes(b.bytes(), [&](CArchive& ar) { ar >> seg; });
-        ExpectNear(seg.endPt, 4, 5, 6);
-        ExpectNear(seg.boxMin, -100, -100, 7);  // not recomputed from the points
+        expectXyz(seg.endPt, 4, 5, 6);
+        expectXyz(seg.boxMin, -100, -100, 7);  // not recomputed from the points
         CPlane plane;
         LoadBytes(b.bytes(), [&](CArchive& ar) { plane.Serialize(ar); });
-        ExpectNear(plane.normalVec, 4, 5, 6);  // read as stored, not renormalised
+        expectXyz(plane.normalVec, 4, 5, 6);  // read as stored, not renormalised
     }
 }
 
@@ -121,18 +119,18 @@ TEST(LineRecords, RuntimeClassesTypesAndClones) {
         EXPECT_EQ(obj->GetRuntimeClass(), rc);
     }
     std::unique_ptr<CObject> plane(CRuntimeClass::CreateObject("CPlane"));
-    ExpectNear(static_cast<CPlane*>(plane.get())->normalVec, 0, 0, 1);
+    expectXyz(static_cast<CPlane*>(plane.get())->normalVec, 0, 0, 1);
 
     CLine line(CPoint3d(0, 0, 0), CPoint3d(3, 4, 0));
     line.move(CVector3d(1, 1, 0));
     std::unique_ptr<CGeometry> copy(line.clone());
     EXPECT_TRUE(copy->type() == typeid(CLine));
-    ExpectNear(static_cast<CLine*>(copy.get())->endPt, 4, 5, 0);
-    ExpectNear(copy->boxMax, 0, 0, 0);  // a line's copy leaves the box alone
+    expectXyz(static_cast<CLine*>(copy.get())->endPt, 4, 5, 0);
+    expectXyz(copy->boxMax, 0, 0, 0);  // a line's copy leaves the box alone
     CLineSeg seg(CPoint3d(0, 0, 0), CPoint3d(3, 4, 0));
     std::unique_ptr<CGeometry> segCopy(seg.clone());
     EXPECT_TRUE(segCopy->type() == typeid(CLineSeg));
-    ExpectNear(segCopy->boxMax, 3, 4, 0);
+    expectXyz(segCopy->boxMax, 3, 4, 0);
     EXPECT_TRUE(CRay().type() == typeid(CRay));
 }
 
@@ -140,32 +138,32 @@ TEST(LineRecords, RuntimeClassesTypesAndClones) {
 
 TEST(LineSegment, MeasuresBoxesAndRectangles) {
     CLineSeg seg(CPoint3d(10, 0, 1), CPoint3d(0, 0, 1));
-    ExpectNear(seg.boxMin, 0, 0, 0);
+    expectXyz(seg.boxMin, 0, 0, 0);
     seg.set(seg.endPt, seg.startPt);  // the arguments alias the members
-    ExpectNear(seg.startPt, 0, 0, 1);
-    ExpectNear(seg.endPt, 10, 0, 1);
-    ExpectNear(seg.direction(), 1, 0, 0);
-    ExpectNear(seg.midPoint(), 5, 0, 1);
-    ExpectNear(CLineSeg(CPoint3d(1, 1, 1), CPoint3d(1, 1, 1)).direction(), 0, 0, 0);
+    expectXyz(seg.startPt, 0, 0, 1);
+    expectXyz(seg.endPt, 10, 0, 1);
+    expectXyz(seg.direction(), 1, 0, 0);
+    expectXyz(seg.midPoint(), 5, 0, 1);
+    expectXyz(CLineSeg(CPoint3d(1, 1, 1), CPoint3d(1, 1, 1)).direction(), 0, 0, 0);
 
     const std::vector<CPoint3d> centred =
         CLineSeg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)).getRect(2, 0);
     ASSERT_EQ(centred.size(), 4u);
-    ExpectNear(centred[0], 10, 1, 0);
-    ExpectNear(centred[1], 0, 1, 0);
-    ExpectNear(centred[2], 0, -1, 0);
-    ExpectNear(centred[3], 10, -1, 0);
-    ExpectNear(seg.getRect(2, -1)[0], 10, 2, 1);
-    ExpectNear(seg.getRect(2, 1)[3], 10, -2, 1);
+    expectXyz(centred[0], 10, 1, 0);
+    expectXyz(centred[1], 0, 1, 0);
+    expectXyz(centred[2], 0, -1, 0);
+    expectXyz(centred[3], 10, -1, 0);
+    expectXyz(seg.getRect(2, -1)[0], 10, 2, 1);
+    expectXyz(seg.getRect(2, 1)[3], 10, -2, 1);
 
     seg.rotate(seg.startPt, kPi / 2);
-    ExpectNear(seg.endPt, 0, 10, 1);
-    ExpectNear(seg.boxMax, 0, 10, 0);
+    expectXyz(seg.endPt, 0, 10, 1);
+    expectXyz(seg.boxMax, 0, 10, 0);
     seg.scale(CPoint3d(0, 0, 0), 2);
-    ExpectNear(seg.endPt, 0, 20, 2);
+    expectXyz(seg.endPt, 0, 20, 2);
     seg.mirror(CLine(CPoint3d(0, 0, 0), CPoint3d(1, 1, 0)));
-    ExpectNear(seg.endPt, 20, 0, 2);
-    ExpectNear(seg.boxMax, 20, 0, 0);
+    expectXyz(seg.endPt, 20, 0, 2);
+    expectXyz(seg.boxMax, 20, 0, 0);
     EXPECT_TRUE(seg.isValid());
     seg.set(CPoint3d(kNaN, 0, 0), CPoint3d());
     EXPECT_FALSE(seg.isValid());
@@ -212,12 +210,12 @@ double SegSegReference(const CLineSeg& a, const CLineSeg& b) {
 }
 
 TEST(LineSegment, ClosestPointsMatchReferenceIncludingParallel) {
-    ExpectNear(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)).getClosestPnt(CPoint3d(-3, 2, 0)), 0,
-               0, 0);
-    ExpectNear(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)).getClosestPnt(CPoint3d(4, 2, 5)), 4,
-               0, 0);
-    ExpectNear(CLineSeg(CPoint3d(1, 1, 1), CPoint3d(1, 1, 1)).getClosestPnt(CPoint3d(4, 2, 5)), 1,
-               1, 1);
+    expectXyz(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)).getClosestPnt(CPoint3d(-3, 2, 0)), 0,
+              0, 0);
+    expectXyz(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)).getClosestPnt(CPoint3d(4, 2, 5)), 4,
+              0, 0);
+    expectXyz(CLineSeg(CPoint3d(1, 1, 1), CPoint3d(1, 1, 1)).getClosestPnt(CPoint3d(4, 2, 5)), 1, 1,
+              1);
 
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> coord(-10, 10);
@@ -241,8 +239,8 @@ TEST(LineSegment, ClosestPointsMatchReferenceIncludingParallel) {
     CPoint3d onB;
     const CPoint3d onA = CLineSeg(CPoint3d(1, 0, 0), CPoint3d(1, 0, 0))
                              .getClosestPnt(CLineSeg(CPoint3d(4, 0, 0), CPoint3d(4, 0, 0)), onB);
-    ExpectNear(onA, 1, 0, 0);
-    ExpectNear(onB, 4, 0, 0);
+    expectXyz(onA, 1, 0, 0);
+    expectXyz(onB, 4, 0, 0);
 }
 
 // ---- Planar crossings -----------------------------------------------------------------
@@ -288,10 +286,10 @@ TEST(LineCrossing, RandomSegmentsAndLinesMatchReference) {
         const bool segHit = CLineSeg(a, b).intersectWith(CLineSeg(c, d), got, 1e-6);
         EXPECT_EQ(segHit, s > 0 && s < 1 && t > 0 && t < 1) << i;
         if (segHit)
-            ExpectNear(got, ref.x, ref.y, ref.z, tol), ++hits;
+            expectXyz(got, ref.x, ref.y, ref.z, tol), ++hits;
         EXPECT_EQ(CLineSeg(a, b).intersectWith(CLine(c, d), got, 1e-6), s > 0 && s < 1) << i;
         ASSERT_TRUE(CLine(a, b).intersectWith(CLine(c, d), got, 1e-6));
-        ExpectNear(got, ref.x, ref.y, ref.z, tol);
+        expectXyz(got, ref.x, ref.y, ref.z, tol);
     }
     EXPECT_GT(hits, 100);
 }
@@ -300,7 +298,7 @@ TEST(LineCrossing, TolerancesTouchesAndDegenerates) {
     const CLineSeg base(CPoint3d(0, 0, 0), CPoint3d(10, 0, 10));
     CPoint3d at(-1, -1, -1);
     ASSERT_TRUE(base.intersectWith(CLineSeg(CPoint3d(5, -5, 0), CPoint3d(5, 5, 0)), at, 1e-6));
-    ExpectNear(at, 5, 0, 5);  // z carried along the first segment
+    expectXyz(at, 5, 0, 5);  // z carried along the first segment
     // Crossing at t = 1 + 5e-7 is accepted, at 1 + 2e-6 rejected; lines are exact.
     const double nearEnd = 10 * (1 + 5e-7), pastEnd = 10 * (1 + 2e-6);
     EXPECT_TRUE(
@@ -312,11 +310,11 @@ TEST(LineCrossing, TolerancesTouchesAndDegenerates) {
 
     const CLineSeg flat(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0));
     ASSERT_TRUE(flat.intersectWith(CLineSeg(CPoint3d(10, 0, 0), CPoint3d(20, 0, 0)), at, 1e-6));
-    ExpectNear(at, 10, 0, 0);
+    expectXyz(at, 10, 0, 0);
     at.set(7, 7, 7);
     EXPECT_FALSE(flat.intersectWith(CLineSeg(CPoint3d(5, 0, 0), CPoint3d(15, 0, 0)), at, 1e-6));
     EXPECT_FALSE(flat.intersectWith(CLineSeg(CPoint3d(0, 1, 0), CPoint3d(10, 1, 0)), at, 1e-6));
-    ExpectNear(at, 7, 7, 7);  // untouched on failure
+    expectXyz(at, 7, 7, 7);  // untouched on failure
     // The parallel test compares tol with |d1||d2| sin(angle).
     const double eps = 1e-10;
     EXPECT_TRUE(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(1000, 0, 0))
@@ -329,16 +327,16 @@ TEST(LineCrossing, TolerancesTouchesAndDegenerates) {
                                     at, 1e-6));
     // Degenerate pieces lying on the other.
     ASSERT_TRUE(CLineSeg(CPoint3d(4, 0, 0), CPoint3d(4, 0, 0)).intersectWith(flat, at, 1e-6));
-    ExpectNear(at, 4, 0, 0);
+    expectXyz(at, 4, 0, 0);
     ASSERT_TRUE(flat.intersectWith(CLineSeg(CPoint3d(6, 0, 0), CPoint3d(6, 0, 0)), at, 1e-6));
-    ExpectNear(at, 6, 0, 0);
+    expectXyz(at, 6, 0, 0);
     // A piece standing vertically over the segment gives no plan parameter: no crossing, no NaN.
     at.set(7, 7, 7);
     EXPECT_FALSE(flat.intersectWith(CLineSeg(CPoint3d(3, 0, 0), CPoint3d(3, 0, 5)), at, 1e-6));
     EXPECT_FALSE(flat.intersectWith(CLineSeg(CPoint3d(kNaN, 0, 0), CPoint3d(3, 1, 0)), at, 1e-6));
     EXPECT_FALSE(CLine(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0))
                      .intersectWith(CLine(CPoint3d(0, 1, 0), CPoint3d(HUGE_VAL, 2, 0)), at, 1e-6));
-    ExpectNear(at, 7, 7, 7);
+    expectXyz(at, 7, 7, 7);
 }
 
 // ---- Lines, mirrors, rays -------------------------------------------------------------
@@ -351,9 +349,9 @@ TEST(Line, IsOnClosestParallelAndClose) {
     EXPECT_FALSE(xAxis.isOn(CPoint3d(far, far * 0.02, 0), 0.01));
     EXPECT_FALSE(CLine(CPoint3d(1, 1, 0), CPoint3d(1, 1, 0)).isOn(CPoint3d(5, 5, 0), 0.01));
 
-    ExpectNear(xAxis.getClosestPnt(CPoint3d(-7, 3, 2)), -7, 0, 0);
-    ExpectNear(CLine(CPoint3d(2, 3, 4), CPoint3d(2, 3, 4)).getClosestPnt(CPoint3d(9, 9, 9)), 2, 3,
-               4);
+    expectXyz(xAxis.getClosestPnt(CPoint3d(-7, 3, 2)), -7, 0, 0);
+    expectXyz(CLine(CPoint3d(2, 3, 4), CPoint3d(2, 3, 4)).getClosestPnt(CPoint3d(9, 9, 9)), 2, 3,
+              4);
 
     const CLine shifted(CPoint3d(0, 1, 0), CPoint3d(5, 1, 0));
     EXPECT_TRUE(xAxis.parallelWith(shifted, 1e-6));
@@ -368,49 +366,49 @@ TEST(Line, IsOnClosestParallelAndClose) {
 
 TEST(Line, MirrorOfPointsAndVectors) {
     const CLine xAxis(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0));
-    ExpectNear(CPoint3d(1, 1, 7).mirror(xAxis), 1, -1, 7);
+    expectXyz(CPoint3d(1, 1, 7).mirror(xAxis), 1, -1, 7);
     const CLine diagonal(CPoint3d(1, 0, 3), CPoint3d(2, 1, 3));
-    ExpectNear(CPoint3d(0, 1, -2).mirror(diagonal), 2, -1, -2);
+    expectXyz(CPoint3d(0, 1, -2).mirror(diagonal), 2, -1, -2);
     // Vectors on either side of the direction are reflected, z kept.
-    ExpectNear(CVector3d(0, 1, 5).mirror(diagonal), 1, 0, 5);
-    ExpectNear(CVector3d(1, 0, 5).mirror(diagonal), 0, 1, 5);
-    ExpectNear(CVector3d(3, 4, 0).mirror(xAxis), 3, -4, 0);
+    expectXyz(CVector3d(0, 1, 5).mirror(diagonal), 1, 0, 5);
+    expectXyz(CVector3d(1, 0, 5).mirror(diagonal), 0, 1, 5);
+    expectXyz(CVector3d(3, 4, 0).mirror(xAxis), 3, -4, 0);
     // The image of a vector is the difference of the images of its two ends.
     const CPoint3d p(4, -2, 1), q(-3, 5, 2);
     CVector3d v = q - p;
     CPoint3d mp = p, mq = q;
     v.mirror(diagonal);
     const CVector3d expected = mq.mirror(diagonal) - mp.mirror(diagonal);
-    ExpectNear(v, expected.x, expected.y, v.z);
+    expectXyz(v, expected.x, expected.y, v.z);
     // A line without direction reflects through its point, never into NaN.
     const CLine dot(CPoint3d(1, 1, 0), CPoint3d(1, 1, 0));
-    ExpectNear(CPoint3d(3, 2, 9).mirror(dot), -1, 0, 9);
-    ExpectNear(CVector3d(3, 2, 9).mirror(dot), -3, -2, 9);
+    expectXyz(CPoint3d(3, 2, 9).mirror(dot), -1, 0, 9);
+    expectXyz(CVector3d(3, 2, 9).mirror(dot), -3, -2, 9);
 }
 
 TEST(Ray, ClosestPointsCrossingsAndTransforms) {
     CRay ray(CPoint3d(1, 1, 0), CPoint3d(3, 1, 0));
-    ExpectNear(ray.direction(), 2, 0, 0);
-    ExpectNear(ray.getClosestPnt(CPoint3d(-5, 4, 0)), 1, 1, 0);
-    ExpectNear(ray.getClosestPnt(CPoint3d(7, 4, 0)), 7, 1, 0);
-    ExpectNear(CRay(CPoint3d(1, 2, 3), CVector3d()).getClosestPnt(CPoint3d(7, 4, 0)), 1, 2, 3);
+    expectXyz(ray.direction(), 2, 0, 0);
+    expectXyz(ray.getClosestPnt(CPoint3d(-5, 4, 0)), 1, 1, 0);
+    expectXyz(ray.getClosestPnt(CPoint3d(7, 4, 0)), 7, 1, 0);
+    expectXyz(CRay(CPoint3d(1, 2, 3), CVector3d()).getClosestPnt(CPoint3d(7, 4, 0)), 1, 2, 3);
 
     CPoint3d at;
     ASSERT_TRUE(ray.intersectWith(CLineSeg(CPoint3d(5, 0, 0), CPoint3d(5, 4, 0)), at, 1e-6));
-    ExpectNear(at, 5, 1, 0);
+    expectXyz(at, 5, 1, 0);
     EXPECT_FALSE(ray.intersectWith(CLineSeg(CPoint3d(0, 0, 0), CPoint3d(0, 4, 0)), at, 1e-6));
     EXPECT_FALSE(ray.intersectWith(CLineSeg(CPoint3d(5, 2, 0), CPoint3d(5, 4, 0)), at, 1e-6));
     EXPECT_FALSE(ray.intersectWith(CLineSeg(CPoint3d(2, 1, 0), CPoint3d(9, 1, 0)), at, 1e-6));
     ASSERT_TRUE(ray.intersectWith(CRay(CPoint3d(4, -3, 0), CVector3d(0, 1, 0)), at, 1e-6));
-    ExpectNear(at, 4, 1, 0);
+    expectXyz(at, 4, 1, 0);
     EXPECT_FALSE(ray.intersectWith(CRay(CPoint3d(4, -3, 0), CVector3d(0, -1, 0)), at, 1e-6));
 
     ray.move(CVector3d(0, 0, 2));
-    ExpectNear(ray.startPt, 1, 1, 2);
+    expectXyz(ray.startPt, 1, 1, 2);
     ray.rotate(CPoint3d(), 1.0);
     ray.scale(CPoint3d(), 3.0);
-    ExpectNear(ray.startPt, 1, 1, 2);
-    ExpectNear(ray.dirVec, 2, 0, 0);
+    expectXyz(ray.startPt, 1, 1, 2);
+    expectXyz(ray.dirVec, 2, 0, 0);
     EXPECT_TRUE(ray.isValid());
     ray.set(CPoint3d(), CVector3d(kNaN, 0, 0));
     EXPECT_FALSE(ray.isValid());
@@ -432,20 +430,20 @@ TEST(Plane, ConstructionFromPoints) {
     CPlane plane;
     EXPECT_TRUE(
         plane.set(std::vector<CPoint3d>{CPoint3d(0, 0, 0), CPoint3d(1, 0, 0), CPoint3d(1, 1, 0)}));
-    ExpectNear(plane.normalVec, 0, 0, 1);
+    expectXyz(plane.normalVec, 0, 0, 1);
     plane.set(CPoint3d(5, 5, 5), CVector3d(0, 3, 4));
-    ExpectNear(plane.normalVec, 0, 0.6, 0.8);
+    expectXyz(plane.normalVec, 0, 0.6, 0.8);
     EXPECT_FALSE(
         plane.set(std::vector<CPoint3d>{CPoint3d(0, 0, 0), CPoint3d(1, 1, 1), CPoint3d(3, 3, 3)}));
     EXPECT_FALSE(plane.set(std::vector<CPoint3d>{CPoint3d(0, 0, 0), CPoint3d(1, 1, 1)}));
-    ExpectNear(plane.originPt, 5, 5, 5);  // unchanged by the failures
+    expectXyz(plane.originPt, 5, 5, 5);  // unchanged by the failures
     // A later triple may decide; the origin stays the first point.
     ASSERT_TRUE(plane.set(std::vector<CPoint3d>{CPoint3d(1, 0, 0), CPoint3d(2, 0, 0),
                                                 CPoint3d(3, 0, 0), CPoint3d(3, 0, 1)}));
-    ExpectNear(plane.originPt, 1, 0, 0);
-    ExpectNear(plane.normalVec, 0, -1, 0);
+    expectXyz(plane.originPt, 1, 0, 0);
+    expectXyz(plane.normalVec, 0, -1, 0);
     plane.set(CPoint3d(), CVector3d());
-    ExpectNear(plane.normalVec, 0, 0, 0);
+    expectXyz(plane.normalVec, 0, 0, 0);
 }
 
 TEST(Plane, CrossingsInSpaceAndProjection) {
@@ -467,15 +465,15 @@ TEST(Plane, CrossingsInSpaceAndProjection) {
     }
     CPoint3d at(7, 7, 7);
     EXPECT_FALSE(tilted.intersectWith(CLine(CPoint3d(0, 0, 0), CPoint3d(1, -1, 0)), at, 1e-6));
-    ExpectNear(at, 7, 7, 7);
+    expectXyz(at, 7, 7, 7);
 
-    ExpectNear(tilted.PtProj2Plane(CPoint3d(1, 2, 6), CVector3d()), 0, 1, 5);
-    ExpectNear(tilted.PtProj2Plane(CPoint3d(1, 2, 6), CVector3d(0, 0, 2)), 1, 2, 3);
-    ExpectNear(tilted.PtProj2Plane(CPoint3d(9, 9, 9), CVector3d(1, -1, 0)), 0, 0, 0);
+    expectXyz(tilted.PtProj2Plane(CPoint3d(1, 2, 6), CVector3d()), 0, 1, 5);
+    expectXyz(tilted.PtProj2Plane(CPoint3d(1, 2, 6), CVector3d(0, 0, 2)), 1, 2, 3);
+    expectXyz(tilted.PtProj2Plane(CPoint3d(9, 9, 9), CVector3d(1, -1, 0)), 0, 0, 0);
     const std::vector<CPoint3d> moved =
         tilted.PtProj2Plane({CPoint3d(1, 2, 6), CPoint3d(9, 9, 9)}, CVector3d(1, -1, 0));
     ASSERT_EQ(moved.size(), 2u);
-    ExpectNear(moved[1], 0, 0, 0);
+    expectXyz(moved[1], 0, 0, 0);
 }
 
 TEST(Plane, PlanePlaneLineLiesInBoth) {
@@ -489,7 +487,7 @@ TEST(Plane, PlanePlaneLineLiesInBoth) {
             const bool hit = p1.intersectWith(p2, line, 1e-6);
             EXPECT_EQ(hit, !(n1 == n2));
             if (!hit) {
-                ExpectNear(line.startPt, 9, 9, 9);
+                expectXyz(line.startPt, 9, 9, 9);
                 continue;
             }
             for (const CPoint3d& p : {line.startPt, line.endPt}) {
@@ -498,8 +496,8 @@ TEST(Plane, PlanePlaneLineLiesInBoth) {
             }
             const CVector3d dir = line.endPt - line.startPt;
             const CVector3d cross = p1.normalVec.crossProduct(p2.normalVec);
-            ExpectNear(dir, cross.x, cross.y, cross.z);
-            ExpectNear(line.boxMax, 0, 0, 0);
+            expectXyz(dir, cross.x, cross.y, cross.z);
+            expectXyz(line.boxMax, 0, 0, 0);
         }
     }
 }
@@ -511,17 +509,17 @@ TEST(LineSegment, OverlapAlongAndPartial) {
     CLineSeg out;
     ASSERT_TRUE(
         seg.overlap(CLineSeg(CPoint3d(2, 0.001, 0), CPoint3d(6, 0.001, 0)), &out, 0.01, 0.01));
-    ExpectNear(out.startPt, 2, 0, 0);
-    ExpectNear(out.endPt, 6, 0, 0);
-    ExpectNear(out.boxMax, 6, 0, 0);
+    expectXyz(out.startPt, 2, 0, 0);
+    expectXyz(out.endPt, 6, 0, 0);
+    expectXyz(out.boxMax, 6, 0, 0);
     ASSERT_TRUE(
         seg.overlap(CLineSeg(CPoint3d(-2, 0.001, 0), CPoint3d(12, 0.001, 0)), &out, 0.01, 0.01));
-    ExpectNear(out.startPt, 0, 0.001, 0);
-    ExpectNear(out.endPt, 10, 0.001, 0);
+    expectXyz(out.startPt, 0, 0.001, 0);
+    expectXyz(out.endPt, 10, 0.001, 0);
     ASSERT_TRUE(
         seg.overlap(CLineSeg(CPoint3d(5, 0.001, 0), CPoint3d(15, 0.001, 0)), &out, 0.01, 0.01));
-    ExpectNear(out.startPt, 5, 0, 0);
-    ExpectNear(out.endPt, 10, 0.001, 0);
+    expectXyz(out.startPt, 5, 0, 0);
+    expectXyz(out.endPt, 10, 0.001, 0);
     EXPECT_TRUE(seg.overlap(CLineSeg(CPoint3d(15, 0, 0), CPoint3d(5, 0, 0)), nullptr, 0.01, 0.01));
     EXPECT_FALSE(
         seg.overlap(CLineSeg(CPoint3d(10, 0, 0), CPoint3d(20, 0, 0)), nullptr, 0.01, 0.01));

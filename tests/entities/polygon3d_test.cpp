@@ -11,7 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 using test_support::ArchiveCause;
 using test_support::Bytes;
@@ -21,24 +23,14 @@ using test_support::StoreBytes;
 
 namespace {
 
+using point_expect::expectXyz;
+
 constexpr double kTol = 1e-9;
-constexpr double kPi = 3.14159265358979323846;
+using geo_detail::kPi;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
 using Pts = std::vector<CPoint3d>;
-
-void ExpectNear(const CPoint3d& p, double x, double y, double z, double tol = kTol) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
-
-void ExpectVec(const CVector3d& v, double x, double y, double z, double tol = kTol) {
-    EXPECT_NEAR(v.x, x, tol);
-    EXPECT_NEAR(v.y, y, tol);
-    EXPECT_NEAR(v.z, z, tol);
-}
 
 bool Close(const CPoint3d& a, const CPoint3d& b, double tol = 1e-7) {
     return a.distanceTo(b) < tol;
@@ -122,10 +114,10 @@ TEST(Polygon3DFrame, AxesFollowTheArbitraryAxisRule) {
         CPolygon3D pg(CPolygon(), c.normal, 0.0);
         CPoint3d out;
         pg.world2ucs(c.world, out);
-        ExpectNear(out, c.plane.x, c.plane.y, 0.0);
+        expectXyz(out, c.plane.x, c.plane.y, 0.0);
         AcGePoint3d acOut;
         pg.world2ucs(c.world.toAcGePoint3d(), acOut);
-        ExpectNear(CPoint3d(acOut), c.plane.x, c.plane.y, 0.0);
+        expectXyz(CPoint3d(acOut), c.plane.x, c.plane.y, 0.0);
     }
 }
 
@@ -160,16 +152,16 @@ TEST(Polygon3DFrame, ListConversionsUseTheRequestedThirdCoordinate) {
     CPolygon3D pg(CPolygon(), CVector3d(1, 0, 0), 3.0);
     Pts pts = {{5, 1, 2}, {-1, 4, 6}};
     pg.changeWorldToUcs(pts, 9.0);
-    ExpectNear(pts[0], 1, 2, 9);
-    ExpectNear(pts[1], 4, 6, 9);
+    expectXyz(pts[0], 1, 2, 9);
+    expectXyz(pts[1], 4, 6, 9);
     pts[0].z = 0.0;
     pts[1].z = 0.0;
     pg.changeUcsToWorld(pts);
-    ExpectNear(pts[0], 3, 1, 2);  // placed on the plane at the elevation
-    ExpectNear(pts[1], 3, 4, 6);
+    expectXyz(pts[0], 3, 1, 2);  // placed on the plane at the elevation
+    expectXyz(pts[1], 3, 4, 6);
     std::vector<AcGePoint3d> ac = {AcGePoint3d(5, 1, 2)};
     pg.changeWorldToUcs(ac, -1.0);
-    ExpectNear(CPoint3d(ac[0]), 1, 2, -1);
+    expectXyz(CPoint3d(ac[0]), 1, 2, -1);
 }
 
 // ---- outlines, areas, elevation
@@ -182,8 +174,8 @@ TEST(Polygon3DOutline, HorizontalAtHeightFiveHasEqualAreas) {
     EXPECT_NEAR(pg.getAreaPrjXY(), 12.0, kTol);
     CPoint3d lo, hi;
     pg.box(lo, hi);
-    ExpectNear(lo, 0, 0, 5);
-    ExpectNear(hi, 3, 4, 5);
+    expectXyz(lo, 0, 0, 5);
+    expectXyz(hi, 3, 4, 5);
     ExpectInStep(pg);
 }
 
@@ -195,8 +187,8 @@ TEST(Polygon3DOutline, VerticalAndTiltedAreas) {
     EXPECT_NEAR(wall.getAreaPrjXY(), 0.0, kTol);
     CPoint3d lo, hi;
     wall.box(lo, hi);
-    ExpectNear(lo, 2, 0, 0);
-    ExpectNear(hi, 2, 3, 4);
+    expectXyz(lo, 2, 0, 0);
+    expectXyz(hi, 2, 3, 4);
     // A 3 x 4 roof tilted 60 degrees: its plan is 3 x 2.
     const double c = std::cos(kPi / 3), s = std::sin(kPi / 3);
     CPolygon3D roof({{0, 0, 1}, {3, 0, 1}, {3, 4 * c, 1 + 4 * s}, {0, 4 * c, 1 + 4 * s}},
@@ -233,10 +225,10 @@ TEST(Polygon3DOutline, ClosedAndClockwiseListsAreNormalised) {
     const Pts before = pg.getWorldPts();
     pg.setWorldPts(Pts{{9, 9, 9}, {8, 8, 8}}, CVector3d(1, 0, 0));
     EXPECT_TRUE(SameRing(pg.getWorldPts(), before));
-    ExpectVec(pg.getUcs(), 0, 0, -1);
+    expectXyz(pg.getUcs(), 0, 0, -1);
     CPolygon3D empty(Pts{{1, 1, 1}}, CVector3d(1, 0, 0));
     EXPECT_TRUE(empty.getWorldPts().empty());
-    ExpectVec(empty.getUcs(), 0, 0, 1);
+    expectXyz(empty.getUcs(), 0, 0, 1);
 }
 
 TEST(Polygon3DOutline, NearDuplicateVerticesKeepBothOutlinesInStep) {
@@ -291,9 +283,9 @@ TEST(Polygon3DOutline, ExtrudeDirectionsPointOutward) {
     CPolygon3D pg(Rect(0, 0, 2, 1, 0.0), CVector3d(0, 0, 1));
     CVector3d v(7, 7, 7);
     EXPECT_TRUE(pg.getExtrudeV(-1, v));
-    ExpectVec(v, 0, 0, 1);
+    expectXyz(v, 0, 0, 1);
     EXPECT_TRUE(pg.getExtrudeV(-2, v));
-    ExpectVec(v, 0, 0, -1);
+    expectXyz(v, 0, 0, -1);
     const Pts& w = pg.getWorldPts();
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(pg.getExtrudeV(i, v));
@@ -305,7 +297,7 @@ TEST(Polygon3DOutline, ExtrudeDirectionsPointOutward) {
     v.set(7, 7, 7);
     EXPECT_FALSE(pg.getExtrudeV(4, v));
     EXPECT_FALSE(pg.getExtrudeV(-3, v));
-    ExpectVec(v, 7, 7, 7);
+    expectXyz(v, 7, 7, 7);
 }
 
 TEST(Polygon3DOutline, PlaneQueries) {
@@ -349,7 +341,7 @@ void ExpectTransformed(CPolygon3D& pg, const Pts& want, const CVector3d& wantNor
                        double area = 3.0 * std::sqrt(5.0)) {
     EXPECT_TRUE(SameRing(pg.getWorldPts(), want) ||
                 SameRing(pg.getWorldPts(), Pts(want.rbegin(), want.rend())));
-    ExpectVec(pg.getUcs(), wantNormal.x, wantNormal.y, wantNormal.z, 1e-9);
+    expectXyz(pg.getUcs(), wantNormal.x, wantNormal.y, wantNormal.z, 1e-9);
     EXPECT_NEAR(pg.getElev(), CVector3d(want[0]).getDotProduct(wantNormal), 1e-9);
     EXPECT_NEAR(pg.getArea(), area, 1e-9);
     ExpectCounterClockwise(pg);
@@ -458,7 +450,7 @@ TEST(Polygon3DTransform, DegenerateParametersChangeNothing) {
     pg.scale(CPoint3d(0, 0, 0), kInf);
     pg.mirror(CLine(CPoint3d(kNaN, 0, 0), CPoint3d(0, 1, 0)));
     EXPECT_TRUE(SameRing(pg.getWorldPts(), before));
-    ExpectVec(pg.getUcs(), kTiltedNormal.x, kTiltedNormal.y, kTiltedNormal.z);
+    expectXyz(pg.getUcs(), kTiltedNormal.x, kTiltedNormal.y, kTiltedNormal.z);
     EXPECT_TRUE(pg.isValid());
 }
 
@@ -650,7 +642,7 @@ TEST(Polygon3DArchive, OlderRecordStopsAfterTheNormal) {
         ar >> after;
     });
     EXPECT_EQ(after, 42.0);
-    ExpectVec(start.getUcs(), 1, 0, 0, 0.0);
+    expectXyz(start.getUcs(), 1, 0, 0, 0.0);
     EXPECT_EQ(start.getUcsPts(), plane);
     EXPECT_EQ(start.getThickness(), 4.0);  // not stored in this layout
     EXPECT_NEAR(start.getElev(), 3.0, kTol);
@@ -659,8 +651,8 @@ TEST(Polygon3DArchive, OlderRecordStopsAfterTheNormal) {
     EXPECT_NEAR(start.getAreaPrjXY(), 0.0, kTol);
     CPoint3d lo, hi;
     start.box(lo, hi);
-    ExpectNear(lo, -7, -8, -9, 0.0);  // the box is taken as stored
-    ExpectNear(hi, 7, 8, 9, 0.0);
+    expectXyz(lo, -7, -8, -9, 0.0);  // the box is taken as stored
+    expectXyz(hi, 7, 8, 9, 0.0);
 }
 
 TEST(Polygon3DArchive, HostileAndTruncatedRecordsRaiseEndOfFile) {
@@ -693,7 +685,7 @@ TEST(Polygon3DArchive, RuntimeClassCopyAndClone) {
     std::unique_ptr<CObject> obj(rc->CreateObject());
     auto* made = dynamic_cast<CPolygon3D*>(obj.get());
     ASSERT_NE(made, nullptr);
-    ExpectVec(made->getUcs(), 0, 0, 1, 0.0);
+    expectXyz(made->getUcs(), 0, 0, 1, 0.0);
     EXPECT_EQ(made->type(), typeid(CPolygon3D));
 
     CPolygon3D pg(kTilted, kTiltedNormal);
@@ -718,16 +710,16 @@ TEST(Polygon3DArchive, RuntimeClassCopyAndClone) {
 TEST(Polygon3DBadInput, ZeroNormalFallsBackToTheOutlineThenToPlusZ) {
     // A zero normal takes the best-fit normal of the outline.
     CPolygon3D wall({{2, 0, 0}, {2, 3, 0}, {2, 3, 4}, {2, 0, 4}}, CVector3d(0, 0, 0));
-    ExpectVec(wall.getUcs(), 1, 0, 0);
+    expectXyz(wall.getUcs(), 1, 0, 0);
     EXPECT_NEAR(wall.getArea(), 12.0, kTol);
     // No outline, or a collinear one: +Z.
     CPolygon3D none(CPolygon(), CVector3d(0, 0, 0), 1.0);
-    ExpectVec(none.getUcs(), 0, 0, 1);
+    expectXyz(none.getUcs(), 0, 0, 1);
     CPolygon3D line({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}, CVector3d(kNaN, 0, 0));
-    ExpectVec(line.getUcs(), 0, 0, 1);
+    expectXyz(line.getUcs(), 0, 0, 1);
     EXPECT_TRUE(line.isValid());
     CPolygon3D inf({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, CVector3d(kInf, 0, 0));
-    ExpectVec(inf.getUcs(), 0, 0, 1);
+    expectXyz(inf.getUcs(), 0, 0, 1);
 }
 
 TEST(Polygon3DBadInput, NonPlanarOutlineKeepsItsWorldPoints) {
@@ -768,5 +760,5 @@ TEST(Polygon3DBadInput, NonFiniteCoordinatesNeverCrash) {
     const double zero = 0.0;
     std::memcpy(zeroNormal.data() + normalAt + 24, &zero, sizeof zero);
     CPolygon3D read = Load(zeroNormal);
-    ExpectVec(read.getUcs(), 0, 0, 1);
+    expectXyz(read.getUcs(), 0, 0, 1);
 }

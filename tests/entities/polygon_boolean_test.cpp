@@ -8,6 +8,7 @@
 
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include "foundation/numeric.h"
 #include "support/boost_geometry.h"
 
 #include <cmath>
@@ -22,7 +23,7 @@ using BgPoint = bg::model::d2::point_xy<double>;
 using BgPolygon = bg::model::polygon<BgPoint, false, true>;  // counter-clockwise, closed
 using BgMulti = bg::model::multi_polygon<BgPolygon>;
 
-const double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 
 // A star-shaped outline around (cx, cy): n vertices at increasing angles, radii in [rMin, rMax].
 std::vector<CPoint3d> RandomStar(std::mt19937& rng, int n, double cx, double cy, double rMin,

@@ -5,7 +5,9 @@
 #include <geo/mfc/exceptions.h>
 #include <geo/polylines.h>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +23,10 @@ using test_support::StoreBytes;
 
 namespace {
 
+using point_expect::expectSameXyz;
+
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kPi = 3.141592653589793;
+using geo_detail::kPi;
 
 std::vector<CPoint3d> Pts(std::initializer_list<std::initializer_list<double>> xyz) {
     std::vector<CPoint3d> out;
@@ -35,12 +39,6 @@ std::vector<CPoint3d> Pts(std::initializer_list<std::initializer_list<double>> x
 
 std::vector<CPoint3d> Square(double x0, double y0, double side) {
     return Pts({{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}});
-}
-
-void ExpectPoint(const CPoint3d& p, double x, double y, double z = 0.0) {
-    EXPECT_DOUBLE_EQ(p.x, x);
-    EXPECT_DOUBLE_EQ(p.y, y);
-    EXPECT_DOUBLE_EQ(p.z, z);
 }
 
 // Appends one embedded point record per vertex after the count, the way the list is stored.
@@ -111,8 +109,8 @@ TEST(PolylineRecords, ReadingTakesStoredBoxAndIgnoresVersion) {
         EXPECT_EQ(pg.numVerts(), 3);
         EXPECT_EQ(pg.elevation(), 7);
         EXPECT_EQ(pg.thickness(), 8);
-        ExpectPoint(pg.boxMin, -100, -100, 1);  // as stored, not recomputed
-        ExpectPoint(pg.boxMax, 100, 100, 2);
+        expectSameXyz(pg.boxMin, -100, -100, 1);  // as stored, not recomputed
+        expectSameXyz(pg.boxMax, 100, 100, 2);
     }
 }
 
@@ -173,7 +171,7 @@ TEST(PolylineRecords, RuntimeClassesTypesAndClones) {
     std::unique_ptr<CGeometry> copy(pg.clone());
     EXPECT_EQ(copy->type(), typeid(CPolygon));
     EXPECT_EQ(static_cast<CPolygon&>(*copy).getPoints().size(), 4u);
-    ExpectPoint(copy->boxMax, 4, 4);
+    expectSameXyz(copy->boxMax, 4, 4, 0.0);
     const CPolyline pl(Square(0, 0, 1));
     std::unique_ptr<CGeometry> plCopy(pl.clone());
     EXPECT_EQ(plCopy->type(), typeid(CPolyline));
@@ -193,13 +191,13 @@ TEST(PolylineVertices, BadIndexThrowsTheLibraryText) {
     EXPECT_TRUE(ThrowsOutOfBounds([&] { CPolygon()[0]; }));
     pl[3].x = 7;  // the non-const form is a reference into the list
     EXPECT_EQ(pl.getPoints()[3].x, 7);
-    ExpectPoint(pg.pointAt(4), 0, 0);
+    expectSameXyz(pg.pointAt(4), 0, 0, 0.0);
     const CLineSeg closing = pg.lineSegAt(3);
-    ExpectPoint(closing.startPt, 0, 1);
-    ExpectPoint(closing.endPt, 0, 0);
+    expectSameXyz(closing.startPt, 0, 1, 0.0);
+    expectSameXyz(closing.endPt, 0, 0, 0.0);
     const CLineSeg zero = pg.lineSegAt(4);
-    ExpectPoint(zero.startPt, 0, 0);
-    ExpectPoint(zero.endPt, 0, 0);
+    expectSameXyz(zero.startPt, 0, 0, 0.0);
+    expectSameXyz(zero.endPt, 0, 0, 0.0);
 }
 
 TEST(PolylineVertices, ClosingRules) {
@@ -210,7 +208,7 @@ TEST(PolylineVertices, ClosingRules) {
     EXPECT_FALSE(pl.isClosed());
     pl.setClosed(true);
     EXPECT_EQ(pl.numVerts(), 4);
-    ExpectPoint(pl[3], 0, 0);
+    expectSameXyz(pl[3], 0, 0, 0.0);
     pl.setClosed(true);  // already closed
     EXPECT_EQ(pl.numVerts(), 4);
 
@@ -224,10 +222,10 @@ TEST(PolylineVertices, ClosingRules) {
 
 TEST(PolylineVertices, BoxFollowsEditsButNotElevationOrCleanup) {
     CPolyline pl(Pts({{1, 1, 4}, {3, -2, 9}}));
-    ExpectPoint(pl.boxMin, 1, -2, 4);
-    ExpectPoint(pl.boxMax, 3, 1, 4);
+    expectSameXyz(pl.boxMin, 1, -2, 4);
+    expectSameXyz(pl.boxMax, 3, 1, 4);
     pl.pushPoint(CPoint3d(-5, 6, 0));
-    ExpectPoint(pl.boxMin, -5, -2, 4);
+    expectSameXyz(pl.boxMin, -5, -2, 4);
     pl.SetElevation(10);
     EXPECT_EQ(pl.boxMin.z, 4);  // left as it was
     CPoint3d lo, hi;
@@ -236,15 +234,15 @@ TEST(PolylineVertices, BoxFollowsEditsButNotElevationOrCleanup) {
 
     CPolyline target(Pts({{100, 100}, {200, 200}}));
     target = CPolyline();
-    ExpectPoint(target.boxMax, 200, 200);  // an empty list leaves the box alone
+    expectSameXyz(target.boxMax, 200, 200, 0.0);  // an empty list leaves the box alone
     CPolyline copied(CPolyline(Pts({{1, 2}, {3, 4}})));
-    ExpectPoint(copied.boxMax, 3, 4);
+    expectSameXyz(copied.boxMax, 3, 4, 0.0);
 
     std::vector<AcGePoint2d> flat{AcGePoint2d(1, 2), AcGePoint2d(3, 4)};
     CPolyline from2d(flat);
-    ExpectPoint(from2d[1], 3, 4, 0);
+    expectSameXyz(from2d[1], 3, 4, 0);
     std::vector<AcGePoint3d> ac{AcGePoint3d(1, 2, 3), AcGePoint3d(4, 5, 6), AcGePoint3d(0, 9, 6)};
-    ExpectPoint(CPolyline(ac)[1], 4, 5, 6);
+    expectSameXyz(CPolyline(ac)[1], 4, 5, 6);
     EXPECT_EQ(CPolygon(ac).numVerts(), 3);
     EXPECT_FALSE(PolyIsClockWise(CPolygon(ac).getPoints()));
 }
@@ -300,8 +298,8 @@ TEST(PolygonNormalize, MirrorKeepsCounterClockwiseAndRebuildsBox) {
     CPolygon pg(Pts({{1, 0}, {3, 0}, {3, 2}}), true);
     pg.mirror(CLine(CPoint3d(0, 0, 0), CPoint3d(0, 1, 0)));
     EXPECT_FALSE(PolyIsClockWise(pg.getPoints()));
-    ExpectPoint(pg.boxMin, -3, 0);
-    ExpectPoint(pg.boxMax, -1, 2);
+    expectSameXyz(pg.boxMin, -3, 0, 0.0);
+    expectSameXyz(pg.boxMax, -1, 2, 0.0);
     pg.rotate(CPoint3d(0, 0, 0), kPi);
     EXPECT_NEAR(pg.boxMin.x, 1, 1e-12);
     pg.scale(CPoint3d(0, 0, 0), 2);
@@ -316,13 +314,13 @@ TEST(PolylineClearError, CollinearAndSpikeRules) {
     CPolyline collinear(Pts({{0, 0}, {10, 0}, {20, 0}, {20, 10}}));
     collinear.ClearError();
     ASSERT_EQ(collinear.numVerts(), 3);
-    ExpectPoint(collinear[1], 20, 0);
+    expectSameXyz(collinear[1], 20, 0, 0.0);
 
     CPolyline spike(Pts({{0, 0}, {10, 0}, {10.01, 0}, {5, 0.5}}));
     spike.ClearError();
     ASSERT_EQ(spike.numVerts(), 3);
-    ExpectPoint(spike[1], 10, 0);
-    ExpectPoint(spike[2], 5, 0.5);
+    expectSameXyz(spike[1], 10, 0, 0.0);
+    expectSameXyz(spike[2], 5, 0.5, 0.0);
     CPolyline box(Pts({{0, 0}, {10, 0}}));
     box.ClearError();
     EXPECT_EQ(box.numVerts(), 2);
@@ -369,7 +367,7 @@ TEST(Triangulation, SquareAndSmallLists) {
     DivideTriangle(three, tris);
     ASSERT_EQ(tris.size(), 1u);
     EXPECT_TRUE(three.empty());
-    ExpectPoint(tris[0].vertB, 1, 0);
+    expectSameXyz(tris[0].vertB, 1, 0, 0.0);
     EXPECT_EQ(CPolygon(Pts({{0, 0}, {1, 1}}), false).numTriangles(), 0u);
     EXPECT_TRUE(CPolygon(Pts({{0, 0}, {1, 1}}), false).indexTriangles().empty());
 }
@@ -381,9 +379,9 @@ TEST(Triangulation, EarOrderAppendAndCollinearVertexDropped) {
     ASSERT_EQ(tris.size(), 3u);
     EXPECT_TRUE(pts.empty());
     // The first scan meets (0,0), (5,0), (10,0): collinear, so (5,0) goes without a triangle.
-    ExpectPoint(tris[1].vertA, 0, 0);
-    ExpectPoint(tris[1].vertB, 10, 0);
-    ExpectPoint(tris[1].vertC, 10, 10);
+    expectSameXyz(tris[1].vertA, 0, 0, 0.0);
+    expectSameXyz(tris[1].vertB, 10, 0, 0.0);
+    expectSameXyz(tris[1].vertC, 10, 10, 0.0);
     EXPECT_DOUBLE_EQ(TriangleArea(tris[1]) + TriangleArea(tris[2]), 100);
 }
 
@@ -450,9 +448,9 @@ TEST(Triangulation, DuplicateVertexMapsToFirstIndexAndDegenerateInputEnds) {
     std::vector<CPoint3d> nan = Pts({{0, 0}, {kNaN, 0}, {2, kNaN}, {3, 3}, {0, 5}});
     DivideTriangle(nan, tris);
     ASSERT_EQ(tris.size(), 1u);
-    ExpectPoint(tris[0].vertA, 3, 3);
-    ExpectPoint(tris[0].vertB, 0, 5);
-    ExpectPoint(tris[0].vertC, 0, 0);
+    expectSameXyz(tris[0].vertA, 3, 3, 0.0);
+    expectSameXyz(tris[0].vertB, 0, 5, 0.0);
+    expectSameXyz(tris[0].vertC, 0, 0, 0.0);
     EXPECT_EQ(nan.size(), 4u);
 }
 
@@ -547,7 +545,7 @@ TEST(GpcContours, AddAndReadBack) {
     EXPECT_EQ(poly.hole[1], 1);
     const std::vector<CPoint3d> back = GpcContourPoints(poly.contour[0]);
     ASSERT_EQ(back.size(), 3u);
-    ExpectPoint(back[2], 4, 3, 0);  // z is not carried
+    expectSameXyz(back[2], 4, 3, 0);  // z is not carried
     EXPECT_EQ(GpcContoursOfKind(poly, false).size(), 1u);
     EXPECT_EQ(GpcContoursOfKind(poly, true)[0].size(), 4u);
     gpc::gpc_vertex_list broken{-4, nullptr};

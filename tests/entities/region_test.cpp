@@ -11,13 +11,17 @@
 #include <boost/geometry/geometries/polygon.hpp>
 #include "support/boost_geometry.h"
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 #include <cmath>
 #include <memory>
 #include <random>
 
 namespace {
+
+using point_expect::expectXy;
 
 using test_support::ArchiveCause;
 using test_support::Bytes;
@@ -28,7 +32,7 @@ using Outline = std::vector<CPoint3d>;
 using Outlines = std::vector<Outline>;
 
 constexpr double kTol = 1e-6;
-const double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 
 // Counter-clockwise axis-aligned square with lower-left corner (x, y).
 Outline Square(double x, double y, double size, double z = 0.0) {
@@ -39,11 +43,6 @@ Outline Square(double x, double y, double size, double z = 0.0) {
 Outline Reversed(Outline pts) {
     std::reverse(pts.begin(), pts.end());
     return pts;
-}
-
-void ExpectXY(const CPoint3d& p, double x, double y) {
-    EXPECT_NEAR(p.x, x, 1e-9);
-    EXPECT_NEAR(p.y, y, 1e-9);
 }
 
 // The square 0..10 with the hole 4..6.
@@ -57,13 +56,13 @@ TEST(RegionConstruction, EveryConstructorFlagsContoursAndBuildsBox) {
     const CRegion empty;
     EXPECT_TRUE(empty.contours.empty());
     EXPECT_EQ(empty.elevation(), 0.0);
-    ExpectXY(empty.boxMax, 0, 0);
+    expectXy(empty.boxMax, 0, 0);
 
     const CRegion one(Square(1, 2, 3, 7.5));
     ASSERT_EQ(one.contours.size(), 1u);
     EXPECT_TRUE(one.contours[0].isOuter);
-    ExpectXY(one.boxMin, 1, 2);
-    ExpectXY(one.boxMax, 4, 5);
+    expectXy(one.boxMin, 1, 2);
+    expectXy(one.boxMax, 4, 5);
     EXPECT_EQ(one.boxMin.z, 7.5);  // the z of the first outer vertex
 
     const CRegion flat(
@@ -77,7 +76,7 @@ TEST(RegionConstruction, EveryConstructorFlagsContoursAndBuildsBox) {
     ASSERT_EQ(mixed.contours.size(), 4u);
     EXPECT_TRUE(mixed.contours[1].isOuter);
     EXPECT_FALSE(mixed.contours[2].isOuter);
-    ExpectXY(mixed.boxMax, 6, 6);  // the far hole does not widen the box
+    expectXy(mixed.boxMax, 6, 6);  // the far hole does not widen the box
 
     CPolygon room(Square(0, 0, 2), true);
     room.setElevation(3);
@@ -89,13 +88,13 @@ TEST(RegionConstruction, EveryConstructorFlagsContoursAndBuildsBox) {
 
     CRegion copy(fromRoom);
     EXPECT_EQ(copy.thickness(), 4.0);
-    ExpectXY(copy.boxMax, 2, 2);
+    expectXy(copy.boxMax, 2, 2);
     CRegion assigned(Square(50, 50, 1));
     assigned = mixed;
     EXPECT_EQ(assigned.contours.size(), 4u);
-    ExpectXY(assigned.boxMin, 0, 0);
+    expectXy(assigned.boxMin, 0, 0);
     assigned = std::move(copy);
-    ExpectXY(assigned.boxMax, 2, 2);
+    expectXy(assigned.boxMax, 2, 2);
     EXPECT_EQ(assigned.elevation(), 3.0);
 }
 
@@ -109,8 +108,8 @@ TEST(RegionConstruction, GpcPolygonKeepsOrderFlagsAndSurvivesBadStructs) {
     EXPECT_TRUE(r.contours[0].isOuter);
     EXPECT_FALSE(r.contours[1].isOuter);
     EXPECT_TRUE(r.contours[2].isOuter);
-    ExpectXY(r.contours[1].pts[1], 3, 2);
-    ExpectXY(r.boxMax, 21, 10);
+    expectXy(r.contours[1].pts[1], 3, 2);
+    expectXy(r.boxMax, 21, 10);
     EXPECT_DOUBLE_EQ(r.area(), 100.0 - 1.0 + 1.0);
     gpc::gpc_free_polygon(&poly);
 
@@ -190,10 +189,10 @@ TEST(RegionQueries, ContourListsAndTheirOrder) {
 
     CPoint3d lo(-1, -1, -1), hi(-1, -1, -1);
     CRegion(Outlines{}, Outlines{Square(0, 0, 1)}).getBox(lo, hi);
-    ExpectXY(hi, -1, -1);  // no outer vertex: corners untouched
+    expectXy(hi, -1, -1);  // no outer vertex: corners untouched
     r.getBox(lo, hi);
-    ExpectXY(lo, 0, 0);
-    ExpectXY(hi, 11, 11);
+    expectXy(lo, 0, 0);
+    expectXy(hi, 11, 11);
 }
 
 // ---- GPC conversion and booleans -------------------------------------------------------
@@ -228,7 +227,7 @@ TEST(RegionBoolean, HolesComeBackFlaggedAndEmptyResultsFail) {
     EXPECT_FALSE(out.contours[1].isOuter);
     EXPECT_DOUBLE_EQ(out.area(), 96.0);
     EXPECT_EQ(out.elevation(), 0.0);
-    ExpectXY(out.boxMax, 10, 10);
+    expectXy(out.boxMax, 10, 10);
 
     EXPECT_FALSE(a.booleanOper(a, out, gpc::GPC_DIFF));
     EXPECT_TRUE(out.contours.empty());
@@ -437,8 +436,8 @@ TEST(RegionOffset, OutersClockwiseHolesCounterClockwise) {
     EXPECT_NEAR(r.area(), 144.0, 1e-6);
     CPoint3d lo, hi;
     r.getBox(lo, hi);
-    ExpectXY(r.boxMin, lo.x, lo.y);
-    ExpectXY(r.boxMax, hi.x, hi.y);
+    expectXy(r.boxMin, lo.x, lo.y);
+    expectXy(r.boxMax, hi.x, hi.y);
 
     // A positive distance grows outers and shrinks holes alike: the region grows.
     CRegion framed = Framed();
@@ -481,22 +480,22 @@ TEST(RegionTransforms, PlanMovesKeepZAndRebuildBox) {
     for (const RegionContour& c : r.contours)
         for (const CPoint3d& p : c.pts)
             EXPECT_EQ(p.z, 5.0);
-    ExpectXY(r.boxMin, 1, 2);
+    expectXy(r.boxMin, 1, 2);
     EXPECT_EQ(r.elevation(), 1.0);
 
     r.rotate(CPoint3d(1, 2, 0), kTwoPi / 4);
-    ExpectXY(r.boxMin, -1, 2);
-    ExpectXY(r.boxMax, 1, 4);
+    expectXy(r.boxMin, -1, 2);
+    expectXy(r.boxMax, 1, 4);
     EXPECT_EQ(r.contours[0].pts[0].z, 5.0);
 
     r.scale(CPoint3d(-1, 2, 0), 2.0);
-    ExpectXY(r.boxMax, 3, 6);
+    expectXy(r.boxMax, 3, 6);
     EXPECT_DOUBLE_EQ(r.area(), 4.0 * (4.0 - 1.0));
 
     const bool outerCw = PolyIsClockWise(r.contours[0].pts);
     const bool holeCw = PolyIsClockWise(r.contours[1].pts);
     r.mirror(CLine(CPoint3d(0, 0, 0), CPoint3d(0, 1, 0)));
-    ExpectXY(r.boxMin, -3, 2);
+    expectXy(r.boxMin, -3, 2);
     EXPECT_EQ(PolyIsClockWise(r.contours[0].pts), outerCw);
     EXPECT_EQ(PolyIsClockWise(r.contours[1].pts), holeCw);
     EXPECT_DOUBLE_EQ(r.area(), 12.0);
@@ -535,8 +534,8 @@ TEST(RegionRecord, ReadingRebuildsBoxAcceptsAnyFlagByteAndVersion) {
         EXPECT_FALSE(r.contours[1].isOuter);
         EXPECT_EQ(r.elevation(), 1.0);
         EXPECT_EQ(r.thickness(), 2.0);
-        ExpectXY(r.boxMin, 0, 0);
-        ExpectXY(r.boxMax, 4, 3);  // the hole far away is not boxed
+        expectXy(r.boxMin, 0, 0);
+        expectXy(r.boxMax, 4, 3);  // the hole far away is not boxed
         EXPECT_EQ(r.boxMax.z, 9.0);
         EXPECT_EQ(StoreBytes([&](CArchive& ar) { r.Serialize(ar); }), TriangleAndFarHole(2.0, 1));
     }
@@ -550,7 +549,7 @@ TEST(RegionRecord, HostileCountsAndTruncationRaiseAndKeepRegion) {
                   CArchiveException::endOfFile);
         ASSERT_EQ(r.contours.size(), 2u);
         EXPECT_DOUBLE_EQ(r.area(), 96.0);
-        ExpectXY(r.boxMax, 10, 10);
+        expectXy(r.boxMax, 10, 10);
     };
     RecordBuilder contours;
     contours.real(2).real(0).real(0).count(0xFFFFFFFFu).count(0).byte(1);
@@ -580,13 +579,13 @@ TEST(RegionRecord, RoundTripRuntimeClassAndClone) {
     LoadBytes(bytes, [&](CArchive& ar) { obj->Serialize(ar); });
     auto& back = static_cast<CRegion&>(*obj);
     EXPECT_EQ(StoreBytes([&](CArchive& ar) { back.Serialize(ar); }), bytes);
-    ExpectXY(back.boxMax, 10, 10);
+    expectXy(back.boxMax, 10, 10);
 
     std::unique_ptr<CGeometry> copy(r.clone());
     EXPECT_EQ(copy->type(), typeid(CRegion));
     EXPECT_EQ(static_cast<CRegion&>(*copy).thickness(), 3.0);
     EXPECT_TRUE(copy->isValid());
-    ExpectXY(copy->boxMax, 10, 10);
+    expectXy(copy->boxMax, 10, 10);
 }
 
 }  // namespace

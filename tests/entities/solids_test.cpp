@@ -4,7 +4,9 @@
 #include <geo/mfc/exceptions.h>
 #include <geo/solids.h>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
+#include "support/expect.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +25,11 @@ using test_support::StoreBytes;
 
 namespace {
 
-const double kPi = 3.141592653589793;
+using point_expect::expectSameXyz;
+using point_expect::expectXyz;
+
+using geo_detail::kPi;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-void ExpectSame(const CPoint3d& p, double x, double y, double z) {
-    EXPECT_EQ(p.x, x);
-    EXPECT_EQ(p.y, y);
-    EXPECT_EQ(p.z, z);
-}
-
-void ExpectNear(const AcGePoint3d& p, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
 
 RecordBuilder& Box(RecordBuilder& b, const CPoint3d& lo, const CPoint3d& hi, double v = 2.0) {
     return b.real(v).xyz(lo.x, lo.y, lo.z, v).xyz(hi.x, hi.y, hi.z, v);
@@ -131,20 +124,20 @@ TEST(SolidRecords, ReadTakesFieldsAndStoredBoxWhateverTheVersion) {
     for (double v : {1.0, 2.0, 3.0}) {
         CSphere sphere;
         LoadBytes(SphereImage(v), [&](CArchive& ar) { sphere.Serialize(ar); });
-        ExpectSame(sphere.getPos(), 1, 2, 3);
+        expectSameXyz(sphere.getPos(), 1, 2, 3);
         EXPECT_EQ(sphere.getRadius(), 1.5);
-        ExpectSame(sphere.boxMin, -1, -2, -3);
-        ExpectSame(sphere.boxMax, 4, 5, 6);
+        expectSameXyz(sphere.boxMin, -1, -2, -3);
+        expectSameXyz(sphere.boxMax, 4, 5, 6);
 
         CCone cone;
         LoadBytes(ConeImage(v), [&](CArchive& ar) { cone.Serialize(ar); });
         const CCone::BaseData c = cone.get();
-        ExpectSame(c.basePt, 7, 8, 9);
+        expectSameXyz(c.basePt, 7, 8, 9);
         EXPECT_EQ(c.dir.z, 1.0);
         EXPECT_EQ(c.bottomRadius, 2);
         EXPECT_EQ(c.height, 5);
         EXPECT_EQ(c.topRadius, 0.5);
-        ExpectSame(cone.boxMax, 4, 5, 6);
+        expectSameXyz(cone.boxMax, 4, 5, 6);
 
         CPyramid pyramid;
         LoadBytes(PyramidImage(v), [&](CArchive& ar) { pyramid.Serialize(ar); });
@@ -153,8 +146,8 @@ TEST(SolidRecords, ReadTakesFieldsAndStoredBoxWhateverTheVersion) {
         EXPECT_EQ(p.sides, 6u);
         EXPECT_EQ(p.topRadius, 1);
         EXPECT_EQ(p.dir.y, 1);
-        ExpectSame(p.basePt, 7, 8, 9);
-        ExpectSame(pyramid.boxMin, -1, -2, -3);
+        expectSameXyz(p.basePt, 7, 8, 9);
+        expectSameXyz(pyramid.boxMin, -1, -2, -3);
     }
 }
 
@@ -229,8 +222,8 @@ TEST(SolidParameters, SetNormalisesOnlyTheConeAxisAndCopiesKeepBoxes) {
     EXPECT_EQ(pyramid.dir.z, 4);
 
     std::unique_ptr<CGeometry> copy(cone.clone());
-    ExpectSame(copy->boxMin, cone.boxMin.x, cone.boxMin.y, cone.boxMin.z);
-    ExpectSame(copy->boxMax, cone.boxMax.x, cone.boxMax.y, cone.boxMax.z);
+    expectSameXyz(copy->boxMin, cone.boxMin.x, cone.boxMin.y, cone.boxMin.z);
+    expectSameXyz(copy->boxMax, cone.boxMax.x, cone.boxMax.y, cone.boxMax.z);
     CPyramid assigned;
     assigned = pyramid;
     EXPECT_EQ(assigned.boxMax.x, pyramid.boxMax.x);
@@ -238,8 +231,8 @@ TEST(SolidParameters, SetNormalisesOnlyTheConeAxisAndCopiesKeepBoxes) {
     CSphere sphere;
     sphere.set(CSphere::BaseData{CPoint3d(1, 1, 1), 2});
     CSphere sphereCopy(sphere);
-    ExpectSame(sphereCopy.boxMin, -1, -1, -1);
-    ExpectSame(sphereCopy.boxMax, 3, 3, 3);
+    expectSameXyz(sphereCopy.boxMin, -1, -1, -1);
+    expectSameXyz(sphereCopy.boxMax, 3, 3, 3);
 }
 
 TEST(SolidParameters, SetElevationMovesTheLowestPointButNotTheBox) {
@@ -286,9 +279,9 @@ TEST(SolidTransforms, ByValueOverloadsWorkWhileBaseOverloadsDoNothing) {
         g->scale(CPoint3d(), 3.0);
         EXPECT_EQ(g->boxMin, lo);
     }
-    ExpectSame(sphere.pos, 1, 0, 0);
-    ExpectSame(cone.basePt, 1, 0, 0);
-    ExpectSame(pyramid.basePt, 1, 0, 0);
+    expectSameXyz(sphere.pos, 1, 0, 0);
+    expectSameXyz(cone.basePt, 1, 0, 0);
+    expectSameXyz(pyramid.basePt, 1, 0, 0);
 
     sphere.move(CVector3d(0, 2, 0));
     EXPECT_EQ(sphere.boxMin.y, 1);
@@ -301,7 +294,7 @@ TEST(SolidTransforms, ByValueOverloadsWorkWhileBaseOverloadsDoNothing) {
     EXPECT_NEAR(cone.dir.y, 1, 1e-12);
     const double lowZ = pyramid.boxMin.z;
     pyramid.move(CVector3d(0, 0, 4));
-    ExpectSame(pyramid.basePt, 1, 0, 4);
+    expectSameXyz(pyramid.basePt, 1, 0, 4);
     EXPECT_NEAR(pyramid.boxMin.z, lowZ + 4, 1e-12);
 
     const CPyramid before = pyramid;
@@ -352,8 +345,8 @@ TEST(SolidMeshes, SphereFacesLieOnTheSphereWithOutwardNormals) {
     // First face: ring 1 at height r cos(pi/20), then the top pole.
     EXPECT_NEAR(faces[0].vertices[0].z, 3 + 2.5 * std::cos(kPi / 20), 1e-12);
     EXPECT_NEAR(faces[0].vertices[1].z, 3 + 2.5 * std::cos(kPi / 20), 1e-12);
-    ExpectNear(faces[0].vertices[2], 1, -2, 5.5, 0);
-    ExpectNear(faces[399].vertices[0], 1, -2, 0.5, 0);
+    expectXyz(faces[0].vertices[2], 1, -2, 5.5, 0);
+    expectXyz(faces[399].vertices[0], 1, -2, 0.5, 0);
     EXPECT_GT(faces[0].normal.z, 0);
     EXPECT_LT(faces[380].normal.z, 0);
     // The last step of each ring closes on its repeated first point: no area.
@@ -371,7 +364,7 @@ TEST(SolidMeshes, ConeWithApexHasThreeFacesPerStep) {
     const AcGeVector3d up(0, 0, 1);
     for (size_t k = 0; k < 20; ++k) {
         const MeshData& cap = faces[3 * k];
-        ExpectNear(cap.vertices[2], 1, 2, 3, 0);
+        expectXyz(cap.vertices[2], 1, 2, 3, 0);
         EXPECT_EQ(cap.normal, -up);
         for (int i = 0; i < 2; ++i) {
             double radial = 0, along = 0;
@@ -471,7 +464,7 @@ TEST(SolidMeshes, ApexPyramidMeshMatchesItsTurnedSnapCorners) {
     ASSERT_EQ(snaps.size(), 2u * 7 + 2);
     for (size_t k = 0; k < 6; ++k) {
         EXPECT_NEAR(Dist(faces[3 * k].vertices[0], Ac(snaps[2 * k])), 0, 1e-12) << k;
-        ExpectNear(faces[3 * k + 1].vertices[2], 0, 0, 2, 0);  // apex at height * dir
+        expectXyz(faces[3 * k + 1].vertices[2], 0, 0, 2, 0);  // apex at height * dir
     }
     EXPECT_NEAR(faces[0].normal.z, -2, 0);  // cap normal is -dir as stored
 }
@@ -488,8 +481,8 @@ TEST(SolidSnaps, PointsPerSolidAndNeutralResults) {
     EXPECT_TRUE(get3dSolidSnapPoints(&cone, out));
     EXPECT_TRUE(get3dSolidSnapPoints(&circle, out));
     ASSERT_EQ(out.size(), 3u);
-    ExpectSame(out[1], 1, 2, 3);
-    ExpectSame(out[2], 4, 5, 6);
+    expectSameXyz(out[1], 1, 2, 3);
+    expectSameXyz(out[2], 4, 5, 6);
 
     // Four sides, rotation 0, vertical axis: the first side's middle is on +x.
     CPyramid pyramid;
@@ -499,8 +492,8 @@ TEST(SolidSnaps, PointsPerSolidAndNeutralResults) {
     ASSERT_EQ(pts.size(), 14u);
     EXPECT_NEAR((pts[0].x + pts[2].x) / 2, 2 + std::sqrt(0.5), 1e-9);
     EXPECT_NEAR((pts[0].y + pts[2].y) / 2, 3, 1e-9);
-    ExpectSame(pts[12], 2, 3, 0);
-    ExpectSame(pts[13], 2, 3, 2);
+    expectSameXyz(pts[12], 2, 3, 0);
+    expectSameXyz(pts[13], 2, 3, 2);
     EXPECT_NEAR(pyramid.boxMax.x, 2 + std::sqrt(0.5), 1e-9);
 }
 

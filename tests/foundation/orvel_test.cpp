@@ -8,6 +8,8 @@
 #include <limits>
 #include <random>
 
+#include "foundation/numeric.h"
+
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -107,7 +109,7 @@ TEST(OrvelIsIn, AgreesWithTheConvexRuleOnRandomOutlines) {
         const double turn = unit(rng) * 6.28;
         AcArray<AcGePoint3d> outline;
         for (int i = 0; i < n; ++i) {
-            const double a = turn + 6.283185307179586 * i / n;
+            const double a = turn + geo_detail::kTwoPi * i / n;
             outline.append(AcGePoint3d(cx + r * std::cos(a), cy + r * std::sin(a), 0));
         }
         for (int k = 0; k < 50; ++k) {

@@ -7,21 +7,16 @@
 #include <cstring>
 #include <limits>
 
+#include "foundation/numeric.h"
+#include "support/expect.h"
+
 namespace {
 
-const double kPi = 3.14159265358979323846;
+using point_expect::expectXyz;
+
+using geo_detail::kPi;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-
-void ExpectXyz(const CPoint3d& p, double x, double y, double z, double tol = 1e-12) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
-
-void ExpectXyz(const CVector3d& v, double x, double y, double z, double tol = 1e-12) {
-    ExpectXyz(CPoint3d(v), x, y, z, tol);
-}
 
 TEST(PointEquality, IsAStrictPerAxisBoxTest) {
     const CPoint3d p(1, 2, 3);
@@ -71,22 +66,22 @@ TEST(PointIndex, SelectsComponentsAndThrowsTheGbkTextBeyondTwo) {
         }
         EXPECT_THROW(static_cast<void>(cp[bad]), const char*);
     }
-    ExpectXyz(p, 1, 7, 3, 0);
+    expectXyz(p, 1, 7, 3, 0);
 }
 
 TEST(PointArithmetic, SumsDifferencesAndScaling) {
     CPoint3d p(1, 2, 3);
-    ExpectXyz(p + CPoint3d(1, 1, 1), 2, 3, 4);
-    ExpectXyz(p + CVector3d(0, 0, -3), 1, 2, 0);
+    expectXyz(p + CPoint3d(1, 1, 1), 2, 3, 4, 1e-12);
+    expectXyz(p + CVector3d(0, 0, -3), 1, 2, 0, 1e-12);
     const CVector3d d = p - CPoint3d(4, 6, 3);  // from the argument to this point
-    ExpectXyz(d, -3, -4, 0);
+    expectXyz(d, -3, -4, 0, 1e-12);
     EXPECT_DOUBLE_EQ(CPoint3d(3, 4, 0).distanceTo(CPoint3d::kOrigin), 5.0);
-    ExpectXyz(p * 2, 2, 4, 6);
+    expectXyz(p * 2, 2, 4, 6, 1e-12);
     p.move(CVector3d(1, 0, 0)) += CPoint3d(0, 1, 0);
-    ExpectXyz(p, 2, 3, 3);
+    expectXyz(p, 2, 3, 3, 1e-12);
     const CPoint3d& same = p;
     p = same;  // self-assignment keeps the point
-    ExpectXyz(p, 2, 3, 3);
+    expectXyz(p, 2, 3, 3, 1e-12);
 }
 
 TEST(PointArithmetic, DivisionByZeroIsNotGuarded) {
@@ -102,16 +97,16 @@ TEST(PointArithmetic, DivisionByZeroIsNotGuarded) {
 TEST(PointScale, UniformAndPerAxisAboutABase) {
     CPoint3d p(3, 5, 7);
     p.scale(2.0, CPoint3d(1, 1, 1));
-    ExpectXyz(p, 5, 9, 13);
+    expectXyz(p, 5, 9, 13, 1e-12);
     CPoint3d q(3, 5, 7);
     q.scale(2.0, 0.5, -1.0, CPoint3d(1, 1, 1));
-    ExpectXyz(q, 5, 3, -5);
+    expectXyz(q, 5, 3, -5, 1e-12);
 }
 
 TEST(PointRotate, TurnsAboutTheVerticalThroughTheBaseKeepingHeight) {
     CPoint3d p(2, 1, 0.1);
     p.rotate(CPoint3d(1, 1, 5), kPi / 2);
-    ExpectXyz(p, 1, 2, 0.1);
+    expectXyz(p, 1, 2, 0.1, 1e-12);
     EXPECT_EQ(p.z, 0.1);  // exactly, for a point at any height
     for (double h : {-1e9, -3.3, 0.0, 0.7, 5.0, 123456.789}) {
         CPoint3d q(4, -2, h);
@@ -121,7 +116,7 @@ TEST(PointRotate, TurnsAboutTheVerticalThroughTheBaseKeepingHeight) {
     }
     CPoint3d r(1, 0, 0);
     r.rotate(CPoint3d::kOrigin, -kPi / 2);  // clockwise
-    ExpectXyz(r, 0, -1, 0);
+    expectXyz(r, 0, -1, 0, 1e-12);
 }
 
 TEST(PointValidity, FiniteComponentsOnly) {
@@ -139,29 +134,29 @@ TEST(VectorArithmetic, CompoundOperatorsAndZeroGuards) {
     v += CVector3d(1, 1, 1);
     v -= CVector3d(0, 0, 4);
     v *= 2;
-    ExpectXyz(v, 4, 6, 0);
+    expectXyz(v, 4, 6, 0, 1e-12);
     v /= 0.0;  // guarded: unchanged
-    ExpectXyz(v, 4, 6, 0, 0);
+    expectXyz(v, 4, 6, 0, 0);
     v /= 2.0;
-    ExpectXyz(v, 2, 3, 0);
-    ExpectXyz(-v, -2, -3, 0);
-    ExpectXyz(v - CVector3d(2, 3, 1), 0, 0, -1);
+    expectXyz(v, 2, 3, 0, 1e-12);
+    expectXyz(-v, -2, -3, 0, 1e-12);
+    expectXyz(v - CVector3d(2, 3, 1), 0, 0, -1, 1e-12);
     CVector3d zero;
     zero.normalize();
-    ExpectXyz(zero, 0, 0, 0, 0);
+    expectXyz(zero, 0, 0, 0, 0);
     CVector3d w(3, 0, 4);
     EXPECT_DOUBLE_EQ(w.length(), 5.0);
     w.normalize();
-    ExpectXyz(w, 0.6, 0, 0.8);
+    expectXyz(w, 0.6, 0, 0.8, 1e-12);
 }
 
 TEST(VectorProducts, DotAndCrossFollowTheRightHandRule) {
     EXPECT_DOUBLE_EQ(CVector3d(1, 2, 3).getDotProduct(CVector3d(4, -5, 6)), 12.0);
-    ExpectXyz(CVector3d::kXAxis.crossProduct(CVector3d::kYAxis), 0, 0, 1, 0);
-    ExpectXyz(CVector3d(1, 2, 3).crossProduct(CVector3d(4, 5, 6)), -3, 6, -3, 0);
+    expectXyz(CVector3d::kXAxis.crossProduct(CVector3d::kYAxis), 0, 0, 1, 0);
+    expectXyz(CVector3d(1, 2, 3).crossProduct(CVector3d(4, 5, 6)), -3, 6, -3, 0);
     CVector3d r(9, 9, 9);
     r.crossProduct(CVector3d::kYAxis, CVector3d::kXAxis);
-    ExpectXyz(r, 0, 0, -1, 0);
+    expectXyz(r, 0, 0, -1, 0);
 }
 
 TEST(VectorAngles, UnsignedAngleIsClampedAndNaNForZeroVectors) {
@@ -185,7 +180,7 @@ TEST(VectorAngles, DirectionAngleRangeIsClosedAtTwoPi) {
     EXPECT_NEAR(CVector3d(0, 1, 0).angle(), kPi / 2, 1e-15);
     EXPECT_NEAR(CVector3d(-1, 0, 0).angle(), kPi, 1e-15);
     EXPECT_NEAR(CVector3d(0, -1, 0).angle(), 3 * kPi / 2, 1e-15);
-    EXPECT_EQ(CVector3d(1, -1e-12, 0).angle(), 6.283185307179586);
+    EXPECT_EQ(CVector3d(1, -1e-12, 0).angle(), geo_detail::kTwoPi);
     // Measured in 3D against the X axis, not in plan.
     EXPECT_NEAR(CVector3d(1, 0, 1).angle(), kPi / 4, 1e-15);
 }
@@ -193,43 +188,43 @@ TEST(VectorAngles, DirectionAngleRangeIsClosedAtTwoPi) {
 TEST(VectorRotate, RodriguesAboutAnyAxis) {
     CVector3d v(1, 0, 0);
     v.rotate(kPi / 2, CVector3d::kZAxis);
-    ExpectXyz(v, 0, 1, 0, 1e-15);
+    expectXyz(v, 0, 1, 0, 1e-15);
     CVector3d w(0, 1, 0);
     w.rotate(kPi / 2, CVector3d(5, 0, 0));  // the axis need not be unit length
-    ExpectXyz(w, 0, 0, 1, 1e-15);
+    expectXyz(w, 0, 0, 1, 1e-15);
     CVector3d u(1, 0, 0);
     u.rotate(2 * kPi / 3, CVector3d(1, 1, 1));  // cycles the axes
-    ExpectXyz(u, 0, 1, 0, 1e-15);
+    expectXyz(u, 0, 1, 0, 1e-15);
 }
 
 TEST(VectorRotate, ZeroAxisScalesByTheCosine) {
     CVector3d v(2, -4, 6);
     v.rotate(kPi / 3, CVector3d());
-    ExpectXyz(v, 1, -2, 3, 1e-12);
+    expectXyz(v, 1, -2, 3, 1e-12);
     CVector3d w(2, -4, 6);
     w.rotate(kPi / 2, CVector3d());
-    ExpectXyz(w, 0, 0, 0, 1e-15);
+    expectXyz(w, 0, 0, 0, 1e-15);
 }
 
 TEST(Conversions, AcGeValuesKeepTheirComponents) {
     const CVector3d v(AcGeVector3d(1.5, -2.5, 3.5));
-    ExpectXyz(v, 1.5, -2.5, 3.5, 0);
+    expectXyz(v, 1.5, -2.5, 3.5, 0);
     const AcGeVector3d back = v.toAcGeVector3d();
     EXPECT_EQ(back.x, 1.5);
     EXPECT_EQ(back.z, 3.5);
     const CPoint3d p(AcGePoint3d(7, 8, 9));
-    ExpectXyz(p, 7, 8, 9, 0);
+    expectXyz(p, 7, 8, 9, 0);
     const AcGePoint3d q = p.toAcGePoint3d();
     EXPECT_EQ(q.y, 8);
-    ExpectXyz(CVector3d(CPoint3d(1, 2, 3)), 1, 2, 3, 0);
-    ExpectXyz(CPoint3d(CVector3d(4, 5, 6)), 4, 5, 6, 0);
+    expectXyz(CVector3d(CPoint3d(1, 2, 3)), 1, 2, 3, 0);
+    expectXyz(CPoint3d(CVector3d(4, 5, 6)), 4, 5, 6, 0);
 }
 
 TEST(Constants, AreBuiltAtLoad) {
-    ExpectXyz(CPoint3d::kOrigin, 0, 0, 0, 0);
-    ExpectXyz(CVector3d::kXAxis, 1, 0, 0, 0);
-    ExpectXyz(CVector3d::kYAxis, 0, 1, 0, 0);
-    ExpectXyz(CVector3d::kZAxis, 0, 0, 1, 0);
+    expectXyz(CPoint3d::kOrigin, 0, 0, 0, 0);
+    expectXyz(CVector3d::kXAxis, 1, 0, 0, 0);
+    expectXyz(CVector3d::kYAxis, 0, 1, 0, 0);
+    expectXyz(CVector3d::kZAxis, 0, 0, 1, 0);
     EXPECT_EQ(CPoint3d::kOrigin.GetRuntimeClass(), RUNTIME_CLASS(CPoint3d));
 }
 

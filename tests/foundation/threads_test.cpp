@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "support/archive_io.h"
 #include "support/point_lists.h"
 
@@ -58,7 +59,7 @@ Pts Xy(std::initializer_list<std::pair<double, double>> coords) {
 Pts Star(int n, double cx, double cy) {
     Pts ring;
     for (int i = 0; i < n; ++i) {
-        const double a = 2 * 3.141592653589793 * i / n, r = i % 2 ? 40 : 100;
+        const double a = geo_detail::kTwoPi * i / n, r = i % 2 ? 40 : 100;
         ring.emplace_back(cx + r * std::cos(a), cy + r * std::sin(a), 0.0);
     }
     ring.push_back(ring.front());

@@ -1,7 +1,5 @@
 #pragma once
-// Point expectations and tolerance builders shared by the AcGe curve tests.
-
-#include <geo/acge/getol.h>
+// Point expectations shared by the AcGe curve tests.
 
 #include "platform/acge/value_expect.h"
 
@@ -25,13 +23,5 @@ struct PointExpect {
         expectNear(p, x, y, z, tol);
     }
 };
-
-// A tolerance with the same point and vector bound.
-inline AcGeTol tolOf(double t) {
-    AcGeTol tol;
-    tol.setEqualPoint(t);
-    tol.setEqualVector(t);
-    return tol;
-}
 
 }  // namespace acge_test

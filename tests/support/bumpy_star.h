@@ -11,12 +11,15 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace support {
 
 // Counter-clockwise, open (the first point is not repeated), centred on (cx, cy).
 inline std::vector<CPoint3d> bumpyStar(unsigned seed, int n, double cx = 0.0, double cy = 0.0) {
     constexpr int kHarmonics = 6;
-    constexpr double kRadius = 400.0, kTwoPi = 6.283185307179586, kSnap = 1e6;
+    constexpr double kRadius = 400.0, kSnap = 1e6;
+    using geo_detail::kTwoPi;
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     double amp[kHarmonics], phase[kHarmonics];

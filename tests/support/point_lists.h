@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/expect.h"
+
 namespace point_lists {
 
 using Pts = std::vector<CPoint3d>;
@@ -21,12 +23,7 @@ inline Pts plan(std::initializer_list<std::pair<double, double>> xy) {
     return pts;
 }
 
-// Expects the point's three coordinates within tol.
-inline void expectXyz(const CPoint3d& got, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
-    EXPECT_NEAR(got.z, z, tol);
-}
+using point_expect::expectXyz;
 
 // Expects the list to hold exactly these plan points, in order, within tol.
 inline void expectPlan(const Pts& got, const Pts& want, double tol = 1e-9) {

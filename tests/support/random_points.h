@@ -7,9 +7,11 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace testpts {
 
-constexpr double kTwoPi = 6.283185307179586;
+using geo_detail::kTwoPi;
 
 // n points uniform in the disc of radius r about (cx, cy).
 inline std::vector<CPoint3d> inDisc(std::mt19937& rng, size_t n, double r, double cx = 0.0,

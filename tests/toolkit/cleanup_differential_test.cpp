@@ -4,6 +4,7 @@
 #include <geo/acge/getol.h>
 #include <geo/cleanup.h>
 
+#include "foundation/numeric.h"
 #include "toolkit/cleanup_reference.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,7 @@ public:
     Pts star(int n) {
         Pts pts;
         for (int k = 0; k < n; ++k) {
-            const double a = 6.283185307179586 * k / n;
+            const double a = geo_detail::kTwoPi * k / n;
             const double r = real(50.0, 100.0);
             pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
         }

@@ -12,10 +12,11 @@
 
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace cleanup_reference {
 
 inline void RemoveRedundancyPts(std::vector<CPoint3d>& pts, bool ring, double tol) {
-    const double pi = 3.141592653589793;
     if (pts.size() < 2)
         return;
     while (pts.size() > 1 && pts[pts.size() - 1].isEqualTo(pts[pts.size() - 2], tol))
@@ -45,7 +46,7 @@ inline void RemoveRedundancyPts(std::vector<CPoint3d>& pts, bool ring, double to
     for (size_t i = 1; i + 1 < pts.size();) {
         const CPoint3d prev = pts[i - 1], cur = pts[i], next = pts[i + 1];
         const double a = (prev - cur).getAngle(next - cur);
-        if (FloatComp(pi, a, tol) == 0 || (ring && FloatComp(0.0, a, tol) == 0) ||
+        if (FloatComp(geo_detail::kPi, a, tol) == 0 || (ring && FloatComp(0.0, a, tol) == 0) ||
             cur.isEqualTo(prev, tol)) {
             pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i));
             i = 1;

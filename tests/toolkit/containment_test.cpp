@@ -12,9 +12,12 @@
 #include <limits>
 #include <random>
 
+#include "support/expect.h"
 #include "toolkit/pt_in_area_reference.h"
 
 namespace {
+
+using point_expect::expectXyz;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -27,12 +30,6 @@ std::vector<CPoint3d> closedSquare(double size = 10.0) {
     std::vector<CPoint3d> pts = square(size);
     pts.push_back(pts.front());
     return pts;
-}
-
-void expectPoint(const CPoint3d& p, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
 }
 
 // ---- PtInArea: the rule -------------------------------------------------------------------
@@ -413,18 +410,18 @@ TEST(Crossings, SegmentPairFallsBackToEndsOnTheSegment) {
     CPoint3d at(-1, -1, -1);
     EXPECT_TRUE(IsIntersectWith(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(5, -5, 0),
                                 CPoint3d(5, 5, 0), at));
-    expectPoint(at, 5, 0, 0);
+    expectXyz(at, 5, 0, 0);
     // Collinear overlap: the crossing test fails, c lies on ab.
     EXPECT_TRUE(IsIntersectWith(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(4, 0, 0),
                                 CPoint3d(50, 0, 0), at));
-    expectPoint(at, 4, 0, 0);
+    expectXyz(at, 4, 0, 0);
     EXPECT_TRUE(IsIntersectWith(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(-40, 0, 0),
                                 CPoint3d(6, 0, 0), at));
-    expectPoint(at, 6, 0, 0);
+    expectXyz(at, 6, 0, 0);
     at.set(-1, -1, -1);
     EXPECT_FALSE(IsIntersectWith(CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(0, 1, 0),
                                  CPoint3d(10, 1, 0), at));
-    expectPoint(at, -1, -1, -1);
+    expectXyz(at, -1, -1, -1);
 }
 
 TEST(Crossings, SegmentAgainstClosedOutline) {
@@ -444,8 +441,8 @@ TEST(Crossings, LineHitsAreCollectedAfterClearing) {
     std::vector<CPoint3d> hits = {CPoint3d(9, 9, 9)};
     EXPECT_TRUE(IsIntersectWith(line, closedSquare(), hits));
     ASSERT_EQ(hits.size(), 2u);
-    expectPoint(hits[0], 10, 5, 0);
-    expectPoint(hits[1], 0, 5, 0);
+    expectXyz(hits[0], 10, 5, 0);
+    expectXyz(hits[1], 0, 5, 0);
     CLine away(CPoint3d(-100, 50, 0), CPoint3d(100, 50, 0));
     EXPECT_FALSE(IsIntersectWith(away, closedSquare(), hits));
     EXPECT_TRUE(hits.empty());
@@ -477,11 +474,11 @@ TEST(Rays, SideHitChosenByOrientation) {
     // Counter-clockwise: the reference point lies behind, so the hit behind the point wins.
     ASSERT_TRUE(GetPtSideFromPts(ccw, CPoint3d(5, 5, 0), CVector3d(1, 0, 0), edge, hit, 1e-6));
     EXPECT_EQ(edge, 3);
-    expectPoint(hit, 0, 5, 0);
+    expectXyz(hit, 0, 5, 0);
     std::vector<CPoint3d> cw(ccw.rbegin(), ccw.rend());
     ASSERT_TRUE(GetPtSideFromPts(cw, CPoint3d(5, 5, 0), CVector3d(1, 0, 0), edge, hit, 1e-6));
     EXPECT_EQ(edge, 2);
-    expectPoint(hit, 10, 5, 0);
+    expectXyz(hit, 10, 5, 0);
     edge = 42;
     EXPECT_FALSE(GetPtSideFromPts(ccw, CPoint3d(5, 5, 0), CVector3d(0, 0, 0), edge, hit, 1e-6));
     EXPECT_FALSE(GetPtSideFromPts(ccw, CPoint3d(5, 50, 0), CVector3d(1, 0, 0), edge, hit, 1e-6));
@@ -494,17 +491,17 @@ TEST(Rays, WalkAlongTheOutlineWrapsBothWays) {
     CPoint3d pt(0, 0, 0);
     ASSERT_TRUE(GetPtSideFromPts(pts, edge, pt, 45.0));
     EXPECT_EQ(edge, 0);
-    expectPoint(pt, 5, 0, 0);
+    expectXyz(pt, 5, 0, 0);
     edge = 0;
     pt.set(0, 0, 0);
     ASSERT_TRUE(GetPtSideFromPts(pts, edge, pt, -5.0));
     EXPECT_EQ(edge, 3);
-    expectPoint(pt, 0, 5, 0);
+    expectXyz(pt, 0, 5, 0);
     edge = 1;
     pt.set(10, 5, 0);
     ASSERT_TRUE(GetPtSideFromPts(pts, edge, pt, 10.0));
     EXPECT_EQ(edge, 2);
-    expectPoint(pt, 5, 10, 0);
+    expectXyz(pt, 5, 10, 0);
 }
 
 TEST(Rays, WalkRejectsBadInputAndAlwaysEnds) {
@@ -517,7 +514,7 @@ TEST(Rays, WalkRejectsBadInputAndAlwaysEnds) {
         edge = 0;
         pt.set(0, 0, 0);
         EXPECT_FALSE(GetPtSideFromPts(pts, edge, pt, dist));
-        expectPoint(pt, 0, 0, 0);
+        expectXyz(pt, 0, 0, 0);
     }
     for (int badEdge : {-1, 5, 1000}) {
         edge = badEdge;
@@ -583,8 +580,8 @@ TEST(Rays, PolygonLineCrossingsOncePerVertex) {
     const AcGeLine3d antiDiagonal(AcGePoint3d(-5, 15, 0), AcGePoint3d(15, -5, 0));
     EXPECT_EQ(PolygonIntersectWithLine(square(), antiDiagonal, out), 2);
     ASSERT_EQ(out.size(), 2u);
-    expectPoint(out[0], 10, 0, 0);
-    expectPoint(out[1], 0, 10, 0);
+    expectXyz(out[0], 10, 0, 0);
+    expectXyz(out[1], 0, 10, 0);
     out = {CPoint3d(7, 7, 7)};
     EXPECT_EQ(PolygonIntersectWithLine({CPoint3d(0, 0, 0), CPoint3d(1, 0, 0)}, antiDiagonal, out),
               0);
@@ -601,8 +598,8 @@ TEST(Rays, PolygonLineCrossingAtTheFirstVertexIsNotRepeated) {
     for (const auto& pts : {square(), closedSquare()}) {
         EXPECT_EQ(PolygonIntersectWithLine(pts, diagonal, out), 2);
         ASSERT_EQ(out.size(), 2u);
-        expectPoint(out[0], 0, 0, 0);
-        expectPoint(out[1], 10, 10, 0);
+        expectXyz(out[0], 0, 0, 0);
+        expectXyz(out[1], 10, 10, 0);
     }
 }
 

@@ -8,22 +8,21 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/numeric.h"
+#include "support/expect.h"
+
 namespace {
 
-void ExpectPoint(const CPoint3d& p, double x, double y, double z) {
-    EXPECT_NEAR(p.x, x, 1e-9);
-    EXPECT_NEAR(p.y, y, 1e-9);
-    EXPECT_NEAR(p.z, z, 1e-9);
-}
+using point_expect::expectXyz;
 
 TEST(PointConversion, SinglePointsKeepOrDropZ) {
-    ExpectPoint(AcPnt2dToPnt3d(AcGePoint2d(1, 2)), 1, 2, 0);
+    expectXyz(AcPnt2dToPnt3d(AcGePoint2d(1, 2)), 1, 2, 0);
     const AcGePoint3d lifted = AcPt2dToAcPt3d(AcGePoint2d(1, 2), 5);
     EXPECT_EQ(lifted.z, 5);
     EXPECT_EQ(Pnt3dToAcPnt2d(CPoint3d(3, 4, 9)).y, 4);
     EXPECT_EQ(AcPt3dToAcPt2d(AcGePoint3d(3, 4, 9)).x, 3);
     EXPECT_EQ(Pnt3dToAcPnt3d(CPoint3d(3, 4, 9)).z, 9);
-    ExpectPoint(AcPnt3dToPnt3d(AcGePoint3d(3, 4, 9)), 3, 4, 9);
+    expectXyz(AcPnt3dToPnt3d(AcGePoint3d(3, 4, 9)), 3, 4, 9);
 }
 
 TEST(PointConversion, ListsAreReplacedByTheInput) {
@@ -47,9 +46,9 @@ TEST(PointConversion, ListsAreReplacedByTheInput) {
     std::vector<CPoint3d> back(5);
     AcPnt3dToPnt3d_Ary(acPts, back);
     ASSERT_EQ(back.size(), 2u);
-    ExpectPoint(back[0], 1, 2, 3);
+    expectXyz(back[0], 1, 2, 3);
     AcPnt2dToPnt3d_Ary(ac2d, back);
-    ExpectPoint(back[1], 4, 5, 0);
+    expectXyz(back[1], 4, 5, 0);
 
     std::vector<AcGePoint3d> ge;
     acVecPts2VecgePts(pts, ge);
@@ -57,10 +56,10 @@ TEST(PointConversion, ListsAreReplacedByTheInput) {
     vecgePts2AcVecPts(std::vector<AcGePoint3d>{}, back);
     EXPECT_TRUE(back.empty());
     vecgePts2AcVecPts(ge, back);
-    ExpectPoint(back[1], 4, 5, 6);
+    expectXyz(back[1], 4, 5, 6);
 
     pts2dTo3d(flat, back, 2.5);
-    ExpectPoint(back[0], 1, 2, 2.5);
+    expectXyz(back[0], 1, 2, 2.5);
     pts2dTo3d(flat, ge, -1);
     EXPECT_EQ(ge[1].z, -1);
     pts3dTo2d(ge, flat);
@@ -72,15 +71,15 @@ TEST(CurveVertices, SegmentsGiveTheirTwoEnds) {
     std::vector<CPoint3d> out(7);
     EXPECT_EQ(AcGeLineSeg3dToPts(&seg3, out), 2);
     ASSERT_EQ(out.size(), 2u);
-    ExpectPoint(out[0], 0, 0, 1);
-    ExpectPoint(out[1], 1, 0, 5);
+    expectXyz(out[0], 0, 0, 1);
+    expectXyz(out[1], 1, 0, 5);
     std::vector<AcGePoint3d> acOut(3);
     EXPECT_EQ(AcGeCurve3dToPts(&seg3, acOut), 2);
     EXPECT_EQ(acOut[1].z, 5);
 
     const AcGeLineSeg2d seg2(AcGePoint2d(3, 4), AcGePoint2d(5, 6));
     EXPECT_EQ(AcGeCurve2dToPts(&seg2, out), 2);
-    ExpectPoint(out[1], 5, 6, 0);
+    expectXyz(out[1], 5, 6, 0);
     EXPECT_EQ(AcGeLineSeg2dToPts(nullptr, out), 0);
     EXPECT_EQ(out.size(), 2u);
 }
@@ -96,20 +95,20 @@ TEST(CurveVertices, CompositesGivePieceStartsAndLastEnd) {
     std::vector<CPoint3d> out;
     EXPECT_EQ(AcGeCurve2dToPts(&closed, out), 4);
     ASSERT_EQ(out.size(), 4u);
-    ExpectPoint(out[2], 4, 3, 0);
-    ExpectPoint(out[3], 0, 0, 0);
+    expectXyz(out[2], 4, 3, 0);
+    expectXyz(out[3], 0, 0, 0);
 
     // An arc inside a composite contributes its two ends only.
-    AcGeCircArc2d quarter(AcGePoint2d(0, 0), 1.0, 0.0, 1.5707963267948966);
+    AcGeCircArc2d quarter(AcGePoint2d(0, 0), 1.0, 0.0, geo_detail::kHalfPi);
     AcArray<AcGeCurve2d*> arcOnly;
     arcOnly.append(&quarter);
     const AcGeCompositeCurve2d arcCurve(arcOnly);
     EXPECT_EQ(AcGeCompositeCurve2dToPts(&arcCurve, out), 2);
-    ExpectPoint(out[0], 1, 0, 0);
-    ExpectPoint(out[1], 0, 1, 0);
+    expectXyz(out[0], 1, 0, 0);
+    expectXyz(out[1], 0, 1, 0);
     // An arc on its own is not a listed type: the output stays as it was.
     EXPECT_EQ(AcGeCurve2dToPts(&quarter, out), 2);
-    ExpectPoint(out[1], 0, 1, 0);
+    expectXyz(out[1], 0, 1, 0);
     EXPECT_EQ(AcGeCurve2dToPts(nullptr, out), 0);
     EXPECT_EQ(AcGeCompositeCurve2dToPts(nullptr, out), 0);
     EXPECT_EQ(out.size(), 2u);
@@ -128,7 +127,7 @@ TEST(CurveVertices, Curve3dDispatchesToBothOutputKinds) {
     std::vector<CPoint3d> out;
     EXPECT_EQ(AcGeCurve3dToPts(&path, out), 3);
     ASSERT_EQ(out.size(), 3u);
-    ExpectPoint(out[2], 4, 3, 7);
+    expectXyz(out[2], 4, 3, 7);
     std::vector<AcGePoint3d> acOut;
     EXPECT_EQ(AcGeCurve3dToPts(&path, acOut), 3);
     ASSERT_EQ(acOut.size(), 3u);
@@ -159,10 +158,10 @@ TEST(CurveVertices, SpatialCompositesKeepOrDropZ) {
 
     std::vector<CPoint3d> out;
     EXPECT_EQ(AcGeCurve3dToPts(&curve, out), 4);
-    ExpectPoint(out[1], arcStart.x, arcStart.y, 2);
-    ExpectPoint(out[3], 5, 5, 7);
+    expectXyz(out[1], arcStart.x, arcStart.y, 2);
+    expectXyz(out[3], 5, 5, 7);
     EXPECT_EQ(AcGeCompositeCurve3dToPts(&curve, out), 4);
-    ExpectPoint(out[3], 5, 5, 0);
+    expectXyz(out[3], 5, 5, 0);
     std::vector<AcGePoint3d> acOut;
     EXPECT_EQ(AcGeCurve3dToPts(&curve, acOut), 4);
     EXPECT_EQ(acOut[3].z, 7);
@@ -181,10 +180,10 @@ TEST(CurveMeasures, CurveAndPolylineDistances) {
     const std::vector<CPoint3d> hook{CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(10, 10, 0)};
     CPoint3d at(-1, -1, -1);
     EXPECT_NEAR(DistPoylineToPnt(hook, CPoint3d(12, 5, 0), at), 2, 1e-12);
-    ExpectPoint(at, 10, 5, 0);
+    expectXyz(at, 10, 5, 0);
     // The open list has no closing edge back to (0, 0).
     EXPECT_NEAR(DistPoylineToPnt(hook, CPoint3d(4, 5, 0), at), 5, 1e-12);
-    ExpectPoint(at, 4, 0, 0);
+    expectXyz(at, 4, 0, 0);
     // Equal distances: the earlier segment keeps the nearest point.
     const std::vector<CPoint3d> vee{CPoint3d(-5, 5, 0), CPoint3d(0, 0, 0), CPoint3d(5, 5, 0)};
     DistPoylineToPnt(vee, CPoint3d(0, 10, 0), at);
@@ -193,17 +192,17 @@ TEST(CurveMeasures, CurveAndPolylineDistances) {
     at.set(7, 7, 7);
     EXPECT_EQ(DistPoylineToPnt({CPoint3d(1, 1, 1)}, CPoint3d(0, 0, 0), at), 0);
     EXPECT_EQ(DistPoylineToPnt({}, CPoint3d(0, 0, 0), at), 0);
-    ExpectPoint(at, 7, 7, 7);
+    expectXyz(at, 7, 7, 7);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     DistPoylineToPnt(hook, CPoint3d(nan, 0, 0), at);
-    ExpectPoint(at, 7, 7, 7);
+    expectXyz(at, 7, 7, 7);
 }
 
 TEST(CurveMeasures, NormalOfThreePoints) {
-    ExpectPoint(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0), CPoint3d(1, 1, 0)), 0, 0, 1);
-    ExpectPoint(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 1, 0), CPoint3d(1, 0, 0)), 0, 0, -1);
-    ExpectPoint(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 1, 1), CPoint3d(2, 2, 2)), 0, 0, 0);
-    ExpectPoint(GetNormal(CPoint3d(0, 0, 0), CPoint3d(0, 3, 0), CPoint3d(0, 3, 4)), 1, 0, 0);
+    expectXyz(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 0, 0), CPoint3d(1, 1, 0)), 0, 0, 1);
+    expectXyz(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 1, 0), CPoint3d(1, 0, 0)), 0, 0, -1);
+    expectXyz(GetNormal(CPoint3d(0, 0, 0), CPoint3d(1, 1, 1), CPoint3d(2, 2, 2)), 0, 0, 0);
+    expectXyz(GetNormal(CPoint3d(0, 0, 0), CPoint3d(0, 3, 0), CPoint3d(0, 3, 4)), 1, 0, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <geo/edge_offsets.h>
 #include <geo/polylines.h>
 
+#include "foundation/numeric.h"
 #include "support/geos_areas.h"
 #include "support/point_lists.h"
 
@@ -19,7 +20,7 @@ using point_lists::plan;
 using point_lists::Pts;
 
 const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 const Pts kElbow = plan({{0, 0}, {10, 0}, {10, 10}});
 const Pts kSquare = plan({{0, 0}, {10, 0}, {10, 10}, {0, 10}});

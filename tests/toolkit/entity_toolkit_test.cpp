@@ -4,6 +4,7 @@
 #include <geo/polygon3d.h>
 #include <geo/region.h>
 
+#include "foundation/numeric.h"
 #include "support/plan_points.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ TEST(PointOnPolyline, OnlyListedSegmentsCount) {
 
 TEST(EdgeAlignedBox, SizeAlongTheChosenEdge) {
     CPolygon rect(pts({{0, 0}, {4, 0}, {4, 2}, {0, 2}}), true);
-    rect.rotate(at(1, 1), std::acos(-1.0) / 6);
+    rect.rotate(at(1, 1), geo_detail::kPi / 6);
     const struct {
         int edge;
         double length, width;

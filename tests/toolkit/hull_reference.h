@@ -11,6 +11,8 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace reference {
 
 // Monotone chain over a comparison sort: exact (x, y, input position), then each run of
@@ -78,7 +80,7 @@ inline double turnedBoxArea(const std::vector<CPoint3d>& hull, double r, CPoint3
 }
 
 inline bool GetMinBesiegeRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& rect) {
-    const double pi = 3.141592653589793;
+    using geo_detail::kPi;
     rect.clear();
     std::vector<CPoint3d> hull;
     ::ConvexHull(pts, hull);
@@ -88,9 +90,9 @@ inline bool GetMinBesiegeRect(std::vector<CPoint3d> pts, std::vector<CPoint3d>& 
     std::vector<double> rotations;
     for (size_t i = 0; i < hull.size(); ++i) {
         double a = GetAngle(hull[i], hull[(i + 1) % hull.size()]);
-        a = a >= pi ? a - pi : a;
-        if (std::find(rotations.begin(), rotations.end(), pi - a) == rotations.end()) {
-            rotations.push_back(pi - a);
+        a = a >= kPi ? a - kPi : a;
+        if (std::find(rotations.begin(), rotations.end(), kPi - a) == rotations.end()) {
+            rotations.push_back(kPi - a);
         }
     }
     double best = 0.0, bestArea = 0.0;

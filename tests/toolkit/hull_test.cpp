@@ -2,6 +2,7 @@
 #include <geo/hull.h>
 #include <geo/measures.h>
 
+#include "foundation/numeric.h"
 #include "support/boost_geometry.h"
 #include "support/point_lists.h"
 #include "support/random_points.h"
@@ -31,7 +32,7 @@ Pts hullOf(const Pts& pts) {
 // A random set of one of several kinds: disc, circle, grid (repeats and collinear runs),
 // regular polygon, far-off coordinates.
 Pts randomSet(std::mt19937& rng, int kind) {
-    std::uniform_real_distribution<double> phase(0.0, 6.283185307179586);
+    std::uniform_real_distribution<double> phase(0.0, geo_detail::kTwoPi);
     switch (kind % 5) {
         case 0:
             return testpts::regular(3 + rng() % 60, 10.0, phase(rng));

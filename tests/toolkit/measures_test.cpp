@@ -6,17 +6,16 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/numeric.h"
+#include "support/expect.h"
+
 namespace {
+
+using point_expect::expectXyz;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kPi = 3.141592653589793;
-
-void expectPoint(const CPoint3d& p, double x, double y, double z, double tol = 1e-9) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-    EXPECT_NEAR(p.z, z, tol);
-}
+using geo_detail::kPi;
 
 std::vector<CPoint3d> elbow() {  // (0,0)-(10,0)-(10,10)
     return {CPoint3d(0, 0, 0), CPoint3d(10, 0, 0), CPoint3d(10, 10, 0)};
@@ -32,29 +31,29 @@ TEST(Distances, PolylineDistanceThroughCurveAndOwnSegments) {
     CPoint3d closest(-1, -1, -1);
     EXPECT_DOUBLE_EQ(GetDistance(CPoint3d(0, 0, 0), CPoint3d(3, 4, 12)), 13.0);
     EXPECT_NEAR(GetDistPt2PL(CPoint3d(12, 5, 0), elbow(), closest), 2.0, 1e-9);
-    expectPoint(closest, 10, 5, 0);
+    expectXyz(closest, 10, 5, 0);
     EXPECT_NEAR(GetDistPt2PL(CPoint3d(5, -3, 0), elbow()), 3.0, 1e-9);
     closest.set(-1, -1, -1);
     EXPECT_EQ(GetDistPt2PL(CPoint3d(5, 5, 0), {}, closest), 0.0);
-    expectPoint(closest, -1, -1, -1);
+    expectXyz(closest, -1, -1, -1);
     EXPECT_NEAR(GetDistPt2Poly(CPoint3d(12, 5, 0), elbow(), closest), 2.0, 1e-12);
-    expectPoint(closest, 10, 5, 0);
+    expectXyz(closest, 10, 5, 0);
     closest.set(-1, -1, -1);
     EXPECT_EQ(GetDistPt2Poly(CPoint3d(12, 5, 0), {CPoint3d(1, 1, 1)}, closest), 0.0);
-    expectPoint(closest, -1, -1, -1);
+    expectXyz(closest, -1, -1, -1);
 }
 
 TEST(Distances, EqualDistancesKeepTheEarliestSegment) {
     // (5,5) is 5 from both segments of the elbow: the first one's foot stays.
     CPoint3d closest;
     EXPECT_NEAR(GetDistPt2Poly(CPoint3d(5, 5, 0), elbow(), closest), 5.0, 1e-12);
-    expectPoint(closest, 5, 0, 0);
+    expectXyz(closest, 5, 0, 0);
     int index = -5;
-    expectPoint(getMinDisInPts(elbow(), CPoint3d(5, 5, 0), index), 5, 0, 0);
+    expectXyz(getMinDisInPts(elbow(), CPoint3d(5, 5, 0), index), 5, 0, 0);
     EXPECT_EQ(index, 0);
-    expectPoint(getMinDisInPts(elbow(), CPoint3d(11, 7, 0), index), 10, 7, 0);
+    expectXyz(getMinDisInPts(elbow(), CPoint3d(11, 7, 0), index), 10, 7, 0);
     EXPECT_EQ(index, 1);
-    expectPoint(getMinDisInPts({CPoint3d(1, 1, 0)}, CPoint3d(4, 4, 4), index), 4, 4, 4);
+    expectXyz(getMinDisInPts({CPoint3d(1, 1, 0)}, CPoint3d(4, 4, 4), index), 4, 4, 4);
     EXPECT_EQ(index, -1);
 }
 
@@ -63,18 +62,18 @@ TEST(Distances, TwoPolylinesNearestPair) {
     const std::vector<CPoint3d> b = {CPoint3d(5, 3, 0), CPoint3d(5, 10, 0)};
     CPoint3d onA, onB;
     EXPECT_NEAR(GetMinDistWith2Pl(a, b, onA, onB), 3.0, 1e-12);
-    expectPoint(onA, 5, 0, 0);
-    expectPoint(onB, 5, 3, 0);
+    expectXyz(onA, 5, 0, 0);
+    expectXyz(onB, 5, 3, 0);
     // One point against a polyline: only the start pair is measured.
     EXPECT_NEAR(GetMinDistWith2Pl({CPoint3d(5, 3, 0)}, a, onA, onB), 5.0 * std::sqrt(1.36), 1e-12);
-    expectPoint(onB, 0, 0, 0);
+    expectXyz(onB, 0, 0, 0);
     onA.set(-1, -1, -1);
     EXPECT_EQ(GetMinDistWith2Pl({}, a, onA, onB), 0.0);
-    expectPoint(onA, -1, -1, -1);
+    expectXyz(onA, -1, -1, -1);
     // Crossing polylines stop at the first touching pair.
     const std::vector<CPoint3d> c = {CPoint3d(5, -5, 0), CPoint3d(5, 5, 0)};
     EXPECT_LT(GetMinDistWith2Pl(a, c, onA, onB), 1e-6);
-    expectPoint(onA, 5, 0, 0);
+    expectXyz(onA, 5, 0, 0);
 }
 
 TEST(Distances, SetsOfPolylinesSkipEmptyLists) {
@@ -83,19 +82,19 @@ TEST(Distances, SetsOfPolylinesSkipEmptyLists) {
     const std::vector<std::vector<CPoint3d>> bs = {{CPoint3d(5, 23, 0), CPoint3d(5, 30, 0)}, {}};
     CPoint3d onA, onB;
     EXPECT_NEAR(GetMinDistWith2PtArrs(as, bs, onA, onB), 3.0, 1e-12);
-    expectPoint(onA, 5, 20, 0);
-    expectPoint(onB, 5, 23, 0);
+    expectXyz(onA, 5, 20, 0);
+    expectXyz(onB, 5, 23, 0);
     onA.set(-1, -1, -1);
     EXPECT_EQ(GetMinDistWith2PtArrs({{}}, bs, onA, onB), 0.0);
-    expectPoint(onA, -1, -1, -1);
+    expectXyz(onA, -1, -1, -1);
 }
 
 TEST(Distances, NearestVertexKeepsEarlierOnNearTies) {
     const std::vector<CPoint3d> pts = {CPoint3d(1, 0, 0), CPoint3d(-1 + 5e-7, 0, 0),
                                        CPoint3d(0, 3, 0)};
-    expectPoint(GetClosestPtFromPts(pts, CPoint3d(0, 0, 0)), 1, 0, 0);
-    expectPoint(GetClosestPtFromPts(pts, CPoint3d(0, 2, 0)), 0, 3, 0);
-    expectPoint(GetClosestPtFromPts({}, CPoint3d(7, 8, 9)), 7, 8, 9);
+    expectXyz(GetClosestPtFromPts(pts, CPoint3d(0, 0, 0)), 1, 0, 0);
+    expectXyz(GetClosestPtFromPts(pts, CPoint3d(0, 2, 0)), 0, 3, 0);
+    expectXyz(GetClosestPtFromPts({}, CPoint3d(7, 8, 9)), 7, 8, 9);
 }
 
 TEST(Distances, PtCloseToPolylineTieRuleAndHeight) {
@@ -104,23 +103,23 @@ TEST(Distances, PtCloseToPolylineTieRuleAndHeight) {
                                        CPoint3d(10, 2 - 5e-7, 2), CPoint3d(0, 2 - 5e-7, 2)};
     CPoint3d closest;
     EXPECT_EQ(PtCloseToPolyline(CPoint3d(5, 1, 50), pts, closest), 0);
-    expectPoint(closest, 5, 0, 2);  // the point was taken at the first vertex's height
+    expectXyz(closest, 5, 0, 2);  // the point was taken at the first vertex's height
     EXPECT_EQ(PtCloseToPolyline(CPoint3d(5, 2.5, 0), pts, closest), 2);
     closest.set(-1, -1, -1);
     EXPECT_EQ(PtCloseToPolyline(CPoint3d(5, 1, 0), {CPoint3d(0, 0, 0)}, closest), 0);
-    expectPoint(closest, -1, -1, -1);
+    expectXyz(closest, -1, -1, -1);
 }
 
 TEST(Distances, PtCloseOnPolylineNeedsAPerpendicularFoot) {
     CPoint3d closest;
     EXPECT_TRUE(PtCloseOnPolyline(CPoint3d(5, 3, 9), elbow(), closest));
-    expectPoint(closest, 5, 0, 0);
+    expectXyz(closest, 5, 0, 0);
     EXPECT_FALSE(PtCloseOnPolyline(CPoint3d(-3, -1, 0), elbow(), closest));
-    expectPoint(closest, 0, 0, 0);  // the foot is still written
+    expectXyz(closest, 0, 0, 0);  // the foot is still written
     EXPECT_FALSE(PtCloseOnPolyline(CPoint3d(1, 1, 0), {CPoint3d(0, 0, 0)}, closest));
     // A zero-length segment: its only point is the foot, without fault.
     PtCloseOnPolyline(CPoint3d(1, 1, 0), {CPoint3d(0, 0, 0), CPoint3d(0, 0, 0)}, closest);
-    expectPoint(closest, 0, 0, 0);
+    expectXyz(closest, 0, 0, 0);
 }
 
 // ---- Lengths and positions ---------------------------------------------------------------
@@ -138,25 +137,25 @@ TEST(Lengths, PointAtLength) {
     CPoint3d out(-1, -1, -1);
     int index = -1;
     ASSERT_TRUE(GetPtAtLength(elbow(), 15, out, &index, 1e-6));
-    expectPoint(out, 10, 5, 0);
+    expectXyz(out, 10, 5, 0);
     EXPECT_EQ(index, 1);
     ASSERT_TRUE(GetPtAtLength(elbow(), 0, out, &index, 1e-6));
-    expectPoint(out, 0, 0, 0);
+    expectXyz(out, 0, 0, 0);
     EXPECT_EQ(index, 0);
     ASSERT_TRUE(GetPtAtLength(elbow(), 10, out, nullptr, 1e-6));  // the corner ends segment 0
-    expectPoint(out, 10, 0, 0);
+    expectXyz(out, 10, 0, 0);
     ASSERT_TRUE(GetPtAtLength(elbow(), 20 + 5e-7, out, &index, 1e-6));  // within tol of the end
-    expectPoint(out, 10, 10, 0, 1e-6);
+    expectXyz(out, 10, 10, 0, 1e-6);
     out.set(-1, -1, -1);
     index = -9;
     for (double bad : {25.0, -0.5, kNaN, kInf}) {
         EXPECT_FALSE(GetPtAtLength(elbow(), bad, out, &index, 1e-6)) << bad;
     }
-    expectPoint(out, -1, -1, -1);
+    expectXyz(out, -1, -1, -1);
     EXPECT_EQ(index, -9);
     EXPECT_FALSE(GetPtAtLength({}, 0, out, &index, 1e-6));
     ASSERT_TRUE(GetPtAtLength({CPoint3d(4, 4, 4)}, 5e-7, out, &index, 1e-6));
-    expectPoint(out, 4, 4, 4);
+    expectXyz(out, 4, 4, 4);
     EXPECT_EQ(index, -9);  // one point: index not written
     EXPECT_FALSE(GetPtAtLength({CPoint3d(4, 4, 4)}, 1, out, &index, 1e-6));
 }
@@ -179,27 +178,27 @@ TEST(Lengths, PointAtDistanceFromTheStart) {
     auto pts = elbow();
     CPoint3d out(-1, -1, -1);
     ASSERT_TRUE(getPtOnPolBaseDis(pts, out, 5.0));
-    expectPoint(out, 5, 0, 0, 1e-9);
+    expectXyz(out, 5, 0, 0, 1e-9);
     ASSERT_TRUE(getPtOnPolBaseDis(pts, out, std::sqrt(125.0)));  // on the second segment
-    expectPoint(out, 10, 5, 0, 1e-9);
+    expectXyz(out, 10, 5, 0, 1e-9);
     out.set(-1, -1, -1);
     for (double bad : {50.0, 0.0, -5.0, kNaN}) {
         EXPECT_FALSE(getPtOnPolBaseDis(pts, out, bad)) << bad;
     }
-    expectPoint(out, -1, -1, -1);
+    expectXyz(out, -1, -1, -1);
     std::vector<CPoint3d> one = {CPoint3d(0, 0, 0)};
     EXPECT_FALSE(getPtOnPolBaseDis(one, out, 1.0));
 }
 
 TEST(Lengths, MidpointByLength) {
     auto pts = elbow();
-    expectPoint(GetPlMid(pts), 10, 0, 0);
+    expectXyz(GetPlMid(pts), 10, 0, 0);
     std::vector<CPoint3d> three = {CPoint3d(0, 0, 0), CPoint3d(4, 0, 0), CPoint3d(4, 8, 0)};
-    expectPoint(GetPlMid(three), 4, 2, 0);
+    expectXyz(GetPlMid(three), 4, 2, 0);
     std::vector<CPoint3d> still = {CPoint3d(2, 3, 4), CPoint3d(2, 3, 4)};
-    expectPoint(GetPlMid(still), 2, 3, 4);
+    expectXyz(GetPlMid(still), 2, 3, 4);
     std::vector<CPoint3d> none;
-    expectPoint(GetPlMid(none), 0, 0, 0);
+    expectXyz(GetPlMid(none), 0, 0, 0);
 }
 
 // ---- Area and orientation ----------------------------------------------------------------
@@ -275,16 +274,16 @@ TEST(Area, ClockwiseSeenAlongANormal) {
 TEST(Boxes, PlanBoxKeepsTheFirstHeight) {
     CPoint3d lo(-1, -1, -1), hi(-1, -1, -1);
     ASSERT_TRUE(CalBox({CPoint3d(3, 1, 7), CPoint3d(-2, 5, -9), CPoint3d(4, -1, 20)}, lo, hi));
-    expectPoint(lo, -2, -1, 7);
-    expectPoint(hi, 4, 5, 7);
+    expectXyz(lo, -2, -1, 7);
+    expectXyz(hi, 4, 5, 7);
     lo.set(-1, -1, -1);
     EXPECT_FALSE(CalBox(std::vector<CPoint3d>{}, lo, hi));
-    expectPoint(lo, -1, -1, -1);
+    expectXyz(lo, -1, -1, -1);
     CalBox3D(std::vector<CPoint3d>{CPoint3d(3, 1, 7), CPoint3d(-2, 5, -9)}, lo, hi);
-    expectPoint(lo, -2, 1, -9);
-    expectPoint(hi, 3, 5, 7);
+    expectXyz(lo, -2, 1, -9);
+    expectXyz(hi, 3, 5, 7);
     CalBox3D(std::vector<CPoint3d>{}, lo, hi);  // unchanged
-    expectPoint(lo, -2, 1, -9);
+    expectXyz(lo, -2, 1, -9);
     AcGePoint3d alo, ahi;
     CalBox3D(std::vector<AcGePoint3d>{AcGePoint3d(1, 2, 3), AcGePoint3d(-1, 5, 0)}, alo, ahi);
     EXPECT_EQ(alo.x, -1);
@@ -331,7 +330,7 @@ TEST(Boxes, StrictInclusionAndCorners) {
                                    {0, 0, 3}, {1, 0, 3}, {1, 2, 3}, {0, 2, 3}};
     ASSERT_EQ(v.size(), 8u);
     for (int i = 0; i < 8; ++i) {
-        expectPoint(v[i], expected[i][0], expected[i][1], expected[i][2], 0.0);
+        expectXyz(v[i], expected[i][0], expected[i][1], expected[i][2], 0.0);
     }
 }
 
@@ -355,7 +354,7 @@ TEST(Angles, AngleAtAVertex) {
 }
 
 TEST(Angles, PolarDirectionsAndMidpoints) {
-    expectPoint(Polar(CPoint3d(1, 1, 5), kPi / 2, 2), 1, 3, 5, 1e-12);
+    expectXyz(Polar(CPoint3d(1, 1, 5), kPi / 2, 2), 1, 3, 5, 1e-12);
     EXPECT_EQ(Polar(CPoint3d(0, 0, 5), 1.0, kInf).z, 5.0);  // the move stays in plan
     const CVector3d d = LineDir(CPoint3d(1, 1, 0), CPoint3d(4, 5, 0));
     EXPECT_NEAR(d.x, 0.6, 1e-12);
@@ -365,7 +364,7 @@ TEST(Angles, PolarDirectionsAndMidpoints) {
     EXPECT_NEAR(n.y, 0.6, 1e-12);
     const CVector3d zero = LineDir(CPoint3d(1, 1, 0), CPoint3d(1, 1, 0));
     EXPECT_EQ(zero.length(), 0.0);
-    expectPoint(GetMidPoint(CPoint3d(0, 2, 4), CPoint3d(2, 4, 8)), 1, 3, 6, 0.0);
+    expectXyz(GetMidPoint(CPoint3d(0, 2, 4), CPoint3d(2, 4, 8)), 1, 3, 6, 0.0);
     const AcGePoint3d m = getMidPoint(AcGePoint3d(0, 2, 4), AcGePoint3d(2, 4, 8));
     EXPECT_EQ(m.z, 6.0);
     const AcGeVector3d nz =
@@ -466,15 +465,15 @@ TEST(PntPos, ListFormUsesTheNearestSegment) {
 TEST(Parsing, ThreeNumbersBetweenSemicolons) {
     CPoint3d out(9, 9, 9);
     EXPECT_EQ(Str2Point3d(CString("1.5;2;-3"), out), 1);
-    expectPoint(out, 1.5, 2, -3, 0.0);
+    expectXyz(out, 1.5, 2, -3, 0.0);
     out.set(9, 9, 9);
     EXPECT_EQ(Str2Point3d(CString("1.5;2"), out), 0);
     EXPECT_EQ(Str2Point3d(CString("no separators"), out), 0);
-    expectPoint(out, 9, 9, 9, 0.0);
+    expectXyz(out, 9, 9, 9, 0.0);
     EXPECT_EQ(Str2Point3d(CString("1;2;3;4"), out), 1);  // the middle runs first to last
-    expectPoint(out, 1, 2, 4, 0.0);
+    expectXyz(out, 1, 2, 4, 0.0);
     EXPECT_EQ(Str2Point3d(CString("x;;7e1"), out), 1);
-    expectPoint(out, 0, 0, 70, 0.0);
+    expectXyz(out, 0, 0, 70, 0.0);
 }
 
 TEST(BulkEdits, SetZOnEveryForm) {
@@ -503,13 +502,13 @@ TEST(BulkEdits, SortByDistanceAscending) {
 TEST(BulkEdits, LowestPointIsTheFirstOfLeastHeight) {
     std::vector<CPoint3d> pts = {CPoint3d(0, 0, 3), CPoint3d(1, 0, -2), CPoint3d(2, 0, -2)};
     CPoint3d out(9, 9, 9);
-    expectPoint(getLowestPt(pts, out), 1, 0, -2, 0.0);
-    expectPoint(out, 1, 0, -2, 0.0);
+    expectXyz(getLowestPt(pts, out), 1, 0, -2, 0.0);
+    expectXyz(out, 1, 0, -2, 0.0);
     std::vector<CPoint3d> none;
     out.set(7, 7, 7);
-    expectPoint(getLowestPt(none, out), 7, 7, 7, 0.0);
+    expectXyz(getLowestPt(none, out), 7, 7, 7, 0.0);
     std::vector<CPoint3d> withNaN = {CPoint3d(0, 0, kNaN), CPoint3d(1, 0, 5)};
-    expectPoint(getLowestPt(withNaN, out), 1, 0, 5, 0.0);
+    expectXyz(getLowestPt(withNaN, out), 1, 0, 5, 0.0);
 }
 
 }  // namespace

@@ -15,14 +15,11 @@
 
 #include <vector>
 
+#include "platform/acge/tol_of.h"
+
 namespace reference {
 
-inline AcGeTol offsetTol(double tol) {
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    t.setEqualVector(tol);
-    return t;
-}
+using acge_detail::pointAndVectorTol;
 
 // PlineOffset: the polyline built, offset by the curve layer, each curve read back as points
 // (segments and composites; other curves give an empty list).
@@ -33,7 +30,7 @@ inline int PlineOffset(const std::vector<CPoint3d>& pts, std::vector<std::vector
     AcArray<AcGePoint2d> acPts;
     Pnt3dToAcPnt2d_Ary(pts, acPts);
     AcArray<AcGeCurve2d*> curves;
-    AcGePolyline2d(acPts).getTrimmedOffset(distance, curves, AcGe::kExtend, offsetTol(tol));
+    AcGePolyline2d(acPts).getTrimmedOffset(distance, curves, AcGe::kExtend, pointAndVectorTol(tol));
     out.assign(curves.length(), {});
     for (int i = 0; i < curves.length(); ++i) {
         if (curves[i]->type() == AcGe::kLineSeg2d)
@@ -53,7 +50,7 @@ inline std::vector<std::vector<CPoint3d>> planeOffsetOnce(const std::vector<CPoi
     Pnt3dToAcPnt3d_Ary(pts, acPts);
     AcArray<AcGeCurve3d*> curves;
     AcGePolyline3d(acPts).getTrimmedOffset(distance, normal.toAcGeVector3d(), curves, AcGe::kExtend,
-                                           offsetTol(tol));
+                                           pointAndVectorTol(tol));
     std::vector<std::vector<CPoint3d>> out(curves.length());
     for (int i = 0; i < curves.length(); ++i) {
         if (curves[i]->type() == AcGe::kLineSeg3d)

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/numeric.h"
 #include "support/bumpy_star.h"
 #include "support/clipper_offset.h"
 #include "toolkit/offset_reference.h"
@@ -28,7 +29,7 @@ using PtsList = std::vector<Pts>;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-const double kPi = 3.141592653589793;
+using geo_detail::kPi;
 
 Pts xy(std::initializer_list<std::pair<double, double>> coords) {
     Pts out;

@@ -2,6 +2,8 @@
 // projections of points on lines and directions.
 #include <geo/projection.h>
 
+#include "foundation/numeric.h"
+#include "support/expect.h"
 #include "support/point_lists.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +12,12 @@
 
 namespace {
 
+using point_expect::expectXyz;
+
 using point_lists::plan;
 using point_lists::Pts;
 
-const double kPi = std::acos(-1.0);
-
-void expectPoint(const CPoint3d& got, double x, double y, double z) {
-    point_lists::expectXyz(got, x, y, z);
-}
-
-void expectPoint(const AcGePoint3d& got, double x, double y, double z) {
-    point_lists::expectXyz(CPoint3d(got), x, y, z);
-}
+using geo_detail::kPi;
 
 TEST(IsPtInPanelShadow, ShadowIsThePanelMovedOrItsCrossingsWithTheBase) {
     const Pts square = plan({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
@@ -68,7 +64,7 @@ TEST(GetIntersectPt, CrossesOnlyStrictlyBetweenTheEnds) {
         CPoint3d out(-1, -1, -1);
         EXPECT_EQ(GetIntersectPt(c.a, c.b, c.height, out), c.hit);
         const CPoint3d want = c.hit ? c.want : CPoint3d(-1, -1, -1);
-        expectPoint(out, want.x, want.y, want.z);
+        expectXyz(out, want.x, want.y, want.z);
     }
 }
 
@@ -92,7 +88,7 @@ TEST(InclinedPlane, HoldsTheLineAndIsLevelAcrossIt) {
     ASSERT_TRUE(GetInclinedPlane(CPoint3d(0, 0, 0), CPoint3d(10, 0, 10), plane));
     CPoint3d on;
     ASSERT_TRUE(GetPtOnPlane(plane, CPoint3d(4, 7, 99), on));
-    expectPoint(on, 4, 7, 4);
+    expectXyz(on, 4, 7, 4);
     EXPECT_FALSE(GetPtOnPlane(AcGePlane(AcGePoint3d(0, 0, 0), AcGeVector3d(1, 0, 0)),
                               CPoint3d(4, 7, 0), on));
     Pts out{{1, 2, 3}};
@@ -100,7 +96,7 @@ TEST(InclinedPlane, HoldsTheLineAndIsLevelAcrossIt) {
     ASSERT_TRUE(PtsProjToInclinedPlane(CPoint3d(0, 0, 0), CPoint3d(0, 10, 5),
                                        {{1, 2, 0}, {3, 4, 0}}, out, normal));
     ASSERT_EQ(out.size(), 2u);
-    expectPoint(out[1], 3, 4, 2);
+    expectXyz(out[1], 3, 4, 2);
     EXPECT_NEAR(std::fabs(normal.dotProduct(AcGeVector3d(0, 1, 0.5))), 0.0, 1e-12);
     EXPECT_FALSE(PtsProjToInclinedPlane(CPoint3d(0, 0, 0), CPoint3d(0, 0, 5), {}, out, normal));
     EXPECT_TRUE(out.empty());
@@ -119,9 +115,9 @@ TEST(GetAlignCoordSysMap, AllThreeFormsCarryTheSourceFrameOntoTheTarget) {
     for (const AcGeMatrix3d& m : {byPoints, byVectors, byAcGe}) {
         const std::vector<AcGePoint3d> mapped =
             PtsMultiMatrix({o.toAcGePoint3d(), AcGePoint3d(1, 3, 3), AcGePoint3d(0, 2, 4)}, m);
-        expectPoint(mapped[0], 0, 0, 0);
-        expectPoint(mapped[1], 0.5, 0, 0);
-        expectPoint(mapped[2], 0, 0.5, 1);
+        expectXyz(mapped[0], 0, 0, 0);
+        expectXyz(mapped[1], 0.5, 0, 0);
+        expectXyz(mapped[2], 0, 0.5, 1);
     }
 }
 
@@ -129,36 +125,36 @@ TEST(RotateGon, TurnsPointsAboutTheAxisThroughBaseAndTheNormalWithThem) {
     Pts pts = {{2, 0, 0}, {1, 0, 5}};
     CVector3d normal(1, 0, 0);
     RotateGon(pts, normal, CVector3d(0, 0, 1), CPoint3d(1, 0, 0), kPi / 2);
-    expectPoint(pts[0], 1, 1, 0);
-    expectPoint(pts[1], 1, 0, 5);
-    expectPoint(CPoint3d(normal), 0, 1, 0);
+    expectXyz(pts[0], 1, 1, 0);
+    expectXyz(pts[1], 1, 0, 5);
+    expectXyz(CPoint3d(normal), 0, 1, 0);
 }
 
 TEST(GetNearFarPoint, PicksTheExtremesAlongTheDirectionEarlierOnTies) {
     const AcGePoint3d unset(-9, -9, -9);
     AcGePoint3d nearPt = unset, farPt = unset;
     GetNearFarPoint({}, AcGeVector3d(1, 0, 0), nearPt, farPt);
-    expectPoint(nearPt, -9, -9, -9);
+    expectXyz(nearPt, -9, -9, -9);
     GetNearFarPoint({AcGePoint3d(1, 2, 3)}, AcGeVector3d(1, 0, 0), nearPt, farPt);
-    expectPoint(nearPt, 1, 2, 3);
-    expectPoint(farPt, 1, 2, 3);
+    expectXyz(nearPt, 1, 2, 3);
+    expectXyz(farPt, 1, 2, 3);
     const std::vector<AcGePoint3d> pts = {AcGePoint3d(3, 0, 0), AcGePoint3d(-2, 5, 0),
                                           AcGePoint3d(7, 1, 0), AcGePoint3d(-2, -5, 0),
                                           AcGePoint3d(7, -1, 0)};
     GetNearFarPoint(pts, AcGeVector3d(1, 0, 0), nearPt, farPt);
-    expectPoint(nearPt, -2, 5, 0);
-    expectPoint(farPt, 7, 1, 0);
+    expectXyz(nearPt, -2, 5, 0);
+    expectXyz(farPt, 7, 1, 0);
     GetNearFarPoint(pts, AcGeVector3d(0, -2, 0), nearPt, farPt);
-    expectPoint(nearPt, -2, 5, 0);
-    expectPoint(farPt, -2, -5, 0);
+    expectXyz(nearPt, -2, 5, 0);
+    expectXyz(farPt, -2, -5, 0);
     GetNearFarPoint(pts, AcGeVector3d(0, 0, 0), nearPt, farPt);  // no direction: all at 0
-    expectPoint(nearPt, 3, 0, 0);
+    expectXyz(nearPt, 3, 0, 0);
 }
 
 TEST(PointProjections, FootOnALineAndSignedLengthAlongADirection) {
-    expectPoint(DroopPoint(CPoint3d(5, 5, 0), CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)), 5, 0, 0);
-    expectPoint(DroopPoint(CPoint3d(0, 2, 0), CPoint3d(0, 0, 0), CPoint3d(2, 2, 0)), 1, 1, 0);
-    expectPoint(DroopPoint(CPoint3d(5, 5, 0), CPoint3d(1, 1, 0), CPoint3d(1, 1, 0)), 0, 0, 0);
+    expectXyz(DroopPoint(CPoint3d(5, 5, 0), CPoint3d(0, 0, 0), CPoint3d(10, 0, 0)), 5, 0, 0);
+    expectXyz(DroopPoint(CPoint3d(0, 2, 0), CPoint3d(0, 0, 0), CPoint3d(2, 2, 0)), 1, 1, 0);
+    expectXyz(DroopPoint(CPoint3d(5, 5, 0), CPoint3d(1, 1, 0), CPoint3d(1, 1, 0)), 0, 0, 0);
     const struct {
         CPoint3d to;
         CVector3d dir;
@@ -175,15 +171,15 @@ TEST(GetPlumbClosetPnt, GivesEachSegmentsPointAboveThePlanCrossing) {
     CLineSeg a(CPoint3d(0, 0, 0), CPoint3d(10, 0, 10)), b(CPoint3d(5, -5, 3), CPoint3d(5, 5, 3));
     CPoint3d onA, onB;
     ASSERT_TRUE(GetPlumbClosetPnt(&a, &b, onA, onB));
-    expectPoint(onA, 5, 0, 5);
-    expectPoint(onB, 5, 0, 3);
+    expectXyz(onA, 5, 0, 5);
+    expectXyz(onB, 5, 0, 3);
     CLineSeg apart(CPoint3d(20, -5, 0), CPoint3d(20, 5, 0));
     CLineSeg vertical(CPoint3d(5, 0, 0), CPoint3d(5, 0, 9));
     onA = CPoint3d(-1, -1, -1);
     EXPECT_FALSE(GetPlumbClosetPnt(&a, &apart, onA, onB));
     EXPECT_FALSE(GetPlumbClosetPnt(&a, nullptr, onA, onB));
     EXPECT_FALSE(GetPlumbClosetPnt(&vertical, &a, onA, onB));
-    expectPoint(onA, -1, -1, -1);
+    expectXyz(onA, -1, -1, -1);
 }
 
 }  // namespace

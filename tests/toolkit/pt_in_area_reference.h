@@ -11,6 +11,8 @@
 #include <random>
 #include <vector>
 
+#include "foundation/numeric.h"
+
 namespace reference {
 
 // Closes a copy of the outline, then counts crossings of the leftward ray: a vertex on the
@@ -64,7 +66,7 @@ inline std::vector<CPoint3d> randomStar(std::mt19937& rng, int n, double cx, dou
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::vector<double> angles(n);
     for (double& a : angles) {
-        a = unit(rng) * 6.283185307179586;
+        a = unit(rng) * geo_detail::kTwoPi;
     }
     std::sort(angles.begin(), angles.end());
     std::vector<CPoint3d> pts;

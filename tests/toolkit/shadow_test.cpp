@@ -3,6 +3,7 @@
 #include <geo/measures.h>
 #include <geo/projection.h>
 
+#include "foundation/numeric.h"
 #include "support/geos_areas.h"
 #include "support/point_lists.h"
 #include "toolkit/shadow_reference.h"
@@ -18,7 +19,7 @@ namespace {
 using point_lists::plan;
 using point_lists::Pts;
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 // Area of the outline, its translate and every edge's swept quadrilateral, united by GEOS.
 double sweptAreaByUnion(const Pts& outline, const CVector3d& s) {

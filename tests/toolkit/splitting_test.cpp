@@ -2,6 +2,7 @@
 #include <geo/measures.h>
 #include <geo/splitting.h>
 
+#include "foundation/numeric.h"
 #include "support/plan_points.h"
 
 #include <gtest/gtest.h>
@@ -229,7 +230,7 @@ std::vector<CPoint3d> comb(int teeth) {
 
 TEST(PolygonCut, ManyVerticesOrCrossingsKeepTheArea) {
     std::vector<CPoint3d> round;  // vertices 0.06 apart: more than normalisation merges
-    const double turn = 2e-5 * std::acos(-1.0);
+    const double turn = 2e-5 * geo_detail::kPi;
     for (int i = 0; i < 100000; ++i) {
         round.push_back(at(1000 * std::cos(i * turn), 1000 * std::sin(i * turn)));
     }

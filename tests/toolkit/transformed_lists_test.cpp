@@ -6,6 +6,7 @@
 #include <geo/solids.h>
 #include <geo/transformed_lists.h>
 
+#include "foundation/numeric.h"
 #include "support/point_lists.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ TEST(PtsTransforms, ChangeTheListInPlaceAndReturnACopy) {
          [](Pts& p) { return PtsMove(p, CVector3d(0, 0, 5)); },
          {CPoint3d(0, 0, 5), CPoint3d(1, 0, 5)}},
         {"rotate",
-         [](Pts& p) { return PtsRotate(p, CPoint3d(1, 0, 3), 1.5707963267948966); },
+         [](Pts& p) { return PtsRotate(p, CPoint3d(1, 0, 3), geo_detail::kHalfPi); },
          {CPoint3d(1, -1, 0), CPoint3d(1, 0, 0)}},
         {"mirror",
          [](Pts& p) { return PtsMirror(p, CLine(CPoint3d(0, 2, 0), CPoint3d(1, 2, 0))); },

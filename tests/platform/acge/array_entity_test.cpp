@@ -8,11 +8,12 @@
 #include <geo/acge/acarray.h>
 #include <geo/acge/geent2d.h>
 
+#include "foundation/numeric.h"
 #include "platform/acge/value_expect.h"
 
 namespace {
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 TEST(AcArray, AppendInsertRemoveAndFind) {
     AcArray<int> a;

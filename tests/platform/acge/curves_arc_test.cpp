@@ -12,12 +12,13 @@
 #include <geo/acge/gelnsg2d.h>
 #include <geo/acge/gelnsg3d.h>
 
+#include "foundation/numeric.h"
 #include "support/acge_points.h"
 
 namespace {
 
 constexpr double kEps = 1e-9;
-constexpr double kPi = 3.141592653589793;
+using geo_detail::kPi;
 
 const acge_test::PointExpect expectAt{kEps};
 

@@ -14,9 +14,10 @@
 #include <geo/acge/geray2d.h>
 #include <geo/acge/geray3d.h>
 
+#include "platform/acge/tol_of.h"
 #include "support/acge_points.h"
 
-using acge_test::tolOf;
+using acge_detail::pointAndVectorTol;
 
 namespace {
 
@@ -75,8 +76,8 @@ TEST(LineSeg2d, ClosestPointsClampToTheEnds) {
     EXPECT_TRUE(seg.isOn(AcGePoint2d(2.5, 0), param));
     EXPECT_NEAR(param, 0.25, kEps);
     EXPECT_FALSE(seg.isOn(AcGePoint2d(11, 0)));
-    EXPECT_TRUE(seg.isOn(AcGePoint2d(10 + 1e-4, 0), tolOf(1e-3)));
-    EXPECT_FALSE(seg.isOn(AcGePoint2d(5, 0.01), tolOf(1e-3)));
+    EXPECT_TRUE(seg.isOn(AcGePoint2d(10 + 1e-4, 0), pointAndVectorTol(1e-3)));
+    EXPECT_FALSE(seg.isOn(AcGePoint2d(5, 0.01), pointAndVectorTol(1e-3)));
 }
 
 TEST(LineSeg2d, IntersectionsRespectExtentsAndRejectParallels) {
@@ -98,7 +99,7 @@ TEST(LineSeg2d, IntersectionsRespectExtentsAndRejectParallels) {
     EXPECT_TRUE(a.intersectWith(c, hit));
     AcGeLineSeg2d gap(AcGePoint2d(2.0005, 2.0005), AcGePoint2d(3, 0));
     EXPECT_FALSE(a.intersectWith(gap, hit));
-    EXPECT_TRUE(a.intersectWith(gap, hit, tolOf(1e-3)));
+    EXPECT_TRUE(a.intersectWith(gap, hit, pointAndVectorTol(1e-3)));
 
     AcGeLineSeg2d parallel(AcGePoint2d(0, 1), AcGePoint2d(2, 3));
     EXPECT_FALSE(a.intersectWith(parallel, hit));

@@ -17,9 +17,10 @@
 #include <geo/acge/gepoly2d.h>
 #include <geo/acge/gepoly3d.h>
 
+#include "platform/acge/tol_of.h"
 #include "support/acge_points.h"
 
-using acge_test::tolOf;
+using acge_detail::pointAndVectorTol;
 
 namespace {
 
@@ -82,7 +83,7 @@ TEST(TrimmedOffset2d, SegmentMovesLeftOfTravelAsOneSegment) {
 TEST(TrimmedOffset2d, ClosedSquareShrinksToAClosedComposite) {
     AcGePolyline2d poly(square());
     Owned<AcGeCurve2d> out;
-    poly.getTrimmedOffset(1.0, out.list, AcGe::kExtend, tolOf(1e-6));
+    poly.getTrimmedOffset(1.0, out.list, AcGe::kExtend, pointAndVectorTol(1e-6));
     ASSERT_EQ(out.list.length(), 1);
     ASSERT_EQ(out.list[0]->type(), 46);
     const std::vector<AcGePoint2d> v = vertices(*out.list[0]);
@@ -94,7 +95,7 @@ TEST(TrimmedOffset2d, ClosedSquareShrinksToAClosedComposite) {
     }
     // Growing it: extended corners stay sharp.
     Owned<AcGeCurve2d> grown;
-    poly.getTrimmedOffset(-1.0, grown.list, AcGe::kExtend, tolOf(1e-6));
+    poly.getTrimmedOffset(-1.0, grown.list, AcGe::kExtend, pointAndVectorTol(1e-6));
     ASSERT_EQ(grown.list.length(), 1);
     for (const AcGePoint2d& p : vertices(*grown.list[0])) {
         EXPECT_NEAR(std::fabs(p.x - 5.0), 6.0, kEps);
@@ -159,13 +160,15 @@ TEST(TrimmedOffset3d, OffsetsStayInThePlaneOfTheNormal) {
         pts.append(AcGePoint3d(p.x, p.y, 5.0));
     AcGePolyline3d poly(pts);
     Owned<AcGeCurve3d> up, down;
-    poly.getTrimmedOffset(1.0, AcGeVector3d(0, 0, 1), up.list, AcGe::kExtend, tolOf(1e-6));
+    poly.getTrimmedOffset(1.0, AcGeVector3d(0, 0, 1), up.list, AcGe::kExtend,
+                          pointAndVectorTol(1e-6));
     ASSERT_EQ(up.list.length(), 1);
     ASSERT_EQ(up.list[0]->type(), 47);
     // Counter-clockwise about +Z: normal x tangent points inwards.
     EXPECT_NEAR(up.list[0]->distanceTo(AcGePoint3d(5, 1, 5)), 0.0, kEps);
     EXPECT_NEAR(up.list[0]->distanceTo(AcGePoint3d(1, 1, 5)), 0.0, kEps);
-    poly.getTrimmedOffset(1.0, AcGeVector3d(0, 0, -1), down.list, AcGe::kExtend, tolOf(1e-6));
+    poly.getTrimmedOffset(1.0, AcGeVector3d(0, 0, -1), down.list, AcGe::kExtend,
+                          pointAndVectorTol(1e-6));
     ASSERT_EQ(down.list.length(), 1);
     EXPECT_NEAR(down.list[0]->distanceTo(AcGePoint3d(5, -1, 5)), 0.0, kEps);
 

@@ -15,12 +15,13 @@
 #include <geo/acge/gepoly3d.h>
 #include <geo/acge/geponc3d.h>
 
+#include "foundation/numeric.h"
 #include "support/acge_points.h"
 
 namespace {
 
 constexpr double kEps = 1e-12;
-constexpr double kPi = 3.141592653589793;
+using geo_detail::kPi;
 
 const acge_test::PointExpect expectAt{kEps};
 

@@ -9,11 +9,12 @@
 #include <geo/acge/gemat3d.h>
 #include <geo/acge/geplane.h>
 
+#include "foundation/numeric.h"
 #include "platform/acge/value_expect.h"
 
 namespace {
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 AcGeMatrix3d randomMatrix(std::mt19937& rng) {
     std::uniform_real_distribution<double> u(-5.0, 5.0);

@@ -7,11 +7,12 @@
 #include <geo/acge/gemat3d.h>
 #include <geo/acge/geplane.h>
 
+#include "foundation/numeric.h"
 #include "platform/acge/value_expect.h"
 
 namespace {
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 void expectFiniteXYFrame(const AcGePlane& plane, const AcGePoint3d& origin) {
     EXPECT_FALSE(plane.isValid());

@@ -8,11 +8,12 @@
 #include <geo/acge/gemat3d.h>
 #include <geo/acge/geplane.h>
 
+#include "foundation/numeric.h"
 #include "platform/acge/value_expect.h"
 
 namespace {
 
-const double kPi = std::acos(-1.0);
+using geo_detail::kPi;
 
 TEST(PointRotation, TwoDimensionalAboutAPointMatchesHandValues) {
     AcGePoint2d p(2.0, 1.0);

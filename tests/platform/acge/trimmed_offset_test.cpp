@@ -3,6 +3,7 @@
 
 #include "platform/acge/trimmed_offset.h"
 
+#include "foundation/numeric.h"
 #include "platform/acge/offset_index.h"
 #include "support/bumpy_star.h"
 
@@ -30,7 +31,7 @@ using acge_detail::trimmedOffset;
 using Chain = std::vector<OffsetPiece>;
 using Pt = std::pair<double, double>;
 
-constexpr double kPi = 3.14159265358979323846;
+using geo_detail::kPi;
 constexpr double kTol = 1e-9;
 // Arcs are measured as this many chords; the chords stray 3e-7 of the radius from the arc.
 constexpr int kArcSamples = 4096;

@@ -9,28 +9,25 @@
 #include <geo/acge/gevec2d.h>
 #include <geo/acge/gevec3d.h>
 
+#include "support/expect.h"
+
 constexpr double kNear = 1e-12;
 
+// The AcGe value types, checked to the acge tests' own tighter default.
 inline void expectNear(const AcGePoint2d& got, double x, double y, double tol = kNear) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
+    point_expect::expectXy(got, x, y, tol);
 }
 
 inline void expectNear(const AcGeVector2d& got, double x, double y, double tol = kNear) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
+    point_expect::expectXy(got, x, y, tol);
 }
 
 inline void expectNear(const AcGePoint3d& got, double x, double y, double z, double tol = kNear) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
-    EXPECT_NEAR(got.z, z, tol);
+    point_expect::expectXyz(got, x, y, z, tol);
 }
 
 inline void expectNear(const AcGeVector3d& got, double x, double y, double z, double tol = kNear) {
-    EXPECT_NEAR(got.x, x, tol);
-    EXPECT_NEAR(got.y, y, tol);
-    EXPECT_NEAR(got.z, z, tol);
+    point_expect::expectXyz(got, x, y, z, tol);
 }
 
 inline void expectIdentity(const AcGeMatrix3d& m, double tol = 1e-9) {

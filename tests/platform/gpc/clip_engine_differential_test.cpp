@@ -7,6 +7,7 @@
 #include <functional>
 #include <tuple>
 
+#include "foundation/numeric.h"
 #include "platform/gpc/clip_engine.h"
 #include "platform/gpc/gpc_support.h"
 #include "platform/gpc/grid_rings.h"
@@ -96,7 +97,7 @@ Ring star(std::mt19937& rng, int n, double cx, double cy, double r) {
     std::uniform_real_distribution<double> jitter(0.85, 1.0);
     Ring ring;
     for (int i = 0; i < n; ++i) {
-        const double t = 2 * M_PI * i / n, d = r * jitter(rng);
+        const double t = geo_detail::kTwoPi * i / n, d = r * jitter(rng);
         ring.push_back({cx + d * std::cos(t), cy + d * std::sin(t)});
     }
     return ring;
@@ -226,7 +227,7 @@ TEST(ClipEngineDifferential, OverlayRefusesOperandsItCannotTakeExactly) {
     pinched.insert(pinched.begin() + 50, {0, 0});
     pinched.insert(pinched.begin() + 150, {0, 0});
     for (int i = 0; i < 2000; ++i) {
-        const double r = i % 2 ? 100 : 1, t = 2 * M_PI * i / 2000;
+        const double r = i % 2 ? 100 : 1, t = geo_detail::kTwoPi * i / 2000;
         sun.push_back({r * std::cos(t), r * std::sin(t)});
     }
     const Ring flat{{-5, 0}, {0, 0}, {5, 0}}, other = star(rng, 100, 3, 2, 10);

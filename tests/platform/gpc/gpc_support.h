@@ -8,6 +8,8 @@
 
 #include <geo/gpc.h>
 
+#include "foundation/numeric.h"
+
 namespace gpc_test {
 
 using Ring = std::vector<gpc::gpc_vertex>;
@@ -127,7 +129,7 @@ inline Ring randomStar(std::mt19937& rng, int n, double cx, double cy, double r)
     std::uniform_real_distribution<double> radius(0.2 * r, r);
     Ring ring;
     for (int i = 0; i < n; ++i) {
-        double t = 2 * M_PI * i / n;
+        double t = geo_detail::kTwoPi * i / n;
         double d = radius(rng);
         ring.push_back({cx + d * std::cos(t), cy + d * std::sin(t)});
     }
