@@ -64,7 +64,7 @@ bench: deps
 	for b in $(RELEASE)/bench/*_bench; do $$b --benchmark_min_time=0.2; done
 
 format:
-	find foundation entities curves toolkit analysis platform include tests bench tools \
+	find foundation entities curves toolkit analysis platform include tests bench tools fuzz python \
 	    -name '*.cpp' -o -name '*.h' | xargs $(CLANG_FORMAT) -i
 
 clean:

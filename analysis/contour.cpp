@@ -30,8 +30,9 @@ constexpr double kCloseSteps = 3.0;
 // Truncated grid index of a distance from the base, or -1 when it falls outside 0 .. count-1.
 int GridIndex(double offset, double spacing, int count) {
     const double t = std::fabs(offset) / spacing + kIndexBias;
-    if (!(t > -1.0) || t >= static_cast<double>(count))
+    if (!(t > -1.0) || t >= static_cast<double>(count)) {
         return -1;
+    }
     return static_cast<int>(t);
 }
 
@@ -69,28 +70,33 @@ void CContourGenerator::setParam(AcGePoint2d const& newBase, AcGePoint2d const& 
     const int newRows = usable ? a + 1 : 0;
     const int newCols = usable ? b + 1 : 0;
     // Samples stored for other counts would no longer match the grid geometry.
-    if (newRows != rows || newCols != cols)
+    if (newRows != rows || newCols != cols) {
         grid.clear();
+    }
     rows = newRows;
     cols = newCols;
 }
 
 // Stores one sample; the first accepted one creates the grid and starts the extremes.
 void CContourGenerator::setZ(AcGePoint3d const& p) {
-    if (!std::isfinite(p.z) || rows < 1 || cols < 1)
+    if (!std::isfinite(p.z) || rows < 1 || cols < 1) {
         return;
+    }
     const int r = GridIndex(p.y - base.y, step.y, rows);
     const int c = GridIndex(p.x - base.x, step.x, cols);
-    if (r < 0 || c < 0)
+    if (r < 0 || c < 0) {
         return;
+    }
     if (grid.empty()) {
         grid.assign(static_cast<size_t>(rows), std::vector<double>(static_cast<size_t>(cols)));
         minZ = maxZ = p.z;
     } else {
-        if (p.z > maxZ)
+        if (p.z > maxZ) {
             maxZ = p.z;
-        if (p.z < minZ)
+        }
+        if (p.z < minZ) {
             minZ = p.z;
+        }
     }
     grid[static_cast<size_t>(r)][static_cast<size_t>(c)] = p.z;
 }
@@ -98,8 +104,9 @@ void CContourGenerator::setZ(AcGePoint3d const& p) {
 // A run over every level; refused intervals leave no lines and the grid unsmoothed.
 void CContourGenerator::exeCalu() {
     freeMemory();
-    if (!levelsUsable() || !prepareRun())
+    if (!levelsUsable() || !prepareRun()) {
         return;
+    }
     cacculation();
     removeShortLines();
 }
@@ -107,8 +114,9 @@ void CContourGenerator::exeCalu() {
 // A run over the one level z.
 void CContourGenerator::caluElev(double z) {
     freeMemory();
-    if (!std::isfinite(z) || !prepareRun())
+    if (!std::isfinite(z) || !prepareRun()) {
         return;
+    }
     ScanLine(z);
     removeShortLines();
 }
@@ -120,23 +128,26 @@ int CContourGenerator::lineSize() const {
 
 // Line i of the last run.
 CContourLine* CContourGenerator::at(int i) const {
-    if (i < 0 || i >= lineSize())
+    if (i < 0 || i >= lineSize()) {
         AfxThrowInvalidArgException();
+    }
     return lines[i];
 }
 
 // Whether the interval steps through the sample range in a number of levels a run can finish.
 bool CContourGenerator::levelsUsable() const {
-    if (!(interval > 0.0) || !std::isfinite(interval))
+    if (!(interval > 0.0) || !std::isfinite(interval)) {
         return false;
+    }
     return !((maxZ - (std::trunc(minZ + 0.5) + interval)) / interval > kMaxLevels);
 }
 
 // Fresh flags and one more smoothing pass; false when there is no grid to work on.
 bool CContourGenerator::prepareRun() {
     freeMemory();
-    if (grid.empty() || rows < 2 || cols < 2)
+    if (grid.empty() || rows < 2 || cols < 2) {
         return false;
+    }
     hFlags.assign(static_cast<size_t>(rows), std::vector<BYTE>(static_cast<size_t>(cols - 1), 0));
     vFlags.assign(static_cast<size_t>(rows - 1), std::vector<BYTE>(static_cast<size_t>(cols), 0));
     Gaussfilter();
@@ -160,14 +171,17 @@ void CContourGenerator::Gaussfilter() {
 void CContourGenerator::cacculation() {
     double level = std::trunc(minZ + 0.5) + interval;
     while (level < maxZ) {
-        for (auto& row : hFlags)
+        for (auto& row : hFlags) {
             std::fill(row.begin(), row.end(), BYTE{0});
-        for (auto& row : vFlags)
+        }
+        for (auto& row : vFlags) {
             std::fill(row.begin(), row.end(), BYTE{0});
+        }
         ScanLine(level);
         const double next = level + interval;
-        if (!(next > level))
+        if (!(next > level)) {
             break;  // the interval no longer moves the level
+        }
         level = next;
     }
 }
@@ -176,8 +190,9 @@ void CContourGenerator::cacculation() {
 void CContourGenerator::ScanLine(double level) {
     nudgeLevel(level);
     int added = 0;
-    for (int pass = 1; pass <= 3; ++pass)
+    for (int pass = 1; pass <= 3; ++pass) {
         added += startPass(pass, level);
+    }
     Integration(added);
 }
 
@@ -185,8 +200,9 @@ void CContourGenerator::ScanLine(double level) {
 void CContourGenerator::nudgeLevel(double level) {
     for (auto& row : grid) {
         for (double& value : row) {
-            if (FloatComp(value, level, kNodeTol) == 0)
+            if (FloatComp(value, level, kNodeTol) == 0) {
                 value += kNudge;
+            }
         }
     }
 }
@@ -196,18 +212,21 @@ int CContourGenerator::startPass(int pass, double level) {
     int added = 0;
     if (pass == 1) {
         for (int r : {0, rows - 1}) {
-            for (int c = 0; c <= cols - 2; ++c)
+            for (int c = 0; c <= cols - 2; ++c) {
                 added += startLine(pass, {r, c, kHorizontal}, level);
+            }
         }
     } else if (pass == 2) {
         for (int c : {0, cols - 1}) {
-            for (int r = 0; r <= rows - 2; ++r)
+            for (int r = 0; r <= rows - 2; ++r) {
                 added += startLine(pass, {r, c, kVertical}, level);
+            }
         }
     } else {
         for (int r = 1; r <= rows - 2; ++r) {
-            for (int c = 0; c <= cols - 2; ++c)
+            for (int c = 0; c <= cols - 2; ++c) {
                 added += startLine(pass, {r, c, kHorizontal}, level);
+            }
         }
     }
     return added;
@@ -215,23 +234,27 @@ int CContourGenerator::startPass(int pass, double level) {
 
 // Traces a line from one unflagged start edge that the level crosses; 1 when a line was added.
 int CContourGenerator::startLine(int pass, temple edge, double level) {
-    if (flagOf(edge.edge, edge.row, edge.col) != 0)
+    if (flagOf(edge.edge, edge.row, edge.col) != 0) {
         return 0;
+    }
     const EdgeEnds ends = edgeEnds(edge.edge, edge.row, edge.col);
     double v = level;
-    if (FloatComp(level, ends.g0, kNodeTol) == 0 || FloatComp(level, ends.g1, kNodeTol) == 0)
+    if (FloatComp(level, ends.g0, kNodeTol) == 0 || FloatComp(level, ends.g1, kNodeTol) == 0) {
         v = level - kLevelShift;
+    }
     const double product = (v - ends.g1) * (v - ends.g0);
     const bool crossed = pass == 3 ? FloatComp(product, 0.0, kNodeTol) < 0 : product < 0.0;
-    if (!crossed)
+    if (!crossed) {
         return 0;
+    }
     flagOf(edge.edge, edge.row, edge.col) = 1;
     auto* line = new CContourLine;
     line->elev = v;
     line->pts.Add(crossingPoint(edge.edge, edge.row, edge.col, v));
     traceFrom(line, edge, v);
-    if (pass == 3)
+    if (pass == 3) {
         closeInteriorLine(line);
+    }
     lines.Add(line);
     return 1;
 }
@@ -240,8 +263,9 @@ int CContourGenerator::startLine(int pass, temple edge, double level) {
 void CContourGenerator::traceFrom(CContourLine* line, temple current, double level) {
     for (;;) {
         current = RecruScan(line, current, level, grid);
-        if (current.edge == kEndOfTrace)
+        if (current.edge == kEndOfTrace) {
             return;
+        }
         line->pts.Add(crossingPoint(current.edge, current.row, current.col, level));
     }
 }
@@ -250,8 +274,9 @@ void CContourGenerator::traceFrom(CContourLine* line, temple current, double lev
 void CContourGenerator::closeInteriorLine(CContourLine* line) const {
     const INT_PTR n = line->pts.GetSize();
     const AcGePoint2d first = line->pts[0];
-    if (FloatComp(dist(first, line->pts[n - 1]), kCloseSteps * step.x, kNodeTol) < 0 && n > 3)
+    if (FloatComp(dist(first, line->pts[n - 1]), kCloseSteps * step.x, kNodeTol) < 0 && n > 3) {
         line->pts.Add(first);
+    }
 }
 
 // The next edge: the nearest crossing on the side edges of the two adjoining cells, or on the
@@ -266,20 +291,23 @@ temple CContourGenerator::RecruScan(CContourLine* line, temple current, double l
                                      current.col + table[i].dCol, g, from);
     }
     bool sideCrossed = false;
-    for (int i : {0, 2, 3, 5})
+    for (int i : {0, 2, 3, 5}) {
         sideCrossed = sideCrossed || FloatComp(distance[i], kNoCrossing, kNodeTol) != 0;
+    }
     double best = kNoCrossing;
     int bestIndex = 0;
     for (int i = 0; i < 6; ++i) {
-        if (sideCrossed && (i == 1 || i == 4))
+        if (sideCrossed && (i == 1 || i == 4)) {
             continue;
+        }
         if (FloatComp(distance[i], best, kNodeTol) < 0) {
             best = distance[i];
             bestIndex = i;
         }
     }
-    if (FloatComp(best, kNoCrossing, kNodeTol) == 0)
+    if (FloatComp(best, kNoCrossing, kNodeTol) == 0) {
         return {current.row, current.col, kEndOfTrace};
+    }
     const Candidate& chosen = table[bestIndex];
     return {current.row + chosen.dRow, current.col + chosen.dCol, chosen.kind};
 }
@@ -289,15 +317,18 @@ temple CContourGenerator::RecruScan(CContourLine* line, temple current, double l
 double CContourGenerator::intersectornot(int kind, double level, int row, int col,
                                          const std::vector<std::vector<double>>& g,
                                          AcGePoint2d const& from) {
-    if (!edgeExists(kind, row, col) || flagOf(kind, row, col) == 1)
+    if (!edgeExists(kind, row, col) || flagOf(kind, row, col) == 1) {
         return kNoCrossing;
+    }
     const double gStart = g[row][col];
     const double gEnd = kind == kHorizontal ? g[row][col + 1] : g[row + 1][col];
     double w = level;
-    if (FloatComp(level, gStart, kNodeTol) == 0 || FloatComp(level, gEnd, kNodeTol) == 0)
+    if (FloatComp(level, gStart, kNodeTol) == 0 || FloatComp(level, gEnd, kNodeTol) == 0) {
         w = level + kLevelShift;
-    if (!((w - gEnd) * (w - gStart) < 0.0) || flagOf(kind, row, col) != 0)
+    }
+    if (!((w - gEnd) * (w - gStart) < 0.0) || flagOf(kind, row, col) != 0) {
         return kNoCrossing;
+    }
     const AcGePoint2d crossing = crossingPoint(kind, row, col, w);
     flagOf(kind, row, col) = 1;
     return from.distanceTo(crossing);
@@ -315,15 +346,17 @@ AcGePoint2d CContourGenerator::crossingPoint(int kind, int row, int col, double 
     const EdgeEnds ends = edgeEnds(kind, row, col);
     const double x = base.x + col * step.x;
     const double y = base.y + row * step.y;
-    if (kind == kHorizontal)
+    if (kind == kHorizontal) {
         return AcGePoint2d(x + (level - ends.g0) * step.x / (ends.g1 - ends.g0), y);
+    }
     return AcGePoint2d(x, y + (level - ends.g0) * step.y / (ends.g1 - ends.g0));
 }
 
 // Whether the edge lies inside the grid.
 bool CContourGenerator::edgeExists(int kind, int row, int col) const {
-    if (kind == kHorizontal)
+    if (kind == kHorizontal) {
         return row >= 0 && row < rows && col >= 0 && col < cols - 1;
+    }
     return row >= 0 && row < rows - 1 && col >= 0 && col < cols;
 }
 

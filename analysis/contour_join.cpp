@@ -40,8 +40,9 @@ void Prepend(CContourLine* line, const PointArray& front) {
 
 PointArray Reversed(const PointArray& pts) {
     PointArray out;
-    for (INT_PTR i = pts.GetSize() - 1; i >= 0; --i)
+    for (INT_PTR i = pts.GetSize() - 1; i >= 0; --i) {
         out.Add(pts[i]);
+    }
     return out;
 }
 
@@ -84,8 +85,9 @@ void CContourGenerator::Integration(int count) {
     const int first = std::max(lineSize() - count, 0);
     for (int j = first; j <= lineSize() - 2; ++j) {
         for (int k = j + 1; k <= lineSize() - 1; ++k) {
-            if (lines[j]->pts.GetSize() < lines[k]->pts.GetSize())
+            if (lines[j]->pts.GetSize() < lines[k]->pts.GetSize()) {
                 std::swap(lines[j], lines[k]);
+            }
         }
     }
     const double gap = kJoinSteps * step.x;
@@ -98,21 +100,26 @@ void CContourGenerator::Integration(int count) {
         bool joined = false;
         for (int k = i + 1; k <= lineSize() - 1; ++k) {
             CContourLine* b = lines[k];
-            if (b->pts.GetSize() < 2)
+            if (b->pts.GetSize() < 2) {
                 continue;
-            if (IsClosed(a))
+            }
+            if (IsClosed(a)) {
                 break;
-            if (IsClosed(b) || !TryJoin(a, b, gap))
+            }
+            if (IsClosed(b) || !TryJoin(a, b, gap)) {
                 continue;
+            }
             lines.RemoveAt(k);
             delete b;
             joined = true;
             break;
         }
-        if (dist(First(a), Last(a)) < kCloseSteps * step.x)
+        if (dist(First(a), Last(a)) < kCloseSteps * step.x) {
             a->pts.Add(First(a));
-        if (!joined)
+        }
+        if (!joined) {
             ++i;
+        }
     }
 }
 
@@ -129,8 +136,9 @@ void CContourGenerator::removeErrorLine() {
         return base.x < p.x && p.x < xMax && base.y < p.y && p.y < yMax;
     };
     DropLines(lines, [&](const CContourLine* line) {
-        if (line->pts.GetSize() <= kMaxShortLine)
+        if (line->pts.GetSize() <= kMaxShortLine) {
             return true;
+        }
         const AcGePoint2d a = First(line);
         const AcGePoint2d b = Last(line);
         return inside(a) && inside(b) && FloatComp(a.x, b.x, kNodeTol) != 0 &&
@@ -142,8 +150,9 @@ void CContourGenerator::removeErrorLine() {
 void CContourGenerator::freeMemory() {
     FlagRows().swap(hFlags);
     FlagRows().swap(vFlags);
-    for (INT_PTR i = 0; i < lines.GetSize(); ++i)
+    for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         delete lines[i];
+    }
     lines.RemoveAll();
     lines.FreeExtra();
 }

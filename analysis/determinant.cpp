@@ -25,16 +25,18 @@ public:
     }
 
     double Run() {
-        if (cols_.empty())
+        if (cols_.empty()) {
             return 0.0;
+        }
         return Det((uint32_t{1} << cols_.size()) - 1);
     }
 
 private:
     // Determinant of the minor whose columns are the set bits of `mask`.
     double Det(uint32_t mask) {
-        if (known_[mask])
+        if (known_[mask]) {
             return memo_[mask];
+        }
         const unsigned int size = Count(mask);
         const unsigned int row = rows_[cols_.size() - size];
         double value = 0.0;
@@ -43,8 +45,9 @@ private:
         } else {
             unsigned int k = 0;
             for (unsigned int bit = 0; bit < cols_.size(); ++bit) {
-                if (!(mask & (uint32_t{1} << bit)))
+                if (!(mask & (uint32_t{1} << bit))) {
                     continue;
+                }
                 const double minor = Det(mask & ~(uint32_t{1} << bit));
                 const double cofactor = (k % 2 == 1) ? -minor : minor;
                 value += m_[row][cols_[bit]] * cofactor;
@@ -58,14 +61,16 @@ private:
 
     static unsigned int Count(uint32_t mask) {
         unsigned int n = 0;
-        for (; mask != 0; mask &= mask - 1)
+        for (; mask != 0; mask &= mask - 1) {
             ++n;
+        }
         return n;
     }
     static unsigned int Lowest(uint32_t mask) {
         unsigned int bit = 0;
-        while (!(mask & (uint32_t{1} << bit)))
+        while (!(mask & (uint32_t{1} << bit))) {
             ++bit;
+        }
         return bit;
     }
 
@@ -83,11 +88,13 @@ double EliminationDet(std::vector<std::vector<double>> a) {
     for (size_t col = 0; col < n; ++col) {
         size_t pivot = col;
         for (size_t r = col + 1; r < n; ++r) {
-            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col]))
+            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) {
                 pivot = r;
+            }
         }
-        if (a[pivot][col] == 0.0)
+        if (a[pivot][col] == 0.0) {
             return 0.0;
+        }
         if (pivot != col) {
             std::swap(a[pivot], a[col]);
             det = -det;
@@ -95,8 +102,9 @@ double EliminationDet(std::vector<std::vector<double>> a) {
         det *= a[col][col];
         for (size_t r = col + 1; r < n; ++r) {
             const double factor = a[r][col] / a[col][col];
-            for (size_t c = col; c < n; ++c)
+            for (size_t c = col; c < n; ++c) {
                 a[r][c] -= factor * a[col][c];
+            }
         }
     }
     return det;
@@ -105,12 +113,14 @@ double EliminationDet(std::vector<std::vector<double>> a) {
 // Determinant of the submatrix on the given rows and columns, by the rule for its order.
 double SubDet(const std::vector<std::vector<double>>& m, std::vector<unsigned int> rows,
               std::vector<unsigned int> cols) {
-    if (cols.size() <= kMaxExpansionOrder)
+    if (cols.size() <= kMaxExpansionOrder) {
         return CofactorExpansion(m, std::move(rows), std::move(cols)).Run();
+    }
     std::vector<std::vector<double>> sub(rows.size(), std::vector<double>(cols.size()));
     for (size_t i = 0; i < rows.size(); ++i) {
-        for (size_t j = 0; j < cols.size(); ++j)
+        for (size_t j = 0; j < cols.size(); ++j) {
             sub[i][j] = m[rows[i]][cols[j]];
+        }
     }
     return EliminationDet(std::move(sub));
 }
@@ -120,8 +130,9 @@ std::vector<unsigned int> IndicesWithout(unsigned int n, unsigned int skip) {
     std::vector<unsigned int> out;
     out.reserve(n);
     for (unsigned int i = 0; i < n; ++i) {
-        if (i != skip)
+        if (i != skip) {
             out.push_back(i);
+        }
     }
     return out;
 }
@@ -135,33 +146,39 @@ CDeterminant& CDeterminant::operator=(const CDeterminant& other) = default;
 CDeterminant::~CDeterminant() = default;
 
 bool CDeterminant::SetElement(unsigned int row, unsigned int col, double value) {
-    if (row >= order || col >= order)
+    if (row >= order || col >= order) {
         return false;
+    }
     matrix[row][col] = value;
     return true;
 }
 
 bool CDeterminant::SetElement(double* values) {
-    if (values == nullptr && order > 0)
+    if (values == nullptr && order > 0) {
         return false;
+    }
     for (unsigned int i = 0; i < order; ++i) {
-        for (unsigned int j = 0; j < order; ++j)
+        for (unsigned int j = 0; j < order; ++j) {
             matrix[i][j] = values[static_cast<size_t>(i) * order + j];
+        }
     }
     return true;
 }
 
 double CDeterminant::CalDet() const {
-    if (order == 0)
+    if (order == 0) {
         return 0.0;
-    if (order == 1)
+    }
+    if (order == 1) {
         return matrix[0][0];
+    }
     return SubDet(matrix, IndicesWithout(order, order), IndicesWithout(order, order));
 }
 
 double CDeterminant::CalAlgebraicCofactor(unsigned int row, unsigned int col) const {
-    if (order < 2 || row >= order || col >= order)
+    if (order < 2 || row >= order || col >= order) {
         return 1.0;
+    }
     const double minor = SubDet(matrix, IndicesWithout(order, row), IndicesWithout(order, col));
     return ((row + col) % 2 == 1) ? -minor : minor;
 }

@@ -22,18 +22,22 @@ using geo_detail::kPi;
 CFixWireAngle::CFixWireAngle(std::vector<AcGePoint2d> const& pts, double tolerance)
     : tol(tolerance), points(pts) {
     // A negative or NaN tolerance would leave every direction class unsnapped for ever.
-    if (points.size() < 3 || !(tol >= 0.0))
+    if (points.size() < 3 || !(tol >= 0.0)) {
         return;
-    if (!std::all_of(points.begin(), points.end(), geo_detail::isFiniteXY<AcGePoint2d>))
+    }
+    if (!std::all_of(points.begin(), points.end(), geo_detail::isFiniteXY<AcGePoint2d>)) {
         return;
+    }
     const bool open = !points.front().isEqualTo(points.back(), acge_detail::pointAndVectorTol(tol));
-    if (open)
+    if (open) {
         points.push_back(points.front());
+    }
     collectEdges();
     DealAngles();
     Rebuild();
-    if (open && !result.empty())
+    if (open && !result.empty()) {
         result.pop_back();
+    }
 }
 
 CFixWireAngle::CFixWireAngle(const CFixWireAngle& other) = default;
@@ -56,13 +60,16 @@ void CFixWireAngle::collectEdges() {
     angleCount.clear();
     for (size_t i = 0; i + 1 < points.size(); ++i) {
         double a = (points[i + 1] - points[i]).angle();
-        while (FloatComp(a, kPi, kAngleTol) >= 0)
+        while (FloatComp(a, kPi, kAngleTol) >= 0) {
             a -= kPi;
-        while (a < 0.0)
+        }
+        while (a < 0.0) {
             a += kPi;
+        }
         angles.push_back(a);
-        if (FloatComp(a, kHalfPi, kAngleTol) >= 0)
+        if (FloatComp(a, kHalfPi, kAngleTol) >= 0) {
             a -= kHalfPi;
+        }
         foldAngles.push_back(a);
         midPoints.push_back(AcGePoint2d((points[i].x + points[i + 1].x) / 2.0,
                                         (points[i].y + points[i + 1].y) / 2.0));
@@ -80,8 +87,9 @@ double CFixWireAngle::CompareAngle(double a, double b) {
 int CFixWireAngle::RelationCount(double a) {
     int count = 0;
     for (double f : foldAngles) {
-        if (CompareAngle(f, a) <= tol)
+        if (CompareAngle(f, a) <= tol) {
             ++count;
+        }
     }
     return count;
 }
@@ -96,11 +104,13 @@ double CFixWireAngle::FindMostAngle() {
             largest = entry.second;
             most.clear();
         }
-        if (entry.second == largest)
+        if (entry.second == largest) {
             most.push_back(entry.first);
+        }
     }
-    if (most.size() == 1)
+    if (most.size() == 1) {
         return most.front();
+    }
     double winner = most.front();
     int winnerRelations = -1;
     for (double key : most) {
@@ -122,24 +132,28 @@ void CFixWireAngle::DelOtherAngle(double a) {
             f = a;
         }
     }
-    for (double value : snapped)
+    for (double value : snapped) {
         angleCount.erase(value);
+    }
 }
 
 // Counts the direction classes, then snaps class after class, most frequent first.
 void CFixWireAngle::DealAngles() {
-    for (double f : foldAngles)
+    for (double f : foldAngles) {
         ++angleCount[f];
-    while (!angleCount.empty())
+    }
+    while (!angleCount.empty()) {
         DelOtherAngle(FindMostAngle());
+    }
 }
 
 // Steep edges get their snapped direction back in the upper half turn; then the new vertices.
 void CFixWireAngle::Rebuild() {
     if (angles.size() == foldAngles.size()) {
         for (size_t i = 0; i < angles.size(); ++i) {
-            if (std::fabs(foldAngles[i] + kHalfPi - angles[i]) < tol)
+            if (std::fabs(foldAngles[i] + kHalfPi - angles[i]) < tol) {
                 foldAngles[i] += kHalfPi;
+            }
         }
     }
     result = GetInterPnt();

@@ -21,8 +21,9 @@ AcGeLine2d LineAt(const AcGePoint2d& through, double angle) {
 std::vector<std::vector<size_t>> DirectionRuns(const std::vector<double>& fold) {
     std::vector<std::vector<size_t>> runs;
     for (size_t e = 0; e < fold.size(); ++e) {
-        if (runs.empty() || FloatComp(fold[e], fold[runs.back().front()], kRunTol) != 0)
+        if (runs.empty() || FloatComp(fold[e], fold[runs.back().front()], kRunTol) != 0) {
             runs.emplace_back();
+        }
         runs.back().push_back(e);
     }
     if (runs.size() >= 2 && FloatComp(fold.front(), fold.back(), kRunTol) == 0) {
@@ -42,21 +43,25 @@ std::vector<AcGePoint2d> CFixWireAngle::GetInterPnt() {
     const size_t m = foldAngles.size();
     const size_t n = m + 1;
     std::vector<AcGePoint2d> out(n);
-    if (m == 0 || angles.size() != m || midPoints.size() != m || points.size() != n)
+    if (m == 0 || angles.size() != m || midPoints.size() != m || points.size() != n) {
         return out;
+    }
     std::vector<bool> fixed(n, false);
     std::vector<AcGeLine2d> edgeLines;
     edgeLines.reserve(m);
-    for (size_t i = 0; i < m; ++i)
+    for (size_t i = 0; i < m; ++i) {
         edgeLines.push_back(LineAt(midPoints[i], foldAngles[i]));
+    }
     for (const std::vector<size_t>& run : DirectionRuns(foldAngles)) {
-        if (run.size() < 2)
+        if (run.size() < 2) {
             continue;
+        }
         const AcGeLine2d runLine = LineAt(points[(run.front() + 1) % n], foldAngles[run.front()]);
         for (size_t k = 0; k < run.size(); ++k) {
             edgeLines[run[k]] = runLine;
-            if (k + 1 == run.size())
+            if (k + 1 == run.size()) {
                 continue;
+            }
             const size_t p = (run[k] + 1) % n;
             out[p] = runLine.closestPointTo(points[p]);
             fixed[p] = true;
@@ -71,8 +76,9 @@ std::vector<AcGePoint2d> CFixWireAngle::GetInterPnt() {
         }
     }
     for (size_t p = 1; p < n; ++p) {
-        if (!fixed[p])
+        if (!fixed[p]) {
             out[p] = points[p];
+        }
     }
     out[0] = out[n - 1];
     return out;

@@ -49,8 +49,9 @@ std::vector<AcGePoint3d> repeatedCloud(int n) {
     const int side = static_cast<int>(std::sqrt(n / 2.0)) + 1;
     std::uniform_int_distribution<int> cell(0, side - 1);
     std::vector<AcGePoint3d> pts;
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n; ++k) {
         pts.emplace_back(cell(rng), cell(rng), 0.0);
+    }
     return pts;
 }
 
@@ -60,14 +61,16 @@ Pts smoothOutline(int n) {
     std::mt19937 rng(13u + static_cast<unsigned>(n));
     std::uniform_real_distribution<double> phase(0.0, geo_detail::kTwoPi), noise(-0.5, 0.5);
     double phases[5];
-    for (double& p : phases)
+    for (double& p : phases) {
         p = phase(rng);
+    }
     Pts pts;
     for (int k = 0; k < n; ++k) {
         const double a = geo_detail::kTwoPi * k / n;
         double r = 1000.0 + noise(rng);
-        for (int h = 0; h < 5; ++h)
+        for (int h = 0; h < 5; ++h) {
             r += 40.0 * std::cos((h + 1) * a + phases[h]);
+        }
         pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
     }
     return pts;
@@ -95,8 +98,9 @@ template <auto Make>
 const auto& cached(int n) {
     static std::map<int, decltype(Make(n))> cache;
     auto it = cache.find(n);
-    if (it == cache.end())
+    if (it == cache.end()) {
         it = cache.emplace(n, Make(n)).first;
+    }
     return it->second;
 }
 
@@ -139,29 +143,33 @@ void BM_RemoveRepointPlain(benchmark::State& state) {
 template <auto Make>
 void BM_IsSelfIntersect(benchmark::State& state) {
     const Pts& input = cached<Make>(static_cast<int>(state.range(0)));
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(IsSelfIntersect(input, true));
+    }
 }
 
 template <auto Make>
 void BM_IsSelfIntersectPlain(benchmark::State& state) {
     const Pts& input = cached<Make>(static_cast<int>(state.range(0)));
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(cleanup_reference::IsSelfIntersect(input, true));
+    }
 }
 
 template <auto Make>
 void BM_IsIntersectWithSelf(benchmark::State& state) {
     const Pts& input = cached<Make>(static_cast<int>(state.range(0)));
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(IsIntersectWithSelf(input));
+    }
 }
 
 template <auto Make>
 void BM_IsIntersectWithSelfPlain(benchmark::State& state) {
     const Pts& input = cached<Make>(static_cast<int>(state.range(0)));
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(cleanup_reference::IsIntersectWithSelf(input));
+    }
 }
 
 template <auto Make>

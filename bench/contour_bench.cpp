@@ -13,29 +13,35 @@
 // Reaches the start passes directly to count one level's fragments before they are joined.
 struct ContourGeneratorTestAccess {
     static int Fragments(CContourGenerator& gen, double level) {
-        if (!gen.prepareRun())
+        if (!gen.prepareRun()) {
             return 0;
+        }
         gen.nudgeLevel(level);
         int added = 0;
-        for (int pass = 1; pass <= 3; ++pass)
+        for (int pass = 1; pass <= 3; ++pass) {
             added += gen.startPass(pass, level);
+        }
         gen.freeMemory();
         return added;
     }
     // Fragments over every level of an exeCalu run (smooths the grid once, like a run).
     static long TotalFragments(CContourGenerator& gen) {
-        if (!gen.prepareRun())
+        if (!gen.prepareRun()) {
             return 0;
+        }
         long total = 0;
         for (double level = std::trunc(gen.minZ + 0.5) + gen.interval; level < gen.maxZ;
              level += gen.interval) {
-            for (auto& row : gen.hFlags)
+            for (auto& row : gen.hFlags) {
                 std::fill(row.begin(), row.end(), BYTE{0});
-            for (auto& row : gen.vFlags)
+            }
+            for (auto& row : gen.vFlags) {
                 std::fill(row.begin(), row.end(), BYTE{0});
+            }
             gen.nudgeLevel(level);
-            for (int pass = 1; pass <= 3; ++pass)
+            for (int pass = 1; pass <= 3; ++pass) {
                 total += gen.startPass(pass, level);
+            }
         }
         gen.freeMemory();
         return total;
@@ -84,8 +90,9 @@ void Fill(CContourGenerator& gen, int n, double noise = 0.0) {
     gen.setParam(AcGePoint2d(0, 0), AcGePoint2d(spacing, spacing), n - 1, n - 1,
                  (hi - lo) / kLevels);
     for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c)
+        for (int c = 0; c < n; ++c) {
             gen.setZ(AcGePoint3d(c * spacing, r * spacing, z[static_cast<size_t>(r) * n + c]));
+        }
     }
 }
 
@@ -103,8 +110,9 @@ void BM_ExeCalu(benchmark::State& state) {
         gen.exeCalu();
         state.PauseTiming();
         lines += gen.lineSize();
-        for (int i = 0; i < gen.lineSize(); ++i)
+        for (int i = 0; i < gen.lineSize(); ++i) {
             points += static_cast<double>(gen.at(i)->pts.GetSize());
+        }
         state.ResumeTiming();
     }
     state.counters["lines"] = benchmark::Counter(lines, benchmark::Counter::kAvgIterations);

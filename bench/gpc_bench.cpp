@@ -148,8 +148,9 @@ void BM_Geos(benchmark::State& state) {
 void sizesAndOps(benchmark::internal::Benchmark* b) {
     b->ArgNames({"n", "int"});
     for (int op : {kUnion, kIntersection}) {
-        for (int n : {16, 256, 4096, 65536})
+        for (int n : {16, 256, 4096, 65536}) {
             b->Args({n, op});
+        }
     }
     b->Unit(benchmark::kMicrosecond);
 }

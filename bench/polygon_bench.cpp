@@ -47,8 +47,9 @@ std::vector<CPoint3d> Star(std::mt19937& rng, int n, double cx, double cy) {
     for (int i = 0; i < n; ++i) {
         const double a = kTwoPi * i / n;
         double r = 75.0;
-        for (int k = 0; k < kHarmonics; ++k)
+        for (int k = 0; k < kHarmonics; ++k) {
             r += amp[k] * std::sin((k + 1) * a + ph[k]);
+        }
         pts.emplace_back(cx + r * std::cos(a), cy + r * std::sin(a), 0.0);
     }
     return pts;
@@ -85,8 +86,9 @@ void ClipperUnion(benchmark::State& state, bool wideGrid) {
     for (auto _ : state) {
         double maxAbs = 0;
         for (const auto* pts : {&pa, &pb}) {
-            for (const CPoint3d& p : *pts)
+            for (const CPoint3d& p : *pts) {
                 maxAbs = std::max({maxAbs, std::fabs(p.x), std::fabs(p.y)});
+            }
         }
         int exponent = 0;
         std::frexp(maxAbs, &exponent);
@@ -96,8 +98,9 @@ void ClipperUnion(benchmark::State& state, bool wideGrid) {
         for (const auto* pts : {&pa, &pb}) {
             ClipperLib::Path path;
             path.reserve(pts->size());
-            for (const CPoint3d& p : *pts)
+            for (const CPoint3d& p : *pts) {
                 path.emplace_back(std::llround(p.x * up), std::llround(p.y * up));
+            }
             clipper.AddPath(path, pts == &pa ? ClipperLib::ptSubject : ClipperLib::ptClip, true);
         }
         ClipperLib::Paths paths;
@@ -132,8 +135,9 @@ void BM_ClipperFastGrid(benchmark::State& state) {
 
 BgPolygon ToBoost(const std::vector<CPoint3d>& pts) {
     BgPolygon poly;
-    for (const CPoint3d& p : pts)
+    for (const CPoint3d& p : pts) {
         bg::append(poly.outer(), BgPoint(p.x, p.y));
+    }
     bg::append(poly.outer(), BgPoint(pts[0].x, pts[0].y));
     return poly;
 }
@@ -166,8 +170,9 @@ void BM_GeosUnion(benchmark::State& state) {
     for (auto _ : state) {
         GEOSGeometry* u = GEOSUnion_r(ctx, ga, gb);
         benchmark::DoNotOptimize(u);
-        if (u)
+        if (u) {
             GEOSGeom_destroy_r(ctx, u);
+        }
     }
     GEOSGeom_destroy_r(ctx, ga);
     GEOSGeom_destroy_r(ctx, gb);
@@ -175,8 +180,9 @@ void BM_GeosUnion(benchmark::State& state) {
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
-    for (int n : {16, 256, 4096, 65536})
+    for (int n : {16, 256, 4096, 65536}) {
         b->Arg(n);
+    }
     b->Unit(benchmark::kMicrosecond);
 }
 

@@ -111,9 +111,11 @@ void ClipperRegions(benchmark::State& state, bool wideGrid) {
     for (auto _ : state) {
         double maxAbs = 0;
         for (const CRegion* r : {&a, &b}) {
-            for (const RegionContour& c : r->contours)
-                for (const CPoint3d& p : c.pts)
+            for (const RegionContour& c : r->contours) {
+                for (const CPoint3d& p : c.pts) {
                     maxAbs = std::max({maxAbs, std::fabs(p.x), std::fabs(p.y)});
+                }
+            }
         }
         int exponent = 0;
         std::frexp(maxAbs, &exponent);
@@ -124,8 +126,9 @@ void ClipperRegions(benchmark::State& state, bool wideGrid) {
             ClipperLib::Paths paths(r->contours.size());
             for (size_t i = 0; i < paths.size(); ++i) {
                 paths[i].reserve(r->contours[i].pts.size());
-                for (const CPoint3d& p : r->contours[i].pts)
+                for (const CPoint3d& p : r->contours[i].pts) {
                     paths[i].emplace_back(std::llround(p.x * up), std::llround(p.y * up));
+                }
             }
             clipper.AddPaths(paths, r == &a ? ClipperLib::ptSubject : ClipperLib::ptClip, true);
         }
@@ -133,22 +136,25 @@ void ClipperRegions(benchmark::State& state, bool wideGrid) {
         const auto keep = [&](const ClipperLib::Path& path, bool outer) {
             back.push_back({Outline(), outer});
             back.back().pts.reserve(path.size());
-            for (const ClipperLib::IntPoint& q : path)
+            for (const ClipperLib::IntPoint& q : path) {
                 back.back().pts.emplace_back(static_cast<double>(q.X) * down,
                                              static_cast<double>(q.Y) * down, 0.0);
+            }
         };
         if (wideGrid) {
             ClipperLib::PolyTree tree;
             clipper.Execute(ClipTypeOf(OpOf(state)), tree, ClipperLib::pftEvenOdd,
                             ClipperLib::pftEvenOdd);
-            for (ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext())
+            for (ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
                 keep(node->Contour, !node->IsHole());
+            }
         } else {
             ClipperLib::Paths paths;
             clipper.Execute(ClipTypeOf(OpOf(state)), paths, ClipperLib::pftEvenOdd,
                             ClipperLib::pftEvenOdd);
-            for (const ClipperLib::Path& path : paths)
+            for (const ClipperLib::Path& path : paths) {
                 keep(path, ClipperLib::Orientation(path));
+            }
         }
         benchmark::DoNotOptimize(back.data());
     }
@@ -167,8 +173,9 @@ BgPolygon ToBoost(const CRegion& region) {
     for (const RegionContour& c : region.contours) {
         auto& ring =
             c.isOuter ? poly.outer() : (poly.inners().emplace_back(), poly.inners().back());
-        for (const CPoint3d& p : c.pts)
+        for (const CPoint3d& p : c.pts) {
             ring.push_back(BgPoint(p.x, p.y));
+        }
     }
     bg::correct(poly);
     return poly;
@@ -197,8 +204,9 @@ GEOSGeometry* GeosRing(GEOSContextHandle_t ctx, const Outline& pts) {
 GEOSGeometry* ToGeos(GEOSContextHandle_t ctx, const CRegion& region) {
     std::vector<GEOSGeometry*> holes;
     for (const RegionContour& c : region.contours) {
-        if (!c.isOuter)
+        if (!c.isOuter) {
             holes.push_back(GeosRing(ctx, c.pts));
+        }
     }
     return GEOSGeom_createPolygon_r(ctx, GeosRing(ctx, region.contours[0].pts), holes.data(),
                                     static_cast<unsigned>(holes.size()));
@@ -226,8 +234,9 @@ void BM_GeosOverlay(benchmark::State& state) {
                 break;
         }
         benchmark::DoNotOptimize(r);
-        if (r)
+        if (r) {
             GEOSGeom_destroy_r(ctx, r);
+        }
     }
     GEOSGeom_destroy_r(ctx, ga);
     GEOSGeom_destroy_r(ctx, gb);
@@ -235,8 +244,9 @@ void BM_GeosOverlay(benchmark::State& state) {
 }
 
 void Operations(benchmark::internal::Benchmark* b) {
-    for (int op : {gpc::GPC_DIFF, gpc::GPC_INT, gpc::GPC_XOR, gpc::GPC_UNION})
+    for (int op : {gpc::GPC_DIFF, gpc::GPC_INT, gpc::GPC_XOR, gpc::GPC_UNION}) {
         b->Arg(op);
+    }
     b->Unit(benchmark::kMicrosecond);
 }
 
@@ -258,8 +268,9 @@ void BM_PlineOffsetContours(benchmark::State& state) {
     std::vector<Outline> inputs;
     for (const RegionContour& c : a.contours) {
         Outline pts = c.pts;
-        if (PolyIsClockWise(pts) != c.isOuter)
+        if (PolyIsClockWise(pts) != c.isOuter) {
             std::reverse(pts.begin(), pts.end());
+        }
         ClosePts(pts, 1e-6);
         inputs.push_back(pts);
     }
@@ -273,8 +284,9 @@ void BM_PlineOffsetContours(benchmark::State& state) {
 }
 
 void Distances(benchmark::internal::Benchmark* b) {
-    for (int twice : {2, -2})
+    for (int twice : {2, -2}) {
         b->Arg(twice);
+    }
     b->Unit(benchmark::kMicrosecond);
 }
 

@@ -19,8 +19,9 @@ constexpr unsigned kSeed = 2026;
 const std::vector<CPolygon>& Site(size_t count) {
     static std::map<size_t, std::vector<CPolygon>> sites;
     auto it = sites.find(count);
-    if (it == sites.end())
+    if (it == sites.end()) {
         it = sites.emplace(count, footprints::Site(kSeed, count)).first;
+    }
     return it->second;
 }
 
@@ -57,9 +58,10 @@ GEOSGeometry* ToGeosCollection(GEOSContextHandle_t h, const std::vector<CPolygon
     for (const CPolygon& g : gons) {
         const std::vector<CPoint3d> pts = g.getPoints();
         GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, static_cast<unsigned>(pts.size() + 1), 2);
-        for (size_t i = 0; i <= pts.size(); ++i)
+        for (size_t i = 0; i <= pts.size(); ++i) {
             GEOSCoordSeq_setXY_r(h, seq, static_cast<unsigned>(i), pts[i % pts.size()].x,
                                  pts[i % pts.size()].y);
+        }
         polys.push_back(
             GEOSGeom_createPolygon_r(h, GEOSGeom_createLinearRing_r(h, seq), nullptr, 0));
     }

@@ -30,14 +30,16 @@ Pts smoothOutline(int n) {
     std::mt19937 rng(13u + static_cast<unsigned>(n));
     std::uniform_real_distribution<double> phase(0.0, kTwoPi);
     double phases[4];
-    for (double& p : phases)
+    for (double& p : phases) {
         p = phase(rng);
+    }
     Pts pts;
     for (int k = 0; k < n; ++k) {
         const double a = kTwoPi * k / n;
         double r = 1000.0;
-        for (int h = 0; h < 4; ++h)
+        for (int h = 0; h < 4; ++h) {
             r += 60.0 * std::cos((h + 2) * a + phases[h]);
+        }
         pts.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
     }
     return pts;
@@ -68,8 +70,9 @@ template <auto Make>
 const Pts& cached(int n) {
     static std::map<int, Pts> cache;
     auto it = cache.find(n);
-    if (it == cache.end())
+    if (it == cache.end()) {
         it = cache.emplace(n, Make(n)).first;
+    }
     return it->second;
 }
 
@@ -118,8 +121,9 @@ void BM_SweepGeosUnion(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<GEOSGeometry*> parts;
         Pts moved;
-        for (const CPoint3d& p : outline)
+        for (const CPoint3d& p : outline) {
             moved.push_back(p + kShift);
+        }
         parts.push_back(geosPolygon(ctx, outline));
         parts.push_back(geosPolygon(ctx, moved));
         for (size_t k = 0; k < outline.size(); ++k) {
@@ -143,8 +147,9 @@ void BM_SweepClipperMinkowski(benchmark::State& state) {
     const double scale = 1000.0;
     ClipperLib::Path path,
         segment{{0, 0}, {ClipperLib::cInt(kShift.x * scale), ClipperLib::cInt(kShift.y * scale)}};
-    for (const CPoint3d& p : outline)
+    for (const CPoint3d& p : outline) {
         path.push_back({ClipperLib::cInt(p.x * scale), ClipperLib::cInt(p.y * scale)});
+    }
     for (auto _ : state) {
         ClipperLib::Paths sum;
         ClipperLib::MinkowskiSum(segment, path, sum, true);

@@ -55,9 +55,11 @@ Outline randomStar(int n, unsigned seed) {
 
 const Outline& outline(int n) {
     static std::vector<std::pair<int, Outline>> cache;
-    for (const auto& entry : cache)
-        if (entry.first == n)
+    for (const auto& entry : cache) {
+        if (entry.first == n) {
             return entry.second;
+        }
+    }
     cache.push_back({n, randomStar(n, 7u + unsigned(n))});
     return cache.back().second;
 }
@@ -70,8 +72,9 @@ void TrimmedOffset(benchmark::State& state, double side) {
     for (auto _ : state) {
         auto result = acge_detail::trimmedOffset(o.pieces, true, d, 1e-9);
         pieces = 0;
-        for (const auto& c : result)
+        for (const auto& c : result) {
             pieces += c.size();
+        }
         benchmark::DoNotOptimize(result);
     }
     state.counters["out_pieces"] = double(pieces);
@@ -89,8 +92,9 @@ void ClipperMitre(benchmark::State& state, double side) {
         ClipperLib::Paths out;
         offset.Execute(out, delta);
         points = 0;
-        for (const auto& p : out)
+        for (const auto& p : out) {
             points += p.size();
+        }
         benchmark::DoNotOptimize(out);
     }
     state.counters["out_points"] = double(points);
@@ -147,8 +151,9 @@ int main(int argc, char** argv) {
     ClipperLib::Paths out;
     offset.Execute(out, big.spacing * kClipperScale);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -95,16 +95,19 @@ void C2PtCurve::set(const AcGePoint2d& start, const AcGePoint2d& end, const AcGe
     const AcGeLine2d bisector(mid, h.perpVector());
     const AcGeLine2d normal(start, tangent.perpVector());
     AcGePoint2d centre;
-    if (!bisector.intersectWith(normal, centre, AcGeContext::gTol))
+    if (!bisector.intersectWith(normal, centre, AcGeContext::gTol)) {
         return;
+    }
     const double radius = centre.distanceTo(start);
     const double toChord = centre.distanceTo(mid);
     double bulge = tangent.angleTo(h) < kHalfPi ? radius - toChord : radius + toChord;
-    if (tangent.crossProduct(h) < 0.0)
+    if (tangent.crossProduct(h) < 0.0) {
         bulge = -bulge;
+    }
     // Non-finite input leaves a line rather than a NaN bulge.
-    if (std::isfinite(bulge))
+    if (std::isfinite(bulge)) {
         m_bulge = bulge;
+    }
 }
 
 void C2PtCurve::set(const AcGePoint2d& p1, const AcGePoint2d& p2, const AcGePoint2d& p3) {
@@ -112,8 +115,9 @@ void C2PtCurve::set(const AcGePoint2d& p1, const AcGePoint2d& p2, const AcGePoin
     m_end = p3;
     m_bulge = 0.0;
     const AcGeTol tol = getTol();
-    if (AcGeLine2d(p1, p3).isOn(p2, tol))
+    if (AcGeLine2d(p1, p3).isOn(p2, tol)) {
         return;
+    }
     SetAcgeGeo(AcGeCircArc2d(p1, p2, p3));
 }
 
@@ -124,8 +128,9 @@ void C2PtCurve::set(const AcGePoint3d& start, const AcGePoint3d& end) {
     m_end = AcGePoint2d(end.x, end.y);
     m_bulge = 0.0;
     const double polylineBulge = start.z;
-    if (std::fabs(polylineBulge) < kLineBulge)
+    if (std::fabs(polylineBulge) < kLineBulge) {
         return;
+    }
     SetAcgeGeo(AcGeCircArc2d(m_start, m_end, polylineBulge, Adesk::kFalse));
 }
 
@@ -137,8 +142,9 @@ void C2PtCurve::Get3dPts(AcGePoint3d& start, AcGePoint3d& end) const {
     start = AcGePoint3d(m_start.x, m_start.y, 0.0);
     end = AcGePoint3d(m_end.x, m_end.y, 0.0);
     const double halfChord = m_start.distanceTo(m_end) / 2.0;
-    if (FloatComp(halfChord, 0.0, kFixedTol) != 0)
+    if (FloatComp(halfChord, 0.0, kFixedTol) != 0) {
         start.z = m_bulge / halfChord;
+    }
 }
 
 bool C2PtCurve::SetAcgeGeo(const AcGeLineSeg2d& seg) {
@@ -158,11 +164,13 @@ bool C2PtCurve::SetAcgeGeo(const AcGeCircArc2d& arc) {
     int count = 0;
     AcGePoint2d p1, p2;
     arc.intersectWith(bisector, count, p1, p2, AcGeContext::gTol);
-    if (count != 1)
+    if (count != 1) {
         return false;
+    }
     const double bulge = p1.distanceTo(mid);
-    if (!std::isfinite(bulge) || !isFiniteXY(s) || !isFiniteXY(e))
+    if (!std::isfinite(bulge) || !isFiniteXY(s) || !isFiniteXY(e)) {
         return false;
+    }
     m_bulge = arc.isClockWise() ? -bulge : bulge;
     m_start = s;
     m_end = e;
@@ -172,8 +180,9 @@ bool C2PtCurve::SetAcgeGeo(const AcGeCircArc2d& arc) {
 // ---- queries ----
 
 bool C2PtCurve::IsValid() const {
-    if (!isFiniteXY(m_start) || !isFiniteXY(m_end) || !std::isfinite(m_bulge))
+    if (!isFiniteXY(m_start) || !isFiniteXY(m_end) || !std::isfinite(m_bulge)) {
         return false;
+    }
     return !m_end.isEqualTo(m_start, AcGeContext::gTol);
 }
 
@@ -188,27 +197,32 @@ AcGeLineSeg2d C2PtCurve::GetLine() const {
 AcGePoint2d C2PtCurve::GetMidPt() const {
     const AcGeVector2d h = (m_end - m_start) / 2.0;
     const AcGePoint2d mid = m_start + h;
-    if (!IsValid())
+    if (!IsValid()) {
         return m_start;
-    if (IsLine())
+    }
+    if (IsLine()) {
         return mid;
+    }
     return mid + TurnRight(h).normal(AcGeContext::gTol) * m_bulge;
 }
 
 AcGeCircArc2d C2PtCurve::GetArc() const {
     // A zero-radius arc meets nothing and measures nothing.
-    if (!IsValid())
+    if (!IsValid()) {
         return AcGeCircArc2d(m_start, 0.0);
+    }
     return AcGeCircArc2d(m_start, GetMidPt(), m_end);
 }
 
 AcGeVector2d C2PtCurve::GetCutVector(bool atStart) const {
     AcGeCircArc2d arc;
     const Shape shape = ShapeOf(*this, arc);
-    if (shape == Shape::kNone)
+    if (shape == Shape::kNone) {
         return AcGeVector2d();
-    if (shape == Shape::kLine)
+    }
+    if (shape == Shape::kLine) {
         return atStart ? m_start - m_end : m_end - m_start;
+    }
     const AcGeVector2d radial = (atStart ? m_start : m_end) - arc.center();
     // Backwards along the travel at the start, forwards at the end.
     const bool turnLeft = atStart ? m_bulge < 0.0 : m_bulge >= 0.0;
@@ -226,16 +240,19 @@ AcGePoint2d C2PtCurve::getColsestPt(const AcGePoint2d& pt) const {
 int C2PtCurve::JudgePtPos(const AcGePoint2d& pt) const {
     AcGeCircArc2d arc;
     const Shape shape = ShapeOf(*this, arc);
-    if (shape == Shape::kNone || !isFiniteXY(pt))
+    if (shape == Shape::kNone || !isFiniteXY(pt)) {
         return 0;
+    }
     if (shape == Shape::kLine) {
         const AcGeTol tol = getTol();
         const AcGePoint2d foot = AcGeLine2d(m_start, m_end).closestPointTo(pt, tol);
-        if (foot.isEqualTo(pt, tol))
+        if (foot.isEqualTo(pt, tol)) {
             return 0;
+        }
         double d = (m_end - m_start).angle() - (pt - foot).angle();
-        if (d < 0.0)
+        if (d < 0.0) {
             d += kTwoPi;
+        }
         return d > kPi ? -1 : 1;
     }
     const int side = FloatComp(pt.distanceTo(arc.center()), arc.radius(), kFixedTol);
@@ -289,22 +306,25 @@ double C2PtCurve::GetPropAtPt(const AcGePoint2d& pt) const {
     return OnCurve(*this, 0.0, [&](const AcGeCurve2d& curve) {
         const double s = curve.paramOf(m_start, tol);
         const double total = curve.length(s, curve.paramOf(m_end, tol), tol.equalPoint());
-        if (total < kFixedTol)
+        if (total < kFixedTol) {
             return 0.0;
+        }
         return curve.length(s, curve.paramOf(nearest, tol), tol.equalPoint()) / total;
     });
 }
 
 // A non-finite fraction gives the start, like a piece too short to measure.
 AcGePoint2d C2PtCurve::GetPtFromProp(double t) {
-    if (!std::isfinite(t))
+    if (!std::isfinite(t)) {
         return m_start;
+    }
     const AcGeTol tol = getTol();
     return OnCurve(*this, m_start, [&](const AcGeCurve2d& curve) {
         const double s = curve.paramOf(m_start, tol);
         const double total = curve.length(s, curve.paramOf(m_end, tol), tol.equalPoint());
-        if (total < kFixedTol)
+        if (total < kFixedTol) {
             return m_start;
+        }
         return curve.evalPoint(curve.paramAtLength(s, total * t, true, tol.equalPoint()));
     });
 }
@@ -348,8 +368,9 @@ bool C2PtCurve::operator<(const C2PtCurve& other) const {
                               other.m_bulge};
     for (int i = 0; i < 5; ++i) {
         const int c = FloatComp(mine[i], theirs[i], tol);
-        if (c != 0)
+        if (c != 0) {
             return c < 0;
+        }
     }
     return false;
 }
@@ -357,8 +378,9 @@ bool C2PtCurve::operator<(const C2PtCurve& other) const {
 bool C2PtCurve::operator==(const C2PtCurve& other) const {
     const AcGeTol& tol = AcGeContext::gTol;
     if (m_start.isEqualTo(other.m_start, tol) && m_end.isEqualTo(other.m_end, tol) &&
-        FloatComp(m_bulge, other.m_bulge, kFixedTol) == 0)
+        FloatComp(m_bulge, other.m_bulge, kFixedTol) == 0) {
         return true;
+    }
     return m_start.isEqualTo(other.m_end, tol) && m_end.isEqualTo(other.m_start, tol) &&
            FloatComp(-m_bulge, other.m_bulge, kFixedTol) == 0;
 }

@@ -52,29 +52,34 @@ bool Apart(const Box& a, const Box& b, double t) {
 // Appends the first `count` (at most two) of the points; true when there was any.
 bool PushPoints(int count, const AcGePoint2d& p1, const AcGePoint2d& p2,
                 std::vector<AcGePoint2d>& out) {
-    if (count > 0)
+    if (count > 0) {
         out.push_back(p1);
-    if (count > 1)
+    }
+    if (count > 1) {
         out.push_back(p2);
+    }
     return count > 0;
 }
 
 bool LineLineInter(const C2PtCurve& a, const C2PtCurve& b, const AcGeTol& tol,
                    std::vector<AcGePoint2d>& out) {
     if (Apart(LineBox(a.GetStartPt(), a.GetEndPt()), LineBox(b.GetStartPt(), b.GetEndPt()),
-              tol.equalPoint()))
+              tol.equalPoint())) {
         return false;
+    }
     AcGePoint2d pt;
-    if (!a.GetLine().intersectWith(b.GetLine(), pt, tol))
+    if (!a.GetLine().intersectWith(b.GetLine(), pt, tol)) {
         return false;
+    }
     out.push_back(pt);
     return true;
 }
 
 bool LineArcInter(const C2PtCurve& line, const AcGeCircArc2d& arc, const AcGeTol& tol,
                   std::vector<AcGePoint2d>& out) {
-    if (Apart(LineBox(line.GetStartPt(), line.GetEndPt()), CircleBox(arc), tol.equalPoint()))
+    if (Apart(LineBox(line.GetStartPt(), line.GetEndPt()), CircleBox(arc), tol.equalPoint())) {
         return false;
+    }
     int count = 0;
     AcGePoint2d p1, p2;
     arc.intersectWith(line.GetLine(), count, p1, p2, tol);
@@ -84,10 +89,12 @@ bool LineArcInter(const C2PtCurve& line, const AcGeCircArc2d& arc, const AcGeTol
 // Arcs about one centre are not intersected, whether they cross, touch or coincide.
 bool ArcArcInter(const AcGeCircArc2d& arcA, const AcGeCircArc2d& arcB, const AcGeTol& tol,
                  std::vector<AcGePoint2d>& out) {
-    if (arcA.center().isEqualTo(arcB.center(), tol))
+    if (arcA.center().isEqualTo(arcB.center(), tol)) {
         return false;
-    if (Apart(CircleBox(arcA), CircleBox(arcB), tol.equalPoint()))
+    }
+    if (Apart(CircleBox(arcA), CircleBox(arcB), tol.equalPoint())) {
         return false;
+    }
     int count = 0;
     AcGePoint2d p1, p2;
     arcA.intersectWith(arcB, count, p1, p2, tol);
@@ -132,33 +139,39 @@ bool SharesStretch(const Curve& first, const Curve& second) {
     const Curve& l = secondShorter ? first : second;
     const AcGeTol& tol = AcGeContext::gTol;
     const AcGePoint2d sStart = s.startPoint(), sEnd = s.endPoint();
-    if (l.isOn(sStart, tol) && !sStart.isEqualTo(l.endPoint(), tol))
+    if (l.isOn(sStart, tol) && !sStart.isEqualTo(l.endPoint(), tol)) {
         return true;
+    }
     return l.isOn(sEnd, tol) && !sEnd.isEqualTo(l.startPoint(), tol);
 }
 
 bool LinesOverlap(const C2PtCurve& a, const C2PtCurve& b) {
     const AcGeLine2d carrier(a.GetStartPt(), a.GetEndPt());
     if (!carrier.isOn(b.GetStartPt(), AcGeContext::gTol) ||
-        !carrier.isOn(b.GetEndPt(), AcGeContext::gTol))
+        !carrier.isOn(b.GetEndPt(), AcGeContext::gTol)) {
         return false;
+    }
     const AcGeLineSeg2d segA = a.GetLine();
     AcGeLineSeg2d segB = b.GetLine();
     const AcGeVector2d dirA = a.GetEndPt() - a.GetStartPt();
-    if (dirA.angleTo(b.GetEndPt() - b.GetStartPt()) > kHalfPi)
+    if (dirA.angleTo(b.GetEndPt() - b.GetStartPt()) > kHalfPi) {
         segB.reverseParam();
+    }
     return SharesStretch(segA, segB);
 }
 
 bool ArcsOverlap(AcGeCircArc2d arcA, AcGeCircArc2d arcB) {
     if (!arcA.center().isEqualTo(arcB.center(), AcGeContext::gTol) ||
-        FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0)
+        FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0) {
         return false;
+    }
     // Both counter-clockwise, so that their parameters run the same way.
-    if (arcA.isClockWise())
+    if (arcA.isClockWise()) {
         arcA.reverseParam();
-    if (arcB.isClockWise())
+    }
+    if (arcB.isClockWise()) {
         arcB.reverseParam();
+    }
     return SharesStretch(arcA, arcB);
 }
 
@@ -168,10 +181,12 @@ bool UnitedLines(const C2PtCurve& a, const C2PtCurve& b, const AcGePoint2d& join
     const AcGePoint2d farA = a.GetStartPt().isEqualTo(joint, tol) ? a.GetEndPt() : a.GetStartPt();
     const AcGePoint2d farB = b.GetStartPt().isEqualTo(joint, tol) ? b.GetEndPt() : b.GetStartPt();
     // Pieces folding back onto each other would unite into an empty piece.
-    if (farA.isEqualTo(farB, AcGeContext::gTol))
+    if (farA.isEqualTo(farB, AcGeContext::gTol)) {
         return false;
-    if (!AcGeLineSeg2d(farA, farB).isOn(joint, tol))
+    }
+    if (!AcGeLineSeg2d(farA, farB).isOn(joint, tol)) {
         return false;
+    }
     result.set(farA, farB, 0.0);
     return true;
 }
@@ -181,18 +196,21 @@ bool UnitedArcs(const C2PtCurve& a, const AcGeCircArc2d& arcA, const C2PtCurve& 
                 const AcGeCircArc2d& arcB, const AcGePoint2d& joint, const AcGeTol& tol,
                 C2PtCurve& result) {
     if (!arcA.center().isEqualTo(arcB.center(), tol) ||
-        FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0)
+        FloatComp(arcA.radius(), arcB.radius(), kFixedTol) != 0) {
         return false;
+    }
     const auto farEnd = [&](const C2PtCurve& piece) {
         return piece.GetStartPt().distanceTo(joint) <= kFixedTol ? piece.GetEndPt()
                                                                  : piece.GetStartPt();
     };
     const AcGePoint2d farA = farEnd(a), farB = farEnd(b);
-    if (arcA.isOn(farB, tol) || arcB.isOn(farA, tol))
+    if (arcA.isOn(farB, tol) || arcB.isOn(farA, tol)) {
         return false;
+    }
     C2PtCurve merged;
-    if (!merged.SetAcgeGeo(AcGeCircArc2d(farA, joint, farB)))
+    if (!merged.SetAcgeGeo(AcGeCircArc2d(farA, joint, farB))) {
         return false;
+    }
     result = merged;
     return true;
 }
@@ -203,13 +221,15 @@ std::set<double> LineCutParams(const AcGeLineSeg2d& seg, const std::vector<AcGeP
     std::set<double> params{seg.paramOf(seg.startPoint(), tol), seg.paramOf(seg.endPoint(), tol)};
     for (const AcGePoint2d& p : pts) {
         double t = 0.0;
-        if (!seg.isOn(p, t, tol))
+        if (!seg.isOn(p, t, tol)) {
             continue;
+        }
         const bool known = std::any_of(params.begin(), params.end(), [&](double known) {
             return FloatComp(t, known, tol.equalPoint()) == 0;
         });
-        if (!known)
+        if (!known) {
             params.insert(t);
+        }
     }
     return params;
 }
@@ -223,8 +243,9 @@ std::set<double> ArcCutParams(const AcGeCircArc2d& arc, const std::vector<AcGePo
         const bool known = std::any_of(accepted.begin(), accepted.end(),
                                        [&](const AcGePoint2d& q) { return q.isEqualTo(p, tol); });
         double t = 0.0;
-        if (known || !arc.isOn(p, t, tol))
+        if (known || !arc.isOn(p, t, tol)) {
             continue;
+        }
         params.insert(t);
         accepted.push_back(p);
     }
@@ -236,8 +257,9 @@ std::set<double> ArcCutParams(const AcGeCircArc2d& arc, const std::vector<AcGePo
 C2PtCurve ArcPiece(const AcGeCircArc2d& arc, double t0, double t1) {
     const AcGePoint2d a = arc.evalPoint(t0), b = arc.evalPoint(t1);
     C2PtCurve piece;
-    if (!piece.SetAcgeGeo(AcGeCircArc2d(a, arc.evalPoint((t0 + t1) / 2.0), b)))
+    if (!piece.SetAcgeGeo(AcGeCircArc2d(a, arc.evalPoint((t0 + t1) / 2.0), b))) {
         piece.set(a, b, 0.0);
+    }
     return piece;
 }
 
@@ -246,10 +268,12 @@ C2PtCurve ArcPiece(const AcGeCircArc2d& arc, double t0, double t1) {
 template <typename MakePiece>
 std::vector<C2PtCurve> PiecesBetween(const std::set<double>& params, MakePiece&& makePiece) {
     std::vector<C2PtCurve> pieces;
-    if (params.size() < 3)
+    if (params.size() < 3) {
         return pieces;
-    for (auto it = params.begin(); std::next(it) != params.end(); ++it)
+    }
+    for (auto it = params.begin(); std::next(it) != params.end(); ++it) {
         pieces.push_back(makePiece(*it, *std::next(it)));
+    }
     return pieces;
 }
 
@@ -264,14 +288,18 @@ bool CounterClockwiseSpan(const AcGeCircArc2d& arc, bool clockwise, double& a, d
     }
     a = r0 + startAng;
     b = r0 + endAng;
-    if (clockwise)
+    if (clockwise) {
         std::swap(a, b);
-    if (!std::isfinite(a) || !std::isfinite(b))
+    }
+    if (!std::isfinite(a) || !std::isfinite(b)) {
         return false;
-    for (int turns = 0; b < a && turns < kMaxLiteralTurns; ++turns)
+    }
+    for (int turns = 0; b < a && turns < kMaxLiteralTurns; ++turns) {
         b += kTwoPi;
-    if (b < a)
+    }
+    if (b < a) {
         b += kTwoPi * std::ceil((a - b) / kTwoPi);
+    }
     return b >= a;
 }
 
@@ -279,8 +307,9 @@ bool CounterClockwiseSpan(const AcGeCircArc2d& arc, bool clockwise, double& a, d
 int SampleSteps(double sweep) {
     const double capped = std::min(sweep, kTwoPi);
     int n = static_cast<int>(capped / kSampleStep);
-    if (n % 2 != 0)
+    if (n % 2 != 0) {
         ++n;
+    }
     return n <= kMinSampleSteps ? kMinSampleSteps : n;
 }
 
@@ -290,15 +319,19 @@ bool C2PtCurve::GetInterPts(const C2PtCurve& other, std::vector<AcGePoint2d>& ou
     out.clear();
     AcGeCircArc2d mine, theirs;
     const Shape shape = ShapeOf(*this, mine), otherShape = ShapeOf(other, theirs);
-    if (shape == Shape::kNone || otherShape == Shape::kNone)
+    if (shape == Shape::kNone || otherShape == Shape::kNone) {
         return false;
+    }
     const AcGeTol tol = getTol();
-    if (shape == Shape::kLine && otherShape == Shape::kLine)
+    if (shape == Shape::kLine && otherShape == Shape::kLine) {
         return LineLineInter(*this, other, tol, out);
-    if (shape == Shape::kLine)
+    }
+    if (shape == Shape::kLine) {
         return LineArcInter(*this, theirs, tol, out);
-    if (otherShape == Shape::kLine)
+    }
+    if (otherShape == Shape::kLine) {
         return LineArcInter(other, mine, tol, out);
+    }
     return ArcArcInter(mine, theirs, tol, out);
 }
 
@@ -306,8 +339,9 @@ bool C2PtCurve::GetExtendInterPts(const C2PtCurve& other, std::vector<AcGePoint2
     out.clear();
     AcGeCircArc2d mine, theirs;
     const Shape shape = ShapeOf(*this, mine), otherShape = ShapeOf(other, theirs);
-    if (shape == Shape::kNone || otherShape == Shape::kNone)
+    if (shape == Shape::kNone || otherShape == Shape::kNone) {
         return false;
+    }
     AcGePoint2d p1, p2;
     const int count = CarrierInter(*this, shape, mine, other, otherShape, theirs, p1, p2);
     return PushPoints(count, p1, p2, out);
@@ -316,23 +350,26 @@ bool C2PtCurve::GetExtendInterPts(const C2PtCurve& other, std::vector<AcGePoint2
 bool C2PtCurve::IsOverLap(const C2PtCurve& other) const {
     AcGeCircArc2d mine, theirs;
     const Shape shape = ShapeOf(*this, mine);
-    if (shape == Shape::kNone || shape != ShapeOf(other, theirs))
+    if (shape == Shape::kNone || shape != ShapeOf(other, theirs)) {
         return false;
+    }
     return shape == Shape::kLine ? LinesOverlap(*this, other) : ArcsOverlap(mine, theirs);
 }
 
 bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
     AcGeCircArc2d mine, theirs;
     const Shape shape = ShapeOf(*this, mine);
-    if (shape == Shape::kNone || shape != ShapeOf(other, theirs) || !isFiniteXY(joint))
+    if (shape == Shape::kNone || shape != ShapeOf(other, theirs) || !isFiniteXY(joint)) {
         return false;
+    }
     const AcGeTol tol = getTol();
     C2PtCurve united;
     const bool ok = shape == Shape::kLine
                         ? UnitedLines(*this, other, joint, tol, united)
                         : UnitedArcs(*this, mine, other, theirs, joint, tol, united);
-    if (ok)
+    if (ok) {
         *this = united;
+    }
     return ok;
 }
 
@@ -340,11 +377,13 @@ bool C2PtCurve::TryUnite(const C2PtCurve& other, const AcGePoint2d& joint) {
 bool C2PtCurve::ExtendToPt(const AcGePoint2d& pt) {
     AcGeCircArc2d arc;
     const Shape shape = ShapeOf(*this, arc);
-    if (shape == Shape::kNone || !isFiniteXY(pt) || pt.isEqualTo(m_start, AcGeContext::gTol))
+    if (shape == Shape::kNone || !isFiniteXY(pt) || pt.isEqualTo(m_start, AcGeContext::gTol)) {
         return false;
+    }
     if (shape == Shape::kLine) {
-        if ((pt - m_start).angleTo(m_end - m_start) > kFixedTol)
+        if ((pt - m_start).angleTo(m_end - m_start) > kFixedTol) {
             return false;
+        }
         m_end = pt;
         m_bulge = 0.0;
         return true;
@@ -352,8 +391,9 @@ bool C2PtCurve::ExtendToPt(const AcGePoint2d& pt) {
     const AcGeTol tol = getTol();
     AcGePoint2d mid = GetMidPt();
     double t = 0.0;
-    if (arc.isOn(pt, t, tol))
+    if (arc.isOn(pt, t, tol)) {
         mid = arc.evalPoint((t + arc.paramOf(m_start, tol)) / 2.0);
+    }
     set(m_start, mid, pt);
     return true;
 }
@@ -374,8 +414,9 @@ bool C2PtCurve::DivideByPts(const std::vector<AcGePoint2d>& pts, std::vector<C2P
         pieces = PiecesBetween(ArcCutParams(arc, pts, tol),
                                [&](double t0, double t1) { return ArcPiece(arc, t0, t1); });
     }
-    if (pieces.empty())
+    if (pieces.empty()) {
         return false;
+    }
     out.assign(pieces.begin(), pieces.end());
     return true;
 }
@@ -390,8 +431,9 @@ std::vector<AcGePoint3d> C2PtCurve::GetPtArr() const {
         return pts;
     }
     double a = 0.0, b = 0.0;
-    if (shape != Shape::kArc || !CounterClockwiseSpan(arc, m_bulge < 0.0, a, b))
+    if (shape != Shape::kArc || !CounterClockwiseSpan(arc, m_bulge < 0.0, a, b)) {
         return pts;
+    }
     const double sweep = b - a;
     const int n = SampleSteps(sweep);
     const AcGePoint2d c = arc.center();
@@ -401,7 +443,8 @@ std::vector<AcGePoint3d> C2PtCurve::GetPtArr() const {
         pts.emplace_back(c.x + r * std::cos(angle), c.y + r * std::sin(angle), 0.0);
     }
     // Sampled counter-clockwise; a clockwise piece runs the other way.
-    if (m_bulge < 0.0)
+    if (m_bulge < 0.0) {
         std::reverse(pts.begin(), pts.end());
+    }
     return pts;
 }

@@ -31,13 +31,16 @@ enum class Shape { kNone, kLine, kArc };
 // An arc so flat that AcGe finds its three points collinear is treated as its chord, which
 // lies within the (vanishing) sagitta of it; `arc` is set for kArc only.
 inline Shape ShapeOf(const C2PtCurve& piece, AcGeCircArc2d& arc) {
-    if (!piece.IsValid())
+    if (!piece.IsValid()) {
         return Shape::kNone;
-    if (piece.IsLine())
+    }
+    if (piece.IsLine()) {
         return Shape::kLine;
+    }
     arc = piece.GetArc();
-    if (UsableArc(arc))
+    if (UsableArc(arc)) {
         return Shape::kArc;
+    }
     const double halfChord = piece.GetStartPt().distanceTo(piece.GetEndPt()) / 2.0;
     return std::fabs(piece.GetBugle()) <= halfChord ? Shape::kLine : Shape::kNone;
 }

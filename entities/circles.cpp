@@ -116,20 +116,24 @@ CArc& CArc::operator=(const CArc& other) {
 // emitted or end the walk earlier. The walk ends by ceil(end / step) + 1.
 std::vector<CPoint3d> CArc::getSimplePts(double step) const {
     if (!(step > 0.0) || !std::isfinite(step) || !std::isfinite(startAngle) ||
-        !std::isfinite(endAngle))
+        !std::isfinite(endAngle)) {
         return {};
+    }
     std::vector<CPoint3d> pts{Polar(center, startAngle, radius)};
     if (endAngle > startAngle) {
         const double first = std::max(1.0, std::floor(startAngle / step) - 1.0);
         const double last = std::ceil(endAngle / step) + 1.0;
-        if (last > kMaxGridIndex || last - first > kMaxArcSamples)
+        if (last > kMaxGridIndex || last - first > kMaxArcSamples) {
             return {};
+        }
         for (auto i = static_cast<long long>(first);; ++i) {
             const double a = static_cast<double>(i) * step;
-            if (FloatComp(a, endAngle, kArcAngleTol) != -1)
+            if (FloatComp(a, endAngle, kArcAngleTol) != -1) {
                 break;
-            if (FloatComp(a, startAngle, kArcAngleTol) == 1)
+            }
+            if (FloatComp(a, startAngle, kArcAngleTol) == 1) {
                 pts.push_back(Polar(center, a, radius));
+            }
         }
     }
     pts.push_back(Polar(center, endAngle, radius));

@@ -31,8 +31,9 @@ std::vector<CFmtPolyline::VertexFmt> ReadVertices(CArchive& ar) {
     const auto count = static_cast<std::uint32_t>(stored);
     EnsureRecordsAvailable(ar, count, kVertexFmtRecordBytes);
     std::vector<CFmtPolyline::VertexFmt> verts(count);
-    for (auto& v : verts)
+    for (auto& v : verts) {
         ar >> v;
+    }
     return verts;
 }
 
@@ -72,8 +73,9 @@ CFmtPolyline::CFmtPolyline(const CFmtPolyline& other)
 CFmtPolyline::~CFmtPolyline() = default;
 
 CFmtPolyline& CFmtPolyline::operator=(const CFmtPolyline& other) {
-    if (this == &other)
+    if (this == &other) {
         return *this;
+    }
     CGeometry::operator=(other);
     vertexList = other.vertexList;
     label = other.label;
@@ -99,45 +101,52 @@ unsigned int CFmtPolyline::numVerts() const {
 }
 
 CPoint3d& CFmtPolyline::operator[](unsigned int i) {
-    if (i >= vertexList.size())
+    if (i >= vertexList.size()) {
         ThrowArrayOutOfBounds();
+    }
     return vertexList[i].pt;
 }
 
 const CPoint3d& CFmtPolyline::operator[](unsigned int i) const {
-    if (i >= vertexList.size())
+    if (i >= vertexList.size()) {
         ThrowArrayOutOfBounds();
+    }
     return vertexList[i].pt;
 }
 
 void CFmtPolyline::setPointAt(unsigned int i, const CPoint3d& p) {
-    if (i < vertexList.size())
+    if (i < vertexList.size()) {
         vertexList[i].pt = p;
+    }
 }
 
 void CFmtPolyline::getPointAt(unsigned int i, CPoint3d& p) const {
-    if (i < vertexList.size())
+    if (i < vertexList.size()) {
         p = vertexList[i].pt;
+    }
 }
 
 void CFmtPolyline::setPoints(const std::vector<CPoint3d>& pts) {
     std::vector<VertexFmt> verts;
     verts.reserve(pts.size());
-    for (const CPoint3d& p : pts)
+    for (const CPoint3d& p : pts) {
         verts.push_back(PlainVertex(p));
+    }
     vertexList.swap(verts);
 }
 
 void CFmtPolyline::getPoints(std::vector<CPoint3d>& pts) const {
     pts.resize(vertexList.size());
-    for (size_t i = 0; i < vertexList.size(); ++i)
+    for (size_t i = 0; i < vertexList.size(); ++i) {
         pts[i] = vertexList[i].pt;
+    }
 }
 
 void CFmtPolyline::insertVertex(unsigned int i, const CPoint3d& p, double startWidth,
                                 double endWidth) {
-    if (i > vertexList.size())
+    if (i > vertexList.size()) {
         return;
+    }
     VertexFmt v = PlainVertex(p);
     v.startWidth = startWidth;
     v.endWidth = endWidth;
@@ -145,29 +154,33 @@ void CFmtPolyline::insertVertex(unsigned int i, const CPoint3d& p, double startW
 }
 
 void CFmtPolyline::removeVertex(unsigned int i) {
-    if (i < vertexList.size())
+    if (i < vertexList.size()) {
         vertexList.erase(vertexList.begin() + i);
+    }
 }
 
 // ---- Widths ---------------------------------------------------------------------------
 
 void CFmtPolyline::setWidthAt(unsigned int i, double start, double end) {
-    if (i >= vertexList.size())
+    if (i >= vertexList.size()) {
         return;
+    }
     vertexList[i].startWidth = start;
     vertexList[i].endWidth = end;
 }
 
 void CFmtPolyline::getWidthAt(unsigned int i, double& start, double& end) const {
-    if (i >= vertexList.size())
+    if (i >= vertexList.size()) {
         return;
+    }
     start = vertexList[i].startWidth;
     end = vertexList[i].endWidth;
 }
 
 void CFmtPolyline::setConstantWidth(double w) {
-    for (VertexFmt& v : vertexList)
+    for (VertexFmt& v : vertexList) {
         v.startWidth = v.endWidth = w;
+    }
 }
 
 double CFmtPolyline::getConstantWidth() const {
@@ -175,12 +188,15 @@ double CFmtPolyline::getConstantWidth() const {
 }
 
 bool CFmtPolyline::hasConstantWidth() const {
-    if (vertexList.empty())
+    if (vertexList.empty()) {
         return true;
+    }
     const double w = vertexList.front().startWidth;
     for (const VertexFmt& v : vertexList) {
-        if (FloatComp(v.startWidth, w, kWidthTol) != 0 || FloatComp(v.endWidth, w, kWidthTol) != 0)
+        if (FloatComp(v.startWidth, w, kWidthTol) != 0 ||
+            FloatComp(v.endWidth, w, kWidthTol) != 0) {
             return false;
+        }
     }
     return true;
 }
@@ -189,23 +205,27 @@ bool CFmtPolyline::hasConstantWidth() const {
 
 double CFmtPolyline::length() const {
     double sum = 0.0;
-    for (size_t i = 1; i < vertexList.size(); ++i)
+    for (size_t i = 1; i < vertexList.size(); ++i) {
         sum += vertexList[i - 1].pt.distanceTo(vertexList[i].pt);
+    }
     return sum;
 }
 
 double CFmtPolyline::lengthAt(int i) const {
-    if (i < 0 || static_cast<size_t>(i) + 1 >= vertexList.size())
+    if (i < 0 || static_cast<size_t>(i) + 1 >= vertexList.size()) {
         return 0.0;
+    }
     const auto k = static_cast<size_t>(i);
     return GetDistance(vertexList[k].pt, vertexList[k + 1].pt);
 }
 
 double CFmtPolyline::area() const {
-    if (vertexList.size() == 1)
+    if (vertexList.size() == 1) {
         return 0.0;
-    if (hasConstantWidth() && FloatComp(getConstantWidth(), 0.0, kWidthTol) == 0)
+    }
+    if (hasConstantWidth() && FloatComp(getConstantWidth(), 0.0, kWidthTol) == 0) {
         return 0.0;
+    }
     double sum = 0.0;
     for (size_t i = 0; i + 1 < vertexList.size(); ++i) {
         const VertexFmt& v = vertexList[i];
@@ -215,15 +235,17 @@ double CFmtPolyline::area() const {
 }
 
 bool CFmtPolyline::isClose(const AcGeTol& tol) const {
-    if (vertexList.size() < 3)
+    if (vertexList.size() < 3) {
         return false;
+    }
     return vertexList.front().pt.toAcGePoint3d().isEqualTo(vertexList.back().pt.toAcGePoint3d(),
                                                            tol);
 }
 
 void CFmtPolyline::get2Edge(unsigned int i, CLineSeg& left, CLineSeg& right) const {
-    if (static_cast<size_t>(i) + 1 >= vertexList.size())
+    if (static_cast<size_t>(i) + 1 >= vertexList.size()) {
         return;
+    }
     const VertexFmt& v = vertexList[i];
     const CPoint3d& p = v.pt;
     const CPoint3d& q = vertexList[i + 1].pt;
@@ -245,31 +267,37 @@ CGeometry* CFmtPolyline::clone() const {
 }
 
 void CFmtPolyline::move(const CVector3d& offset) {
-    for (VertexFmt& v : vertexList)
+    for (VertexFmt& v : vertexList) {
         v.pt += offset;
+    }
 }
 
 void CFmtPolyline::rotate(const CPoint3d& base, double angle) {
-    for (VertexFmt& v : vertexList)
+    for (VertexFmt& v : vertexList) {
         v.pt.rotate(base, angle);
+    }
 }
 
 void CFmtPolyline::scale(const CPoint3d& base, double factor) {
-    for (VertexFmt& v : vertexList)
+    for (VertexFmt& v : vertexList) {
         v.pt.scale(factor, base);
+    }
 }
 
 void CFmtPolyline::mirror(const CLine& line) {
-    for (VertexFmt& v : vertexList)
+    for (VertexFmt& v : vertexList) {
         v.pt.mirror(line);
+    }
 }
 
 bool CFmtPolyline::isValid() const {
-    if (!CGeometry::isValid())
+    if (!CGeometry::isValid()) {
         return false;
+    }
     for (const VertexFmt& v : vertexList) {
-        if (!v.pt.isValid())
+        if (!v.pt.isValid()) {
             return false;
+        }
     }
     return true;
 }
@@ -280,8 +308,9 @@ void CFmtPolyline::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         WriteRecordVersion(ar);
         ar << static_cast<int>(vertexList.size());
-        for (const VertexFmt& v : vertexList)
+        for (const VertexFmt& v : vertexList) {
             ar << v;
+        }
         ar << label;
         xdata.Serialize(ar);
         CGeometry::Serialize(ar);

@@ -63,10 +63,12 @@ void AppendRingFaces(const Ring& bottom, const Ring& top, const AcGeVector3d& di
     for (size_t k = 0; k < steps; ++k) {
         const AcGePoint3d b0 = bottom.at(k), b1 = bottom.at(k + 1);
         const AcGePoint3d t0 = top.at(k), t1 = top.at(k + 1);
-        if (bottom.sampled)
+        if (bottom.sampled) {
             faces.push_back(Face({b0, b1, bottom.centre}, -dir));
-        if (top.sampled)
+        }
+        if (top.sampled) {
             faces.push_back(Face({t0, t1, top.centre}, dir));
+        }
         faces.push_back(Triangle(b0, b1, t1));
         faces.push_back(Triangle(b0, t1, t0));
     }
@@ -101,34 +103,42 @@ MeshData BandQuad(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint3d&
 }  // namespace
 
 void CSphere::getMesh(std::vector<MeshData>& faces) const {
-    if (!(radius >= kSolidSizeTol) || !std::isfinite(radius) || !pos.isValid())
+    if (!(radius >= kSolidSizeTol) || !std::isfinite(radius) || !pos.isValid()) {
         return;
+    }
     const AcGePoint3d top(pos.x, pos.y, pos.z + radius);
     const AcGePoint3d bottom(pos.x, pos.y, pos.z - radius);
     std::vector<std::vector<AcGePoint3d>> rings;
-    for (int j = 1; j <= kSphereRings; ++j)
+    for (int j = 1; j <= kSphereRings; ++j) {
         rings.push_back(SphereRing(pos, radius, j));
+    }
     const size_t steps = rings.front().size() - 1;
-    for (size_t k = 0; k < steps; ++k)
+    for (size_t k = 0; k < steps; ++k) {
         faces.push_back(Triangle(rings.front()[k], rings.front()[k + 1], top));
-    for (size_t j = 0; j + 1 < rings.size(); ++j)
-        for (size_t k = 0; k < steps; ++k)
+    }
+    for (size_t j = 0; j + 1 < rings.size(); ++j) {
+        for (size_t k = 0; k < steps; ++k) {
             faces.push_back(
                 BandQuad(rings[j][k], rings[j][k + 1], rings[j + 1][k + 1], rings[j + 1][k]));
-    for (size_t k = 0; k < steps; ++k)
+        }
+    }
+    for (size_t k = 0; k < steps; ++k) {
         faces.push_back(Triangle(bottom, rings.back()[k + 1], rings.back()[k]));
+    }
 }
 
 void CCone::getMesh(std::vector<MeshData>& faces) const {
-    if (!HasVolume(bottomRadius, topRadius, height, dir) || !basePt.isValid())
+    if (!HasVolume(bottomRadius, topRadius, height, dir) || !basePt.isValid()) {
         return;
+    }
     const AcGeVector3d axis = dir.toAcGeVector3d();
     const AcGePoint3d base = basePt.toAcGePoint3d();
     const AcGePoint3d ctop = (basePt + dir * height).toAcGePoint3d();
     auto ring = [&](const AcGePoint3d& centre, double r) {
-        if (r > kRingRadiusTol)
+        if (r > kRingRadiusTol) {
             return SampledRing(solids_detail::SampleCircle(centre, axis, r, kConeCircleSamples),
                                centre);
+        }
         return CopiesRing(centre, kConeCircleSamples);
     };
     AppendRingFaces(ring(base, bottomRadius), ring(ctop, topRadius), axis, faces);
@@ -139,8 +149,9 @@ void CCone::getMesh(std::vector<MeshData>& faces) const {
 // negligible becomes sides + 1 copies of its centre.
 void CPyramid::getMesh(std::vector<MeshData>& faces) const {
     if (!HasVolume(bottomRadius, topRadius, height, dir) || !basePt.isValid() ||
-        !std::isfinite(rotation))
+        !std::isfinite(rotation)) {
         return;
+    }
     std::vector<AcGePoint3d> bottomPts, topPts;
     solids_detail::PyramidRings(*this, bottomPts, topPts);
     const size_t copies = static_cast<size_t>(solids_detail::UsableSides(*this)) + 1;

@@ -26,8 +26,9 @@ constexpr int kBoxCircleSamples = 20;
 void BoxOf(const std::vector<AcGePoint3d>& pts, CPoint3d& lo, CPoint3d& hi) {
     std::vector<CPoint3d> cps;
     cps.reserve(pts.size());
-    for (const AcGePoint3d& p : pts)
+    for (const AcGePoint3d& p : pts) {
         cps.emplace_back(p);
+    }
     CalBox(cps, lo, hi);
 }
 
@@ -62,10 +63,12 @@ std::vector<AcGePoint3d> SampleCircle(const AcGePoint3d& centre, const AcGeVecto
     circle.getSamplePoints(samples, sampled);
     std::vector<AcGePoint3d> pts;
     pts.reserve(static_cast<size_t>(sampled.length()) + 1);
-    for (int i = 0; i < sampled.length(); ++i)
+    for (int i = 0; i < sampled.length(); ++i) {
         pts.push_back(sampled[i]);
-    if (!pts.empty())
+    }
+    if (!pts.empty()) {
         pts.push_back(pts.front());
+    }
     return pts;
 }
 
@@ -99,8 +102,9 @@ void PyramidRings(const CPyramid& p, std::vector<AcGePoint3d>& bottom,
     const AcGeVector3d dir = p.dir.toAcGeVector3d();
     bottom = SampleCircle(base, dir, p.bottomRadius, samples);
     top = SampleCircle(ctop, dir, p.topRadius, samples);
-    if (bottom.size() <= 1 || bottom.size() != top.size())
+    if (bottom.size() <= 1 || bottom.size() != top.size()) {
         return;
+    }
     const CPoint3d mid(getMidPoint(bottom[0], bottom[1]));
     const double turn = p.rotation - GetAngle(p.basePt, mid);
     TurnRing(bottom, base, dir, turn);
@@ -438,14 +442,16 @@ void AppendPyramidSnaps(const CPyramid& p, std::vector<CPoint3d>& out) {
 }  // namespace
 
 bool get3dSolidSnapPoints(CGeometry* g, std::vector<CPoint3d>& out) {
-    if (g == nullptr)
+    if (g == nullptr) {
         return false;
+    }
     const std::type_info& t = g->type();
-    if (t == typeid(CSphere))
+    if (t == typeid(CSphere)) {
         out.push_back(static_cast<CSphere*>(g)->pos);
-    else if (t == typeid(CCone))
+    } else if (t == typeid(CCone)) {
         out.push_back(static_cast<CCone*>(g)->basePt);
-    else if (t == typeid(CPyramid))
+    } else if (t == typeid(CPyramid)) {
         AppendPyramidSnaps(*static_cast<CPyramid*>(g), out);
+    }
     return true;
 }

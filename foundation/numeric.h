@@ -19,8 +19,9 @@ constexpr double kPointTol = 1e-6;
 template <class List>
 bool allFiniteXYZ(const List& pts) {
     for (const auto& p : pts) {
-        if (!isFiniteXYZ(p))
+        if (!isFiniteXYZ(p)) {
             return false;
+        }
     }
     return true;
 }

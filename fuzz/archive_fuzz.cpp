@@ -40,10 +40,11 @@ void CheckRuntimeClass(const char* name, const Bytes& input) {
 // Writes or reads with the value's archive operators, by the archive's direction.
 template <class T>
 void Exchange(CArchive& ar, T& value) {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << value;
-    else
+    } else {
         ar >> value;
+    }
 }
 
 template <class T>
@@ -54,10 +55,11 @@ std::unique_ptr<T> Fresh() {
 void CheckPointList(const Bytes& input) {
     fuzz::CheckReader(input, Fresh<std::vector<CPoint3d>>,
                       [](CArchive& ar, std::vector<CPoint3d>& pts) {
-                          if (ar.IsStoring())
+                          if (ar.IsStoring()) {
                               WritePointList(ar, pts);
-                          else
+                          } else {
                               ReadPointList(ar, pts);
+                          }
                       });
 }
 
@@ -96,9 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     fuzz::Decoder in(data, size);
     const int pick = in.byte() % (kRuntimeClassCount + kOtherCount);
     const Bytes record = in.rest();
-    if (pick < kRuntimeClassCount)
+    if (pick < kRuntimeClassCount) {
         CheckRuntimeClass(kRuntimeClasses[pick], record);
-    else
+    } else {
         kOtherReaders[pick - kRuntimeClassCount](record);
+    }
     return 0;
 }

@@ -55,10 +55,11 @@ void CheckPredicates(const std::vector<CPoint3d>& a, const std::vector<CPoint3d>
     const bool overlap = HaveOverlapLine(a, b, &edgesA, &edgesB);
     FUZZ_CHECK(edgesA.size() == edgesB.size(), "overlap edges not in pairs");
     FUZZ_CHECK(edgesA.empty() || overlap, "overlap edges reported without an overlap");
-    for (size_t i = 0; i < edgesA.size(); ++i)
+    for (size_t i = 0; i < edgesA.size(); ++i) {
         FUZZ_CHECK(edgesA[i] >= 0 && edgesA[i] + 1 < static_cast<int>(a.size()) + 1 &&
                        edgesB[i] >= 0 && edgesB[i] + 1 < static_cast<int>(b.size()) + 1,
                    "overlap edge index out of range");
+    }
 }
 
 }  // namespace

@@ -45,20 +45,23 @@ public:
     // and then a raw double (any value, NaN and infinities included).
     double real() {
         const std::uint8_t tag = byte();
-        if ((tag & 0xE0) != 0xE0)
+        if ((tag & 0xE0) != 0xE0) {
             return static_cast<std::int8_t>(byte()) / 4.0;
+        }
         double d = 0.0;
         std::uint8_t raw[sizeof d] = {};
-        for (std::uint8_t& b : raw)
+        for (std::uint8_t& b : raw) {
             b = byte();
+        }
         std::memcpy(&d, raw, sizeof d);
         return d;
     }
     // A small positive tolerance or step: 10^-k for k in 0..9.
     double tolerance() {
         double tol = 1.0;
-        for (int k = upTo(9); k > 0; --k)
+        for (int k = upTo(9); k > 0; --k) {
             tol /= 10.0;
+        }
         return tol;
     }
     CPoint3d point() {
@@ -68,8 +71,9 @@ public:
     // Up to maxCount points; a prefix byte gives the count.
     std::vector<CPoint3d> points(int maxCount) {
         std::vector<CPoint3d> pts(static_cast<size_t>(upTo(maxCount)));
-        for (CPoint3d& p : pts)
+        for (CPoint3d& p : pts) {
             p = point();
+        }
         return pts;
     }
     // The bytes not consumed yet.
@@ -87,8 +91,9 @@ private:
 
 inline bool AllFinite(const std::vector<CPoint3d>& pts) {
     for (const CPoint3d& p : pts) {
-        if (!geo_detail::isFiniteXYZ(p))
+        if (!geo_detail::isFiniteXYZ(p)) {
             return false;
+        }
     }
     return true;
 }
@@ -96,16 +101,18 @@ inline bool AllFinite(const std::vector<CPoint3d>& pts) {
 // Every coordinate finite and at most `limit` in magnitude.
 inline bool AllWithin(const std::vector<CPoint3d>& pts, double limit) {
     for (const CPoint3d& p : pts) {
-        if (!(std::fabs(p.x) <= limit && std::fabs(p.y) <= limit && std::fabs(p.z) <= limit))
+        if (!(std::fabs(p.x) <= limit && std::fabs(p.y) <= limit && std::fabs(p.z) <= limit)) {
             return false;
+        }
     }
     return true;
 }
 
 inline bool AllFinite(const std::vector<std::vector<CPoint3d>>& lists) {
     for (const auto& pts : lists) {
-        if (!AllFinite(pts))
+        if (!AllFinite(pts)) {
             return false;
+        }
     }
     return true;
 }

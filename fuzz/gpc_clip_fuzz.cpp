@@ -63,9 +63,10 @@ Box BoxOf(const gpc::gpc_vertex_list& c) {
 double ScaleOf(const gpc_polygon& p) {
     double s = 1.0;
     for (int c = 0; c < p.num_contours; ++c) {
-        for (int i = 0; i < p.contour[c].num_vertices; ++i)
+        for (int i = 0; i < p.contour[c].num_vertices; ++i) {
             s = std::max(
                 {s, std::fabs(p.contour[c].vertex[i].x), std::fabs(p.contour[c].vertex[i].y)});
+        }
     }
     return s;
 }
@@ -75,8 +76,9 @@ double MaxAbs(const gpc_polygon& p) {
     double m = 0.0;
     for (int c = 0; c < p.num_contours; ++c) {
         for (int i = 0; i < p.contour[c].num_vertices; ++i) {
-            for (double v : {p.contour[c].vertex[i].x, p.contour[c].vertex[i].y})
+            for (double v : {p.contour[c].vertex[i].x, p.contour[c].vertex[i].y}) {
                 m = std::isfinite(v) ? std::max(m, std::fabs(v)) : m;
+            }
         }
     }
     return m;
@@ -105,9 +107,10 @@ void CheckContract(const gpc_polygon& r) {
     for (int c = 0; c < r.num_contours; ++c) {
         const gpc::gpc_vertex_list& list = r.contour[c];
         FUZZ_CHECK(list.num_vertices >= 3, "result contour with fewer than 3 vertices");
-        for (int i = 0; i < list.num_vertices; ++i)
+        for (int i = 0; i < list.num_vertices; ++i) {
             FUZZ_CHECK(std::isfinite(list.vertex[i].x) && std::isfinite(list.vertex[i].y),
                        "non-finite result vertex");
+        }
         const double area = signedArea(list.vertex, list.num_vertices);
         FUZZ_CHECK(r.hole[c] ? area < 0 : area > 0, "result contour has the wrong orientation");
         if (!r.hole[c]) {
@@ -130,8 +133,9 @@ double ClipArea(gpc::gpc_op op, Poly& a, Poly& b, double grid) {
     const double area = gpc_test::netArea(r.p);
     gpc_test::Strips strips;
     gpc::gpc_polygon_to_tristrip(r.get(), strips.get());
-    for (int s = 0; s < strips.t.num_strips; ++s)
+    for (int s = 0; s < strips.t.num_strips; ++s) {
         FUZZ_CHECK(strips.t.strip[s].num_vertices == 3, "a strip is not one triangle");
+    }
     const double tol = 1e-6 * std::max(1.0, std::fabs(area)) + 1e-12 * ScaleOf(r.p) * ScaleOf(r.p) +
                        8 * grid * Perimeter(r.p);
     FUZZ_CHECK(std::fabs(gpc_test::stripArea(strips.t) - area) <= tol,

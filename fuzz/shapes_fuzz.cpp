@@ -17,11 +17,13 @@ namespace {
 using geoio::Shape;
 
 bool ShapeFinite(const Shape& shape) {
-    if (!fuzz::AllFinite(shape.pts))
+    if (!fuzz::AllFinite(shape.pts)) {
         return false;
+    }
     for (const geoio::RingSet& polygon : shape.polygons) {
-        if (!fuzz::AllFinite(polygon))
+        if (!fuzz::AllFinite(polygon)) {
             return false;
+        }
     }
     return true;
 }

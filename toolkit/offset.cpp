@@ -41,8 +41,9 @@ void trimmedOffset3d(const Pts& pts, PtsList& out, double distance, const CVecto
     for (size_t i = 0; i < curves.size(); ++i) {
         out[i].clear();
         out[i].reserve(curves[i].size());
-        for (const AcGePoint3d& p : curves[i])
+        for (const AcGePoint3d& p : curves[i]) {
             out[i].push_back(AcPnt3dToPnt3d(p));
+        }
     }
 }
 
@@ -123,12 +124,14 @@ int offset3dWithRetries(const Pts& pts, PtsList& out, double distance, const CVe
     trimmedOffset3d(pts, out, distance, normal, tol);
     Pts copy = pts;
     if (out.size() == 1 && 2 * out[0].size() < pts.size()) {
-        if (!retryPoorResult(copy, out, distance, normal, tol, state))
+        if (!retryPoorResult(copy, out, distance, normal, tol, state)) {
             return 0;
+        }
     }
     if (out.empty()) {
-        if (!retryEmptyResult(copy, out, distance, normal, tol, state))
+        if (!retryEmptyResult(copy, out, distance, normal, tol, state)) {
             return 0;
+        }
     }
     return static_cast<int>(out.size());
 }
@@ -144,8 +147,9 @@ int PlineOffset(const std::vector<CPoint3d>& pts, std::vector<std::vector<CPoint
     for (size_t i = 0; i < curves.size(); ++i) {
         out[i].clear();
         out[i].reserve(curves[i].size());
-        for (const AcGePoint2d& p : curves[i])
+        for (const AcGePoint2d& p : curves[i]) {
             out[i].emplace_back(p.x, p.y, 0.0);
+        }
     }
     return static_cast<int>(curves.size());
 }

@@ -24,8 +24,9 @@ public:
     PointGrid(const List& pts, double reach) {
         double scale = 0.0;
         for (const P& p : pts) {
-            if (geo_detail::isFiniteXYZ(p))
+            if (geo_detail::isFiniteXYZ(p)) {
                 scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+            }
         }
         m_flat = reach == std::numeric_limits<double>::infinity();
         // A NaN or negative reach matches identical points at most: any cell width does.
@@ -54,21 +55,28 @@ public:
     // Whether `equal` holds for some stored point near p.
     template <class Pred>
     bool anyNear(const P& p, Pred equal) const {
-        if (m_flat)
+        if (m_flat) {
             return std::any_of(m_all.begin(), m_all.end(), equal);
-        if (!geo_detail::isFiniteXYZ(p))
+        }
+        if (!geo_detail::isFiniteXYZ(p)) {
             return false;
+        }
         const AxisSpan sx = spanOf(p.x), sy = spanOf(p.y), sz = spanOf(p.z);
-        for (int dx = sx.lo; dx <= sx.hi; ++dx)
-            for (int dy = sy.lo; dy <= sy.hi; ++dy)
+        for (int dx = sx.lo; dx <= sx.hi; ++dx) {
+            for (int dy = sy.lo; dy <= sy.hi; ++dy) {
                 for (int dz = sz.lo; dz <= sz.hi; ++dz) {
                     const auto it = m_cells.find(Key{sx.cell + dx, sy.cell + dy, sz.cell + dz});
-                    if (it == m_cells.end())
+                    if (it == m_cells.end()) {
                         continue;
-                    for (size_t k = it->second; k != kNone; k = m_points[k].before)
-                        if (equal(m_points[k].p))
+                    }
+                    for (size_t k = it->second; k != kNone; k = m_points[k].before) {
+                        if (equal(m_points[k].p)) {
                             return true;
+                        }
+                    }
                 }
+            }
+        }
         return false;
     }
 
@@ -96,8 +104,9 @@ private:
         const double f = v / m_cell;
         const double k = std::floor(f);
         // Far outside the stored points the cast could overflow: clamp, search both sides.
-        if (!(std::fabs(k) < kLimit))
+        if (!(std::fabs(k) < kLimit)) {
             return AxisSpan{static_cast<std::int64_t>(std::clamp(k, -kLimit, kLimit)), -1, 1};
+        }
         const double frac = f - k;
         return AxisSpan{static_cast<std::int64_t>(k), frac <= m_margin ? -1 : 0,
                         frac >= 1.0 - m_margin ? 1 : 0};

@@ -38,8 +38,9 @@ template <class P>
 double coordinateScale(const std::vector<P>& pts) {
     double scale = 0.0;
     for (const P& p : pts) {
-        if (!geo_detail::isFiniteXYZ(p))
+        if (!geo_detail::isFiniteXYZ(p)) {
             return INFINITY;
+        }
         scale = std::max({scale, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
     }
     return scale;
@@ -62,8 +63,9 @@ inline double crossingSlope(double tol, double maxExtent, double scale) {
     constexpr double kLeast = 1e-4;
     constexpr double kMost = 0.1;
     const double need = 20 * DBL_EPSILON * maxExtent * (maxExtent + 3 * scale) / tol;
-    if (!(tol > 0.0) || !(need <= kMost))
+    if (!(tol > 0.0) || !(need <= kMost)) {
         return INFINITY;
+    }
     return std::max(kLeast, need);
 }
 
@@ -81,8 +83,9 @@ template <class P>
 bool beyondLine(const P& a0, const P& a1, const P& b0, const P& b1, double r) {
     const double dx = a1.x - a0.x, dy = a1.y - a0.y;
     const double len = std::sqrt(dx * dx + dy * dy);
-    if (!(len > 0.0))
+    if (!(len > 0.0)) {
         return false;
+    }
     const double s0 = (dx * (b0.y - a0.y) - dy * (b0.x - a0.x)) / len;
     const double s1 = (dx * (b1.y - a0.y) - dy * (b1.x - a0.x)) / len;
     return (s0 > r && s1 > r) || (s0 < -r && s1 < -r);
@@ -100,8 +103,9 @@ bool apartInPlan(const P& a0, const P& a1, const P& b0, const P& b1, double r) {
 // boxes are thinner relative to their spread, so long runs along one axis stay cheap.
 template <class Visit>
 bool anyMeetingPair(const std::vector<PlanBox>& boxes, Visit visit) {
-    if (boxes.size() < 2)
+    if (boxes.size() < 2) {
         return false;
+    }
     PlanBox all = boxes.front();
     double extentX = 0.0, extentY = 0.0;
     for (const PlanBox& b : boxes) {
@@ -119,8 +123,9 @@ bool anyMeetingPair(const std::vector<PlanBox>& boxes, Visit visit) {
         const size_t a = order[p];
         for (size_t q = p + 1; q < order.size() && lo(order[q]) <= hi(a); ++q) {
             const size_t b = order[q];
-            if (boxes[a].meets(boxes[b]) && visit(std::min(a, b), std::max(a, b)))
+            if (boxes[a].meets(boxes[b]) && visit(std::min(a, b), std::max(a, b))) {
                 return true;
+            }
         }
     }
     return false;

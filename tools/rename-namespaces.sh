@@ -85,8 +85,10 @@ fi
 
 # shellcheck disable=SC2086
 changed=$(printf '%s\n' $changed | sort -u)
-if [ -n "$changed" ] && command -v clang-format >/dev/null 2>&1; then
-    echo "$changed" | xargs clang-format -i
+# The style file asks for braces, which clang-format inserts only from version 15 on.
+formatter=$(command -v clang-format-16 || command -v clang-format || true)
+if [ -n "$changed" ] && [ -n "$formatter" ]; then
+    echo "$changed" | xargs "$formatter" -i
 fi
 if [ -n "$changed" ]; then
     echo "rename-namespaces: changed $(echo "$changed" | wc -l) files"

@@ -12,7 +12,7 @@
 
 #include "platform/acge/curve_util.h"
 
-namespace acge_twins {
+namespace acge_detail {
 
 inline double dot(const AcGeVector2d& a, const AcGeVector2d& b) {
     return acge_detail::dot2(a, b);
@@ -53,26 +53,30 @@ template <class Point, class Vector>
 bool containsParam(const LinearShape<Point, Vector>& s, double param, double pointTol) {
     const double len = s.vec.length();
     const double slack = len > 0.0 ? pointTol / len : 0.0;
-    if (s.below && param < -slack)
+    if (s.below && param < -slack) {
         return false;
-    if (s.above && param > 1.0 + slack)
+    }
+    if (s.above && param > 1.0 + slack) {
         return false;
+    }
     return true;
 }
 
 template <class Vector>
 bool parallelVectors(const Vector& a, const Vector& b, const AcGeTol& tol) {
     const double lens = a.length() * b.length();
-    if (!(lens > 0.0))
+    if (!(lens > 0.0)) {
         return false;
+    }
     return crossSize(a, b) <= tol.equalVector() * lens;
 }
 
 template <class Vector>
 bool perpendicularVectors(const Vector& a, const Vector& b, const AcGeTol& tol) {
     const double lens = a.length() * b.length();
-    if (!(lens > 0.0))
+    if (!(lens > 0.0)) {
         return false;
+    }
     return std::fabs(dot(a, b)) <= tol.equalVector() * lens;
 }
 
@@ -98,13 +102,16 @@ bool colinearOverlap(const Linear& self, const LinearShape<Point, Vector>& mine,
                      const LinearShape<Point, Vector>& other, Linear*& result, const AcGeTol& tol) {
     double lo = 0.0, hi = 0.0;
     mappedRange(self, other, lo, hi);
-    if (mine.below && lo < 0.0)
+    if (mine.below && lo < 0.0) {
         lo = 0.0;
-    if (mine.above && hi > 1.0)
+    }
+    if (mine.above && hi > 1.0) {
         hi = 1.0;
+    }
     const double len = mine.vec.length();
-    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint())
+    if (!(hi > lo) || (hi - lo) * len <= tol.equalPoint()) {
         return false;
+    }
     const bool finiteLo = std::isfinite(lo), finiteHi = std::isfinite(hi);
     if (finiteLo && finiteHi) {
         result = new Seg(self.evalPoint(lo), self.evalPoint(hi));
@@ -125,16 +132,19 @@ void transformLinear(Point& point, Vector& vec, bool segment, const Matrix& xfm)
     const Point end = point + vec;
     point.transformBy(xfm);
     vec = Point(end).transformBy(xfm) - point;
-    if (!segment)
+    if (!segment) {
         vec = unitOf(vec);
+    }
 }
 
 inline void linearInterval(bool below, bool above, AcGeInterval& range) {
     range.set();
-    if (below)
+    if (below) {
         range.setLower(0.0);
-    if (above)
+    }
+    if (above) {
         range.setUpper(1.0);
+    }
 }
 
 // A ray cannot run the other way without becoming another point set: unchanged.
@@ -151,21 +161,25 @@ void reverseLinear(Point& point, Vector& vec, bool below, bool above) {
 template <class Vector>
 double linearParamAtLength(const Vector& vec, double datumParam, double length, bool posParamDir) {
     const double len = vec.length();
-    if (!(len > 0.0))
+    if (!(len > 0.0)) {
         return datumParam;
+    }
     return datumParam + (posParamDir ? length : -length) / len;
 }
 
 template <class Point, class Vector>
 double linearClosestParam(const LinearShape<Point, Vector>& s, const Point& pnt) {
     const double len2 = s.vec.lengthSqrd();
-    if (!(len2 > 0.0))
+    if (!(len2 > 0.0)) {
         return 0.0;
+    }
     double t = dot(pnt - s.point, s.vec) / len2;
-    if (s.below && t < 0.0)
+    if (s.below && t < 0.0) {
         t = 0.0;
-    if (s.above && t > 1.0)
+    }
+    if (s.above && t > 1.0) {
         t = 1.0;
+    }
     return t;
 }
 
@@ -180,8 +194,9 @@ double segLength(const PointArray& pts, int i) {
 template <class PointArray>
 double polyLengthTo(const PointArray& pts, double t) {
     const int n = pts.length();
-    if (n < 2)
+    if (n < 2) {
         return 0.0;
+    }
     double before = 0.0;
     int i = 0;
     while (i < n - 2 && t >= i + 1) {
@@ -195,8 +210,9 @@ double polyLengthTo(const PointArray& pts, double t) {
 template <class PointArray>
 double polyParamAt(const PointArray& pts, double target) {
     const int n = pts.length();
-    if (n < 2)
+    if (n < 2) {
         return 0.0;
+    }
     double before = 0.0;
     int i = 0;
     while (i < n - 2 && target > before + segLength(pts, i)) {
@@ -212,8 +228,9 @@ template <class Point>
 double segmentParam(const Point& a, const Point& b, const Point& p) {
     const auto d = b - a;
     const double len2 = d.lengthSqrd();
-    if (!(len2 > 0.0))
+    if (!(len2 > 0.0)) {
         return 0.0;
+    }
     const double t = (p - a).dotProduct(d) / len2;
     return t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
 }
@@ -222,15 +239,19 @@ double segmentParam(const Point& a, const Point& b, const Point& p) {
 template <class Point, class PointArray>
 Point polyEvalPoint(const PointArray& pts, double param) {
     const int n = pts.length();
-    if (n == 0)
+    if (n == 0) {
         return Point();
-    if (n == 1 || !std::isfinite(param))
+    }
+    if (n == 1 || !std::isfinite(param)) {
         return pts[0];
+    }
     double whole = std::floor(param);
-    if (whole < 0.0)
+    if (whole < 0.0) {
         whole = 0.0;
-    if (whole > n - 2)
+    }
+    if (whole > n - 2) {
         whole = n - 2;
+    }
     const int i = static_cast<int>(whole);
     return pts[i] + (pts[i + 1] - pts[i]) * (param - i);
 }
@@ -254,11 +275,13 @@ double polyClosestParam(const PointArray& pts, const Point& pnt) {
 // Same number of points, each equal within tolerance.
 template <class PointArray>
 bool samePoints(const PointArray& a, const PointArray& b, const AcGeTol& tol) {
-    if (a.length() != b.length())
+    if (a.length() != b.length()) {
         return false;
+    }
     for (int i = 0; i < a.length(); ++i) {
-        if (!a[i].isEqualTo(b[i], tol))
+        if (!a[i].isEqualTo(b[i], tol)) {
             return false;
+        }
     }
     return true;
 }
@@ -292,23 +315,27 @@ struct CompositeParts {
 
     // Unbounded curves cannot be joined end to end and are left out.
     void appendCopy(const Curve* curve) {
-        if (!curve)
+        if (!curve) {
             return;
+        }
         AcGeInterval range;
         curve->getInterval(range);
-        if (!range.isBounded())
+        if (!range.isBounded()) {
             return;
+        }
         const double len = wholeLength(*curve);
-        if (!std::isfinite(len))
+        if (!std::isfinite(len)) {
             return;
+        }
         starts.append(totalLength());
         lengths.append(len);
         curves.append(static_cast<Curve*>(curve->copy()));
     }
 
     void clear() {
-        for (Curve* piece : curves)
+        for (Curve* piece : curves) {
             delete piece;
+        }
         curves.removeAll();
         starts.removeAll();
         lengths.removeAll();
@@ -319,8 +346,9 @@ struct CompositeParts {
         AcArray<Curve*> freshCurves;
         AcArray<double> freshStarts, freshLengths;
         CompositeParts<Curve> fresh{freshCurves, freshStarts, freshLengths};
-        for (const Curve* piece : curveList)
+        for (const Curve* piece : curveList) {
             fresh.appendCopy(piece);
+        }
         std::swap(curves, freshCurves);
         std::swap(starts, freshStarts);
         std::swap(lengths, freshLengths);
@@ -330,18 +358,21 @@ struct CompositeParts {
     // Within a piece the composite parameter is the arc length from the piece's start.
     double globalToLocalParam(double param, int& crvNum) const {
         crvNum = 0;
-        if (curves.isEmpty())
+        if (curves.isEmpty()) {
             return param;
-        while (crvNum + 1 < curves.length() && param >= starts[crvNum + 1])
+        }
+        while (crvNum + 1 < curves.length() && param >= starts[crvNum + 1]) {
             ++crvNum;
+        }
         double lo = 0.0, hi = 0.0;
         pieceRange(*curves[crvNum], lo, hi);
         return curves[crvNum]->paramAtLength(lo, param - starts[crvNum], true);
     }
 
     double localToGlobalParam(double param, int crvNum) const {
-        if (crvNum < 0 || crvNum >= curves.length())
+        if (crvNum < 0 || crvNum >= curves.length()) {
             return param;
+        }
         double lo = 0.0, hi = 0.0;
         pieceRange(*curves[crvNum], lo, hi);
         const double along = curves[crvNum]->length(lo, param);
@@ -350,11 +381,13 @@ struct CompositeParts {
 
     // Each piece equal to the piece at the same place in `other`.
     bool samePieces(const AcArray<Curve*>& other, const AcGeTol& tol) const {
-        if (other.length() != curves.length())
+        if (other.length() != curves.length()) {
             return false;
+        }
         for (int i = 0; i < curves.length(); ++i) {
-            if (!curves[i]->isEqualTo(*other[i], tol))
+            if (!curves[i]->isEqualTo(*other[i], tol)) {
                 return false;
+            }
         }
         return true;
     }
@@ -371,8 +404,9 @@ struct CompositeParts {
 
     template <class Point>
     Point evalPoint(double param) const {
-        if (curves.isEmpty())
+        if (curves.isEmpty()) {
             return Point();
+        }
         int i = 0;
         const double local = globalToLocalParam(param, i);
         return curves[i]->evalPoint(local);
@@ -404,13 +438,16 @@ inline double sanitizedRadius(double radius) {
 // The end angle is brought after the start; a sweep beyond a full turn is cut to one turn.
 // Non-finite angles leave the stored ones as they are.
 inline void setSweep(double startAng, double endAng, double& storedStart, double& storedEnd) {
-    if (!std::isfinite(startAng) || !std::isfinite(endAng))
+    if (!std::isfinite(startAng) || !std::isfinite(endAng)) {
         return;
+    }
     double sweep = endAng - startAng;
-    if (sweep < 0.0)
+    if (sweep < 0.0) {
         sweep = acge_detail::angleFrom(endAng, startAng) - startAng;
-    if (sweep > acge_detail::kTwoPi)
+    }
+    if (sweep > acge_detail::kTwoPi) {
         sweep = acge_detail::kTwoPi;
+    }
     storedStart = startAng;
     storedEnd = startAng + sweep;
 }
@@ -423,8 +460,9 @@ inline void reverseSweep(double& startAng, double& endAng) {
 }
 
 inline double arcParamAtLength(double radius, double datumParam, double length, bool posParamDir) {
-    if (!(radius > 0.0))
+    if (!(radius > 0.0)) {
         return datumParam;
+    }
     return datumParam + (posParamDir ? length : -length) / radius;
 }
 
@@ -434,11 +472,12 @@ void keepCommon(const Arc& arc, const Other& other, const Point* cand, int count
                 Point& p1, Point& p2, const AcGeTol& tol) {
     intn = 0;
     for (int i = 0; i < count; ++i) {
-        if (!arc.isOn(cand[i], tol) || !other.isOn(cand[i], tol))
+        if (!arc.isOn(cand[i], tol) || !other.isOn(cand[i], tol)) {
             continue;
+        }
         (intn == 0 ? p1 : p2) = cand[i];
         ++intn;
     }
 }
 
-}  // namespace acge_twins
+}  // namespace acge_detail

@@ -18,10 +18,12 @@ using platform_detail::kTwoPi;
 // Angle brought into [base, base + 2 pi).
 inline double angleFrom(double angle, double base) {
     double a = std::fmod(angle - base, kTwoPi);
-    if (a < 0.0)
+    if (a < 0.0) {
         a += kTwoPi;
-    if (a >= kTwoPi)
+    }
+    if (a >= kTwoPi) {
         a = 0.0;
+    }
     return base + a;
 }
 

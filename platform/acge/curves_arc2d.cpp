@@ -141,12 +141,12 @@ AcGeCircArc2d& AcGeCircArc2d::setCenter(const AcGePoint2d& cent) {
 }
 
 AcGeCircArc2d& AcGeCircArc2d::setRadius(double radius) {
-    m_radius = acge_twins::sanitizedRadius(radius);
+    m_radius = acge_detail::sanitizedRadius(radius);
     return *this;
 }
 
 AcGeCircArc2d& AcGeCircArc2d::setAngles(double startAng, double endAng) {
-    acge_twins::setSweep(startAng, endAng, m_startAng, m_endAng);
+    acge_detail::setSweep(startAng, endAng, m_startAng, m_endAng);
     return *this;
 }
 
@@ -157,8 +157,9 @@ AcGeCircArc2d& AcGeCircArc2d::setRefVec(const AcGeVector2d& vec) {
 
 AcGeCircArc2d& AcGeCircArc2d::setToComplement() {
     const double sweep = m_endAng - m_startAng;
-    if (sweep >= kTwoPi)
+    if (sweep >= kTwoPi) {
         return *this;
+    }
     const double start = m_endAng;
     m_endAng = start + (kTwoPi - sweep);
     m_startAng = start;
@@ -169,50 +170,57 @@ Adesk::Boolean AcGeCircArc2d::intersectWith(const AcGeLinearEnt2d& line, int& in
                                             AcGePoint2d& p2, const AcGeTol& tol) const {
     intn = 0;
     const AcGeVector2d u = line.direction();
-    if (!(m_radius > 0.0) || !(u.length() > 0.0))
+    if (!(m_radius > 0.0) || !(u.length() > 0.0)) {
         return false;
+    }
     const AcGeVector2d w = m_center - line.pointOnLine();
     const AcGePoint2d foot = line.pointOnLine() + u * dot2(w, u);
     const double h = std::fabs(cross2(u, w));
-    if (h > m_radius + tol.equalPoint())
+    if (h > m_radius + tol.equalPoint()) {
         return false;
+    }
     const double half = h >= m_radius ? 0.0 : std::sqrt(m_radius * m_radius - h * h);
     // A chord shorter than the tolerance is a touching point.
     AcGePoint2d cand[2] = {foot - u * half, foot + u * half};
-    acge_twins::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
-    if (half <= tol.equalPoint() && intn == 1)
+    acge_detail::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    if (half <= tol.equalPoint() && intn == 1) {
         p1 = foot;
+    }
     return intn > 0;
 }
 
 Adesk::Boolean AcGeCircArc2d::intersectWith(const AcGeCircArc2d& arc, int& intn, AcGePoint2d& p1,
                                             AcGePoint2d& p2, const AcGeTol& tol) const {
     intn = 0;
-    if (!(m_radius > 0.0) || !(arc.m_radius > 0.0))
+    if (!(m_radius > 0.0) || !(arc.m_radius > 0.0)) {
         return false;
+    }
     const AcGeVector2d between = arc.m_center - m_center;
     const double d = between.length();
     // Concentric circles share no isolated point.
-    if (d <= tol.equalPoint())
+    if (d <= tol.equalPoint()) {
         return false;
+    }
     if (d > m_radius + arc.m_radius + tol.equalPoint() ||
-        d < std::fabs(m_radius - arc.m_radius) - tol.equalPoint())
+        d < std::fabs(m_radius - arc.m_radius) - tol.equalPoint()) {
         return false;
+    }
     const AcGeVector2d u = between / d;
     const double a = (m_radius * m_radius - arc.m_radius * arc.m_radius + d * d) / (2.0 * d);
     const double h2 = m_radius * m_radius - a * a;
     const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
     const AcGePoint2d base = m_center + u * a;
     AcGePoint2d cand[2] = {base + u.perpVector() * h, base - u.perpVector() * h};
-    acge_twins::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_detail::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     return intn > 0;
 }
 
 Adesk::Boolean AcGeCircArc2d::tangent(const AcGePoint2d& pnt, AcGeLine2d& line,
                                       const AcGeTol& tol) const {
     double param = 0.0;
-    if (!(m_radius > 0.0) || !isOn(pnt, param, tol))
+    if (!(m_radius > 0.0) || !isOn(pnt, param, tol)) {
         return false;
+    }
     const AcGeVector2d side = m_clockwise ? -m_refVec.perpVector() : m_refVec.perpVector();
     line.set(pnt, side * std::cos(param) - m_refVec * std::sin(param));
     return true;
@@ -231,8 +239,9 @@ AcGeEntity2d* AcGeCircArc2d::copy() const {
 }
 
 Adesk::Boolean AcGeCircArc2d::isEqualTo(const AcGeEntity2d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kCircArc2d)
+    if (other.type() != AcGe::kCircArc2d) {
         return false;
+    }
     const AcGeCircArc2d& arc = static_cast<const AcGeCircArc2d&>(other);
     return m_center.isEqualTo(arc.m_center, tol) &&
            std::fabs(m_radius - arc.m_radius) <= tol.equalPoint() &&
@@ -250,8 +259,9 @@ AcGeEntity2d& AcGeCircArc2d::transformBy(const AcGeMatrix2d& xfm) {
     m_radius *= ref.length();
     m_refVec = unitOr(ref, m_refVec);
     // A reflection turns the sense of travel.
-    if (cross2(ref, side) < 0.0)
+    if (cross2(ref, side) < 0.0) {
         m_clockwise = !m_clockwise;
+    }
     return *this;
 }
 
@@ -261,7 +271,7 @@ void AcGeCircArc2d::getInterval(AcGeInterval& range) const {
 
 AcGeCurve2d& AcGeCircArc2d::reverseParam() {
     m_clockwise = !m_clockwise;
-    acge_twins::reverseSweep(m_startAng, m_endAng);
+    acge_detail::reverseSweep(m_startAng, m_endAng);
     return *this;
 }
 
@@ -276,7 +286,7 @@ double AcGeCircArc2d::length(double fromParam, double toParam, double) const {
 
 double AcGeCircArc2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                     double) const {
-    return acge_twins::arcParamAtLength(m_radius, datumParam, length, posParamDir);
+    return acge_detail::arcParamAtLength(m_radius, datumParam, length, posParamDir);
 }
 
 Adesk::Boolean AcGeCircArc2d::isClosed(const AcGeTol& tol) const {
@@ -285,12 +295,14 @@ Adesk::Boolean AcGeCircArc2d::isClosed(const AcGeTol& tol) const {
 
 double AcGeCircArc2d::closestParam(const AcGePoint2d& pnt) const {
     const AcGeVector2d v = pnt - m_center;
-    if (!(v.length() > 0.0) || !(m_radius > 0.0))
+    if (!(v.length() > 0.0) || !(m_radius > 0.0)) {
         return m_startAng;
+    }
     const double fromRef = std::atan2(cross2(m_refVec, v), dot2(m_refVec, v));
     const double t = angleFrom(m_clockwise ? -fromRef : fromRef, m_startAng);
-    if (t <= m_endAng)
+    if (t <= m_endAng) {
         return t;
+    }
     // Outside the sweep: the nearer end point.
     return pnt.distanceTo(startPoint()) <= pnt.distanceTo(endPoint()) ? m_startAng : m_endAng;
 }

@@ -116,12 +116,12 @@ AcGeCircArc3d& AcGeCircArc3d::setCenter(const AcGePoint3d& cent) {
 }
 
 AcGeCircArc3d& AcGeCircArc3d::setRadius(double radius) {
-    m_radius = acge_twins::sanitizedRadius(radius);
+    m_radius = acge_detail::sanitizedRadius(radius);
     return *this;
 }
 
 AcGeCircArc3d& AcGeCircArc3d::setAngles(double startAng, double endAng) {
-    acge_twins::setSweep(startAng, endAng, m_startAng, m_endAng);
+    acge_detail::setSweep(startAng, endAng, m_startAng, m_endAng);
     return *this;
 }
 
@@ -129,11 +129,13 @@ AcGeCircArc3d& AcGeCircArc3d::setAngles(double startAng, double endAng) {
 // replaced by the arbitrary axis.
 AcGeCircArc3d& AcGeCircArc3d::setAxes(const AcGeVector3d& normal, const AcGeVector3d& refVec) {
     const AcGeVector3d n = unit3(normal);
-    if (!(len3(n) > 0.0))
+    if (!(len3(n) > 0.0)) {
         return *this;
+    }
     AcGeVector3d ref = unit3(refVec - n * dot3(refVec, n));
-    if (!(len3(ref) > 1e-12))
+    if (!(len3(ref) > 1e-12)) {
         ref = acge_detail::arbitraryXAxis(n);
+    }
     m_normal = n;
     m_refVec = ref;
     return *this;
@@ -143,27 +145,31 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeLinearEnt3d& line, int& in
                                             AcGePoint3d& p2, const AcGeTol& tol) const {
     intn = 0;
     const AcGeVector3d u = line.direction();
-    if (!(m_radius > 0.0) || !(len3(u) > 0.0))
+    if (!(m_radius > 0.0) || !(len3(u) > 0.0)) {
         return false;
+    }
     const AcGePoint3d base = line.pointOnLine();
     if (std::fabs(dot3(u, m_normal)) > tol.equalVector()) {
         // The line crosses the plane: at most the one crossing point.
         const double s = dot3(m_normal, m_center - base) / dot3(m_normal, u);
         AcGePoint3d cand[1] = {base + u * s};
-        acge_twins::keepCommon(*this, line, cand, 1, intn, p1, p2, tol);
+        acge_detail::keepCommon(*this, line, cand, 1, intn, p1, p2, tol);
         return intn > 0;
     }
-    if (std::fabs(dot3(m_normal, base - m_center)) > tol.equalPoint())
+    if (std::fabs(dot3(m_normal, base - m_center)) > tol.equalPoint()) {
         return false;
+    }
     const AcGePoint3d foot = base + u * dot3(m_center - base, u);
     const double h = foot.distanceTo(m_center);
-    if (h > m_radius + tol.equalPoint())
+    if (h > m_radius + tol.equalPoint()) {
         return false;
+    }
     const double half = h >= m_radius ? 0.0 : std::sqrt(m_radius * m_radius - h * h);
     AcGePoint3d cand[2] = {foot - u * half, foot + u * half};
-    acge_twins::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
-    if (half <= tol.equalPoint() && intn == 1)
+    acge_detail::keepCommon(*this, line, cand, half <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    if (half <= tol.equalPoint() && intn == 1) {
         p1 = foot;
+    }
     return intn > 0;
 }
 
@@ -171,18 +177,22 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeLinearEnt3d& line, int& in
 Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeCircArc3d& arc, int& intn, AcGePoint3d& p1,
                                             AcGePoint3d& p2, const AcGeTol& tol) const {
     intn = 0;
-    if (!(m_radius > 0.0) || !(arc.m_radius > 0.0))
+    if (!(m_radius > 0.0) || !(arc.m_radius > 0.0)) {
         return false;
+    }
     if (len3(cross3(m_normal, arc.m_normal)) > tol.equalVector() ||
-        std::fabs(dot3(m_normal, arc.m_center - m_center)) > tol.equalPoint())
+        std::fabs(dot3(m_normal, arc.m_center - m_center)) > tol.equalPoint()) {
         return false;
+    }
     const AcGeVector3d between = arc.m_center - m_center;
     const double d = len3(between);
-    if (d <= tol.equalPoint())
+    if (d <= tol.equalPoint()) {
         return false;
+    }
     if (d > m_radius + arc.m_radius + tol.equalPoint() ||
-        d < std::fabs(m_radius - arc.m_radius) - tol.equalPoint())
+        d < std::fabs(m_radius - arc.m_radius) - tol.equalPoint()) {
         return false;
+    }
     const AcGeVector3d u = between / d;
     const double a = (m_radius * m_radius - arc.m_radius * arc.m_radius + d * d) / (2.0 * d);
     const double h2 = m_radius * m_radius - a * a;
@@ -190,7 +200,7 @@ Adesk::Boolean AcGeCircArc3d::intersectWith(const AcGeCircArc3d& arc, int& intn,
     const AcGePoint3d base = m_center + u * a;
     const AcGeVector3d side = cross3(m_normal, u);
     AcGePoint3d cand[2] = {base + side * h, base - side * h};
-    acge_twins::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
+    acge_detail::keepCommon(*this, arc, cand, h <= tol.equalPoint() ? 1 : 2, intn, p1, p2, tol);
     return intn > 0;
 }
 
@@ -207,8 +217,9 @@ AcGeEntity3d* AcGeCircArc3d::copy() const {
 }
 
 Adesk::Boolean AcGeCircArc3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kCircArc3d)
+    if (other.type() != AcGe::kCircArc3d) {
         return false;
+    }
     const AcGeCircArc3d& arc = static_cast<const AcGeCircArc3d&>(other);
     return m_center.isEqualTo(arc.m_center, tol) &&
            std::fabs(m_radius - arc.m_radius) <= tol.equalPoint() &&
@@ -227,8 +238,9 @@ AcGeEntity3d& AcGeCircArc3d::transformBy(const AcGeMatrix3d& xfm) {
     m_radius *= len3(ref);
     // A reflection flips the normal, so travel stays counter-clockwise about it.
     const AcGeVector3d n = unit3(cross3(ref, side));
-    if (len3(n) > 0.0)
+    if (len3(n) > 0.0) {
         setAxes(n, ref);
+    }
     return *this;
 }
 
@@ -238,7 +250,7 @@ void AcGeCircArc3d::getInterval(AcGeInterval& range) const {
 
 AcGeCurve3d& AcGeCircArc3d::reverseParam() {
     m_normal = -m_normal;
-    acge_twins::reverseSweep(m_startAng, m_endAng);
+    acge_detail::reverseSweep(m_startAng, m_endAng);
     return *this;
 }
 
@@ -253,7 +265,7 @@ double AcGeCircArc3d::length(double fromParam, double toParam, double) const {
 
 double AcGeCircArc3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                     double) const {
-    return acge_twins::arcParamAtLength(m_radius, datumParam, length, posParamDir);
+    return acge_detail::arcParamAtLength(m_radius, datumParam, length, posParamDir);
 }
 
 Adesk::Boolean AcGeCircArc3d::isClosed(const AcGeTol& tol) const {
@@ -263,10 +275,12 @@ Adesk::Boolean AcGeCircArc3d::isClosed(const AcGeTol& tol) const {
 double AcGeCircArc3d::closestParam(const AcGePoint3d& pnt) const {
     double u = 0.0, v = 0.0;
     toPlane(pnt, u, v);
-    if (!(std::hypot(u, v) > 0.0) || !(m_radius > 0.0))
+    if (!(std::hypot(u, v) > 0.0) || !(m_radius > 0.0)) {
         return m_startAng;
+    }
     const double t = angleFrom(std::atan2(v, u), m_startAng);
-    if (t <= m_endAng)
+    if (t <= m_endAng) {
         return t;
+    }
     return pnt.distanceTo(startPoint()) <= pnt.distanceTo(endPoint()) ? m_startAng : m_endAng;
 }

@@ -25,10 +25,12 @@ double AcGeInterval::length() const {
 }
 
 bool AcGeInterval::contains(double value, double tol) const {
-    if (m_boundedBelow && value < m_lower - tol)
+    if (m_boundedBelow && value < m_lower - tol) {
         return false;
-    if (m_boundedAbove && value > m_upper + tol)
+    }
+    if (m_boundedAbove && value > m_upper + tol) {
         return false;
+    }
     return true;
 }
 
@@ -72,8 +74,9 @@ void sampleCurve(const Curve& curve, int numSample, Array& out) {
     out.removeAll();
     AcGeInterval range;
     curve.getInterval(range);
-    if (numSample <= 0 || !range.isBounded())
+    if (numSample <= 0 || !range.isBounded()) {
         return;
+    }
     const double lo = range.lowerBound();
     const double hi = range.upperBound();
     if (numSample == 1) {
@@ -81,8 +84,9 @@ void sampleCurve(const Curve& curve, int numSample, Array& out) {
         return;
     }
     const double step = (hi - lo) / (numSample - 1);
-    for (int i = 0; i < numSample - 1; ++i)
+    for (int i = 0; i < numSample - 1; ++i) {
         out.append(curve.evalPoint(lo + step * i));
+    }
     // A closed curve ends exactly where it starts.
     if (curve.isClosed()) {
         out.append(out.first());
@@ -95,8 +99,9 @@ template <typename Curve, typename Point>
 bool boundPoint(const Curve& curve, bool atStart, Point& pnt) {
     AcGeInterval range;
     curve.getInterval(range);
-    if (atStart ? !range.isBoundedBelow() : !range.isBoundedAbove())
+    if (atStart ? !range.isBoundedBelow() : !range.isBoundedAbove()) {
         return false;
+    }
     pnt = curve.evalPoint(atStart ? range.lowerBound() : range.upperBound());
     return true;
 }
@@ -105,8 +110,9 @@ template <typename Curve>
 bool closedCurve(const Curve& curve, const AcGeTol& tol) {
     AcGeInterval range;
     curve.getInterval(range);
-    if (!range.isBounded())
+    if (!range.isBounded()) {
         return false;
+    }
     return curve.evalPoint(range.lowerBound()).isEqualTo(curve.evalPoint(range.upperBound()), tol);
 }
 

@@ -8,9 +8,9 @@
 
 namespace {
 
-using Parts = acge_twins::CompositeParts<AcGeCurve2d>;
+using Parts = acge_detail::CompositeParts<AcGeCurve2d>;
 using ConstParts =
-    acge_twins::CompositeParts<AcGeCurve2d, const AcArray<AcGeCurve2d*>, const AcArray<double>>;
+    acge_detail::CompositeParts<AcGeCurve2d, const AcArray<AcGeCurve2d*>, const AcArray<double>>;
 
 }  // namespace
 
@@ -23,13 +23,15 @@ AcGeCompositeCurve2d::AcGeCompositeCurve2d(const AcGeVoidPointerArray& curveList
 }
 
 AcGeCompositeCurve2d::AcGeCompositeCurve2d(const AcGeCompositeCurve2d& other) : AcGeCurve2d(other) {
-    for (const AcGeCurve2d* piece : other.m_curves)
+    for (const AcGeCurve2d* piece : other.m_curves) {
         appendCopy(piece);
+    }
 }
 
 AcGeCompositeCurve2d& AcGeCompositeCurve2d::operator=(const AcGeCompositeCurve2d& other) {
-    if (this != &other)
+    if (this != &other) {
         setCurveList(other.m_curves);
+    }
     return *this;
 }
 
@@ -56,15 +58,17 @@ AcGeCompositeCurve2d& AcGeCompositeCurve2d::setCurveList(const AcArray<AcGeCurve
 
 AcGeCompositeCurve2d& AcGeCompositeCurve2d::setCurveList(const AcGeVoidPointerArray& curveList) {
     AcArray<AcGeCurve2d*> curves;
-    for (void* piece : curveList)
+    for (void* piece : curveList) {
         curves.append(static_cast<AcGeCurve2d*>(piece));
+    }
     return setCurveList(curves);
 }
 
 void AcGeCompositeCurve2d::getCurveList(AcGeVoidPointerArray& curveList) const {
     curveList.removeAll();
-    for (AcGeCurve2d* piece : m_curves)
+    for (AcGeCurve2d* piece : m_curves) {
         curveList.append(piece);
+    }
 }
 
 void AcGeCompositeCurve2d::getCurveList(AcArray<AcGeCurve2d*>& curveList) const {
@@ -97,15 +101,17 @@ AcGeEntity2d* AcGeCompositeCurve2d::copy() const {
 
 Adesk::Boolean AcGeCompositeCurve2d::isEqualTo(const AcGeEntity2d& other,
                                                const AcGeTol& tol) const {
-    if (other.type() != AcGe::kCompositeCrv2d)
+    if (other.type() != AcGe::kCompositeCrv2d) {
         return false;
+    }
     const AcGeCompositeCurve2d& comp = static_cast<const AcGeCompositeCurve2d&>(other);
     return ConstParts{m_curves, m_starts, m_lengths}.samePieces(comp.m_curves, tol);
 }
 
 AcGeEntity2d& AcGeCompositeCurve2d::transformBy(const AcGeMatrix2d& xfm) {
-    for (AcGeCurve2d* piece : m_curves)
+    for (AcGeCurve2d* piece : m_curves) {
         piece->transformBy(xfm);
+    }
     setCurveList(AcArray<AcGeCurve2d*>(m_curves));  // lengths change under scaling
     return *this;
 }

@@ -8,9 +8,9 @@
 
 namespace {
 
-using Parts = acge_twins::CompositeParts<AcGeCurve3d>;
+using Parts = acge_detail::CompositeParts<AcGeCurve3d>;
 using ConstParts =
-    acge_twins::CompositeParts<AcGeCurve3d, const AcArray<AcGeCurve3d*>, const AcArray<double>>;
+    acge_detail::CompositeParts<AcGeCurve3d, const AcArray<AcGeCurve3d*>, const AcArray<double>>;
 
 }  // namespace
 
@@ -23,13 +23,15 @@ AcGeCompositeCurve3d::AcGeCompositeCurve3d(const AcGeVoidPointerArray& curveList
 }
 
 AcGeCompositeCurve3d::AcGeCompositeCurve3d(const AcGeCompositeCurve3d& other) : AcGeCurve3d(other) {
-    for (const AcGeCurve3d* piece : other.m_curves)
+    for (const AcGeCurve3d* piece : other.m_curves) {
         appendCopy(piece);
+    }
 }
 
 AcGeCompositeCurve3d& AcGeCompositeCurve3d::operator=(const AcGeCompositeCurve3d& other) {
-    if (this != &other)
+    if (this != &other) {
         setCurveList(other.m_curves);
+    }
     return *this;
 }
 
@@ -56,15 +58,17 @@ AcGeCompositeCurve3d& AcGeCompositeCurve3d::setCurveList(const AcArray<AcGeCurve
 
 AcGeCompositeCurve3d& AcGeCompositeCurve3d::setCurveList(const AcGeVoidPointerArray& curveList) {
     AcArray<AcGeCurve3d*> curves;
-    for (void* piece : curveList)
+    for (void* piece : curveList) {
         curves.append(static_cast<AcGeCurve3d*>(piece));
+    }
     return setCurveList(curves);
 }
 
 void AcGeCompositeCurve3d::getCurveList(AcGeVoidPointerArray& curveList) const {
     curveList.removeAll();
-    for (AcGeCurve3d* piece : m_curves)
+    for (AcGeCurve3d* piece : m_curves) {
         curveList.append(piece);
+    }
 }
 
 void AcGeCompositeCurve3d::getCurveList(AcArray<AcGeCurve3d*>& curveList) const {
@@ -97,15 +101,17 @@ AcGeEntity3d* AcGeCompositeCurve3d::copy() const {
 
 Adesk::Boolean AcGeCompositeCurve3d::isEqualTo(const AcGeEntity3d& other,
                                                const AcGeTol& tol) const {
-    if (other.type() != AcGe::kCompositeCrv3d)
+    if (other.type() != AcGe::kCompositeCrv3d) {
         return false;
+    }
     const AcGeCompositeCurve3d& comp = static_cast<const AcGeCompositeCurve3d&>(other);
     return ConstParts{m_curves, m_starts, m_lengths}.samePieces(comp.m_curves, tol);
 }
 
 AcGeEntity3d& AcGeCompositeCurve3d::transformBy(const AcGeMatrix3d& xfm) {
-    for (AcGeCurve3d* piece : m_curves)
+    for (AcGeCurve3d* piece : m_curves) {
         piece->transformBy(xfm);
+    }
     setCurveList(AcArray<AcGeCurve3d*>(m_curves));  // lengths change under scaling
     return *this;
 }

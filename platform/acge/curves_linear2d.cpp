@@ -13,8 +13,8 @@ using acge_detail::cross2;
 
 namespace {
 
-using acge_twins::unitOf;
-using Shape = acge_twins::LinearShape<AcGePoint2d, AcGeVector2d>;
+using acge_detail::unitOf;
+using Shape = acge_detail::LinearShape<AcGePoint2d, AcGeVector2d>;
 
 }  // namespace
 
@@ -32,55 +32,59 @@ Adesk::Boolean AcGeLinearEnt2d::isKindOf(AcGe::EntityId entType) const {
 }
 
 bool AcGeLinearEnt2d::containsParam(double param, double pointTol) const {
-    return acge_twins::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
-                                     pointTol);
+    return acge_detail::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
+                                      pointTol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::intersectWith(const AcGeLinearEnt2d& line, AcGePoint2d& intPnt,
                                               const AcGeTol& tol) const {
     const double denom = cross2(m_vec, line.m_vec);
     const double lens = m_vec.length() * line.m_vec.length();
-    if (!(lens > 0.0) || std::fabs(denom) <= tol.equalVector() * lens)
+    if (!(lens > 0.0) || std::fabs(denom) <= tol.equalVector() * lens) {
         return false;
+    }
     const AcGeVector2d w = line.m_point - m_point;
     const double s = cross2(w, line.m_vec) / denom;
     const double t = cross2(w, m_vec) / denom;
-    if (!containsParam(s, tol.equalPoint()) || !line.containsParam(t, tol.equalPoint()))
+    if (!containsParam(s, tol.equalPoint()) || !line.containsParam(t, tol.equalPoint())) {
         return false;
+    }
     intPnt = m_point + m_vec * s;
     return true;
 }
 
 Adesk::Boolean AcGeLinearEnt2d::isParallelTo(const AcGeLinearEnt2d& line,
                                              const AcGeTol& tol) const {
-    return acge_twins::parallelVectors(m_vec, line.m_vec, tol);
+    return acge_detail::parallelVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::isPerpendicularTo(const AcGeLinearEnt2d& line,
                                                   const AcGeTol& tol) const {
-    return acge_twins::perpendicularVectors(m_vec, line.m_vec, tol);
+    return acge_detail::perpendicularVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt2d::isColinearTo(const AcGeLinearEnt2d& line,
                                              const AcGeTol& tol) const {
-    if (!isParallelTo(line, tol))
+    if (!isParallelTo(line, tol)) {
         return false;
-    const double dist = acge_twins::crossSize(line.m_point - m_point, unitOf(m_vec));
+    }
+    const double dist = acge_detail::crossSize(line.m_point - m_point, unitOf(m_vec));
     return dist <= tol.equalPoint();
 }
 
 Adesk::Boolean AcGeLinearEnt2d::overlap(const AcGeLinearEnt2d& line, AcGeLinearEnt2d*& result,
                                         const AcGeTol& tol) const {
     result = nullptr;
-    if (!isColinearTo(line, tol))
+    if (!isColinearTo(line, tol)) {
         return false;
+    }
     const Shape other{line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove()};
-    return acge_twins::colinearOverlap<AcGeLineSeg2d, AcGeRay2d, AcGeLine2d>(
+    return acge_detail::colinearOverlap<AcGeLineSeg2d, AcGeRay2d, AcGeLine2d>(
         *this, Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, other, result, tol);
 }
 
 AcGeEntity2d& AcGeLinearEnt2d::transformBy(const AcGeMatrix2d& xfm) {
-    acge_twins::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
+    acge_detail::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
     return *this;
 }
 
@@ -101,11 +105,11 @@ void AcGeLinearEnt2d::getPerpLine(const AcGePoint2d& pnt, AcGeLine2d& perpLine) 
 }
 
 void AcGeLinearEnt2d::getInterval(AcGeInterval& range) const {
-    acge_twins::linearInterval(boundedBelow(), boundedAbove(), range);
+    acge_detail::linearInterval(boundedBelow(), boundedAbove(), range);
 }
 
 AcGeCurve2d& AcGeLinearEnt2d::reverseParam() {
-    acge_twins::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
+    acge_detail::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
     return *this;
 }
 
@@ -119,12 +123,12 @@ double AcGeLinearEnt2d::length(double fromParam, double toParam, double) const {
 
 double AcGeLinearEnt2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                       double) const {
-    return acge_twins::linearParamAtLength(m_vec, datumParam, length, posParamDir);
+    return acge_detail::linearParamAtLength(m_vec, datumParam, length, posParamDir);
 }
 
 double AcGeLinearEnt2d::closestParam(const AcGePoint2d& pnt) const {
-    return acge_twins::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
-                                          pnt);
+    return acge_detail::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
+                                           pnt);
 }
 
 // ---- AcGeLine2d ----
@@ -165,8 +169,9 @@ AcGeEntity2d* AcGeLine2d::copy() const {
 }
 
 Adesk::Boolean AcGeLine2d::isEqualTo(const AcGeEntity2d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kLine2d)
+    if (other.type() != AcGe::kLine2d) {
         return false;
+    }
     return isColinearTo(static_cast<const AcGeLine2d&>(other), tol);
 }
 
@@ -225,8 +230,9 @@ AcGeEntity2d* AcGeLineSeg2d::copy() const {
 }
 
 Adesk::Boolean AcGeLineSeg2d::isEqualTo(const AcGeEntity2d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kLineSeg2d)
+    if (other.type() != AcGe::kLineSeg2d) {
         return false;
+    }
     const AcGeLineSeg2d& seg = static_cast<const AcGeLineSeg2d&>(other);
     return startPoint().isEqualTo(seg.startPoint(), tol) &&
            endPoint().isEqualTo(seg.endPoint(), tol);
@@ -267,8 +273,9 @@ AcGeEntity2d* AcGeRay2d::copy() const {
 }
 
 Adesk::Boolean AcGeRay2d::isEqualTo(const AcGeEntity2d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kRay2d)
+    if (other.type() != AcGe::kRay2d) {
         return false;
+    }
     const AcGeRay2d& ray = static_cast<const AcGeRay2d&>(other);
     return m_point.isEqualTo(ray.m_point, tol) && (m_vec - ray.m_vec).length() <= tol.equalVector();
 }

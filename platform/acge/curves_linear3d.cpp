@@ -17,8 +17,8 @@ using acge_detail::dot3;
 
 namespace {
 
-using acge_twins::unitOf;
-using Shape = acge_twins::LinearShape<AcGePoint3d, AcGeVector3d>;
+using acge_detail::unitOf;
+using Shape = acge_detail::LinearShape<AcGePoint3d, AcGeVector3d>;
 
 }  // namespace
 
@@ -36,29 +36,33 @@ Adesk::Boolean AcGeLinearEnt3d::isKindOf(AcGe::EntityId entType) const {
 }
 
 bool AcGeLinearEnt3d::containsParam(double param, double pointTol) const {
-    return acge_twins::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
-                                     pointTol);
+    return acge_detail::containsParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, param,
+                                      pointTol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPnt,
                                               const AcGeTol& tol) const {
-    if (!(m_vec.length() > 0.0 && line.m_vec.length() > 0.0) || isParallelTo(line, tol))
+    if (!(m_vec.length() > 0.0 && line.m_vec.length() > 0.0) || isParallelTo(line, tol)) {
         return false;
+    }
     // Closest points of the two carriers; they meet when those points coincide.
     const AcGeVector3d r = m_point - line.m_point;
     const double a = dot3(m_vec, m_vec), b = dot3(m_vec, line.m_vec),
                  c = dot3(line.m_vec, line.m_vec);
     const double d = dot3(m_vec, r), e = dot3(line.m_vec, r);
     const double denom = a * c - b * b;
-    if (!(denom > 0.0))
+    if (!(denom > 0.0)) {
         return false;
+    }
     const double s = (b * e - c * d) / denom;
     const double t = (a * e - b * d) / denom;
     const AcGePoint3d here = evalPoint(s);
-    if (!(here.distanceTo(line.evalPoint(t)) <= tol.equalPoint()))
+    if (!(here.distanceTo(line.evalPoint(t)) <= tol.equalPoint())) {
         return false;
-    if (!containsParam(s, tol.equalPoint()) || !line.containsParam(t, tol.equalPoint()))
+    }
+    if (!containsParam(s, tol.equalPoint()) || !line.containsParam(t, tol.equalPoint())) {
         return false;
+    }
     intPnt = here;
     return true;
 }
@@ -68,45 +72,49 @@ Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlane& plane, AcGePoint3
     const AcGeVector3d n = plane.normal();
     const double len = m_vec.length();
     const double along = dot3(n, m_vec);
-    if (!(len > 0.0) || std::fabs(along) <= tol.equalVector() * len)
+    if (!(len > 0.0) || std::fabs(along) <= tol.equalVector() * len) {
         return false;
+    }
     const double s = dot3(n, plane.pointOnPlane() - m_point) / along;
-    if (!containsParam(s, tol.equalPoint()))
+    if (!containsParam(s, tol.equalPoint())) {
         return false;
+    }
     intPnt = evalPoint(s);
     return true;
 }
 
 Adesk::Boolean AcGeLinearEnt3d::isParallelTo(const AcGeLinearEnt3d& line,
                                              const AcGeTol& tol) const {
-    return acge_twins::parallelVectors(m_vec, line.m_vec, tol);
+    return acge_detail::parallelVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::isPerpendicularTo(const AcGeLinearEnt3d& line,
                                                   const AcGeTol& tol) const {
-    return acge_twins::perpendicularVectors(m_vec, line.m_vec, tol);
+    return acge_detail::perpendicularVectors(m_vec, line.m_vec, tol);
 }
 
 Adesk::Boolean AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d& line,
                                              const AcGeTol& tol) const {
-    if (!isParallelTo(line, tol))
+    if (!isParallelTo(line, tol)) {
         return false;
-    const double dist = acge_twins::crossSize(line.m_point - m_point, unitOf(m_vec));
+    }
+    const double dist = acge_detail::crossSize(line.m_point - m_point, unitOf(m_vec));
     return dist <= tol.equalPoint();
 }
 
 Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d& line, AcGeLinearEnt3d*& result,
                                         const AcGeTol& tol) const {
     result = nullptr;
-    if (!isColinearTo(line, tol))
+    if (!isColinearTo(line, tol)) {
         return false;
+    }
     const Shape other{line.m_point, line.m_vec, line.boundedBelow(), line.boundedAbove()};
-    return acge_twins::colinearOverlap<AcGeLineSeg3d, AcGeRay3d, AcGeLine3d>(
+    return acge_detail::colinearOverlap<AcGeLineSeg3d, AcGeRay3d, AcGeLine3d>(
         *this, Shape{m_point, m_vec, boundedBelow(), boundedAbove()}, other, result, tol);
 }
 
 AcGeEntity3d& AcGeLinearEnt3d::transformBy(const AcGeMatrix3d& xfm) {
-    acge_twins::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
+    acge_detail::transformLinear(m_point, m_vec, boundedBelow() && boundedAbove(), xfm);
     return *this;
 }
 
@@ -123,11 +131,11 @@ void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const {
 }
 
 void AcGeLinearEnt3d::getInterval(AcGeInterval& range) const {
-    acge_twins::linearInterval(boundedBelow(), boundedAbove(), range);
+    acge_detail::linearInterval(boundedBelow(), boundedAbove(), range);
 }
 
 AcGeCurve3d& AcGeLinearEnt3d::reverseParam() {
-    acge_twins::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
+    acge_detail::reverseLinear(m_point, m_vec, boundedBelow(), boundedAbove());
     return *this;
 }
 
@@ -141,12 +149,12 @@ double AcGeLinearEnt3d::length(double fromParam, double toParam, double) const {
 
 double AcGeLinearEnt3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                       double) const {
-    return acge_twins::linearParamAtLength(m_vec, datumParam, length, posParamDir);
+    return acge_detail::linearParamAtLength(m_vec, datumParam, length, posParamDir);
 }
 
 double AcGeLinearEnt3d::closestParam(const AcGePoint3d& pnt) const {
-    return acge_twins::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
-                                          pnt);
+    return acge_detail::linearClosestParam(Shape{m_point, m_vec, boundedBelow(), boundedAbove()},
+                                           pnt);
 }
 
 // ---- AcGeLine3d ----
@@ -189,8 +197,9 @@ AcGeEntity3d* AcGeLine3d::copy() const {
 }
 
 Adesk::Boolean AcGeLine3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kLine3d)
+    if (other.type() != AcGe::kLine3d) {
         return false;
+    }
     return isColinearTo(static_cast<const AcGeLine3d&>(other), tol);
 }
 
@@ -246,8 +255,9 @@ AcGeEntity3d* AcGeLineSeg3d::copy() const {
 }
 
 Adesk::Boolean AcGeLineSeg3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kLineSeg3d)
+    if (other.type() != AcGe::kLineSeg3d) {
         return false;
+    }
     const AcGeLineSeg3d& seg = static_cast<const AcGeLineSeg3d&>(other);
     return startPoint().isEqualTo(seg.startPoint(), tol) &&
            endPoint().isEqualTo(seg.endPoint(), tol);
@@ -288,8 +298,9 @@ AcGeEntity3d* AcGeRay3d::copy() const {
 }
 
 Adesk::Boolean AcGeRay3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kRay3d)
+    if (other.type() != AcGe::kRay3d) {
         return false;
+    }
     const AcGeRay3d& ray = static_cast<const AcGeRay3d&>(other);
     return m_point.isEqualTo(ray.m_point, tol) && (m_vec - ray.m_vec).length() <= tol.equalVector();
 }

@@ -22,8 +22,9 @@ AcGePoint2d AcGePolyline2d::fitPointAt(int index) const {
 }
 
 AcGePolyline2d& AcGePolyline2d::setFitPointAt(int index, const AcGePoint2d& point) {
-    if (index >= 0 && index < m_points.length())
+    if (index >= 0 && index < m_points.length()) {
         m_points[index] = point;
+    }
     return *this;
 }
 
@@ -41,15 +42,17 @@ AcGeEntity2d* AcGePolyline2d::copy() const {
 }
 
 Adesk::Boolean AcGePolyline2d::isEqualTo(const AcGeEntity2d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kPolyline2d)
+    if (other.type() != AcGe::kPolyline2d) {
         return false;
+    }
     const AcGePolyline2d& poly = static_cast<const AcGePolyline2d&>(other);
-    return acge_twins::samePoints(m_points, poly.m_points, tol);
+    return acge_detail::samePoints(m_points, poly.m_points, tol);
 }
 
 AcGeEntity2d& AcGePolyline2d::transformBy(const AcGeMatrix2d& xfm) {
-    for (AcGePoint2d& p : m_points)
+    for (AcGePoint2d& p : m_points) {
         p.transformBy(xfm);
+    }
     return *this;
 }
 
@@ -63,35 +66,37 @@ AcGeCurve2d& AcGePolyline2d::reverseParam() {
 }
 
 AcGePoint2d AcGePolyline2d::evalPoint(double param) const {
-    return acge_twins::polyEvalPoint<AcGePoint2d>(m_points, param);
+    return acge_detail::polyEvalPoint<AcGePoint2d>(m_points, param);
 }
 
 double AcGePolyline2d::length(double fromParam, double toParam, double) const {
-    return std::fabs(acge_twins::polyLengthTo(m_points, toParam) -
-                     acge_twins::polyLengthTo(m_points, fromParam));
+    return std::fabs(acge_detail::polyLengthTo(m_points, toParam) -
+                     acge_detail::polyLengthTo(m_points, fromParam));
 }
 
 double AcGePolyline2d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                      double) const {
     const double target =
-        acge_twins::polyLengthTo(m_points, datumParam) + (posParamDir ? length : -length);
-    return acge_twins::polyParamAt(m_points, target);
+        acge_detail::polyLengthTo(m_points, datumParam) + (posParamDir ? length : -length);
+    return acge_detail::polyParamAt(m_points, target);
 }
 
 Adesk::Boolean AcGePolyline2d::hasStartPoint(AcGePoint2d& startPnt) const {
-    if (m_points.isEmpty())
+    if (m_points.isEmpty()) {
         return false;
+    }
     startPnt = m_points.first();
     return true;
 }
 
 Adesk::Boolean AcGePolyline2d::hasEndPoint(AcGePoint2d& endPnt) const {
-    if (m_points.isEmpty())
+    if (m_points.isEmpty()) {
         return false;
+    }
     endPnt = m_points.last();
     return true;
 }
 
 double AcGePolyline2d::closestParam(const AcGePoint2d& pnt) const {
-    return acge_twins::polyClosestParam(m_points, pnt);
+    return acge_detail::polyClosestParam(m_points, pnt);
 }

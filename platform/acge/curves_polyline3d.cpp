@@ -22,8 +22,9 @@ AcGePoint3d AcGePolyline3d::fitPointAt(int index) const {
 }
 
 AcGePolyline3d& AcGePolyline3d::setFitPointAt(int index, const AcGePoint3d& point) {
-    if (index >= 0 && index < m_points.length())
+    if (index >= 0 && index < m_points.length()) {
         m_points[index] = point;
+    }
     return *this;
 }
 
@@ -41,15 +42,17 @@ AcGeEntity3d* AcGePolyline3d::copy() const {
 }
 
 Adesk::Boolean AcGePolyline3d::isEqualTo(const AcGeEntity3d& other, const AcGeTol& tol) const {
-    if (other.type() != AcGe::kPolyline3d)
+    if (other.type() != AcGe::kPolyline3d) {
         return false;
+    }
     const AcGePolyline3d& poly = static_cast<const AcGePolyline3d&>(other);
-    return acge_twins::samePoints(m_points, poly.m_points, tol);
+    return acge_detail::samePoints(m_points, poly.m_points, tol);
 }
 
 AcGeEntity3d& AcGePolyline3d::transformBy(const AcGeMatrix3d& xfm) {
-    for (AcGePoint3d& p : m_points)
+    for (AcGePoint3d& p : m_points) {
         p.transformBy(xfm);
+    }
     return *this;
 }
 
@@ -63,35 +66,37 @@ AcGeCurve3d& AcGePolyline3d::reverseParam() {
 }
 
 AcGePoint3d AcGePolyline3d::evalPoint(double param) const {
-    return acge_twins::polyEvalPoint<AcGePoint3d>(m_points, param);
+    return acge_detail::polyEvalPoint<AcGePoint3d>(m_points, param);
 }
 
 double AcGePolyline3d::length(double fromParam, double toParam, double) const {
-    return std::fabs(acge_twins::polyLengthTo(m_points, toParam) -
-                     acge_twins::polyLengthTo(m_points, fromParam));
+    return std::fabs(acge_detail::polyLengthTo(m_points, toParam) -
+                     acge_detail::polyLengthTo(m_points, fromParam));
 }
 
 double AcGePolyline3d::paramAtLength(double datumParam, double length, Adesk::Boolean posParamDir,
                                      double) const {
     const double target =
-        acge_twins::polyLengthTo(m_points, datumParam) + (posParamDir ? length : -length);
-    return acge_twins::polyParamAt(m_points, target);
+        acge_detail::polyLengthTo(m_points, datumParam) + (posParamDir ? length : -length);
+    return acge_detail::polyParamAt(m_points, target);
 }
 
 Adesk::Boolean AcGePolyline3d::hasStartPoint(AcGePoint3d& startPnt) const {
-    if (m_points.isEmpty())
+    if (m_points.isEmpty()) {
         return false;
+    }
     startPnt = m_points.first();
     return true;
 }
 
 Adesk::Boolean AcGePolyline3d::hasEndPoint(AcGePoint3d& endPnt) const {
-    if (m_points.isEmpty())
+    if (m_points.isEmpty()) {
         return false;
+    }
     endPnt = m_points.last();
     return true;
 }
 
 double AcGePolyline3d::closestParam(const AcGePoint3d& pnt) const {
-    return acge_twins::polyClosestParam(m_points, pnt);
+    return acge_detail::polyClosestParam(m_points, pnt);
 }

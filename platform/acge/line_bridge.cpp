@@ -22,12 +22,15 @@ AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGeLine3d& line) {
     setToIdentity();
     AcGeVector3d d = line.direction();
     const double len = d.length();
-    if (len == 0.0 || !std::isfinite(len))
+    if (len == 0.0 || !std::isfinite(len)) {
         return *this;
+    }
     d /= len;
-    for (unsigned int r = 0; r < 3; ++r)
-        for (unsigned int c = 0; c < 3; ++c)
+    for (unsigned int r = 0; r < 3; ++r) {
+        for (unsigned int c = 0; c < 3; ++c) {
             entry[r][c] = 2.0 * d[r] * d[c] - (r == c ? 1.0 : 0.0);
+        }
+    }
     const AcGePoint3d p = line.pointOnLine();
     return setTranslation(p - (*this) * p);
 }

@@ -19,22 +19,27 @@ bool columnsScaledOrtho(const double (&e)[N][N], double tol, bool uniform) {
     double len[N - 1];
     for (std::size_t c = 0; c < dim; ++c) {
         double s = 0.0;
-        for (std::size_t r = 0; r < dim; ++r)
+        for (std::size_t r = 0; r < dim; ++r) {
             s += e[r][c] * e[r][c];
+        }
         len[c] = std::sqrt(s);
-        if (len[c] <= tol)
+        if (len[c] <= tol) {
             return false;
+        }
     }
     for (std::size_t a = 0; a < dim; ++a) {
         for (std::size_t b = a + 1; b < dim; ++b) {
             double dot = 0.0;
-            for (std::size_t r = 0; r < dim; ++r)
+            for (std::size_t r = 0; r < dim; ++r) {
                 dot += e[r][a] * e[r][b];
-            if (std::fabs(dot) / (len[a] * len[b]) > tol)
+            }
+            if (std::fabs(dot) / (len[a] * len[b]) > tol) {
                 return false;
+            }
         }
-        if (uniform && std::fabs(len[a] - len[0]) > tol * len[0])
+        if (uniform && std::fabs(len[a] - len[0]) > tol * len[0]) {
             return false;
+        }
     }
     return true;
 }
@@ -44,8 +49,9 @@ double largestColumnLength(const double (&e)[N][N]) {
     double best = 0.0;
     for (std::size_t c = 0; c + 1 < N; ++c) {
         double s = 0.0;
-        for (std::size_t r = 0; r + 1 < N; ++r)
+        for (std::size_t r = 0; r + 1 < N; ++r) {
             s += e[r][c] * e[r][c];
+        }
         best = std::fmax(best, std::sqrt(s));
     }
     return best;
@@ -193,8 +199,9 @@ AcGeMatrix2d& AcGeMatrix2d::setToMirroring(const AcGePoint2d& pnt) {
 AcGeMatrix2d& AcGeMatrix2d::setToMirroring(const AcGePoint2d& pnt, const AcGeVector2d& dir) {
     setToIdentity();
     const double len = dir.length();
-    if (len == 0.0 || !std::isfinite(len))
+    if (len == 0.0 || !std::isfinite(len)) {
         return *this;
+    }
     const AcGeVector2d d = dir / len;
     // Reflection 2 d d^T - I, fixing the line through pnt.
     entry[0][0] = 2.0 * d.x * d.x - 1.0;
@@ -215,8 +222,9 @@ AcGeMatrix2d& AcGeMatrix2d::setToAlignCoordSys(const AcGePoint2d& fromOrigin,
     from.setCoordSystem(fromOrigin, fromE0, fromE1);
     to.setCoordSystem(toOrigin, toE0, toE1);
     // A source frame without two independent axes maps nothing: identity.
-    if (!from.inverse(fromInverse, 0.0))
+    if (!from.inverse(fromInverse, 0.0)) {
         return setToIdentity();
+    }
     return setToProduct(to, fromInverse);
 }
 
@@ -357,9 +365,11 @@ AcGeMatrix3d& AcGeMatrix3d::setCoordSystem(const AcGePoint3d& origin, const AcGe
                                            const AcGeVector3d& yAxis, const AcGeVector3d& zAxis) {
     setToIdentity();
     const AcGeVector3d* axes[3] = {&xAxis, &yAxis, &zAxis};
-    for (unsigned int c = 0; c < 3; ++c)
-        for (unsigned int r = 0; r < 3; ++r)
+    for (unsigned int c = 0; c < 3; ++c) {
+        for (unsigned int r = 0; r < 3; ++r) {
             entry[r][c] = (*axes[c])[r];
+        }
+    }
     return setTranslation(origin.asVector());
 }
 
@@ -385,8 +395,9 @@ static AcGeMatrix3d& fixPoint(AcGeMatrix3d& m, const AcGePoint3d& fixed) {
 AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis,
                                           const AcGePoint3d& center) {
     setToIdentity();
-    if (hasNoDirection(axis))
+    if (hasNoDirection(axis)) {
         return *this;
+    }
     const AcGeVector3d k = axis / axis.length();
     const double c = std::cos(angle), s = std::sin(angle), t = 1.0 - c;
     entry[0][0] = t * k.x * k.x + c;
@@ -403,24 +414,28 @@ AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis
 
 AcGeMatrix3d& AcGeMatrix3d::setToScaling(double scaleAll, const AcGePoint3d& center) {
     setToIdentity();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         entry[i][i] = scaleAll;
+    }
     return fixPoint(*this, center);
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePlane& plane) {
     setToIdentity();
     const AcGeVector3d n = plane.normal();
-    for (unsigned int r = 0; r < 3; ++r)
-        for (unsigned int c = 0; c < 3; ++c)
+    for (unsigned int r = 0; r < 3; ++r) {
+        for (unsigned int c = 0; c < 3; ++c) {
             entry[r][c] -= 2.0 * n[r] * n[c];
+        }
+    }
     return fixPoint(*this, plane.pointOnPlane());
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePoint3d& pnt) {
     setToIdentity();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         entry[i][i] = -1.0;
+    }
     return fixPoint(*this, pnt);
 }
 
@@ -429,12 +444,15 @@ AcGeMatrix3d& AcGeMatrix3d::setToProjection(const AcGePlane& projectionPlane,
     setToIdentity();
     const AcGeVector3d n = projectionPlane.normal();
     const double along = n.dotProduct(projectDir);
-    if (along == 0.0 || !std::isfinite(along) || projectDir.isPerpendicularTo(n))
+    if (along == 0.0 || !std::isfinite(along) || projectDir.isPerpendicularTo(n)) {
         return *this;
+    }
     // p' = p - d ((p - o) . n) / (d . n)
-    for (unsigned int r = 0; r < 3; ++r)
-        for (unsigned int c = 0; c < 3; ++c)
+    for (unsigned int r = 0; r < 3; ++r) {
+        for (unsigned int c = 0; c < 3; ++c) {
             entry[r][c] -= projectDir[r] * n[c] / along;
+        }
+    }
     return fixPoint(*this, projectionPlane.pointOnPlane());
 }
 
@@ -446,15 +464,17 @@ AcGeMatrix3d& AcGeMatrix3d::setToAlignCoordSys(
     from.setCoordSystem(fromOrigin, fromXAxis, fromYAxis, fromZAxis);
     to.setCoordSystem(toOrigin, toXAxis, toYAxis, toZAxis);
     // A source frame without three independent axes maps nothing: identity.
-    if (!from.inverse(fromInverse, 0.0))
+    if (!from.inverse(fromInverse, 0.0)) {
         return setToIdentity();
+    }
     return setToProduct(to, fromInverse);
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setToPlaneToWorld(const AcGeVector3d& normal) {
     setToIdentity();
-    if (hasNoDirection(normal))
+    if (hasNoDirection(normal)) {
         return *this;
+    }
     const AcGeVector3d n = normal / normal.length();
     const AcGeVector3d ax = acge_detail::arbitraryXAxis(n);
     return setCoordSystem(AcGePoint3d::kOrigin, ax, n.crossProduct(ax), n);

@@ -8,8 +8,7 @@
 #include <new>
 #include <vector>
 
-namespace acge_detail {
-namespace offset {
+namespace trimmed_offset_detail {
 
 // Blocks of at least this many bytes are kept when freed.
 constexpr size_t kKeptBlockMin = size_t(1) << 16;
@@ -126,5 +125,4 @@ struct Recycled {
 template <class T>
 using Buffer = std::vector<T, Recycled<T>>;
 
-}  // namespace offset
-}  // namespace acge_detail
+}  // namespace trimmed_offset_detail

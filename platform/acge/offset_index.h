@@ -10,8 +10,7 @@
 #include "platform/acge/offset_buffers.h"
 #include "platform/acge/offset_pieces.h"
 
-namespace acge_detail {
-namespace offset {
+namespace trimmed_offset_detail {
 
 // Leaves of the bounding-box tree hold at most this many boxes.
 constexpr int kLeafSize = 4;
@@ -55,8 +54,9 @@ inline Box pieceBox(const Piece& p, double margin) {
         for (int k = 0; k < 4; ++k) {
             const double angle = k * kPi / 2;
             const double along = wrapPositive((angle - p.a0) * sign(p.sw));
-            if (along <= std::abs(p.sw))
+            if (along <= std::abs(p.sw)) {
                 addToBox(b, p.c + polar(p.r, angle));
+            }
         }
     }
     return {b.x0 - margin, b.y0 - margin, b.x1 + margin, b.y1 + margin};
@@ -88,25 +88,30 @@ public:
     // Calls visit(index) for every box overlapping `query` until visit returns true.
     template <class Visit>
     bool query(const Box& query, Visit&& visit) const {
-        if (nodes_.empty() || !overlaps(nodes_[0].box, query))
+        if (nodes_.empty() || !overlaps(nodes_[0].box, query)) {
             return false;
+        }
         int stack[kMaxDepth];
         int top = 0;
         stack[top++] = 0;
         while (top > 0) {
             const Node& node = nodes_[stack[--top]];
             if (node.left < 0) {
-                for (int k = node.begin; k < node.end; ++k)
-                    if (overlaps(boxes_[entries_[k].index], query) && visit(entries_[k].index))
+                for (int k = node.begin; k < node.end; ++k) {
+                    if (overlaps(boxes_[entries_[k].index], query) && visit(entries_[k].index)) {
                         return true;
+                    }
+                }
                 continue;
             }
             // Children are tested before they are stacked, which visits them in the same order
             // as testing them when taken off, with fewer trips through the stack.
-            if (overlaps(nodes_[node.left].box, query))
+            if (overlaps(nodes_[node.left].box, query)) {
                 stack[top++] = node.left;
-            if (overlaps(nodes_[node.right].box, query))
+            }
+            if (overlaps(nodes_[node.right].box, query)) {
                 stack[top++] = node.right;
+            }
         }
         return false;
     }
@@ -115,8 +120,9 @@ public:
     // them. The tree keeps its shape, so the boxes still found are visited in the same order.
     template <class BoxOf>
     void narrow(BoxOf&& boxOf) {
-        for (size_t i = 0; i < boxes_.size(); ++i)
+        for (size_t i = 0; i < boxes_.size(); ++i) {
             boxes_[i] = boxOf(i);
+        }
         // Children follow their parent in the node list, so a backward pass refits bottom-up.
         for (size_t id = nodes_.size(); id-- > 0;) {
             Node& node = nodes_[id];
@@ -126,8 +132,9 @@ public:
                 continue;
             }
             node.box = kNoBox;
-            for (int k = node.begin; k < node.end; ++k)
+            for (int k = node.begin; k < node.end; ++k) {
                 unite(node.box, boxes_[entries_[k].index]);
+            }
         }
     }
 
@@ -148,14 +155,16 @@ private:
         nodes_.push_back({Box{}, -1, -1, begin, end});
         if (end - begin <= kLeafSize) {
             Box total = boxes_[entries_[begin].index];
-            for (int k = begin + 1; k < end; ++k)
+            for (int k = begin + 1; k < end; ++k) {
                 unite(total, boxes_[entries_[k].index]);
+            }
             nodes_[id].box = total;
             return id;
         }
         const int mid = begin + (end - begin) / 2;
-        if (sorted_)
+        if (sorted_) {
             splitAtMedian(begin, mid, end);
+        }
         const int left = build(begin, mid);
         const int right = build(mid, end);
         nodes_[id].left = left;
@@ -176,12 +185,13 @@ private:
         }
         auto first = entries_.begin() + begin, nth = entries_.begin() + mid,
              last = entries_.begin() + end;
-        if (x1 - x0 >= y1 - y0)
+        if (x1 - x0 >= y1 - y0) {
             std::nth_element(first, nth, last,
                              [](const Entry& l, const Entry& r) { return l.cx < r.cx; });
-        else
+        } else {
             std::nth_element(first, nth, last,
                              [](const Entry& l, const Entry& r) { return l.cy < r.cy; });
+        }
     }
 
     static void unite(Box& a, const Box& b) {
@@ -205,8 +215,9 @@ private:
 class PointClusters {
 public:
     PointClusters(const Buffer<Vec>& pts, double tol) : parent_(pts.size()) {
-        for (size_t i = 0; i < pts.size(); ++i)
+        for (size_t i = 0; i < pts.size(); ++i) {
             parent_[i] = static_cast<int>(i);
+        }
         joinClose(pts, tol);
         numberGroups(pts);
     }
@@ -228,8 +239,9 @@ private:
     void unite(int i, int j) {
         i = root(i);
         j = root(j);
-        if (i != j)
+        if (i != j) {
             parent_[std::max(i, j)] = std::min(i, j);
+        }
     }
 
     // Columns twice the tolerance wide, each sorted by y: close points share a column or lie in
@@ -237,21 +249,24 @@ private:
     void joinClose(const Buffer<Vec>& pts, double tol) {
         const size_t n = pts.size();
         Buffer<int64_t> column(n);
-        for (size_t i = 0; i < n; ++i)
+        for (size_t i = 0; i < n; ++i) {
             column[i] = static_cast<int64_t>(
                 std::max(-1e15, std::min(1e15, std::floor(pts[i].x / (2 * tol)))));
+        }
         const Buffer<int> order = byColumnThenY(pts, column);
         auto runEnd = [&](size_t from) {
             size_t end = from;
-            while (end < n && column[order[end]] == column[order[from]])
+            while (end < n && column[order[end]] == column[order[from]]) {
                 ++end;
+            }
             return end;
         };
         for (size_t begin = 0; begin < n;) {
             const size_t end = runEnd(begin);
             joinRuns(pts, tol, order, begin, end, begin, end);
-            if (end < n && column[order[end]] == column[order[begin]] + 1)
+            if (end < n && column[order[end]] == column[order[begin]] + 1) {
                 joinRuns(pts, tol, order, begin, end, end, runEnd(end));
+            }
             begin = end;
         }
     }
@@ -265,14 +280,16 @@ private:
             int index;
         };
         Buffer<Key> keys(pts.size());
-        for (size_t i = 0; i < pts.size(); ++i)
+        for (size_t i = 0; i < pts.size(); ++i) {
             keys[i] = {column[i], pts[i].y, static_cast<int>(i)};
+        }
         std::sort(keys.begin(), keys.end(), [](const Key& l, const Key& r) {
             return l.column != r.column ? l.column < r.column : l.y < r.y;
         });
         Buffer<int> order(keys.size());
-        for (size_t k = 0; k < keys.size(); ++k)
+        for (size_t k = 0; k < keys.size(); ++k) {
             order[k] = keys[k].index;
+        }
         return order;
     }
 
@@ -283,13 +300,17 @@ private:
         size_t low = b1;
         for (size_t i = b0; i < e0; ++i) {
             const Vec p = pts[order[i]];
-            if (same)
+            if (same) {
                 low = i + 1;
-            while (low < e1 && pts[order[low]].y < p.y - tol)
+            }
+            while (low < e1 && pts[order[low]].y < p.y - tol) {
                 ++low;
-            for (size_t j = low; j < e1 && pts[order[j]].y <= p.y + tol; ++j)
-                if (dist(pts[order[j]], p) <= tol)
+            }
+            for (size_t j = low; j < e1 && pts[order[j]].y <= p.y + tol; ++j) {
+                if (dist(pts[order[j]], p) <= tol) {
                     unite(order[i], order[j]);
+                }
+            }
         }
     }
 
@@ -310,5 +331,4 @@ private:
     Buffer<Vec> positions_;
 };
 
-}  // namespace offset
-}  // namespace acge_detail
+}  // namespace trimmed_offset_detail

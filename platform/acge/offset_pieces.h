@@ -6,8 +6,7 @@
 
 #include "platform/numeric.h"
 
-namespace acge_detail {
-namespace offset {
+namespace trimmed_offset_detail {
 
 using platform_detail::kPi;
 using platform_detail::kTwoPi;
@@ -61,8 +60,9 @@ inline Vec unit(Vec v) {
 // Angle reduced into [0, 2*pi).
 inline double wrapPositive(double a) {
     double w = std::fmod(a, kTwoPi);
-    if (w < 0)
+    if (w < 0) {
         w += kTwoPi;
+    }
     return w >= kTwoPi ? 0.0 : w;
 }
 
@@ -90,8 +90,9 @@ struct Piece {
 
 // Point at parameter t in [0, 1] along the piece.
 inline Vec evalPiece(const Piece& p, double t) {
-    if (!p.arc)
+    if (!p.arc) {
         return p.a + (p.b - p.a) * t;
+    }
     return p.c + polar(p.r, p.a0 + p.sw * t);
 }
 
@@ -121,8 +122,9 @@ inline double arcOffsetAngle(const Piece& p, Vec q) {
 
 // Parameter in [0, 1] of the point on the piece's carrier nearest to q (may fall outside).
 inline double paramOf(const Piece& p, Vec q) {
-    if (p.arc)
+    if (p.arc) {
         return arcOffsetAngle(p, q) / std::abs(p.sw);
+    }
     const Vec d = p.b - p.a;
     return dot(q - p.a, d) / dot(d, d);
 }
@@ -130,8 +132,9 @@ inline double paramOf(const Piece& p, Vec q) {
 // Distance from q to the piece itself.
 inline double distanceToPiece(const Piece& p, Vec q) {
     const double t = paramOf(p, q);
-    if (t >= 0 && t <= 1)
+    if (t >= 0 && t <= 1) {
         return p.arc ? std::abs(dist(q, p.c) - p.r) : dist(q, evalPiece(p, t));
+    }
     return std::min(dist(q, p.a), dist(q, p.b));
 }
 
@@ -163,8 +166,9 @@ inline Piece arcPiece(Vec c, double r, Vec a, Vec b, double sweep) {
 inline int lineLinePoints(const Piece& p, const Piece& q, Vec out[2]) {
     const Vec dp = p.b - p.a, dq = q.b - q.a;
     const double den = cross(dp, dq);
-    if (std::abs(den) <= kParallelSin * norm(dp) * norm(dq))
+    if (std::abs(den) <= kParallelSin * norm(dp) * norm(dq)) {
         return 0;
+    }
     out[0] = p.a + dp * (cross(q.a - p.a, dq) / den);
     return 1;
 }
@@ -172,13 +176,15 @@ inline int lineLinePoints(const Piece& p, const Piece& q, Vec out[2]) {
 // Where a straight piece's carrier meets a circle; a near-tangent line touches once. A piece
 // without length has no carrier.
 inline int lineCirclePoints(const Piece& line, const Piece& circle, double tol, Vec out[2]) {
-    if (!(norm(line.b - line.a) > 0.0))
+    if (!(norm(line.b - line.a) > 0.0)) {
         return 0;
+    }
     const Vec u = unit(line.b - line.a);
     const Vec foot = line.a + u * dot(circle.c - line.a, u);
     const double h = dist(foot, circle.c);
-    if (h > circle.r + tol)
+    if (h > circle.r + tol) {
         return 0;
+    }
     const double w2 = circle.r * circle.r - h * h;
     const double w = w2 > 0 ? std::sqrt(w2) : 0.0;
     if (w <= tol) {
@@ -193,8 +199,9 @@ inline int lineCirclePoints(const Piece& line, const Piece& circle, double tol, 
 // Where two circles meet; nearly touching circles touch once.
 inline int circleCirclePoints(const Piece& p, const Piece& q, double tol, Vec out[2]) {
     const double d = dist(p.c, q.c);
-    if (d <= tol || d > p.r + q.r + tol || d < std::abs(p.r - q.r) - tol)
+    if (d <= tol || d > p.r + q.r + tol || d < std::abs(p.r - q.r) - tol) {
         return 0;
+    }
     const Vec e = (q.c - p.c) * (1.0 / d);
     const double along = (d * d + p.r * p.r - q.r * q.r) / (2 * d);
     const double h2 = p.r * p.r - along * along;
@@ -211,12 +218,15 @@ inline int circleCirclePoints(const Piece& p, const Piece& q, double tol, Vec ou
 
 // Common points of the carriers (infinite line, full circle) of two pieces; returns how many.
 inline int carrierPoints(const Piece& p, const Piece& q, double tol, Vec out[2]) {
-    if (!p.arc && !q.arc)
+    if (!p.arc && !q.arc) {
         return lineLinePoints(p, q, out);
-    if (!p.arc)
+    }
+    if (!p.arc) {
         return lineCirclePoints(p, q, tol, out);
-    if (!q.arc)
+    }
+    if (!q.arc) {
         return lineCirclePoints(q, p, tol, out);
+    }
     return circleCirclePoints(p, q, tol, out);
 }
 
@@ -234,8 +244,9 @@ inline double paramTol(const Piece& p, double tol) {
 // Clamps t into [0, 1]; false when it lies further outside than the tolerance.
 inline bool clampParam(const Piece& p, double tol, double& t) {
     const double slack = paramTol(p, tol);
-    if (t < -slack || t > 1 + slack)
+    if (t < -slack || t > 1 + slack) {
         return false;
+    }
     t = std::min(1.0, std::max(0.0, t));
     return true;
 }
@@ -246,19 +257,23 @@ inline void overlapHits(const Piece& p, const Piece& q, double tol, std::vector<
     for (int k = 0; k < 4; ++k) {
         double tp = k < 2 ? paramOf(p, ends[k]) : (k == 2 ? 0.0 : 1.0);
         double tq = k < 2 ? (k == 0 ? 0.0 : 1.0) : paramOf(q, ends[k]);
-        if (clampParam(p, tol, tp) && clampParam(q, tol, tq))
+        if (clampParam(p, tol, tp) && clampParam(q, tol, tq)) {
             hits.push_back({ends[k], tp, tq});
+        }
     }
 }
 
 inline bool sameCarrier(const Piece& p, const Piece& q, double tol) {
-    if (p.arc != q.arc)
+    if (p.arc != q.arc) {
         return false;
-    if (p.arc)
+    }
+    if (p.arc) {
         return dist(p.c, q.c) <= tol && std::abs(p.r - q.r) <= tol;
+    }
     const Vec u = unit(p.b - p.a);
-    if (std::abs(cross(u, unit(q.b - q.a))) > kParallelSin)
+    if (std::abs(cross(u, unit(q.b - q.a))) > kParallelSin) {
         return false;
+    }
     return std::abs(cross(u, q.a - p.a)) <= tol && std::abs(cross(u, q.b - p.a)) <= tol;
 }
 
@@ -272,10 +287,10 @@ inline void pieceHits(const Piece& p, const Piece& q, double tol, std::vector<Hi
     const int n = carrierPoints(p, q, tol, pts);
     for (int k = 0; k < n; ++k) {
         double tp = paramOf(p, pts[k]), tq = paramOf(q, pts[k]);
-        if (clampParam(p, tol, tp) && clampParam(q, tol, tq))
+        if (clampParam(p, tol, tp) && clampParam(q, tol, tq)) {
             hits.push_back({pts[k], tp, tq});
+        }
     }
 }
 
-}  // namespace offset
-}  // namespace acge_detail
+}  // namespace trimmed_offset_detail

@@ -186,8 +186,9 @@ AcGeEntity3d* AcGePlane::copy() const {
 
 // Equal planes have the same parameterisation: origin and both axes within tolerance.
 bool AcGePlane::isEqualTo(const AcGeEntity3d& entity, const AcGeTol& tol) const {
-    if (entity.type() != AcGe::kPlane)
+    if (entity.type() != AcGe::kPlane) {
         return false;
+    }
     return frameEquals(static_cast<const AcGePlane&>(entity), tol);
 }
 

@@ -22,8 +22,9 @@ bool AcGePlane::intersectWith(const AcGePlane& otherPln, AcGeLine3d& intLine,
     const AcGeVector3d n1 = normal(), n2 = otherPln.normal();
     const AcGeVector3d dir = cross3(n1, n2);
     const double sine2 = dot3(dir, dir);
-    if (!(len3(dir) > tol.equalVector()))
+    if (!(len3(dir) > tol.equalVector())) {
         return false;
+    }
     // The point of the meeting line nearest the origin: a combination of both
     // normals.
     const double d1 = dot3(n1, pointOnPlane().asVector());

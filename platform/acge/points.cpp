@@ -96,8 +96,9 @@ AcGePoint3d AcGePoint3d::orthoProject(const AcGePlane& plane) const {
 AcGePoint3d AcGePoint3d::project(const AcGePlane& plane, const AcGeVector3d& vec) const {
     const double along = plane.normal().dotProduct(vec);
     // A direction running along the plane never reaches it.
-    if (along == 0.0 || !std::isfinite(along) || vec.isPerpendicularTo(plane.normal()))
+    if (along == 0.0 || !std::isfinite(along) || vec.isPerpendicularTo(plane.normal())) {
         return *this;
+    }
     return *this - vec * (plane.signedDistanceTo(*this) / along);
 }
 

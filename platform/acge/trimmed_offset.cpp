@@ -20,7 +20,7 @@
 namespace acge_detail {
 namespace {
 
-using namespace offset;
+using namespace trimmed_offset_detail;
 
 // Floor under every tolerance, relative to the coordinates' magnitude: intersections of nearly
 // parallel carriers lose several of the sixteen digits a double carries.

@@ -16,10 +16,12 @@ using platform_detail::kTwoPi;
 
 // Folds an atan2 result into [0, 2*pi).
 double foldToFullTurn(double a) {
-    if (a < 0.0)
+    if (a < 0.0) {
         a += kTwoPi;
-    if (a >= kTwoPi)
+    }
+    if (a >= kTwoPi) {
         a = 0.0;
+    }
     return a + 0.0;  // turns -0.0 into +0.0
 }
 
@@ -43,15 +45,17 @@ bool bothHaveDirection(const Vector& a, const Vector& b, const AcGeTol& tol) {
 
 template <class Vector>
 bool codirectional(const Vector& a, const Vector& b, const AcGeTol& tol) {
-    if (!bothHaveDirection(a, b, tol))
+    if (!bothHaveDirection(a, b, tol)) {
         return false;
+    }
     return (a.normal(tol) - b.normal(tol)).length() <= tol.equalVector();
 }
 
 template <class Vector>
 bool perpendicular(const Vector& a, const Vector& b, const AcGeTol& tol) {
-    if (!bothHaveDirection(a, b, tol))
+    if (!bothHaveDirection(a, b, tol)) {
         return false;
+    }
     return std::fabs(a.normal(tol).dotProduct(b.normal(tol))) <= tol.equalVector();
 }
 
@@ -81,8 +85,9 @@ AcGeVector2d& AcGeVector2d::rotateBy(double angle) {
 
 AcGeVector2d& AcGeVector2d::mirror(const AcGeVector2d& line) {
     const double len = line.length();
-    if (len == 0.0 || !std::isfinite(len))
+    if (len == 0.0 || !std::isfinite(len)) {
         return *this;
+    }
     const AcGeVector2d d = line / len;
     const double along = dotProduct(d);
     return set(2.0 * along * d.x - x, 2.0 * along * d.y - y);
@@ -119,8 +124,9 @@ bool AcGeVector2d::isZeroLength(const AcGeTol& tol) const {
 }
 
 bool AcGeVector2d::isParallelTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
-    if (!bothHaveDirection(*this, vec, tol))
+    if (!bothHaveDirection(*this, vec, tol)) {
         return false;
+    }
     return std::fabs(normal(tol).crossProduct(vec.normal(tol))) <= tol.equalVector();
 }
 
@@ -172,8 +178,9 @@ AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& leftSide) {
 
 // Rodrigues' rotation about the unit axis k.
 AcGeVector3d& AcGeVector3d::rotateBy(double angle, const AcGeVector3d& axis) {
-    if (acge_detail::hasNoDirection(axis))
+    if (acge_detail::hasNoDirection(axis)) {
         return *this;
+    }
     const AcGeVector3d k = axis / axis.length();
     const double c = std::cos(angle), s = std::sin(angle);
     const AcGeVector3d v = *this;
@@ -181,8 +188,9 @@ AcGeVector3d& AcGeVector3d::rotateBy(double angle, const AcGeVector3d& axis) {
 }
 
 AcGeVector3d& AcGeVector3d::mirror(const AcGeVector3d& normalToPlane) {
-    if (acge_detail::hasNoDirection(normalToPlane))
+    if (acge_detail::hasNoDirection(normalToPlane)) {
         return *this;
+    }
     const AcGeVector3d n = normalToPlane / normalToPlane.length();
     return *this -= n * (2.0 * dotProduct(n));
 }
@@ -211,8 +219,9 @@ AcGeVector2d AcGeVector3d::convert2d(const AcGePlanarEnt& plane) const {
 }
 
 AcGeVector3d AcGeVector3d::perpVector() const {
-    if (acge_detail::hasNoDirection(*this))
+    if (acge_detail::hasNoDirection(*this)) {
         return AcGeVector3d();
+    }
     return acge_detail::arbitraryXAxis(*this / length());
 }
 
@@ -222,8 +231,9 @@ double AcGeVector3d::angleTo(const AcGeVector3d& vec) const {
 
 double AcGeVector3d::angleTo(const AcGeVector3d& vec, const AcGeVector3d& refVec) const {
     const double a = angleTo(vec);
-    if (refVec.dotProduct(crossProduct(vec)) >= 0.0)
+    if (refVec.dotProduct(crossProduct(vec)) >= 0.0) {
         return a;
+    }
     return foldToFullTurn(kTwoPi - a);
 }
 
@@ -259,8 +269,9 @@ bool AcGeVector3d::isZeroLength(const AcGeTol& tol) const {
 }
 
 bool AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol) const {
-    if (!bothHaveDirection(*this, vec, tol))
+    if (!bothHaveDirection(*this, vec, tol)) {
         return false;
+    }
     return normal(tol).crossProduct(vec.normal(tol)).length() <= tol.equalVector();
 }
 
@@ -274,8 +285,9 @@ bool AcGeVector3d::isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol
 
 unsigned int AcGeVector3d::largestElement() const {
     const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
-    if (ax >= ay && ax >= az)
+    if (ax >= ay && ax >= az) {
         return 0;
+    }
     return ay >= az ? 1 : 2;
 }
 
@@ -300,8 +312,9 @@ AcGePoint2d coordsInAxes(const AcGeVector3d& u, const AcGeVector3d& v, const AcG
     const double uu = u.dotProduct(u), uv = u.dotProduct(v), vv = v.dotProduct(v);
     const double wu = w.dotProduct(u), wv = w.dotProduct(v);
     const double det = uu * vv - uv * uv;
-    if (det == 0.0 || !std::isfinite(det))
+    if (det == 0.0 || !std::isfinite(det)) {
         return AcGePoint2d();
+    }
     return AcGePoint2d((wu * vv - wv * uv) / det, (wv * uu - wu * uv) / det);
 }
 

@@ -21,14 +21,16 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* /*lpBuf*/)
     : m_pFile(pFile),
       m_nMode(nMode),
       m_nBufSize(static_cast<size_t>(std::clamp(nBufSize, kMinBufSize, kMaxBufSize))) {
-    if (pFile == nullptr)
+    if (pFile == nullptr) {
         AfxThrowInvalidArgException();
+    }
     m_buf.reserve(m_nBufSize);
 }
 
 CArchive::~CArchive() {
-    if (m_pFile == nullptr)
+    if (m_pFile == nullptr) {
         return;
+    }
     if (IsStoring() && !(m_nMode & bNoFlushOnDelete)) {
         try {
             FlushStore();
@@ -40,25 +42,29 @@ CArchive::~CArchive() {
 }
 
 void CArchive::RequireFile() const {
-    if (m_pFile == nullptr)
+    if (m_pFile == nullptr) {
         AfxThrowArchiveException(CArchiveException::genericException);
+    }
 }
 
 void CArchive::RequireStoring() const {
     RequireFile();
-    if (IsLoading())
+    if (IsLoading()) {
         AfxThrowArchiveException(CArchiveException::readOnly);
+    }
 }
 
 void CArchive::RequireLoading() const {
     RequireFile();
-    if (IsStoring())
+    if (IsStoring()) {
         AfxThrowArchiveException(CArchiveException::writeOnly);
+    }
 }
 
 void CArchive::FlushStore() {
-    if (m_buf.empty())
+    if (m_buf.empty()) {
         return;
+    }
     // Clear first so that a failing write is not repeated by the destructor.
     std::vector<BYTE> pending;
     pending.swap(m_buf);
@@ -77,13 +83,15 @@ void CArchive::Flush() {
     size_t unread = m_buf.size() - m_nCur;
     m_buf.clear();
     m_nCur = 0;
-    if (unread != 0)
+    if (unread != 0) {
         m_pFile->Seek(-static_cast<long long>(unread), CFile::current);
+    }
 }
 
 void CArchive::Close() {
-    if (m_pFile == nullptr)
+    if (m_pFile == nullptr) {
         return;
+    }
     Flush();
     m_pFile = nullptr;
 }
@@ -107,8 +115,9 @@ bool CArchive::FillBuffer() {
 UINT CArchive::TakeBuffered(BYTE* dest, ULONGLONG nWanted) {
     ULONGLONG done = 0;
     while (done < nWanted) {
-        if (m_nCur == m_buf.size() && !FillBuffer())
+        if (m_nCur == m_buf.size() && !FillBuffer()) {
             break;
+        }
         size_t n = static_cast<size_t>(std::min<ULONGLONG>(nWanted - done, m_buf.size() - m_nCur));
         std::memcpy(dest + done, m_buf.data() + m_nCur, n);
         m_nCur += n;
@@ -119,24 +128,29 @@ UINT CArchive::TakeBuffered(BYTE* dest, ULONGLONG nWanted) {
 
 UINT CArchive::Read(void* lpBuf, UINT nMax) {
     RequireLoading();
-    if (nMax == 0)
+    if (nMax == 0) {
         return 0;
-    if (lpBuf == nullptr)
+    }
+    if (lpBuf == nullptr) {
         AfxThrowInvalidArgException();
+    }
     return TakeBuffered(static_cast<BYTE*>(lpBuf), nMax);
 }
 
 void CArchive::ReadExact(void* lpBuf, ULONGLONG nCount) {
     RequireLoading();
-    if (nCount == 0)
+    if (nCount == 0) {
         return;
-    if (lpBuf == nullptr)
+    }
+    if (lpBuf == nullptr) {
         AfxThrowInvalidArgException();
+    }
     BYTE* dest = static_cast<BYTE*>(lpBuf);
     while (nCount != 0) {
         UINT chunk = static_cast<UINT>(std::min<ULONGLONG>(nCount, 1u << 30));
-        if (TakeBuffered(dest, chunk) != chunk)
+        if (TakeBuffered(dest, chunk) != chunk) {
             AfxThrowArchiveException(CArchiveException::endOfFile);
+        }
         dest += chunk;
         nCount -= chunk;
     }
@@ -144,13 +158,16 @@ void CArchive::ReadExact(void* lpBuf, ULONGLONG nCount) {
 
 void CArchive::Write(const void* lpBuf, UINT nMax) {
     RequireStoring();
-    if (nMax == 0)
+    if (nMax == 0) {
         return;
-    if (lpBuf == nullptr)
+    }
+    if (lpBuf == nullptr) {
         AfxThrowInvalidArgException();
+    }
     const BYTE* src = static_cast<const BYTE*>(lpBuf);
-    if (m_buf.size() + nMax > m_nBufSize)
+    if (m_buf.size() + nMax > m_nBufSize) {
         FlushStore();
+    }
     if (nMax >= m_nBufSize) {
         m_pFile->Write(src, nMax);
         return;
@@ -167,14 +184,16 @@ ULONGLONG CArchive::GetRemaining() const {
 }
 
 void CArchive::EnsureAvailable(ULONGLONG nBytes) {
-    if (GetRemaining() < nBytes)
+    if (GetRemaining() < nBytes) {
         AfxThrowArchiveException(CArchiveException::endOfFile);
+    }
 }
 
 void CArchive::EnsureAvailable(ULONGLONG nCount, ULONGLONG nRecordSize) {
     ULONGLONG total = 0;
-    if (__builtin_mul_overflow(nCount, nRecordSize, &total))
+    if (__builtin_mul_overflow(nCount, nRecordSize, &total)) {
         AfxThrowArchiveException(CArchiveException::endOfFile);
+    }
     EnsureAvailable(total);
 }
 
@@ -194,12 +213,14 @@ void CArchive::WriteCount(DWORD_PTR dwCount) {
 DWORD_PTR CArchive::ReadCount() {
     WORD wCount = 0;
     *this >> wCount;
-    if (wCount != kCountEscape16)
+    if (wCount != kCountEscape16) {
         return wCount;
+    }
     DWORD dwCount = 0;
     *this >> dwCount;
-    if (dwCount != kCountEscape32)
+    if (dwCount != kCountEscape32) {
         return dwCount;
+    }
     ULONGLONG qwCount = 0;
     *this >> qwCount;
     return static_cast<DWORD_PTR>(qwCount);

@@ -28,14 +28,16 @@ int Sign(int v) {
 
 // Formats with a va_list into a std::string.
 std::string VFormat(const char* pszFormat, va_list args) {
-    if (pszFormat == nullptr)
+    if (pszFormat == nullptr) {
         AfxThrowInvalidArgException();
+    }
     va_list copy;
     va_copy(copy, args);
     int n = std::vsnprintf(nullptr, 0, pszFormat, copy);
     va_end(copy);
-    if (n < 0)
+    if (n < 0) {
         AfxThrowInvalidArgException();
+    }
     std::string out(static_cast<size_t>(n) + 1, '\0');
     std::vsnprintf(&out[0], out.size(), pszFormat, args);
     out.resize(static_cast<size_t>(n));
@@ -46,10 +48,12 @@ std::string VFormat(const char* pszFormat, va_list args) {
 void ClampRange(int size, int& iFirst, int& nCount) {
     iFirst = std::max(iFirst, 0);
     nCount = std::max(nCount, 0);
-    if (iFirst > size)
+    if (iFirst > size) {
         iFirst = size;
-    if (nCount > size - iFirst)
+    }
+    if (nCount > size - iFirst) {
         nCount = size - iFirst;
+    }
 }
 
 }  // namespace
@@ -57,13 +61,15 @@ void ClampRange(int size, int& iFirst, int& nCount) {
 CString::CString(const char* psz) : m_str(psz == nullptr ? "" : psz) {}
 
 CString::CString(const char* pch, int nLength) {
-    if (pch != nullptr && nLength > 0)
+    if (pch != nullptr && nLength > 0) {
         m_str.assign(pch, static_cast<size_t>(nLength));
+    }
 }
 
 CString::CString(char ch, int nRepeat) {
-    if (nRepeat > 0)
+    if (nRepeat > 0) {
         m_str.assign(static_cast<size_t>(nRepeat), ch);
+    }
 }
 
 CString::CString(const wchar_t* psz) : m_str(mfc_detail::Utf32ToUtf8(psz)) {}
@@ -74,14 +80,16 @@ CString& CString::operator=(const char* psz) {
 }
 
 char CString::GetAt(int nIndex) const {
-    if (nIndex < 0 || nIndex >= GetLength())
+    if (nIndex < 0 || nIndex >= GetLength()) {
         AfxThrowInvalidArgException();
+    }
     return m_str[static_cast<size_t>(nIndex)];
 }
 
 void CString::SetAt(int nIndex, char ch) {
-    if (nIndex < 0 || nIndex >= GetLength())
+    if (nIndex < 0 || nIndex >= GetLength()) {
         AfxThrowInvalidArgException();
+    }
     m_str[static_cast<size_t>(nIndex)] = ch;
 }
 
@@ -93,12 +101,14 @@ int CString::CompareNoCase(const char* psz) const {
     const char* other = psz == nullptr ? "" : psz;
     size_t n = std::strlen(other);
     for (size_t i = 0;; ++i) {
-        if (i == m_str.size() || i == n)
+        if (i == m_str.size() || i == n) {
             return Sign(static_cast<int>(i < m_str.size()) - static_cast<int>(i < n));
+        }
         unsigned char a = static_cast<unsigned char>(AsciiLower(m_str[i]));
         unsigned char b = static_cast<unsigned char>(AsciiLower(other[i]));
-        if (a != b)
+        if (a != b) {
             return a < b ? -1 : 1;
+        }
     }
 }
 
@@ -108,8 +118,9 @@ CString& CString::operator+=(const CString& s) {
 }
 
 CString& CString::operator+=(const char* psz) {
-    if (psz != nullptr)
+    if (psz != nullptr) {
         m_str += psz;
+    }
     return *this;
 }
 
@@ -158,15 +169,17 @@ CString& CString::MakeReverse() {
 }
 
 int CString::Find(const char* pszSub, int iStart) const {
-    if (pszSub == nullptr || iStart < 0 || iStart > GetLength())
+    if (pszSub == nullptr || iStart < 0 || iStart > GetLength()) {
         return -1;
+    }
     size_t pos = m_str.find(pszSub, static_cast<size_t>(iStart));
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
 int CString::Find(char ch, int iStart) const {
-    if (iStart < 0 || iStart >= GetLength())
+    if (iStart < 0 || iStart >= GetLength()) {
         return -1;
+    }
     size_t pos = m_str.find(ch, static_cast<size_t>(iStart));
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
@@ -177,8 +190,9 @@ int CString::ReverseFind(char ch) const {
 }
 
 int CString::Replace(const char* pszOld, const char* pszNew) {
-    if (pszOld == nullptr || *pszOld == '\0')
+    if (pszOld == nullptr || *pszOld == '\0') {
         return 0;
+    }
     std::string replacement = pszNew == nullptr ? "" : pszNew;
     size_t oldLen = std::strlen(pszOld);
     int count = 0;
@@ -214,16 +228,18 @@ CString& CString::Trim() {
 
 CString& CString::TrimLeft() {
     size_t i = 0;
-    while (i < m_str.size() && IsSpace(m_str[i]))
+    while (i < m_str.size() && IsSpace(m_str[i])) {
         ++i;
+    }
     m_str.erase(0, i);
     return *this;
 }
 
 CString& CString::TrimRight() {
     size_t n = m_str.size();
-    while (n > 0 && IsSpace(m_str[n - 1]))
+    while (n > 0 && IsSpace(m_str[n - 1])) {
         --n;
+    }
     m_str.resize(n);
     return *this;
 }

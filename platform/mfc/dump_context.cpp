@@ -8,14 +8,16 @@
 CDumpContext::CDumpContext(CFile* pFile) : m_pFile(pFile) {}
 
 void CDumpContext::Flush() {
-    if (m_pFile != nullptr)
+    if (m_pFile != nullptr) {
         m_pFile->Flush();
+    }
 }
 
 void CDumpContext::OutputString(const std::string& s) {
     m_text += s;
-    if (m_pFile != nullptr)
+    if (m_pFile != nullptr) {
         m_pFile->Write(s.data(), static_cast<UINT>(s.size()));
+    }
 }
 
 CDumpContext& CDumpContext::operator<<(LPCSTR lpsz) {

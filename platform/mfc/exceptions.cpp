@@ -44,8 +44,9 @@ const char* const kArchiveCauseText[] = {"no error",
 // The table entry for a cause, or a generic text for causes outside the table.
 template <size_t N>
 CString CauseText(const char* const (&table)[N], int cause) {
-    if (cause >= 0 && static_cast<size_t>(cause) < N)
+    if (cause >= 0 && static_cast<size_t>(cause) < N) {
         return CString(table[cause]);
+    }
     return CString("an unknown error occurred");
 }
 
@@ -66,10 +67,12 @@ CString CException::GetMessage() const {
 }
 
 BOOL CException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext) const {
-    if (pnHelpContext != nullptr)
+    if (pnHelpContext != nullptr) {
         *pnHelpContext = 0;
-    if (lpszError == nullptr || nMaxError == 0)
+    }
+    if (lpszError == nullptr || nMaxError == 0) {
         return FALSE;
+    }
     CString text = Describe();
     size_t n = std::min<size_t>(static_cast<size_t>(text.GetLength()), nMaxError - 1);
     std::memcpy(lpszError, text.GetString(), n);
@@ -133,8 +136,9 @@ int CFileException::ErrnoToCause(int nErrno) {
 
 CString CFileException::Describe() const {
     CString text = CauseText(kFileCauseText, m_cause);
-    if (!m_strFileName.IsEmpty())
+    if (!m_strFileName.IsEmpty()) {
         text += CString(" (") + m_strFileName + ")";
+    }
     return text;
 }
 

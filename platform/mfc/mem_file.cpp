@@ -19,16 +19,18 @@ CMemFile::~CMemFile() {
 }
 
 void CMemFile::FreeBlock() {
-    if (m_bOwnsBuffer)
+    if (m_bOwnsBuffer) {
         std::free(m_lpBuffer);
+    }
     m_lpBuffer = nullptr;
     m_nBufferSize = m_nFileSize = m_nPosition = 0;
     m_bOwnsBuffer = true;
 }
 
 void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes) {
-    if (lpBuffer == nullptr && nBufferSize != 0)
+    if (lpBuffer == nullptr && nBufferSize != 0) {
         AfxThrowInvalidArgException();
+    }
     FreeBlock();
     m_lpBuffer = lpBuffer;
     m_nBufferSize = nBufferSize;
@@ -46,42 +48,50 @@ BYTE* CMemFile::Detach() {
 }
 
 BOOL CMemFile::Open(LPCTSTR, UINT, CFileException* pError) {
-    if (pError != nullptr)
+    if (pError != nullptr) {
         pError->m_cause = CFileException::genericException;
+    }
     return FALSE;
 }
 
 // Enlarges the block to hold dwNewLen bytes, in steps of the grow size. A caller's block is
 // never reallocated: its bytes move to a new block of our own.
 void CMemFile::GrowFile(ULONGLONG dwNewLen) {
-    if (dwNewLen <= m_nBufferSize)
+    if (dwNewLen <= m_nBufferSize) {
         return;
-    if (m_nGrowBytes == 0)
+    }
+    if (m_nGrowBytes == 0) {
         AfxThrowMemoryException();
+    }
     ULONGLONG steps = dwNewLen / m_nGrowBytes + (dwNewLen % m_nGrowBytes != 0);
-    if (steps > std::numeric_limits<size_t>::max() / m_nGrowBytes)
+    if (steps > std::numeric_limits<size_t>::max() / m_nGrowBytes) {
         AfxThrowMemoryException();
+    }
     size_t newSize = static_cast<size_t>(steps * m_nGrowBytes);
     BYTE* block = nullptr;
     if (m_bOwnsBuffer) {
         block = static_cast<BYTE*>(std::realloc(m_lpBuffer, newSize));
     } else {
         block = static_cast<BYTE*>(std::malloc(newSize));
-        if (block != nullptr && m_nFileSize != 0)
+        if (block != nullptr && m_nFileSize != 0) {
             std::memcpy(block, m_lpBuffer, m_nFileSize);
+        }
     }
-    if (block == nullptr)
+    if (block == nullptr) {
         AfxThrowMemoryException();
+    }
     m_lpBuffer = block;
     m_nBufferSize = newSize;
     m_bOwnsBuffer = true;
 }
 
 UINT CMemFile::Read(void* lpBuf, UINT nCount) {
-    if (nCount == 0 || m_nPosition >= m_nFileSize)
+    if (nCount == 0 || m_nPosition >= m_nFileSize) {
         return 0;
-    if (lpBuf == nullptr)
+    }
+    if (lpBuf == nullptr) {
         AfxThrowInvalidArgException();
+    }
     ULONGLONG n = std::min<ULONGLONG>(nCount, m_nFileSize - m_nPosition);
     std::memcpy(lpBuf, m_lpBuffer + m_nPosition, static_cast<size_t>(n));
     m_nPosition += n;
@@ -89,21 +99,26 @@ UINT CMemFile::Read(void* lpBuf, UINT nCount) {
 }
 
 void CMemFile::Write(const void* lpBuf, UINT nCount) {
-    if (nCount == 0)
+    if (nCount == 0) {
         return;
-    if (lpBuf == nullptr)
+    }
+    if (lpBuf == nullptr) {
         AfxThrowInvalidArgException();
+    }
     ULONGLONG end = m_nPosition + nCount;
-    if (end < m_nPosition)
+    if (end < m_nPosition) {
         AfxThrowMemoryException();
+    }
     GrowFile(end);
     // A gap left by seeking past the end reads as zeros.
-    if (m_nPosition > m_nFileSize)
+    if (m_nPosition > m_nFileSize) {
         std::memset(m_lpBuffer + m_nFileSize, 0, static_cast<size_t>(m_nPosition - m_nFileSize));
+    }
     std::memmove(m_lpBuffer + m_nPosition, lpBuf, nCount);
     m_nPosition = end;
-    if (end > m_nFileSize)
+    if (end > m_nFileSize) {
         m_nFileSize = end;
+    }
 }
 
 ULONGLONG CMemFile::Seek(long long lOff, UINT nFrom) {
@@ -111,11 +126,13 @@ ULONGLONG CMemFile::Seek(long long lOff, UINT nFrom) {
                      : nFrom == current ? static_cast<long long>(m_nPosition)
                      : nFrom == end     ? static_cast<long long>(m_nFileSize)
                                         : -1;
-    if (base < 0)
+    if (base < 0) {
         AfxThrowFileException(CFileException::badSeek);
+    }
     long long pos = 0;
-    if (__builtin_add_overflow(base, lOff, &pos) || pos < 0)
+    if (__builtin_add_overflow(base, lOff, &pos) || pos < 0) {
         AfxThrowFileException(CFileException::badSeek);
+    }
     m_nPosition = static_cast<ULONGLONG>(pos);
     return m_nPosition;
 }
@@ -126,11 +143,13 @@ ULONGLONG CMemFile::GetLength() const {
 
 void CMemFile::SetLength(ULONGLONG dwNewLen) {
     GrowFile(dwNewLen);
-    if (dwNewLen > m_nFileSize)
+    if (dwNewLen > m_nFileSize) {
         std::memset(m_lpBuffer + m_nFileSize, 0, static_cast<size_t>(dwNewLen - m_nFileSize));
+    }
     m_nFileSize = dwNewLen;
-    if (m_nPosition > dwNewLen)
+    if (m_nPosition > dwNewLen) {
         m_nPosition = dwNewLen;
+    }
 }
 
 ULONGLONG CMemFile::GetPosition() const {

@@ -27,29 +27,34 @@ CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), GEO_SCHEMA_NO
 static const AFX_CLASSINIT geo_classinit_CObject(RUNTIME_CLASS(CObject));
 
 CObject* CRuntimeClass::CreateObject() {
-    if (m_pfnCreateObject == nullptr)
+    if (m_pfnCreateObject == nullptr) {
         return nullptr;
+    }
     return m_pfnCreateObject();
 }
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
-    if (pBaseClass == nullptr)
+    if (pBaseClass == nullptr) {
         return FALSE;
+    }
     for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pBaseClass) {
-        if (p == pBaseClass)
+        if (p == pBaseClass) {
             return TRUE;
+        }
     }
     return FALSE;
 }
 
 CRuntimeClass* CRuntimeClass::FromName(LPCSTR lpszClassName) {
-    if (lpszClassName == nullptr)
+    if (lpszClassName == nullptr) {
         return nullptr;
+    }
     Registry& registry = GetRegistry();
     std::lock_guard<std::mutex> guard(registry.lock);
     for (CRuntimeClass* p : registry.classes) {
-        if (std::strcmp(p->m_lpszClassName, lpszClassName) == 0)
+        if (std::strcmp(p->m_lpszClassName, lpszClassName) == 0) {
             return p;
+        }
     }
     return nullptr;
 }
@@ -73,13 +78,15 @@ std::vector<CRuntimeClass*> CRuntimeClass::GetRegistered() {
 }
 
 void CRuntimeClass::Register(CRuntimeClass* pClass) {
-    if (pClass == nullptr || pClass->m_lpszClassName == nullptr)
+    if (pClass == nullptr || pClass->m_lpszClassName == nullptr) {
         return;
+    }
     Registry& registry = GetRegistry();
     std::lock_guard<std::mutex> guard(registry.lock);
     if (std::find(registry.classes.begin(), registry.classes.end(), pClass) ==
-        registry.classes.end())
+        registry.classes.end()) {
         registry.classes.push_back(pClass);
+    }
 }
 
 void CRuntimeClass::Unregister(CRuntimeClass* pClass) {

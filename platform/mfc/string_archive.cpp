@@ -33,12 +33,14 @@ void WriteStringLength(CArchive& ar, ULONGLONG nLength) {
 
 // The length part after an escape byte has been read and any Unicode marker consumed.
 ULONGLONG ReadLengthAfterWord(CArchive& ar, WORD wLength) {
-    if (wLength != kWordEscape)
+    if (wLength != kWordEscape) {
         return wLength;
+    }
     DWORD dwLength = 0;
     ar >> dwLength;
-    if (dwLength != kDwordEscape)
+    if (dwLength != kDwordEscape) {
         return dwLength;
+    }
     ULONGLONG qwLength = 0;
     ar >> qwLength;
     return qwLength;
@@ -49,15 +51,17 @@ ULONGLONG ReadStringLength(CArchive& ar, bool& bUnicode) {
     bUnicode = false;
     BYTE bLength = 0;
     ar >> bLength;
-    if (bLength < kByteEscape)
+    if (bLength < kByteEscape) {
         return bLength;
+    }
     WORD wLength = 0;
     ar >> wLength;
     if (wLength == kUnicodeMarker) {
         bUnicode = true;
         ar >> bLength;
-        if (bLength < kByteEscape)
+        if (bLength < kByteEscape) {
             return bLength;
+        }
         ar >> wLength;
     }
     return ReadLengthAfterWord(ar, wLength);
@@ -72,8 +76,9 @@ std::string ReadUnicodeText(CArchive& ar, ULONGLONG nUnits) {
         unit = w;
     }
     std::string text;
-    if (!mfc_detail::Utf16ToUtf8(units, text))
+    if (!mfc_detail::Utf16ToUtf8(units, text)) {
         AfxThrowArchiveException(CArchiveException::genericException);
+    }
     return text;
 }
 
@@ -82,29 +87,34 @@ std::string ReadNarrowText(CArchive& ar, ULONGLONG nBytes) {
     std::string bytes(static_cast<size_t>(nBytes), '\0');
     ar.ReadExact(&bytes[0], nBytes);
     std::string text;
-    if (!mfc_detail::GbkToUtf8(bytes, text))
+    if (!mfc_detail::GbkToUtf8(bytes, text)) {
         AfxThrowArchiveException(CArchiveException::genericException);
+    }
     return text;
 }
 
 }  // namespace
 
 CArchive& operator<<(CArchive& ar, const CString& s) {
-    if (!ar.IsStoring())
+    if (!ar.IsStoring()) {
         AfxThrowArchiveException(CArchiveException::readOnly);
+    }
     std::u16string units;
-    if (!mfc_detail::Utf8ToUtf16(s.str(), units))
+    if (!mfc_detail::Utf8ToUtf16(s.str(), units)) {
         AfxThrowArchiveException(CArchiveException::genericException);
+    }
     ar << kByteEscape << kUnicodeMarker;
     WriteStringLength(ar, units.size());
-    for (char16_t unit : units)
+    for (char16_t unit : units) {
         ar << static_cast<WORD>(unit);
+    }
     return ar;
 }
 
 CArchive& operator>>(CArchive& ar, CString& s) {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         AfxThrowArchiveException(CArchiveException::writeOnly);
+    }
     bool bUnicode = false;
     ULONGLONG nLength = ReadStringLength(ar, bUnicode);
     std::string text = bUnicode ? ReadUnicodeText(ar, nLength) : ReadNarrowText(ar, nLength);

@@ -54,8 +54,9 @@ CMapStringToString::~CMapStringToString() {
 void CMapStringToString::CopyFrom(const CMapStringToString& other) {
     m_nHashTableSize = other.m_nHashTableSize;
     m_nNextAge = other.m_nNextAge;
-    if (other.m_table.empty())
+    if (other.m_table.empty()) {
         return;
+    }
     AllocTable(m_nHashTableSize);
     for (size_t b = 0; b < other.m_table.size(); ++b) {
         CAssoc** tail = &m_table[b];
@@ -77,26 +78,31 @@ void CMapStringToString::AllocTable(UINT hashSize) {
 }
 
 UINT CMapStringToString::HashKey(LPCTSTR key) {
-    if (key == nullptr)
+    if (key == nullptr) {
         AfxThrowInvalidArgException();
+    }
     UINT nHash = 0;
-    for (char16_t unit : mfc_detail::Utf8ToUtf16Lenient(key))
+    for (char16_t unit : mfc_detail::Utf8ToUtf16Lenient(key)) {
         nHash = (nHash << 5) + nHash + unit;
+    }
     return nHash;
 }
 
 void CMapStringToString::InitHashTable(UINT hashSize, BOOL bAllocNow) {
-    if (hashSize == 0)
+    if (hashSize == 0) {
         AfxThrowInvalidArgException();
+    }
     std::vector<CAssoc*> entries;
     for (CAssoc* head : m_table) {
-        for (CAssoc* p = head; p != nullptr; p = p->pNext)
+        for (CAssoc* p = head; p != nullptr; p = p->pNext) {
             entries.push_back(p);
+        }
     }
     m_nHashTableSize = hashSize;
     m_table.clear();
-    if (entries.empty() && !bAllocNow)
+    if (entries.empty() && !bAllocNow) {
         return;
+    }
     AllocTable(hashSize);
     // Oldest first, so that each insertion at a bucket's head leaves the newest in front.
     std::sort(entries.begin(), entries.end(),
@@ -112,19 +118,22 @@ CMapStringToString::CAssoc* CMapStringToString::GetAssocAt(LPCTSTR key, UINT& nH
                                                            UINT& nHashValue) const {
     nHashValue = HashKey(key);
     nHashBucket = nHashValue % m_nHashTableSize;
-    if (m_table.empty())
+    if (m_table.empty()) {
         return nullptr;
+    }
     for (CAssoc* p = m_table[nHashBucket]; p != nullptr; p = p->pNext) {
-        if (p->nHashValue == nHashValue && p->key == key)
+        if (p->nHashValue == nHashValue && p->key == key) {
             return p;
+        }
     }
     return nullptr;
 }
 
 CMapStringToString::CAssoc* CMapStringToString::NewAssoc(LPCTSTR key, UINT nHashBucket,
                                                          UINT nHashValue) {
-    if (m_table.empty())
+    if (m_table.empty()) {
         AllocTable(m_nHashTableSize);
+    }
     CAssoc* p = new CAssoc;
     p->key = key;
     p->nHashValue = nHashValue;
@@ -138,8 +147,9 @@ CMapStringToString::CAssoc* CMapStringToString::NewAssoc(LPCTSTR key, UINT nHash
 BOOL CMapStringToString::Lookup(LPCTSTR key, CString& rValue) const {
     UINT nHashBucket = 0, nHashValue = 0;
     CAssoc* p = GetAssocAt(key, nHashBucket, nHashValue);
-    if (p == nullptr)
+    if (p == nullptr) {
         return FALSE;
+    }
     rValue = p->value;
     return TRUE;
 }
@@ -147,8 +157,9 @@ BOOL CMapStringToString::Lookup(LPCTSTR key, CString& rValue) const {
 CString& CMapStringToString::operator[](LPCTSTR key) {
     UINT nHashBucket = 0, nHashValue = 0;
     CAssoc* p = GetAssocAt(key, nHashBucket, nHashValue);
-    if (p == nullptr)
+    if (p == nullptr) {
         p = NewAssoc(key, nHashBucket, nHashValue);
+    }
     return p->value;
 }
 
@@ -158,8 +169,9 @@ void CMapStringToString::SetAt(LPCTSTR key, LPCTSTR newValue) {
 
 BOOL CMapStringToString::RemoveKey(LPCTSTR key) {
     UINT nHashBucket = 0, nHashValue = 0;
-    if (GetAssocAt(key, nHashBucket, nHashValue) == nullptr)
+    if (GetAssocAt(key, nHashBucket, nHashValue) == nullptr) {
         return FALSE;
+    }
     for (CAssoc** link = &m_table[nHashBucket]; *link != nullptr; link = &(*link)->pNext) {
         CAssoc* p = *link;
         if (p->nHashValue == nHashValue && p->key == key) {
@@ -191,20 +203,24 @@ POSITION CMapStringToString::GetStartPosition() const {
 
 void CMapStringToString::GetNextAssoc(POSITION& rNextPosition, CString& rKey,
                                       CString& rValue) const {
-    if (rNextPosition == nullptr || m_table.empty())
+    if (rNextPosition == nullptr || m_table.empty()) {
         AfxThrowInvalidArgException();
+    }
     CAssoc* p = reinterpret_cast<CAssoc*>(rNextPosition);
     if (rNextPosition == BeforeStartPosition()) {
         p = nullptr;
-        for (size_t b = 0; b < m_table.size() && p == nullptr; ++b)
+        for (size_t b = 0; b < m_table.size() && p == nullptr; ++b) {
             p = m_table[b];
-        if (p == nullptr)
+        }
+        if (p == nullptr) {
             AfxThrowInvalidArgException();
+        }
     }
     CAssoc* next = p->pNext;
     for (size_t b = p->nHashValue % m_nHashTableSize + 1; next == nullptr && b < m_table.size();
-         ++b)
+         ++b) {
         next = m_table[b];
+    }
     rNextPosition = reinterpret_cast<POSITION>(next);
     rKey = p->key;
     rValue = p->value;
@@ -214,8 +230,9 @@ void CMapStringToString::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
         for (CAssoc* head : m_table) {
-            for (CAssoc* p = head; p != nullptr; p = p->pNext)
+            for (CAssoc* p = head; p != nullptr; p = p->pNext) {
                 ar << p->key << p->value;
+            }
         }
         return;
     }
@@ -223,8 +240,10 @@ void CMapStringToString::Serialize(CArchive& ar) {
     DWORD_PTR nNewCount = ar.ReadCount();
     ar.EnsureAvailable(nNewCount, kMinPairBytes);
     std::vector<std::pair<CString, CString>> pairs(static_cast<size_t>(nNewCount));
-    for (auto& pair : pairs)
+    for (auto& pair : pairs) {
         ar >> pair.first >> pair.second;
-    for (const auto& pair : pairs)
+    }
+    for (const auto& pair : pairs) {
         SetAt(pair.first, pair.second);
+    }
 }

@@ -17,14 +17,18 @@ bool IsSurrogate(char32_t c) {
 
 // Length of the UTF-8 sequence that a lead byte starts, 0 for a byte that cannot lead.
 int SequenceLength(unsigned char lead) {
-    if (lead < 0x80)
+    if (lead < 0x80) {
         return 1;
-    if ((lead >> 5) == 0x6)
+    }
+    if ((lead >> 5) == 0x6) {
         return 2;
-    if ((lead >> 4) == 0xE)
+    }
+    if ((lead >> 4) == 0xE) {
         return 3;
-    if ((lead >> 3) == 0x1E)
+    }
+    if ((lead >> 3) == 0x1E) {
         return 4;
+    }
     return 0;
 }
 
@@ -33,17 +37,20 @@ bool DecodeUtf8(const std::string& in, size_t& i, char32_t& cp) {
     static const char32_t kMinForLength[] = {0, 0, 0x80, 0x800, 0x10000};
     unsigned char lead = static_cast<unsigned char>(in[i]);
     size_t len = static_cast<size_t>(SequenceLength(lead));
-    if (len == 0 || in.size() - i < len)
+    if (len == 0 || in.size() - i < len) {
         return false;
+    }
     cp = len == 1 ? lead : lead & (0x7F >> len);
     for (size_t k = 1; k < len; ++k) {
         unsigned char c = static_cast<unsigned char>(in[i + k]);
-        if ((c & 0xC0) != 0x80)
+        if ((c & 0xC0) != 0x80) {
             return false;
+        }
         cp = (cp << 6) | (c & 0x3F);
     }
-    if (cp < kMinForLength[len] || cp > kMaxCodePoint || IsSurrogate(cp))
+    if (cp < kMinForLength[len] || cp > kMaxCodePoint || IsSurrogate(cp)) {
         return false;
+    }
     i += len;
     return true;
 }
@@ -78,8 +85,9 @@ void AppendUtf8(char32_t cp, std::string& out) {
 
 bool IsAscii(const std::string& s) {
     for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+        if (static_cast<unsigned char>(c) >= 0x80) {
             return false;
+        }
     }
     return true;
 }
@@ -91,8 +99,9 @@ bool Utf8ToUtf16(const std::string& in, std::u16string& out) {
     out.reserve(in.size());
     for (size_t i = 0; i < in.size();) {
         char32_t cp = 0;
-        if (!DecodeUtf8(in, i, cp))
+        if (!DecodeUtf8(in, i, cp)) {
             return false;
+        }
         AppendUtf16(cp, out);
     }
     return true;
@@ -118,11 +127,13 @@ bool Utf16ToUtf8(const std::u16string& in, std::string& out) {
     out.reserve(in.size());
     for (size_t i = 0; i < in.size(); ++i) {
         char32_t unit = in[i];
-        if (unit >= 0xDC00 && unit <= 0xDFFF)
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
             return false;
+        }
         if (unit >= 0xD800 && unit <= 0xDBFF) {
-            if (i + 1 == in.size() || in[i + 1] < 0xDC00 || in[i + 1] > 0xDFFF)
+            if (i + 1 == in.size() || in[i + 1] < 0xDC00 || in[i + 1] > 0xDFFF) {
                 return false;
+            }
             unit = 0x10000 + ((unit - 0xD800) << 10) + (in[i + 1] - 0xDC00);
             ++i;
         }
@@ -133,12 +144,14 @@ bool Utf16ToUtf8(const std::u16string& in, std::string& out) {
 
 std::string Utf32ToUtf8(const wchar_t* in) {
     std::string out;
-    if (in == nullptr)
+    if (in == nullptr) {
         return out;
+    }
     for (; *in != 0; ++in) {
         char32_t cp = static_cast<char32_t>(*in);
-        if (cp > kMaxCodePoint || IsSurrogate(cp))
+        if (cp > kMaxCodePoint || IsSurrogate(cp)) {
             cp = kReplacement;
+        }
         AppendUtf8(cp, out);
     }
     return out;
@@ -151,8 +164,9 @@ bool GbkToUtf8(const std::string& in, std::string& out) {
     }
     // glibc's CP936 is the Windows code page, including 0x80 for the euro sign.
     iconv_t cd = iconv_open("UTF-8", "CP936");
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
         return false;
+    }
     std::vector<char> src(in.begin(), in.end());
     // Every GBK character yields at most three UTF-8 bytes per input byte (0x80 is the euro).
     std::vector<char> dst(in.size() * 3 + 4);
@@ -163,11 +177,13 @@ bool GbkToUtf8(const std::string& in, std::string& out) {
     size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     bool ok = rc != static_cast<size_t>(-1) && inLeft == 0;
     // A sequence cut off at the end of the input is invalid too.
-    if (ok)
+    if (ok) {
         ok = iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1);
+    }
     iconv_close(cd);
-    if (!ok)
+    if (!ok) {
         return false;
+    }
     out.assign(dst.data(), dst.size() - outLeft);
     return true;
 }

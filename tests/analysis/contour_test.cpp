@@ -42,8 +42,9 @@ void Load(CContourGenerator& gen, const Grid& values, AcGePoint2d base = {0, 0},
     const int cols = static_cast<int>(values[0].size());
     gen.setParam(base, step, rows - 1, cols - 1, interval);
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c)
+        for (int c = 0; c < cols; ++c) {
             gen.setZ(AcGePoint3d(base.x + c * step.x, base.y + r * step.y, values[r][c]));
+        }
     }
 }
 
@@ -64,16 +65,18 @@ Grid Smoothed(Grid g) {
 
 std::vector<AcGePoint2d> Points(const CContourLine* line) {
     std::vector<AcGePoint2d> out;
-    for (INT_PTR i = 0; i < line->pts.GetSize(); ++i)
+    for (INT_PTR i = 0; i < line->pts.GetSize(); ++i) {
         out.push_back(line->pts[i]);
+    }
     return out;
 }
 
 CContourLine* MakeLine(double elev, const std::vector<AcGePoint2d>& pts) {
     auto* line = new CContourLine;
     line->elev = elev;
-    for (const AcGePoint2d& p : pts)
+    for (const AcGePoint2d& p : pts) {
         line->pts.Add(p);
+    }
     return line;
 }
 
@@ -88,8 +91,9 @@ bool OnEdgeAtLevel(const AcGePoint2d& p, const Grid& g, double level) {
         const int c = std::min(static_cast<int>(std::floor(p.x)), cols - 2);
         if (c >= 0) {
             const double x = c + (level - g[r][c]) / (g[r][c + 1] - g[r][c]);
-            if (std::fabs(x - p.x) < kTol)
+            if (std::fabs(x - p.x) < kTol) {
                 return true;
+            }
         }
     }
     const double rx = std::round(p.x);
@@ -98,8 +102,9 @@ bool OnEdgeAtLevel(const AcGePoint2d& p, const Grid& g, double level) {
         const int r = std::min(static_cast<int>(std::floor(p.y)), rows - 2);
         if (r >= 0) {
             const double y = r + (level - g[r][c]) / (g[r + 1][c] - g[r][c]);
-            if (std::fabs(y - p.y) < kTol)
+            if (std::fabs(y - p.y) < kTol) {
                 return true;
+            }
         }
     }
     return false;
@@ -219,22 +224,25 @@ TEST(ContourLevels, ExeCaluTracesFromRoundedMinimumPlusIntervalBelowMaximum) {
     const int n = 8;
     Grid g(n, std::vector<double>(n));
     for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c)
+        for (int c = 0; c < n; ++c) {
             g[r][c] = 3.7 + c * (6.3 / (n - 1));
+        }
         g[r][n - 1] = 10.0;
     }
     CContourGenerator gen;
     Load(gen, g, {0, 0}, {1, 1}, 2.0);
     gen.exeCalu();
     std::multiset<double> levels;
-    for (int i = 0; i < gen.lineSize(); ++i)
+    for (int i = 0; i < gen.lineSize(); ++i) {
         levels.insert(gen.at(i)->elev);
+    }
     EXPECT_EQ(levels, (std::multiset<double>{6.0, 8.0}));
     for (int i = 0; i < gen.lineSize(); ++i) {
         const CContourLine* line = gen.at(i);
         EXPECT_EQ(line->pts.GetSize(), n);
-        for (const AcGePoint2d& p : Points(line))
+        for (const AcGePoint2d& p : Points(line)) {
             EXPECT_TRUE(OnEdgeAtLevel(p, Access::grid(gen), line->elev)) << p.x << "," << p.y;
+        }
     }
 }
 
@@ -254,8 +262,9 @@ TEST(ContourLevels, LevelOnNodeValuesIsNudgedAndTheNudgeStays) {
         EXPECT_LT(line->pts[r].x, 2.0);
         EXPECT_EQ(line->pts[r].y, r);  // bottom border to top border, row by row
     }
-    for (int r = 0; r < 5; ++r)
+    for (int r = 0; r < 5; ++r) {
         EXPECT_DOUBLE_EQ(Access::grid(gen)[r][2], 2.0 + 2e-6);
+    }
 }
 
 // ---- start passes and tracing ----
@@ -283,8 +292,9 @@ TEST(ContourTracing, SingleHillIsFoundInsideAndClosed) {
         }
     }
     EXPECT_TRUE(found);
-    for (const AcGePoint2d& p : pts)
+    for (const AcGePoint2d& p : pts) {
         EXPECT_TRUE(OnEdgeAtLevel(p, g, 5.0));
+    }
 }
 
 TEST(ContourTracing, HillFollowedByAnotherLineOfItsLevelIsClosedOnceMore) {
@@ -320,8 +330,9 @@ TEST(ContourTracing, LineLeavesThroughTwoBordersOpen) {
     const int n = 7;
     Grid values(n, std::vector<double>(n));
     for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c)
+        for (int c = 0; c < n; ++c) {
             values[r][c] = 2.0 * (r + c);
+        }
     }
     CContourGenerator gen;
     Load(gen, values);
@@ -332,10 +343,12 @@ TEST(ContourTracing, LineLeavesThroughTwoBordersOpen) {
     const std::vector<AcGePoint2d> want = {P(3.5, 0), P(3, 0.5), P(2.5, 1), P(2, 1.5),
                                            P(1.5, 2), P(1, 2.5), P(0.5, 3), P(0, 3.5)};
     ASSERT_EQ(pts.size(), want.size());
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         EXPECT_TRUE(SamePoint(pts[i], want[i])) << i;
-    for (const AcGePoint2d& p : pts)
+    }
+    for (const AcGePoint2d& p : pts) {
         EXPECT_TRUE(OnEdgeAtLevel(p, g, 7.0));
+    }
 }
 
 TEST(ContourTracing, RandomTerrainPointsLieOnEdgesAtTheirLevel) {
@@ -346,8 +359,9 @@ TEST(ContourTracing, RandomTerrainPointsLieOnEdgesAtTheirLevel) {
         const int cols = 5 + trial % 5;
         Grid values(rows, std::vector<double>(cols));
         for (auto& row : values) {
-            for (double& v : row)
+            for (double& v : row) {
                 v = u(rng);
+            }
         }
         CContourGenerator gen;
         Load(gen, values);
@@ -356,8 +370,9 @@ TEST(ContourTracing, RandomTerrainPointsLieOnEdgesAtTheirLevel) {
         for (int i = 0; i < gen.lineSize(); ++i) {
             const CContourLine* line = gen.at(i);
             EXPECT_GT(line->pts.GetSize(), 3);
-            for (const AcGePoint2d& p : Points(line))
+            for (const AcGePoint2d& p : Points(line)) {
                 EXPECT_TRUE(OnEdgeAtLevel(p, g, line->elev)) << trial << ": " << p.x << "," << p.y;
+            }
         }
     }
 }
@@ -452,8 +467,9 @@ TEST_F(ContourJoin, EachOrientationJoinsAsOrdered) {
         ASSERT_EQ(g.lineSize(), 1);
         const std::vector<P> got = Points(g.at(0));
         ASSERT_EQ(got.size(), c.joined.size());
-        for (size_t i = 0; i < got.size(); ++i)
+        for (size_t i = 0; i < got.size(); ++i) {
             EXPECT_TRUE(SamePoint(got[i], c.joined[i])) << i;
+        }
     }
 }
 
@@ -496,8 +512,9 @@ TEST_F(ContourJoin, JoinedLineNearlyClosedIsClosedThenStopsJoining) {
     const std::vector<P> want = {P(0, 5), P(2, 5), P(4, 5), P(6, 5), P(6, 7), P(6, 8),
                                  P(4, 9), P(2, 9), P(0, 7), P(0, 5), P(0, 5)};
     ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < got.size(); ++i)
+    for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_TRUE(SamePoint(got[i], want[i])) << i;
+    }
     EXPECT_EQ(gen.at(1)->pts.GetSize(), 2);
 }
 
@@ -540,8 +557,9 @@ TEST(ContourBadInput, RunsWithoutAUsableGridGiveNoLines) {
          {std::pair<int, int>{0, 5}, {5, 0}, {-3, 4}, {std::numeric_limits<int>::max(), 2}}) {
         CContourGenerator gen;
         gen.setParam(AcGePoint2d(0, 0), AcGePoint2d(1, 1), counts.first, counts.second, 1.0);
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < 9; ++i) {
             gen.setZ(AcGePoint3d(0, i, i));
+        }
         gen.exeCalu();
         EXPECT_EQ(gen.lineSize(), 0);
         gen.caluElev(3.5);
@@ -571,8 +589,9 @@ TEST(ContourBadInput, IntervalsThatCannotAdvanceGiveNoLinesAndReleaseOldOnes) {
     // Levels so large that adding the interval no longer changes them.
     Grid big = hill;
     for (auto& row : big) {
-        for (double& v : row)
+        for (double& v : row) {
             v += 1e17;
+        }
     }
     CContourGenerator gen;
     Load(gen, big, {0, 0}, {1, 1}, 1.0);

@@ -19,25 +19,30 @@ double LiteralDet(const Matrix& m);
 
 double LiteralCofactor(const Matrix& m, size_t r, size_t c) {
     const size_t n = m.size();
-    if (n < 2 || r >= n || c >= n)
+    if (n < 2 || r >= n || c >= n) {
         return 1.0;
+    }
     Matrix minor(n - 1, std::vector<double>(n - 1));
     for (size_t i = 0; i + 1 < n; ++i) {
-        for (size_t j = 0; j + 1 < n; ++j)
+        for (size_t j = 0; j + 1 < n; ++j) {
             minor[i][j] = m[i + (i >= r ? 1 : 0)][j + (j >= c ? 1 : 0)];
+        }
     }
     const double d = LiteralDet(minor);
     return (r + c) % 2 == 1 ? -d : d;
 }
 
 double LiteralDet(const Matrix& m) {
-    if (m.empty())
+    if (m.empty()) {
         return 0.0;
-    if (m.size() == 1)
+    }
+    if (m.size() == 1) {
         return m[0][0];
+    }
     double sum = 0.0;
-    for (size_t i = 0; i < m.size(); ++i)
+    for (size_t i = 0; i < m.size(); ++i) {
         sum += m[0][i] * LiteralCofactor(m, 0, i);
+    }
     return sum;
 }
 
@@ -51,8 +56,9 @@ long double SubsetDet(const Matrix& m) {
         int sign = 1;
         long double sum = 0.0L;
         for (size_t col = 0; col < n; ++col) {
-            if (!(mask & (uint32_t{1} << col)))
+            if (!(mask & (uint32_t{1} << col))) {
                 continue;
+            }
             sum += sign * static_cast<long double>(m[row][col]) * det[mask & ~(uint32_t{1} << col)];
             sign = -sign;
         }
@@ -65,8 +71,9 @@ Matrix Random(size_t n, std::mt19937& rng) {
     std::uniform_real_distribution<double> u(-3.0, 3.0);
     Matrix m(n, std::vector<double>(n));
     for (auto& row : m) {
-        for (double& v : row)
+        for (double& v : row) {
             v = u(rng);
+        }
     }
     return m;
 }
@@ -74,8 +81,9 @@ Matrix Random(size_t n, std::mt19937& rng) {
 CDeterminant Make(const Matrix& m) {
     CDeterminant d(static_cast<unsigned int>(m.size()));
     for (size_t i = 0; i < m.size(); ++i) {
-        for (size_t j = 0; j < m.size(); ++j)
+        for (size_t j = 0; j < m.size(); ++j) {
             d.SetElement(static_cast<unsigned int>(i), static_cast<unsigned int>(j), m[i][j]);
+        }
     }
     return d;
 }
@@ -119,8 +127,9 @@ TEST(Determinant, TriangularMatrixGivesItsDiagonalProduct) {
     for (size_t i = 0; i < 7; ++i) {
         m[i][i] = diag[i];
         product *= diag[i];
-        for (size_t j = i + 1; j < 7; ++j)
+        for (size_t j = i + 1; j < 7; ++j) {
             m[i][j] = u(rng);
+        }
     }
     EXPECT_EQ(Make(m).CalDet(), product);
 }
@@ -172,15 +181,18 @@ TEST(Determinant, LargeOrdersMatchAnIndependentExpansion) {
         lower[i][i] = 1;
         upper[i][i] = static_cast<double>(i + 1);
         want *= static_cast<double>(i + 1);
-        for (size_t j = 0; j < i; ++j)
+        for (size_t j = 0; j < i; ++j) {
             lower[i][j] = u(rng);
-        for (size_t j = i + 1; j < n; ++j)
+        }
+        for (size_t j = i + 1; j < n; ++j) {
             upper[i][j] = u(rng);
+        }
     }
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = 0; j < n; ++j) {
-            for (size_t k = 0; k < n; ++k)
+            for (size_t k = 0; k < n; ++k) {
                 m[i][j] += lower[i][k] * upper[k][j];
+            }
         }
     }
     EXPECT_NEAR(Make(m).CalDet(), want, 1e-8 * want);
@@ -189,12 +201,14 @@ TEST(Determinant, LargeOrdersMatchAnIndependentExpansion) {
     EXPECT_NEAR(d.CalAlgebraicCofactor(4, 7), static_cast<double>(-SubsetDet([&] {
                     Matrix minor;
                     for (size_t i = 0; i < n; ++i) {
-                        if (i == 4)
+                        if (i == 4) {
                             continue;
+                        }
                         std::vector<double> row;
                         for (size_t j = 0; j < n; ++j) {
-                            if (j != 7)
+                            if (j != 7) {
                                 row.push_back(m[i][j]);
+                            }
                         }
                         minor.push_back(row);
                     }

@@ -19,8 +19,9 @@ using geo_detail::kPi;
 double Folded(const P& a, const P& b) {
     double t = std::atan2(b.y - a.y, b.x - a.x);
     t = std::fmod(t, kPi / 2);
-    if (t < 0)
+    if (t < 0) {
         t += kPi / 2;
+    }
     return t;
 }
 
@@ -38,8 +39,9 @@ std::vector<P> Closed(std::vector<P> pts) {
 // Folded directions of the result's edges.
 std::vector<double> EdgeDirections(const std::vector<P>& pts) {
     std::vector<double> out;
-    for (size_t i = 0; i + 1 < pts.size(); ++i)
+    for (size_t i = 0; i + 1 < pts.size(); ++i) {
         out.push_back(Folded(pts[i], pts[i + 1]));
+    }
     return out;
 }
 
@@ -60,8 +62,9 @@ std::vector<P> TwoClassOutline(bool extra) {
     step(v.x, v.y);
     step(l2, 0);
     step(2 * v.x, 2 * v.y);
-    if (extra)
+    if (extra) {
         step(d.x, d.y);
+    }
     return pts;  // open: the closing edge is implicit
 }
 
@@ -74,8 +77,9 @@ TEST(WireAngle, SkewedRectangleBecomesExactlyRectangularOnTheSmallestDirection) 
     EXPECT_EQ(out.front().x, out.back().x);
     EXPECT_EQ(out.front().y, out.back().y);
     double smallest = 10;
-    for (size_t i = 0; i + 1 < input.size(); ++i)
+    for (size_t i = 0; i + 1 < input.size(); ++i) {
         smallest = std::min(smallest, Folded(input[i], input[i + 1]));
+    }
     for (size_t i = 0; i + 1 < out.size(); ++i) {
         EXPECT_NEAR(QuarterDistance(Folded(out[i], out[i + 1]), smallest), 0.0, 1e-9) << i;
         const P& a = out[i];
@@ -108,8 +112,9 @@ TEST(WireAngle, EquallyFrequentClassesTieOnTheSmallerAngle) {
     const std::vector<double> all = EdgeDirections(closedOut);
     ASSERT_EQ(all.size(), 5u);
     const double want[] = {0, 0.15, 0, 0.15, 0};
-    for (size_t i = 0; i < 5; ++i)
+    for (size_t i = 0; i < 5; ++i) {
         EXPECT_NEAR(QuarterDistance(all[i], want[i]), 0.0, 1e-9) << i;
+    }
 }
 
 TEST(WireAngle, EquallyFrequentClassesPreferMoreEdgesWithinTolerance) {
@@ -119,8 +124,9 @@ TEST(WireAngle, EquallyFrequentClassesPreferMoreEdgesWithinTolerance) {
         EdgeDirections(CFixWireAngle(Closed(TwoClassOutline(true)), 0.1).GetResult());
     ASSERT_EQ(all.size(), 6u);
     const double want[] = {0, 0.15, 0, 0.15, 0.15, 0.15};
-    for (size_t i = 0; i < 6; ++i)
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_NEAR(QuarterDistance(all[i], want[i]), 0.0, 1e-9) << i;
+    }
 }
 
 TEST(WireAngle, CollinearEdgesShareOneLineAndInnerVerticesAreProjected) {
@@ -156,8 +162,9 @@ TEST(WireAngle, VerticesNoLinePairFixesKeepTheirInputPosition) {
     const std::vector<P> input = Closed({P(1, 1), P(11, 1), P(11, 6), P(1, 6)});
     const std::vector<P> out = CFixWireAngle(input, 0.0).GetResult();
     ASSERT_EQ(out.size(), 5u);
-    for (const P& p : out)
+    for (const P& p : out) {
         EXPECT_FALSE(p.x == 0.0 && p.y == 0.0);
+    }
     EXPECT_EQ(out[4].x, 1.0);
     EXPECT_EQ(out[4].y, 1.0);
     EXPECT_EQ(out[0].x, out[4].x);

@@ -57,8 +57,9 @@ std::vector<std::pair<P, double>> LineCircle(const P& a, const P& b, const Circl
     const double qa = d.dotProduct(d), qb = 2 * d.dotProduct(w), qc = w.dotProduct(w) - k.r * k.r;
     const double disc = qb * qb - 4 * qa * qc;
     std::vector<std::pair<P, double>> out;
-    if (disc < 0)
+    if (disc < 0) {
         return out;
+    }
     for (double sgn : {-1.0, 1.0}) {
         const double t = (-qb + sgn * std::sqrt(disc)) / (2 * qa);
         out.push_back({a + d * t, t});
@@ -69,8 +70,9 @@ std::vector<std::pair<P, double>> LineCircle(const P& a, const P& b, const Circl
 std::vector<P> CircleCircle(const Circle& a, const Circle& b) {
     const double d = a.c.distanceTo(b.c);
     std::vector<P> out;
-    if (d > a.r + b.r || d < std::fabs(a.r - b.r) || d == 0)
+    if (d > a.r + b.r || d < std::fabs(a.r - b.r) || d == 0) {
         return out;
+    }
     const double x = (d * d + a.r * a.r - b.r * b.r) / (2 * d);
     const double y = std::sqrt(std::max(0.0, a.r * a.r - x * x));
     const AcGeVector2d u = (b.c - a.c) / d, n(-u.y, u.x);
@@ -95,8 +97,9 @@ C2PtCurve RandomArc(std::mt19937& rng) {
     for (;;) {
         const P s(coord(rng), coord(rng)), e(coord(rng), coord(rng));
         const double h = s.distanceTo(e) / 2;
-        if (h < 0.2)
+        if (h < 0.2) {
             continue;
+        }
         return C2PtCurve(s, e, (sign(rng) < 0.5 ? -1 : 1) * q(rng) * h);
     }
 }
@@ -104,12 +107,16 @@ C2PtCurve RandomArc(std::mt19937& rng) {
 // Candidates far enough from every end point and from each other to be decided plainly.
 bool ClearOf(const std::vector<P>& cands, const std::vector<P>& ends) {
     for (size_t i = 0; i < cands.size(); ++i) {
-        for (const P& e : ends)
-            if (cands[i].distanceTo(e) < 0.01)
+        for (const P& e : ends) {
+            if (cands[i].distanceTo(e) < 0.01) {
                 return false;
-        for (size_t j = i + 1; j < cands.size(); ++j)
-            if (cands[i].distanceTo(cands[j]) < 0.01)
+            }
+        }
+        for (size_t j = i + 1; j < cands.size(); ++j) {
+            if (cands[i].distanceTo(cands[j]) < 0.01) {
                 return false;
+            }
+        }
     }
     return true;
 }
@@ -141,25 +148,31 @@ TEST(TwoPtCurveIntersect, LineAgainstArcMatchesCircleEquations) {
     for (int i = 0; i < 600; ++i) {
         const C2PtCurve arc = RandomArc(rng);
         const P a(coord(rng), coord(rng)), b(coord(rng), coord(rng));
-        if (a.distanceTo(b) < 0.1)
+        if (a.distanceTo(b) < 0.1) {
             continue;
+        }
         const C2PtCurve line(a, b, 0);
         const P s = arc.GetStartPt(), e = arc.GetEndPt();
         const Circle k = CircleOf(s, e, arc.GetBugle());
         // Lines nearly touching the circle are left to the tolerance; skip them.
         const double toLine = std::fabs((b - a).crossProduct(k.c - a)) / a.distanceTo(b);
-        if (std::fabs(toLine - k.r) < 0.01)
+        if (std::fabs(toLine - k.r) < 0.01) {
             continue;
+        }
         const auto roots = LineCircle(a, b, k);
         std::vector<P> cands, bounded, carried;
-        for (const auto& root : roots)
+        for (const auto& root : roots) {
             cands.push_back(root.first);
-        if (!ClearOf(cands, {s, e, a, b}))
+        }
+        if (!ClearOf(cands, {s, e, a, b})) {
             continue;
+        }
         for (const auto& root : roots) {
             carried.push_back(root.first);
-            if (root.second >= 0 && root.second <= 1 && OnArcSide(s, e, arc.GetBugle(), root.first))
+            if (root.second >= 0 && root.second <= 1 &&
+                OnArcSide(s, e, arc.GetBugle(), root.first)) {
                 bounded.push_back(root.first);
+            }
         }
         std::vector<P> got;
         EXPECT_EQ(line.GetInterPts(arc, got), !bounded.empty());
@@ -181,15 +194,19 @@ TEST(TwoPtCurveIntersect, ArcAgainstArcMatchesCircleEquations) {
         const P ps = p.GetStartPt(), pe = p.GetEndPt(), qs = q.GetStartPt(), qe = q.GetEndPt();
         const Circle cp = CircleOf(ps, pe, p.GetBugle()), cq = CircleOf(qs, qe, q.GetBugle());
         if (cp.c.distanceTo(cq.c) < 0.01 || std::fabs(cp.c.distanceTo(cq.c) - cp.r - cq.r) < 0.01 ||
-            std::fabs(cp.c.distanceTo(cq.c) - std::fabs(cp.r - cq.r)) < 0.01)
+            std::fabs(cp.c.distanceTo(cq.c) - std::fabs(cp.r - cq.r)) < 0.01) {
             continue;
+        }
         const std::vector<P> cands = CircleCircle(cp, cq);
-        if (!ClearOf(cands, {ps, pe, qs, qe}))
+        if (!ClearOf(cands, {ps, pe, qs, qe})) {
             continue;
+        }
         std::vector<P> bounded;
-        for (const P& c : cands)
-            if (OnArcSide(ps, pe, p.GetBugle(), c) && OnArcSide(qs, qe, q.GetBugle(), c))
+        for (const P& c : cands) {
+            if (OnArcSide(ps, pe, p.GetBugle(), c) && OnArcSide(qs, qe, q.GetBugle(), c)) {
                 bounded.push_back(c);
+            }
+        }
         std::vector<P> got;
         EXPECT_EQ(p.GetInterPts(q, got), !bounded.empty());
         ExpectSamePoints(got, bounded, i);
@@ -370,8 +387,9 @@ TEST(TwoPtCurveDivide, ArcsInOrderOfTravelForBothSenses) {
     ASSERT_EQ(out.size(), 4u);
     ExpectChain(out, upper);
     expectXy(out[1].GetEndPt(), 0, 1);
-    for (const C2PtCurve& piece : out)
+    for (const C2PtCurve& piece : out) {
         EXPECT_NEAR(piece.GetBugle(), 1 - std::cos(kPi / 8), 1e-9);
+    }
     C2PtCurve lower(P(-1, 0), P(1, 0), 1.0);  // counter-clockwise through (0,-1)
     C2PtCurve cw = upper;
     cw.Reverse();
@@ -424,11 +442,13 @@ TEST(TwoPtCurveSample, EvenStepsAtLeastSixForAnySweep) {
     std::uniform_real_distribution<double> q(-30, 30), half(0.01, 50);
     for (int i = 0; i < 500; ++i) {
         const double h = half(rng), poly = q(rng);
-        if (std::fabs(poly) < 1e-3)
+        if (std::fabs(poly) < 1e-3) {
             continue;
+        }
         const double sweep = 4 * std::atan(std::fabs(poly));
-        if (std::fabs(sweep / 0.1 - std::round(sweep / 0.1)) < 1e-6)
+        if (std::fabs(sweep / 0.1 - std::round(sweep / 0.1)) < 1e-6) {
             continue;
+        }
         const C2PtCurve c(P(-h, 1), P(h, 1), poly * h);
         const std::vector<AcGePoint3d> pts = c.GetPtArr();
         const int steps = static_cast<int>(pts.size()) - 1;
@@ -449,8 +469,9 @@ TEST(TwoPtCurveSample, HugeSweepsAndRadiiStayBounded) {
     const C2PtCurve flat(P(-1e5, 0), P(1e5, 0), 1.0);
     pts = flat.GetPtArr();
     ASSERT_EQ(pts.size(), 7u);
-    for (const AcGePoint3d& p : pts)
+    for (const AcGePoint3d& p : pts) {
         EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
     // Sagittas too large for a finite centre give nothing rather than NaN points.
     EXPECT_TRUE(C2PtCurve(P(0, 0), P(1, 0), 1e300).GetPtArr().empty());
 }

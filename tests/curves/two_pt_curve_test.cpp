@@ -74,8 +74,9 @@ TEST_F(TwoPtCurveTest, MidpointLiesAtTheSagittaOnTheRightForAnyChord) {
     for (int i = 0; i < 200; ++i) {
         const P s(coord(rng), coord(rng)), e(coord(rng), coord(rng));
         const double b = sag(rng);
-        if (s.distanceTo(e) < 1e-3 || std::fabs(b) < 1e-3)
+        if (s.distanceTo(e) < 1e-3 || std::fabs(b) < 1e-3) {
             continue;
+        }
         const C2PtCurve c(s, e, b);
         const P chordMid((s.x + e.x) / 2, (s.y + e.y) / 2);
         const AcGeVector2d offset = c.GetMidPt() - chordMid;
@@ -109,8 +110,9 @@ TEST_F(TwoPtCurveTest, PolylineBulgeIsSagittaOverHalfChordBothWays) {
         const double poly = q(rng);
         const AcGePoint3d s(coord(rng), coord(rng), poly), e(coord(rng), coord(rng), 5.0);
         const double halfChord = std::hypot(e.x - s.x, e.y - s.y) / 2;
-        if (halfChord < 1e-2 || std::fabs(poly) < 1e-3)
+        if (halfChord < 1e-2 || std::fabs(poly) < 1e-3) {
             continue;
+        }
         const C2PtCurve c(s, e);
         EXPECT_NEAR(c.GetBugle(), poly * halfChord, 1e-8 * (1 + std::fabs(poly) * halfChord));
         c.Get3dPts(a, b);
@@ -157,8 +159,9 @@ TEST_F(TwoPtCurveTest, TangentConstructionLeavesAlongTheTangent) {
         const P s(coord(rng), coord(rng)), e(coord(rng), coord(rng));
         const double a = ang(rng);
         const AcGeVector2d t(std::cos(a), std::sin(a));
-        if (s.distanceTo(e) < 0.1 || std::fabs(t.crossProduct((e - s) / s.distanceTo(e))) < 0.05)
+        if (s.distanceTo(e) < 0.1 || std::fabs(t.crossProduct((e - s) / s.distanceTo(e))) < 0.05) {
             continue;
+        }
         const C2PtCurve c(s, e, t);
         // The outward direction at the start points against the travel.
         const AcGeVector2d back = c.GetCutVector(true);
@@ -415,13 +418,15 @@ TEST_F(TwoPtCurveTest, ToleranceReadsFromManyThreadsAreConsistent) {
         readers.emplace_back([&] {
             for (int i = 0; i < 20000; ++i) {
                 const AcGeTol tol = C2PtCurve::getTol();
-                if (tol.equalPoint() != 0.001 || tol.equalVector() != 0.001 || a < b || b < a)
+                if (tol.equalPoint() != 0.001 || tol.equalVector() != 0.001 || a < b || b < a) {
                     ++failures;
+                }
             }
         });
     }
-    for (std::thread& th : readers)
+    for (std::thread& th : readers) {
         th.join();
+    }
     EXPECT_EQ(failures.load(), 0);
 }
 
@@ -429,22 +434,26 @@ TEST_F(TwoPtCurveTest, ToleranceComponentsAreNeverTorn) {
     std::atomic<bool> stop{false};
     std::atomic<int> torn{0};
     std::thread writer([&] {
-        for (int i = 0; !stop.load(); ++i)
+        for (int i = 0; !stop.load(); ++i) {
             C2PtCurve::setTol(i % 2 ? 0.25 : 0.5);
+        }
     });
     std::vector<std::thread> readers;
     for (int t = 0; t < 3; ++t) {
         readers.emplace_back([&] {
             for (int i = 0; i < 20000; ++i) {
                 const AcGeTol tol = C2PtCurve::getTol();
-                for (double v : {tol.equalPoint(), tol.equalVector()})
-                    if (v != 0.25 && v != 0.5 && v != 0.001)
+                for (double v : {tol.equalPoint(), tol.equalVector()}) {
+                    if (v != 0.25 && v != 0.5 && v != 0.001) {
                         ++torn;
+                    }
+                }
             }
         });
     }
-    for (std::thread& th : readers)
+    for (std::thread& th : readers) {
         th.join();
+    }
     stop = true;
     writer.join();
     EXPECT_EQ(torn.load(), 0);

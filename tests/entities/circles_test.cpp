@@ -57,10 +57,12 @@ std::vector<double> LiteralSampleAngles(double start, double end, double step) {
     std::vector<double> angles{start};
     for (long long i = 1;; ++i) {
         const double a = static_cast<double>(i) * step;
-        if (FloatComp(a, end, 1e-6) != -1)
+        if (FloatComp(a, end, 1e-6) != -1) {
             break;
-        if (FloatComp(a, start, 1e-6) == 1)
+        }
+        if (FloatComp(a, start, 1e-6) == 1) {
             angles.push_back(a);
+        }
     }
     angles.push_back(end);
     return angles;
@@ -300,8 +302,9 @@ TEST(ArcSampling, GridAnglesStrictlyInsideBetweenTheEnds) {
     const CArc two(CPoint3d(1, 2, 5), 3, 0, 2);
     const std::vector<CPoint3d> unit = two.getSimplePts(1);
     ASSERT_EQ(unit.size(), 3u);  // the candidate 2 is the end, not emitted twice
-    for (size_t i = 0; i < unit.size(); ++i)
+    for (size_t i = 0; i < unit.size(); ++i) {
         ExpectOnArcAt(unit[i], two, static_cast<double>(i));
+    }
     EXPECT_EQ(unit[1].z, 5);
 
     // A candidate within the tolerance of the start is skipped.
@@ -326,16 +329,18 @@ TEST(ArcSampling, BackwardNegativeAndDegenerateArcs) {
     EXPECT_EQ(negative.getSimplePts(1).size(), 2u);
     // Zero radius collapses every point onto the centre.
     const CArc dot(CPoint3d(4, 5, 6), 0, 0, 3);
-    for (const CPoint3d& p : dot.getSimplePts(1))
+    for (const CPoint3d& p : dot.getSimplePts(1)) {
         expectSameXyz(p, 4, 5, 6);
+    }
     // Far-out backward arcs return at once instead of walking the whole grid.
     EXPECT_EQ(CArc(CPoint3d(), 1, 2e15, 1e15).getSimplePts(1e-3).size(), 2u);
 }
 
 TEST(ArcSampling, UnusableStepsAndAnglesGiveNoPoints) {
     const CArc arc(CPoint3d(), 1, 0, 1);
-    for (double step : {0.0, -1.0, kNaN, kInf, -kInf})
+    for (double step : {0.0, -1.0, kNaN, kInf, -kInf}) {
         EXPECT_TRUE(arc.getSimplePts(step).empty()) << step;
+    }
     for (double bad : {kNaN, kInf, -kInf}) {
         EXPECT_TRUE(CArc(CPoint3d(), 1, bad, 1).getSimplePts(0.1).empty());
         EXPECT_TRUE(CArc(CPoint3d(), 1, 0, bad).getSimplePts(0.1).empty());
@@ -356,15 +361,18 @@ TEST(ArcSampling, MatchesTheLiteralWalkOnRandomArcs) {
         double start = angle(rng);
         double end = angle(rng);
         double step = stepDist(rng);
-        if (trial % 5 == 0)  // ends placed on or next to grid angles
+        if (trial % 5 == 0) {  // ends placed on or next to grid angles
             start = std::round(start / step) * step + (trial % 3 - 1) * 5e-7;
-        if (trial % 7 == 0)
+        }
+        if (trial % 7 == 0) {
             end = std::round(end / step) * step + (trial % 3 - 1) * 5e-7;
+        }
         const CArc arc(CPoint3d(1, -2, 0.5), 1.5, start, end);
         const std::vector<double> want = LiteralSampleAngles(start, end, step);
         const std::vector<CPoint3d> got = arc.getSimplePts(step);
         ASSERT_EQ(got.size(), want.size()) << start << " " << end << " " << step;
-        for (size_t i = 0; i < want.size(); ++i)
+        for (size_t i = 0; i < want.size(); ++i) {
             ExpectOnArcAt(got[i], arc, want[i]);
+        }
     }
 }

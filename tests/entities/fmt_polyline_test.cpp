@@ -32,8 +32,9 @@ const char kWallLabel[] = "W\xe5\xa2\x99";  // "W" and U+5899 in UTF-8
 // MFC's Unicode string form for short texts: 0xFF, 0xFFFE, a length byte, UTF-16 units.
 void AppendWide(RecordBuilder& b, const std::u16string& s) {
     b.byte(0xFF).byte(0xFE).byte(0xFF).byte(static_cast<BYTE>(s.size()));
-    for (char16_t c : s)
+    for (char16_t c : s) {
         b.byte(static_cast<BYTE>(c & 0xFF)).byte(static_cast<BYTE>(c >> 8));
+    }
 }
 
 void AppendVertex(RecordBuilder& b, double x, double y, double z, double sw, double ew,

@@ -224,10 +224,12 @@ TEST(LineSegment, ClosestPointsMatchReferenceIncludingParallel) {
         const CLineSeg a(pt(), pt());
         CLineSeg b(pt(), pt());
         const CPoint3d shifted = a.startPt + CVector3d(1, 2, 0);
-        if (i % 5 == 0)
+        if (i % 5 == 0) {
             b.set(shifted, shifted + (a.endPt - a.startPt) * 0.3);
-        if (i % 7 == 0)
+        }
+        if (i % 7 == 0) {
             b.set(a.startPt + CVector3d(0, 3, 0), a.endPt + CVector3d(0, 3, 0));
+        }
         CPoint3d onB;
         const CPoint3d onA = a.getClosestPnt(b, onB);
         ASSERT_TRUE(onA.isValid() && onB.isValid()) << i;
@@ -252,16 +254,19 @@ bool ReferenceCrossing(const CPoint3d& a, const CPoint3d& b, const CPoint3d& c, 
     const double a1 = b.y - a.y, b1 = a.x - b.x, c1 = a1 * a.x + b1 * a.y;
     const double a2 = d.y - c.y, b2 = c.x - d.x, c2 = a2 * c.x + b2 * c.y;
     const double det = a1 * b2 - a2 * b1;
-    if (std::fabs(det) < 1e-3)
+    if (std::fabs(det) < 1e-3) {
         return false;
+    }
     out.x = (c1 * b2 - c2 * b1) / det;
     out.y = (a1 * c2 - a2 * c1) / det;
     s = std::hypot(out.x - a.x, out.y - a.y) / std::hypot(b.x - a.x, b.y - a.y);
-    if ((out.x - a.x) * (b.x - a.x) + (out.y - a.y) * (b.y - a.y) < 0)
+    if ((out.x - a.x) * (b.x - a.x) + (out.y - a.y) * (b.y - a.y) < 0) {
         s = -s;
+    }
     t = std::hypot(out.x - c.x, out.y - c.y) / std::hypot(d.x - c.x, d.y - c.y);
-    if ((out.x - c.x) * (d.x - c.x) + (out.y - c.y) * (d.y - c.y) < 0)
+    if ((out.x - c.x) * (d.x - c.x) + (out.y - c.y) * (d.y - c.y) < 0) {
         t = -t;
+    }
     out.z = a.z + (b.z - a.z) * s;
     return true;
 }
@@ -275,18 +280,21 @@ TEST(LineCrossing, RandomSegmentsAndLinesMatchReference) {
         const CPoint3d a = pt(), b = pt(), c = pt(), d = pt();
         CPoint3d ref;
         double s, t;
-        if (!ReferenceCrossing(a, b, c, d, ref, s, t))
+        if (!ReferenceCrossing(a, b, c, d, ref, s, t)) {
             continue;
+        }
         const bool margin = std::fabs(s) > 1e-6 && std::fabs(s - 1) > 1e-6 && std::fabs(t) > 1e-6 &&
                             std::fabs(t - 1) > 1e-6;
-        if (!margin)
+        if (!margin) {
             continue;
+        }
         CPoint3d got;
         const double tol = 1e-7 * (1 + std::fabs(ref.x) + std::fabs(ref.y) + std::fabs(ref.z));
         const bool segHit = CLineSeg(a, b).intersectWith(CLineSeg(c, d), got, 1e-6);
         EXPECT_EQ(segHit, s > 0 && s < 1 && t > 0 && t < 1) << i;
-        if (segHit)
+        if (segHit) {
             expectXyz(got, ref.x, ref.y, ref.z, tol), ++hits;
+        }
         EXPECT_EQ(CLineSeg(a, b).intersectWith(CLine(c, d), got, 1e-6), s > 0 && s < 1) << i;
         ASSERT_TRUE(CLine(a, b).intersectWith(CLine(c, d), got, 1e-6));
         expectXyz(got, ref.x, ref.y, ref.z, tol);

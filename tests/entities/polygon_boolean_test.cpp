@@ -41,8 +41,9 @@ std::vector<CPoint3d> RandomStar(std::mt19937& rng, int n, double cx, double cy,
 
 BgPolygon ToBoost(const std::vector<CPoint3d>& pts) {
     BgPolygon poly;
-    for (const CPoint3d& p : pts)
+    for (const CPoint3d& p : pts) {
         bg::append(poly.outer(), BgPoint(p.x, p.y));
+    }
     bg::append(poly.outer(), BgPoint(pts[0].x, pts[0].y));
     bg::correct(poly);
     return poly;
@@ -52,15 +53,17 @@ BgPolygon ToBoost(const std::vector<CPoint3d>& pts) {
 // polygon boolean drops them.
 double OuterArea(const BgMulti& multi) {
     double sum = 0;
-    for (const BgPolygon& p : multi)
+    for (const BgPolygon& p : multi) {
         sum += std::fabs(bg::area(p.outer()));
+    }
     return sum;
 }
 
 double PiecesArea(const std::vector<CPolygon>& pieces) {
     double sum = 0;
-    for (const CPolygon& p : pieces)
+    for (const CPolygon& p : pieces) {
         sum += p.area();
+    }
     return sum;
 }
 
@@ -114,8 +117,9 @@ TEST(PolygonBooleanRandom, AreasAgreeWithBoostGeometry) {
             const RawClip raw(pa, pb, op);
             const std::vector<std::vector<CPoint3d>> outers = GpcContoursOfKind(raw.result, false);
             double rawArea = 0;
-            for (const auto& outline : outers)
+            for (const auto& outline : outers) {
                 rawArea += CalPolyArea(outline);
+            }
             ASSERT_NEAR(rawArea, expected, tol) << "trial " << trial << " op " << op;
 
             std::vector<CPolygon> out;

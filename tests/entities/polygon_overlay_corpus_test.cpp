@@ -71,8 +71,9 @@ double RawClipOuterArea(const std::vector<CPoint3d>& a, const std::vector<CPoint
     AddPtarrToPolygon(b, &pb, 0);
     gpc::gpc_polygon_clip(op, &pa, &pb, &result);
     double sum = 0;
-    for (const auto& outline : GpcContoursOfKind(result, false))
+    for (const auto& outline : GpcContoursOfKind(result, false)) {
         sum += CalPolyArea(outline);
+    }
     gpc::gpc_free_polygon(&pa);
     gpc::gpc_free_polygon(&pb);
     gpc::gpc_free_polygon(&result);
@@ -112,8 +113,9 @@ void RunCase(const Geos& geos, const std::string& block, const std::string& wher
             std::vector<CPolygon> out;
             pa.booleanOper(pb, out, op);
             double got = 0;
-            for (const CPolygon& piece : out)
+            for (const CPolygon& piece : out) {
                 got += piece.area();
+            }
             tally.engineAgrees += std::fabs(raw - want) <= tol;
             tally.booleanAgrees += std::fabs(got - want) <= tol;
             if (std::fabs(got - want) > tol) {
@@ -122,16 +124,19 @@ void RunCase(const Geos& geos, const std::string& block, const std::string& wher
             }
         }
     }
-    if (a)
+    if (a) {
         GEOSGeom_destroy_r(geos.ctx(), a);
-    if (b)
+    }
+    if (b) {
         GEOSGeom_destroy_r(geos.ctx(), b);
+    }
 }
 
 TEST(PolygonOverlayCorpus, AreasAgreeWithGeosOverlay) {
     const std::vector<std::string> files = CorpusFiles();
-    if (files.empty())
+    if (files.empty()) {
         GTEST_SKIP() << "corpus not found at " << CorpusDir();
+    }
     Geos geos;
     Tally tally;
     for (const std::string& file : files) {

@@ -398,8 +398,9 @@ TEST(Triangulation, ConcaveOutlinesCoverTheirArea) {
         DivideTriangle(work, tris);
         EXPECT_EQ(tris.size(), pg.numTriangles());
         double sum = 0;
-        for (const Triangle& t : tris)
+        for (const Triangle& t : tris) {
             sum += TriangleArea(t);
+        }
         EXPECT_NEAR(sum, pg.area(), 1e-9);
         EXPECT_EQ(pg.indexTriangles().size(), 3 * tris.size());
     }
@@ -465,8 +466,9 @@ TEST(Triangulation, LargeConvexOutlineNeedsNoDeepStack) {
     DivideTriangle(circle, tris);
     EXPECT_EQ(tris.size(), static_cast<size_t>(n - 2));
     double sum = 0;
-    for (const Triangle& t : tris)
+    for (const Triangle& t : tris) {
         sum += TriangleArea(t);
+    }
     EXPECT_NEAR(sum, area, 1e-6);
 }
 
@@ -480,8 +482,9 @@ TEST(PolygonBoolean, RoomsOverlappingDisjointTouchingContained) {
     EXPECT_NEAR(out[0].area(), 175, 1e-9);
     EXPECT_FALSE(PolyIsClockWise(out[0].getPoints()));
     EXPECT_EQ(out[0].elevation(), 0);
-    for (const CPoint3d& p : out[0].getPoints())
+    for (const CPoint3d& p : out[0].getPoints()) {
         EXPECT_EQ(p.z, 0);
+    }
 
     const CPolygon far(Square(20, 0, 10), true);
     out.assign(3, CPolygon());

@@ -23,8 +23,9 @@ class Geos : public GeosSession {
 public:
     // A non-empty polygon or multipolygon.
     bool isPolygonal(const GEOSGeometry* g) const {
-        if (g == nullptr || GEOSisEmpty_r(ctx_, g))
+        if (g == nullptr || GEOSisEmpty_r(ctx_, g)) {
             return false;
+        }
         const int type = GEOSGeomTypeId_r(ctx_, g);
         return type == GEOS_POLYGON || type == GEOS_MULTIPOLYGON;
     }
@@ -32,8 +33,9 @@ public:
     bool isValid(const GEOSGeometry* g) const { return GEOSisValid_r(ctx_, g) == 1; }
     bool hasHoles(const GEOSGeometry* g) const {
         for (int i = 0; i < GEOSGetNumGeometries_r(ctx_, g); ++i) {
-            if (GEOSGetNumInteriorRings_r(ctx_, GEOSGetGeometryN_r(ctx_, g, i)) > 0)
+            if (GEOSGetNumInteriorRings_r(ctx_, GEOSGetGeometryN_r(ctx_, g, i)) > 0) {
                 return true;
+            }
         }
         return false;
     }
@@ -44,8 +46,9 @@ public:
         for (int i = 0; i < GEOSGetNumGeometries_r(ctx_, g); ++i) {
             const GEOSGeometry* poly = GEOSGetGeometryN_r(ctx_, g, i);
             outers.push_back(ringPoints(GEOSGetExteriorRing_r(ctx_, poly)));
-            for (int k = 0; k < GEOSGetNumInteriorRings_r(ctx_, poly); ++k)
+            for (int k = 0; k < GEOSGetNumInteriorRings_r(ctx_, poly); ++k) {
                 holes.push_back(ringPoints(GEOSGetInteriorRingN_r(ctx_, poly, k)));
+            }
         }
         return CRegion(outers, holes);
     }
@@ -73,8 +76,9 @@ public:
                 g = GEOSUnion_r(ctx_, a, b);
                 break;
         }
-        if (g == nullptr)
+        if (g == nullptr) {
             return false;
+        }
         result = area(g);
         GEOSGeom_destroy_r(ctx_, g);
         return true;
@@ -155,8 +159,9 @@ void RunCase(const Geos& geos, const std::string& block, const std::string& wher
 
 TEST(RegionOverlayCorpus, AreasAgreeWithGeosOverlay) {
     const std::vector<std::string> files = CorpusFiles();
-    if (files.empty())
+    if (files.empty()) {
         GTEST_SKIP() << "corpus not found at " << CorpusDir();
+    }
     Geos geos;
     Tally tally;
     for (const std::string& file : files) {

@@ -296,8 +296,9 @@ CRegion RandomRegion(std::mt19937& rng, double cx, double cy) {
         for (int h = holeCount(rng); h > 0; --h) {
             const CPoint3d c(ox + spot(rng), oy + spot(rng), 0);
             bool apart = true;
-            for (const CPoint3d& other : centres)
+            for (const CPoint3d& other : centres) {
                 apart = apart && c.distanceTo(other) > 17.0;
+            }
             if (apart) {
                 centres.push_back(c);
                 holes.push_back(Star(rng, holeVerts(rng), c.x, c.y, 3, 8));
@@ -316,8 +317,9 @@ std::vector<std::pair<Outline, Outlines>> Islands(const CRegion& region) {
     for (const Outline& outer : outers) {
         islands.emplace_back(outer, Outlines{});
         for (const Outline& hole : holes) {
-            if (PtInArea(hole[0], outer, 0, false))
+            if (PtInArea(hole[0], outer, 0, false)) {
                 islands.back().second.push_back(hole);
+            }
         }
     }
     return islands;
@@ -327,12 +329,14 @@ BgMulti ToBoost(const CRegion& region) {
     BgMulti multi;
     for (const auto& [outer, holes] : Islands(region)) {
         BgPolygon poly;
-        for (const CPoint3d& p : outer)
+        for (const CPoint3d& p : outer) {
             bg::append(poly.outer(), BgPoint(p.x, p.y));
+        }
         for (const Outline& hole : holes) {
             poly.inners().emplace_back();
-            for (const CPoint3d& p : hole)
+            for (const CPoint3d& p : hole) {
                 poly.inners().back().push_back(BgPoint(p.x, p.y));
+            }
         }
         multi.push_back(poly);
     }
@@ -363,11 +367,14 @@ public:
                           : op == gpc::GPC_XOR ? GEOSSymDifference_r(ctx_, ga, gb)
                                                : GEOSUnion_r(ctx_, ga, gb);
         double value = -1;
-        if (r == nullptr || !GEOSArea_r(ctx_, r, &value))
+        if (r == nullptr || !GEOSArea_r(ctx_, r, &value)) {
             value = -1;
-        for (GEOSGeometry* g : {r, ga, gb})
-            if (g)
+        }
+        for (GEOSGeometry* g : {r, ga, gb}) {
+            if (g) {
                 GEOSGeom_destroy_r(ctx_, g);
+            }
+        }
         return value;
     }
 
@@ -385,8 +392,9 @@ private:
         std::vector<GEOSGeometry*> polys;
         for (const auto& [outer, holes] : Islands(region)) {
             std::vector<GEOSGeometry*> inner;
-            for (const Outline& hole : holes)
+            for (const Outline& hole : holes) {
                 inner.push_back(ring(hole));
+            }
             polys.push_back(GEOSGeom_createPolygon_r(ctx_, ring(outer), inner.data(),
                                                      static_cast<unsigned>(inner.size())));
         }
@@ -415,8 +423,9 @@ TEST(RegionBoolean, RandomRegionsWithHolesMatchGeosAndBoostAreas) {
             EXPECT_NEAR(out.area(), geos.area(a, b, op), 1e-9 * scale) << trial << " op " << op;
             EXPECT_NEAR(out.area(), BoostArea(ba, bb, op), 1e-6 * scale) << trial << " op " << op;
             EXPECT_EQ(ok, !out.contours.empty());
-            for (const RegionContour& c : out.contours)  // engine output: outers run ccw
+            for (const RegionContour& c : out.contours) {  // engine output: outers run ccw
                 EXPECT_EQ(PolyIsClockWise(c.pts), !c.isOuter);
+            }
             ++compared;
         }
     }
@@ -477,9 +486,11 @@ TEST(RegionTransforms, PlanMovesKeepZAndRebuildBox) {
     CRegion r(Outlines{Square(0, 0, 2, 5.0)}, Outlines{Square(0.5, 0.5, 1, 5.0)});
     r.setElevation(1);
     r.move(CVector3d(1, 2, 3));
-    for (const RegionContour& c : r.contours)
-        for (const CPoint3d& p : c.pts)
+    for (const RegionContour& c : r.contours) {
+        for (const CPoint3d& p : c.pts) {
             EXPECT_EQ(p.z, 5.0);
+        }
+    }
     expectXy(r.boxMin, 1, 2);
     EXPECT_EQ(r.elevation(), 1.0);
 

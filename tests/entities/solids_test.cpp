@@ -63,8 +63,9 @@ AcGePoint3d Ac(const CPoint3d& p) {
 
 AcGePoint3d Centroid(const MeshData& f) {
     AcGeVector3d sum(0, 0, 0);
-    for (const AcGePoint3d& p : f.vertices)
+    for (const AcGePoint3d& p : f.vertices) {
         sum += p - AcGePoint3d::kOrigin;
+    }
     return AcGePoint3d::kOrigin + sum / static_cast<double>(f.vertices.size());
 }
 
@@ -338,8 +339,9 @@ TEST(SolidMeshes, SphereFacesLieOnTheSphereWithOutwardNormals) {
     for (size_t i = 0; i < faces.size(); ++i) {
         const bool cap = i < 20 || i >= 380;
         EXPECT_EQ(faces[i].vertices.size(), cap ? 3u : 4u) << i;
-        for (const AcGePoint3d& p : faces[i].vertices)
+        for (const AcGePoint3d& p : faces[i].vertices) {
             EXPECT_NEAR(Dist(p, c), 2.5, 1e-9) << i;
+        }
         EXPECT_GE(faces[i].normal.dotProduct(Centroid(faces[i]) - c), -1e-12) << i;
     }
     // First face: ring 1 at height r cos(pi/20), then the top pole.

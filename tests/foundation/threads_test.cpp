@@ -38,8 +38,9 @@ public:
         return *this;
     }
     Fingerprint& operator<<(const Pts& pts) {
-        for (const CPoint3d& p : pts)
+        for (const CPoint3d& p : pts) {
             *this << p.x << p.y << p.z;
+        }
         text_ += '|';
         return *this;
     }
@@ -51,8 +52,9 @@ private:
 
 Pts Xy(std::initializer_list<std::pair<double, double>> coords) {
     Pts out;
-    for (const auto& c : coords)
+    for (const auto& c : coords) {
         out.emplace_back(c.first, c.second, 0.0);
+    }
     return out;
 }
 
@@ -77,8 +79,9 @@ std::string Booleans() {
         for (const CPolygon* other : {&b, &comb}) {
             std::vector<CPolygon> out;
             f << (a.booleanOper(*other, out, op) ? 1.0 : 0.0);
-            for (const CPolygon& piece : out)
+            for (const CPolygon& piece : out) {
                 f << piece.getPoints();
+            }
         }
     }
     return f.text();
@@ -93,8 +96,9 @@ std::string Offsets() {
     for (const auto& c : cases) {
         std::vector<Pts> out;
         f << static_cast<double>(PlineOffset3D(*c.first, out, c.second, CVector3d(0, 0, 1), 1e-6));
-        for (const Pts& line : out)
+        for (const Pts& line : out) {
             f << line;
+        }
         out.clear();
         f << static_cast<double>(PlineOffset(*c.first, out, c.second, 1e-6));
     }
@@ -153,14 +157,16 @@ std::string Curves() {
     Fingerprint f;
     std::vector<AcGePoint2d> hits;
     f << (arc.GetInterPts(line, hits) ? 1.0 : 0.0);
-    for (const AcGePoint2d& p : hits)
+    for (const AcGePoint2d& p : hits) {
         f << p.x << p.y;
+    }
     f << (C2PtCurve(AcGePoint2d(0, 0), AcGePoint2d(10, 0), 0.0).IsOverLap(along) ? 1.0 : 0.0);
     C2PtCurve cut = arc;
     std::vector<C2PtCurve> pieces;
     f << (cut.DivideByPts({arc.GetMidPt()}, pieces) ? 1.0 : 0.0);
-    for (const C2PtCurve& piece : pieces)
+    for (const C2PtCurve& piece : pieces) {
         f << piece.GetBugle() << piece.length();
+    }
     return f.text();
 }
 
@@ -182,8 +188,9 @@ constexpr int kJobCount = sizeof kJobs / sizeof kJobs[0];
 TEST(Threads, EightThreadsGetTheSingleThreadedResults) {
     C2PtCurve::setTol(0.001);  // once, before any thread starts
     std::vector<std::string> expected;
-    for (const Job& job : kJobs)
+    for (const Job& job : kJobs) {
         expected.push_back(job.run());
+    }
     std::vector<std::atomic<int>> mismatches(kJobCount);
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
@@ -191,16 +198,19 @@ TEST(Threads, EightThreadsGetTheSingleThreadedResults) {
             for (int round = 0; round < kRounds; ++round) {
                 for (int k = 0; k < kJobCount; ++k) {
                     const int j = (k + t) % kJobCount;
-                    if (kJobs[j].run() != expected[j])
+                    if (kJobs[j].run() != expected[j]) {
                         ++mismatches[j];
+                    }
                 }
             }
         });
     }
-    for (std::thread& th : threads)
+    for (std::thread& th : threads) {
         th.join();
-    for (int j = 0; j < kJobCount; ++j)
+    }
+    for (int j = 0; j < kJobCount; ++j) {
         EXPECT_EQ(mismatches[j].load(), 0) << kJobs[j].name;
+    }
     EXPECT_NE(expected[3].find("same:"), std::string::npos);
     EXPECT_EQ(expected[3].find("differs:"), std::string::npos);
 }

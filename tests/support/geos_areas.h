@@ -14,8 +14,9 @@ namespace geos_areas {
 inline std::string polygonWkt(const std::vector<CPoint3d>& pts) {
     std::ostringstream text;
     text << std::setprecision(17) << "POLYGON((";
-    for (const CPoint3d& p : pts)
+    for (const CPoint3d& p : pts) {
         text << p.x << ' ' << p.y << ", ";
+    }
     text << pts[0].x << ' ' << pts[0].y << "))";
     return text.str();
 }
@@ -27,8 +28,9 @@ double areaOf(const std::string& text, Make make) {
     GEOSGeometry* in = geos.read(text);
     GEOSGeometry* out = in ? make(geos.ctx(), in) : nullptr;
     double area = -1.0;
-    if (out)
+    if (out) {
         GEOSArea_r(geos.ctx(), out, &area);
+    }
     geos.destroy(out);
     geos.destroy(in);
     return area;
@@ -37,8 +39,9 @@ double areaOf(const std::string& text, Make make) {
 // Area of the union of the outlines.
 inline double unionArea(const std::vector<std::vector<CPoint3d>>& pieces) {
     std::string text = "GEOMETRYCOLLECTION(";
-    for (size_t k = 0; k < pieces.size(); ++k)
+    for (size_t k = 0; k < pieces.size(); ++k) {
         text += (k ? ", " : "") + polygonWkt(pieces[k]);
+    }
     text += ")";
     return areaOf(text, [](GEOSContextHandle_t ctx, const GEOSGeometry* g) {
         return GEOSUnaryUnion_r(ctx, g);

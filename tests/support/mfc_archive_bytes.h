@@ -36,16 +36,18 @@ public:
         return *this;
     }
     LayoutBuilder& utf16(const std::u16string& s) {
-        for (char16_t c : s)
+        for (char16_t c : s) {
             u16(c);
+        }
         return *this;
     }
     const Bytes& bytes() const { return bytes_; }
 
 private:
     LayoutBuilder& put(unsigned long long v, int n) {
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
             bytes_.push_back(static_cast<BYTE>(v >> (8 * i)));
+        }
         return *this;
     }
     Bytes bytes_;

@@ -33,8 +33,9 @@ inline std::vector<std::string> CorpusFiles() {
     if (DIR* dir = opendir(CorpusDir().c_str())) {
         while (dirent* entry = readdir(dir)) {
             const std::string name = entry->d_name;
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0)
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0) {
                 files.push_back(CorpusDir() + "/" + name);
+            }
         }
         closedir(dir);
     }
@@ -44,22 +45,26 @@ inline std::vector<std::string> CorpusFiles() {
 
 inline std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) {
         ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+    }
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) {
         --e;
+    }
     return s.substr(b, e - b);
 }
 
 // The text of the first <tag ...>...</tag> element inside block, or "" when absent.
 inline std::string ElementText(const std::string& block, const std::string& tag) {
     const size_t open = block.find("<" + tag);
-    if (open == std::string::npos)
+    if (open == std::string::npos) {
         return "";
+    }
     const size_t bodyStart = block.find('>', open);
     const size_t close = block.find("</" + tag + ">", open);
-    if (bodyStart == std::string::npos || close == std::string::npos || close < bodyStart)
+    if (bodyStart == std::string::npos || close == std::string::npos || close < bodyStart) {
         return "";
+    }
     return Trim(block.substr(bodyStart + 1, close - bodyStart - 1));
 }
 
@@ -69,8 +74,9 @@ inline std::vector<std::string> Cases(const std::string& text) {
     size_t at = 0;
     while ((at = text.find("<case", at)) != std::string::npos) {
         const size_t end = text.find("</case>", at);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         cases.push_back(text.substr(at, end - at));
         at = end;
     }
@@ -106,8 +112,9 @@ public:
     }
 
     void destroy(GEOSGeometry* g) const {
-        if (g)
+        if (g) {
             GEOSGeom_destroy_r(ctx_, g);
+        }
     }
 
     // A ring's coordinates as (x, y, 0) points, closing point included.
@@ -115,8 +122,9 @@ public:
         std::vector<CPoint3d> pts;
         const GEOSCoordSequence* seq = ring ? GEOSGeom_getCoordSeq_r(ctx_, ring) : nullptr;
         unsigned int size = 0;
-        if (!seq || !GEOSCoordSeq_getSize_r(ctx_, seq, &size))
+        if (!seq || !GEOSCoordSeq_getSize_r(ctx_, seq, &size)) {
             return pts;
+        }
         for (unsigned int i = 0; i < size; ++i) {
             double x = 0, y = 0;
             GEOSCoordSeq_getXY_r(ctx_, seq, i, &x, &y);

@@ -18,8 +18,9 @@ using Pts = std::vector<CPoint3d>;
 // A list from plan coordinates, z 0.
 inline Pts plan(std::initializer_list<std::pair<double, double>> xy) {
     Pts pts;
-    for (const auto& p : xy)
+    for (const auto& p : xy) {
         pts.emplace_back(p.first, p.second, 0.0);
+    }
     return pts;
 }
 
@@ -59,8 +60,9 @@ inline Pts comb() {
     Pts c = plan({{0, 0}, {40, 0}, {40, 10}});
     for (int i = 0; i < 10; ++i) {
         const double x = 40 - 4 * i;
-        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}})
+        for (auto q : {std::make_pair(x - 1, 10.0), {x - 1, 11.0}, {x - 3, 11.0}, {x - 3, 10.0}}) {
             c.emplace_back(q.first, q.second, 0.0);
+        }
     }
     c.emplace_back(0, 10, 0);
     c.emplace_back(0, 0, 0);

@@ -39,8 +39,9 @@ public:
                 pts.emplace_back(below(side), below(side), below(3) == 0 ? below(2) : 0);
             }
         }
-        if (pts.size() >= 3 && below(2) == 0)
+        if (pts.size() >= 3 && below(2) == 0) {
             pts.push_back(pts.front());
+        }
         return pts;
     }
 
@@ -73,8 +74,9 @@ public:
 
     Pts cloud(int n, double size) {
         Pts pts;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < n; ++k) {
             pts.emplace_back(real(0.0, size), real(0.0, size), 0.0);
+        }
         return pts;
     }
 
@@ -133,8 +135,9 @@ TEST(CleanupDifferential, RemoveRedundancyPtsMatchesRestartingScan) {
         RemoveRedundancyPts(fast, ring, tol);
         cleanup_reference::RemoveRedundancyPts(plain, ring, tol);
         expectSame(fast, plain, input);
-        if (HasFatalFailure())
+        if (HasFatalFailure()) {
             return;
+        }
     }
 }
 
@@ -146,15 +149,17 @@ TEST(CleanupDifferential, RemoveRepointMatchesAllPairs) {
         AcGeContext::gTol.setEqualPoint(tols[round % 4]);
         const Pts src = gen.any(60);
         std::vector<AcGePoint3d> fast;
-        for (const CPoint3d& p : src)
+        for (const CPoint3d& p : src) {
             fast.push_back(AcGePoint3d(p.x * 0.5, p.y * 0.5, p.z));
+        }
         std::vector<AcGePoint3d> plain = fast;
         removeRepoint(fast);
         cleanup_reference::removeRepoint(plain);
         ASSERT_EQ(fast.size(), plain.size());
-        for (size_t k = 0; k < fast.size(); ++k)
+        for (size_t k = 0; k < fast.size(); ++k) {
             EXPECT_TRUE(fast[k].x == plain[k].x && fast[k].y == plain[k].y &&
                         fast[k].z == plain[k].z);
+        }
     }
     AcGeContext::gTol = saved;
 }
@@ -184,8 +189,9 @@ TEST(CleanupDifferential, SelfIntersectionTestsMatchOnLargerOutlines) {
     for (int round = 0; round < 20; ++round) {
         Pts input = gen.star(300 + gen.below(300));
         // Pull one vertex across the outline now and then.
-        if (round % 3 != 0)
+        if (round % 3 != 0) {
             input[gen.below(static_cast<int>(input.size()))] = CPoint3d(gen.real(-90, 90), 0, 0);
+        }
         EXPECT_EQ(IsSelfIntersect(input, true), cleanup_reference::IsSelfIntersect(input, true));
         EXPECT_EQ(IsIntersectWithSelf(input), cleanup_reference::IsIntersectWithSelf(input));
     }
@@ -202,8 +208,9 @@ TEST(CleanupDifferential, ClearSelfIntersectMatchesPlainScan) {
         cleanup_reference::ClearSelfIntersect(plain, tol);
         SCOPED_TRACE(testing::Message() << "round " << round << " tol " << tol);
         expectSame(fast, plain, input);
-        if (HasFatalFailure())
+        if (HasFatalFailure()) {
             return;
+        }
     }
 }
 
@@ -211,8 +218,9 @@ TEST(CleanupDifferential, ClearSelfIntersectMatchesOnLongOutlines) {
     // Long enough for every level of the box screen; a few pulled vertices make loops.
     Lists gen(16);
     Pts input = gen.star(4300);
-    for (int k = 0; k < 3; ++k)
+    for (int k = 0; k < 3; ++k) {
         input[gen.below(4300)] = CPoint3d(gen.real(-40, 40), gen.real(-40, 40), 0);
+    }
     Pts fast = input, plain = input;
     ClearSelfIntersect(fast, 1e-6);
     cleanup_reference::ClearSelfIntersect(plain, 1e-6);

@@ -18,16 +18,18 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 Pts pts2(std::initializer_list<std::pair<double, double>> xy) {
     Pts out;
-    for (const auto& p : xy)
+    for (const auto& p : xy) {
         out.emplace_back(p.first, p.second, 0.0);
+    }
     return out;
 }
 
 void expectPoints(const Pts& got, const Pts& want) {
     ASSERT_EQ(got.size(), want.size());
-    for (size_t k = 0; k < got.size(); ++k)
+    for (size_t k = 0; k < got.size(); ++k) {
         EXPECT_TRUE(got[k].isEqualTo(want[k], 1e-9))
             << k << ": (" << got[k].x << ", " << got[k].y << ", " << got[k].z << ")";
+    }
 }
 
 // ---- Opening, closing and small edits ----

@@ -110,8 +110,9 @@ TEST(offsetPolyGonByDistArr, GrowsEachEdgeByItsOwnDistanceInEitherOrientation) {
         point_lists::expectPlan(out, grownBy1);
     }
     Pts perEdge = kSquare;
-    for (size_t k = 0; k < perEdge.size(); ++k)
+    for (size_t k = 0; k < perEdge.size(); ++k) {
         perEdge[k].z = k % 2 == 0 ? 1.0 : 2.0;
+    }
     Pts out;
     EXPECT_TRUE(offsetPolyGonByDistArr(perEdge, out));
     point_lists::expectPlan(out, plan({{12, -1}, {12, 11}, {-2, 11}, {-2, -1}}));
@@ -120,12 +121,14 @@ TEST(offsetPolyGonByDistArr, GrowsEachEdgeByItsOwnDistanceInEitherOrientation) {
 TEST(offsetPolyGonByDistArr, OutlineWithoutAreaFails) {
     // A 10 by 4 rectangle shrunk by 3 turns inside out and runs clockwise.
     Pts shrunk = plan({{0, 0}, {10, 0}, {10, 4}, {0, 4}});
-    for (CPoint3d& p : shrunk)
+    for (CPoint3d& p : shrunk) {
         p.z = -3.0;
+    }
     // The square shrunk by 6 comes back turned about its centre, counter-clockwise.
     Pts inverted = kSquare;
-    for (CPoint3d& p : inverted)
+    for (CPoint3d& p : inverted) {
         p.z = -6.0;
+    }
     const Pts cases[] = {
         shrunk, inverted, {}, plan({{0, 0}, {1, 0}}), plan({{0, 0}, {kNan, 0}, {1, 1}})};
     for (const Pts& outline : cases) {

@@ -25,18 +25,20 @@ using acge_detail::pointAndVectorTol;
 // (segments and composites; other curves give an empty list).
 inline int PlineOffset(const std::vector<CPoint3d>& pts, std::vector<std::vector<CPoint3d>>& out,
                        double distance, double tol) {
-    if (distance >= -1e-6 && distance <= 1e-6)
+    if (distance >= -1e-6 && distance <= 1e-6) {
         distance = 0.00001;
+    }
     AcArray<AcGePoint2d> acPts;
     Pnt3dToAcPnt2d_Ary(pts, acPts);
     AcArray<AcGeCurve2d*> curves;
     AcGePolyline2d(acPts).getTrimmedOffset(distance, curves, AcGe::kExtend, pointAndVectorTol(tol));
     out.assign(curves.length(), {});
     for (int i = 0; i < curves.length(); ++i) {
-        if (curves[i]->type() == AcGe::kLineSeg2d)
+        if (curves[i]->type() == AcGe::kLineSeg2d) {
             AcGeLineSeg2dToPts(static_cast<const AcGeLineSeg2d*>(curves[i]), out[i]);
-        else if (curves[i]->type() == AcGe::kCompositeCrv2d)
+        } else if (curves[i]->type() == AcGe::kCompositeCrv2d) {
             AcGeCompositeCurve2dToPts(static_cast<const AcGeCompositeCurve2d*>(curves[i]), out[i]);
+        }
         delete curves[i];
     }
     return curves.length();
@@ -53,11 +55,12 @@ inline std::vector<std::vector<CPoint3d>> planeOffsetOnce(const std::vector<CPoi
                                            pointAndVectorTol(tol));
     std::vector<std::vector<CPoint3d>> out(curves.length());
     for (int i = 0; i < curves.length(); ++i) {
-        if (curves[i]->type() == AcGe::kLineSeg3d)
+        if (curves[i]->type() == AcGe::kLineSeg3d) {
             AcGeLineSeg3dToPts(static_cast<const AcGeLineSeg3d*>(curves[i]), out[i]);
-        else if (curves[i]->type() == AcGe::kCompositeCrv3d)
+        } else if (curves[i]->type() == AcGe::kCompositeCrv3d) {
             AcGeCompositeCurve3dTo3dPts(static_cast<const AcGeCompositeCurve3d*>(curves[i]),
                                         out[i]);
+        }
         delete curves[i];
     }
     return out;

@@ -163,8 +163,9 @@ TEST(PointProjections, FootOnALineAndSignedLengthAlongADirection) {
         {{3, 4, 0}, {1, 0, 0}, 3.0}, {{3, 4, 0}, {-2, 0, 0}, -3.0},  {{3, 4, 0}, {0, 0, 5}, 0.0},
         {{3, 4, 0}, {0, 0, 0}, 0.0}, {{0, 0, 5e-7}, {1, 0, 0}, 0.0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_NEAR(GetDisPrjVec(CPoint3d(0, 0, 0), c.to, c.dir), c.want, 1e-12);
+    }
 }
 
 TEST(GetPlumbClosetPnt, GivesEachSegmentsPointAboveThePlanCrossing) {

@@ -26,10 +26,12 @@ inline void FoldUnion(const std::vector<CPolygon>& in, std::vector<CPolygon>& ou
         gpc::gpc_free_polygon(&next);
         acc = result;
     }
-    for (const auto& pts : GpcContoursOfKind(acc, false))
+    for (const auto& pts : GpcContoursOfKind(acc, false)) {
         outers.emplace_back(pts, true);
-    for (const auto& pts : GpcContoursOfKind(acc, true))
+    }
+    for (const auto& pts : GpcContoursOfKind(acc, true)) {
         holes.emplace_back(pts, true);
+    }
     gpc::gpc_free_polygon(&acc);
 }
 
@@ -39,22 +41,26 @@ inline void ShareTouching(std::vector<CPoint3d>& pts, double tol) {
     std::vector<CPoint3d> joined;
     for (size_t k = 0; k < pts.size(); ++k) {
         joined.push_back(pts[k]);
-        if (k + 1 == pts.size())
+        if (k + 1 == pts.size()) {
             break;
+        }
         std::vector<size_t> on;
         const CLineSeg seg(pts[k], pts[k + 1]);
         for (size_t v = 0; v < pts.size(); ++v) {
             if (v != k && v != k + 1 && seg.isOn(pts[v], tol) && !pts[v].isEqualTo(pts[k], tol) &&
-                !pts[v].isEqualTo(pts[k + 1], tol))
+                !pts[v].isEqualTo(pts[k + 1], tol)) {
                 on.push_back(v);
+            }
         }
         std::sort(on.begin(), on.end(), [&](size_t a, size_t b) {
             const double da = pts[a].distanceTo(pts[k]), db = pts[b].distanceTo(pts[k]);
             return da != db ? da < db : a < b;
         });
-        for (size_t v : on)
-            if (!joined.back().isEqualTo(pts[v], tol))
+        for (size_t v : on) {
+            if (!joined.back().isEqualTo(pts[v], tol)) {
                 joined.push_back(pts[v]);
+            }
+        }
     }
     pts = joined;
 }

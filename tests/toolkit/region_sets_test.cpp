@@ -33,15 +33,17 @@ Pts Reversed(Pts pts) {
 
 double TotalArea(const std::vector<CPolygon>& gons) {
     double sum = 0;
-    for (const CPolygon& g : gons)
+    for (const CPolygon& g : gons) {
         sum += g.area();
+    }
     return sum;
 }
 
 double TotalLength(const std::vector<CPolygon>& gons) {
     double sum = 0;
-    for (const CPolygon& g : gons)
+    for (const CPolygon& g : gons) {
         sum += g.length();
+    }
     return sum;
 }
 
@@ -133,8 +135,9 @@ TEST(RegionSetsBoolean, ListSplitsOutersAndHolesAndFoldsOtherOpsFromTheLeft) {
 
 double GeosUnionArea(const std::vector<CPolygon>& gons) {
     PtsList outlines;
-    for (const CPolygon& g : gons)
+    for (const CPolygon& g : gons) {
         outlines.push_back(g.getPoints());
+    }
     return geos_areas::unionArea(outlines);
 }
 
@@ -163,15 +166,17 @@ TEST(RegionSetsBoolean, TreeUnionMatchesLeftFoldAndGeos) {
             });
             for (size_t i = 0; i < tree.size(); ++i) {
                 EXPECT_NEAR(tree[i].area(), fold[i].area(), 1e-9 * total) << seed;
-                for (const CPoint3d& p : tree[i].getPoints())
+                for (const CPoint3d& p : tree[i].getPoints()) {
                     EXPECT_LE(DistToOutline(p, fold[i].getPoints()), 1e-9) << seed;
+                }
             }
         }
         std::vector<CPolygon> arr = site;
         UnionPolygonArr(arr);
         ASSERT_EQ(arr.size(), outers.size());
-        for (size_t i = 0; i < arr.size(); ++i)
+        for (size_t i = 0; i < arr.size(); ++i) {
             EXPECT_EQ(arr[i].getPoints(), outers[i].getPoints());
+        }
     }
 }
 
@@ -227,8 +232,9 @@ TEST(RegionSetsUnion, PlanarDifferenceNeedsEqualNormalsAndWorksInThePlaneFrame) 
     // The same outlines stood up in the plane x = 5: the difference keeps its area.
     auto standUp = [](const Pts& pts) {
         Pts r;
-        for (const CPoint3d& p : pts)
+        for (const CPoint3d& p : pts) {
             r.emplace_back(5, p.x, p.y);
+        }
         return r;
     };
     Pts ta = standUp(a), tb = standUp(Rect(1, 1, 2, 5));
@@ -294,8 +300,9 @@ TEST(RegionSetsParts, LooseListsAreClassifiedByContainment) {
         {Rect(0, 0, 10, 10), {}, Rect(2, 2, 8, 8), Rect(3, 3, 4, 4), Rect(20, 0, 21, 1)}, rgn);
     ASSERT_EQ(rgn.contours.size(), 4u);
     const bool outer[] = {true, false, false, true};  // the island in the hole is a hole too
-    for (size_t i = 0; i < 4; ++i)
+    for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(rgn.contours[i].isOuter, outer[i]);
+    }
 
     removeHolesInHoleFrmRgn(&rgn);
     removeHolesInHoleFrmRgn(nullptr);
@@ -404,8 +411,9 @@ TEST(RegionSetsRepair, PinchSplitMatchesAllPairsReference) {
     std::uniform_int_distribution<int> cell(0, 5), len(3, 24);
     for (int trial = 0; trial < 400; ++trial) {
         Pts walk;
-        for (int k = len(rng); k > 0; --k)
+        for (int k = len(rng); k > 0; --k) {
             walk.emplace_back(cell(rng), cell(rng), 0);
+        }
         PtsList fast, plain;
         HolePtsSplit2SingleContours(walk, fast, 0.001);
         region_sets_reference::SplitPinches(walk, plain, 0.001);
@@ -416,11 +424,13 @@ TEST(RegionSetsRepair, PinchSplitMatchesAllPairsReference) {
 // Squares on a diagonal touching corner to corner, walked up one side and down the other.
 Pts DiagonalChain(int squares) {
     Pts chain;
-    for (int i = 0; i < squares; ++i)
+    for (int i = 0; i < squares; ++i) {
         chain.insert(chain.end(), {{double(i), double(i), 0}, {i + 1.0, double(i), 0}});
+    }
     chain.emplace_back(squares, squares, 0);
-    for (int i = squares; i > 0; --i)
+    for (int i = squares; i > 0; --i) {
         chain.insert(chain.end(), {{i - 1.0, double(i), 0}, {i - 1.0, i - 1.0, 0}});
+    }
     chain.pop_back();
     return chain;
 }
@@ -431,12 +441,14 @@ TEST(RegionSetsRepair, LongOutlinesAndOddTolerancesEnd) {
     PtsList out;
     HolePtsSplit2SingleContours(DiagonalChain(200), out, 0.001);
     ASSERT_EQ(out.size(), 200u);
-    for (const Pts& p : out)
+    for (const Pts& p : out) {
         EXPECT_NEAR(CalPolyArea(p), 1, 1e-9);
+    }
     // A loop at the start, then a zigzag of 10^5 vertices and back along the top.
     Pts big{{0, 0, 0}, {-1, 0, 0}, {-1, -1, 0}, {0, 0, 0}};
-    for (int i = 1; i <= 100000; ++i)
+    for (int i = 1; i <= 100000; ++i) {
         big.emplace_back(i, (i % 2) * 0.5, 0);
+    }
     big.insert(big.end(), {{100000, 10, 0}, {0, 10, 0}});
     out.clear();
     HolePtsSplit2SingleContours(big, out, 0.001);
@@ -452,8 +464,9 @@ TEST(RegionSetsRepair, LongOutlinesAndOddTolerancesEnd) {
 // are split, and the depth bound stops the repair.
 TEST(RegionSetsRepair, FixRegionUnitesTouchingOutersAndSplitsPinches) {
     PtsList row;
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         row.push_back(Rect(i, 0, i + 1, 1));
+    }
     for (double dist : {0.01, kNaN}) {
         CRegion rgn(row);
         FixRegion(rgn, dist, 0);
@@ -463,8 +476,9 @@ TEST(RegionSetsRepair, FixRegionUnitesTouchingOutersAndSplitsPinches) {
     const Pts eight{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {2, 1, 0},
                     {2, 2, 0}, {1, 2, 0}, {1, 1, 0}, {0, 1, 0}};
     Pts pinchedHole = eight;
-    for (CPoint3d& p : pinchedHole)
+    for (CPoint3d& p : pinchedHole) {
         p = CPoint3d(p.x + 4, p.y + 4, 0);
+    }
     CRegion rgn(PtsList{eight}, PtsList{});
     FixRegion(rgn, 0.01, 0);
     EXPECT_EQ(rgn.contours.size(), 2u);
@@ -489,8 +503,9 @@ TEST(RegionSetsBadInput, NonFiniteAndEmptyContoursEndQuietly) {
     region2regionWithOnlyOneOutside(rgn, parts);
     std::vector<CRegion*> heap;
     getRegionsFromRegion(&rgn, heap);
-    for (CRegion* r : heap)
+    for (CRegion* r : heap) {
         delete r;
+    }
     std::vector<CPolygon> gons;
     region2polygon(rgn, gons);
     removeHolesInHoleFrmRgn(&rgn);

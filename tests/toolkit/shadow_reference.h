@@ -15,23 +15,27 @@ inline double GetMaxPL(std::vector<CPoint3d>& pts, bool dropClockwise) {
     for (size_t i = 0; i < pts.size();) {
         const size_t n = pts.size(), j = (i + 1) % n, k = (i + 2) % n;
         if (CLineSeg(pts[i], pts[j]).isOn(pts[k], 1e-6) ||
-            CLineSeg(pts[j], pts[k]).isOn(pts[i], 1e-6))
+            CLineSeg(pts[j], pts[k]).isOn(pts[i], 1e-6)) {
             pts.erase(pts.begin() + j);
-        else
+        } else {
             ++i;
+        }
     }
     const size_t n = pts.size();
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = i + 2; j < n; ++j) {
-            if (i == 0 && j == n - 1)
+            if (i == 0 && j == n - 1) {
                 continue;
+            }
             CPoint3d p;
-            if (!IsIntersectWith(pts[i], pts[i + 1], pts[j], pts[(j + 1) % n], p))
+            if (!IsIntersectWith(pts[i], pts[i + 1], pts[j], pts[(j + 1) % n], p)) {
                 continue;
+            }
             std::vector<CPoint3d> a(pts.begin(), pts.begin() + i + 1);
             a.push_back(p);
-            if (j + 1 < n)
+            if (j + 1 < n) {
                 a.insert(a.end(), pts.begin() + j + 1, pts.end());
+            }
             std::vector<CPoint3d> b{p};
             b.insert(b.end(), pts.begin() + i + 1, pts.begin() + j + 1);
             const double areaA = shadow_reference::GetMaxPL(a, dropClockwise);

@@ -24,8 +24,9 @@ using geo_detail::kPi;
 // Area of the outline, its translate and every edge's swept quadrilateral, united by GEOS.
 double sweptAreaByUnion(const Pts& outline, const CVector3d& s) {
     std::vector<Pts> pieces{outline, {}};
-    for (const CPoint3d& p : outline)
+    for (const CPoint3d& p : outline) {
         pieces[1].push_back(p + s);
+    }
     for (size_t k = 0; k < outline.size(); ++k) {
         const CPoint3d& a = outline[k];
         const CPoint3d& b = outline[(k + 1) % outline.size()];
@@ -65,8 +66,9 @@ TEST(GetEntShade, AreaIsTheMinkowskiSumForConvexAndStarOutlines) {
                                  star({3, 1.2, 3, 1.2, 3, 1.2, 3, 1.2, 3, 1.2})};
     for (int k = 0; k < 4; ++k) {
         std::vector<double> radii(12);
-        for (double& r : radii)
+        for (double& r : radii) {
             r = radius(rng);
+        }
         outlines.push_back(star(radii));
     }
     for (size_t o = 0; o < outlines.size(); ++o) {
@@ -139,10 +141,11 @@ TEST(GetMaxPL, MatchesThePlainRecursion) {
         Pts pts;
         const int n = k < 300 ? 3 + k % 40 : 200;
         for (int v = 0; v < n; ++v) {
-            if (k % 3 == 0)
+            if (k % 3 == 0) {
                 pts.emplace_back(grid(rng), grid(rng), 0.0);
-            else
+            } else {
                 pts.emplace_back(real(rng), real(rng), 0.0);
+            }
         }
         lists.push_back(pts);
     }

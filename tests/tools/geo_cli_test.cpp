@@ -169,10 +169,12 @@ std::vector<OperationCase> OperationCases() {
          [] {
              std::vector<AcGePoint3d> outer;
              std::vector<std::vector<AcGePoint3d>> holes(1), tris;
-             for (const CPoint3d& p : kOuter)
+             for (const CPoint3d& p : kOuter) {
                  outer.emplace_back(p.x, p.y, 0);
-             for (const CPoint3d& p : kHole)
+             }
+             for (const CPoint3d& p : kHole) {
                  holes[0].emplace_back(p.x, p.y, 0);
+             }
              divTringle(outer, holes, 0, tris);
              std::vector<Pts> outlines;
              for (const auto& t : tris) {
@@ -211,8 +213,9 @@ std::vector<OperationCase> OperationCases() {
              std::vector<CPolygon> pieces;
              LineSegSplitPolyGon(&cutter, &whole, pieces);
              std::vector<Pts> outlines;
-             for (const CPolygon& p : pieces)
+             for (const CPolygon& p : pieces) {
                  outlines.push_back(p.getPoints());
+             }
              return Outlines(outlines);
          }},
         {{"contour", "2", "--origin", "10", "20", "--spacing", "2", "3"}, {kGrid}, ContourLines},

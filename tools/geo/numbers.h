@@ -27,7 +27,7 @@ void AppendNumber(std::string& out, double v, const NumberFormat& format);
 // v as text.
 std::string FormatNumber(double v, const NumberFormat& format);
 
-namespace detail {
+namespace numbers_detail {
 // Which bytes IsNumberChar accepts.
 struct NumberChars {
     bool accepts[256] = {};
@@ -39,12 +39,12 @@ struct NumberChars {
     }
 };
 inline constexpr NumberChars kNumberChars{};
-}  // namespace detail
+}  // namespace numbers_detail
 
 // Characters a number may be made of, with the letters of the words it might be mistaken for
 // (NaN, inf), so that such a word is read whole and refused.
 inline bool IsNumberChar(char c) {
-    return detail::kNumberChars.accepts[static_cast<unsigned char>(c)];
+    return numbers_detail::kNumberChars.accepts[static_cast<unsigned char>(c)];
 }
 
 // Reads text (an optional sign, digits, point, exponent) as a finite double; false for

@@ -18,8 +18,9 @@ public:
     AcArray() = default;
     // Reserves `physicalLength` slots; the logical length stays 0.
     explicit AcArray(int physicalLength, int growLength = 8) : mGrowLength(growLength) {
-        if (physicalLength > 0)
+        if (physicalLength > 0) {
             mData.reserve(static_cast<std::size_t>(physicalLength));
+        }
     }
 
     T& operator[](int i) { return mData[static_cast<std::size_t>(i)]; }
@@ -46,20 +47,23 @@ public:
     }
     // Inserts before index (index == length() appends); an index out of range does nothing.
     AcArray& insertAt(int index, const T& value) {
-        if (index >= 0 && index <= length())
+        if (index >= 0 && index <= length()) {
             mData.insert(mData.begin() + index, value);
+        }
         return *this;
     }
     // Removes one element; an index out of range does nothing.
     AcArray& removeAt(int index) {
-        if (index >= 0 && index < length())
+        if (index >= 0 && index < length()) {
             mData.erase(mData.begin() + index);
+        }
         return *this;
     }
     bool remove(const T& value, int start = 0) {
         int i = 0;
-        if (!find(value, i, start))
+        if (!find(value, i, start)) {
             return false;
+        }
         removeAt(i);
         return true;
     }
@@ -70,8 +74,9 @@ public:
         return *this;
     }
     AcArray& removeSubArray(int startIndex, int endIndex) {
-        if (startIndex < 0 || endIndex >= length() || startIndex > endIndex)
+        if (startIndex < 0 || endIndex >= length() || startIndex > endIndex) {
             return *this;
+        }
         mData.erase(mData.begin() + startIndex, mData.begin() + endIndex + 1);
         return *this;
     }
@@ -118,8 +123,9 @@ public:
     }
     int growLength() const { return mGrowLength; }
     AcArray& setGrowLength(int n) {
-        if (n > 0)
+        if (n > 0) {
             mGrowLength = n;
+        }
         return *this;
     }
     AcArray& reverse() {

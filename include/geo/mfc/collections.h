@@ -31,8 +31,9 @@ public:
     // nGrowBy is accepted for compatibility; growth is the vector's.
     void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1) {
         (void)nGrowBy;
-        if (nNewSize < 0)
+        if (nNewSize < 0) {
             AfxThrowInvalidArgException();
+        }
         m_data.resize(static_cast<size_t>(nNewSize));
     }
     void FreeExtra() { m_data.shrink_to_fit(); }
@@ -50,10 +51,12 @@ public:
 
     // Sets the element, growing the array when the index is past the end.
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement) {
-        if (nIndex < 0)
+        if (nIndex < 0) {
             AfxThrowInvalidArgException();
-        if (nIndex >= GetSize())
+        }
+        if (nIndex >= GetSize()) {
             SetSize(nIndex + 1);
+        }
         m_data[static_cast<size_t>(nIndex)] = newElement;
     }
     INT_PTR Add(ARG_TYPE newElement) {
@@ -62,29 +65,35 @@ public:
     }
     // Inserts nCount copies; an index past the end grows the array first.
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1) {
-        if (nIndex < 0 || nCount <= 0)
+        if (nIndex < 0 || nCount <= 0) {
             AfxThrowInvalidArgException();
+        }
         TYPE copy(newElement);  // the argument may refer into this array
-        if (nIndex > GetSize())
+        if (nIndex > GetSize()) {
             SetSize(nIndex);
+        }
         m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), copy);
     }
     void InsertAt(INT_PTR nStartIndex, const CArray* pNewArray) {
-        if (pNewArray == nullptr || nStartIndex < 0)
+        if (pNewArray == nullptr || nStartIndex < 0) {
             AfxThrowInvalidArgException();
+        }
         std::vector<TYPE> items(pNewArray->m_data);
-        if (nStartIndex > GetSize())
+        if (nStartIndex > GetSize()) {
             SetSize(nStartIndex);
+        }
         m_data.insert(m_data.begin() + nStartIndex, items.begin(), items.end());
     }
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1) {
-        if (nIndex < 0 || nCount < 0 || nCount > GetSize() - nIndex)
+        if (nIndex < 0 || nCount < 0 || nCount > GetSize() - nIndex) {
             AfxThrowInvalidArgException();
+        }
         m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
     }
     void Copy(const CArray& src) {
-        if (&src != this)
+        if (&src != this) {
             m_data = src.m_data;
+        }
     }
     // Appends the other array's elements and returns the index of the first one.
     INT_PTR Append(const CArray& src) {
@@ -99,14 +108,16 @@ public:
         if constexpr (std::is_trivially_copyable_v<TYPE>) {
             if (ar.IsStoring()) {
                 ar.WriteCount(m_data.size());
-                for (const TYPE& item : m_data)
+                for (const TYPE& item : m_data) {
                     ar.Write(&item, sizeof(TYPE));
+                }
             } else {
                 DWORD_PTR nCount = ar.ReadCount();
                 ar.EnsureAvailable(nCount, sizeof(TYPE));
                 std::vector<TYPE> items(static_cast<size_t>(nCount));
-                for (TYPE& item : items)
+                for (TYPE& item : items) {
                     ar.ReadExact(&item, sizeof(TYPE));
+                }
                 m_data.swap(items);
             }
         } else {
@@ -117,8 +128,9 @@ public:
 
 private:
     size_t Checked(INT_PTR nIndex) const {
-        if (nIndex < 0 || nIndex >= GetSize())
+        if (nIndex < 0 || nIndex >= GetSize()) {
             AfxThrowInvalidArgException();
+        }
         return static_cast<size_t>(nIndex);
     }
 

@@ -56,8 +56,9 @@ TEST(AcArray, LengthsAndRangeFor) {
     expectNear(pts[2], 0, 0, 0, 0.0);  // new slots are default points
     pts[1].set(1, 2, 3);
     double sum = 0.0;
-    for (const AcGePoint3d& p : pts)
+    for (const AcGePoint3d& p : pts) {
         sum += p.x + p.y + p.z;
+    }
     EXPECT_DOUBLE_EQ(sum, 6.0);
     pts.setLogicalLength(-4);
     EXPECT_TRUE(pts.isEmpty());

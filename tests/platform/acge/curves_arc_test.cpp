@@ -73,8 +73,9 @@ TEST(CircArc2d, BulgeIsTheTangentOfAQuarterOfTheSweep) {
     for (int i = 0; i < 200; ++i) {
         const AcGePoint2d s(coord(rng), coord(rng)), e(coord(rng), coord(rng));
         const double b = bulge(rng);
-        if (std::fabs(b) < 1e-3)
+        if (std::fabs(b) < 1e-3) {
             continue;
+        }
         AcGeCircArc2d arc(s, e, b, false);
         EXPECT_NEAR(sweepOf(arc), 4 * std::atan(std::fabs(b)), 1e-9);
         EXPECT_EQ(arc.isClockWise(), b < 0);

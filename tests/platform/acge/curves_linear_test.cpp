@@ -171,8 +171,9 @@ TEST(LineSeg2d, SamplesSpreadEvenlyAndBadCountsGiveNothing) {
     AcGePoint2dArray pts;
     seg.getSamplePoints(5, pts);
     ASSERT_EQ(pts.length(), 5);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         expectAt(pts[i], i, 0);
+    }
     seg.getSamplePoints(1, pts);
     ASSERT_EQ(pts.length(), 1);
     expectAt(pts[0], 0, 0);

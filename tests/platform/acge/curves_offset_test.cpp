@@ -31,8 +31,9 @@ template <typename Curve>
 struct Owned {
     AcArray<Curve*> list;
     ~Owned() {
-        for (Curve* c : list)
+        for (Curve* c : list) {
             delete c;
+        }
     }
 };
 
@@ -47,20 +48,23 @@ std::vector<AcGePoint2d> vertices(const AcGeCurve2d& curve) {
     }
     for (AcGeCurve2d* piece : pieces) {
         AcGePoint2d p;
-        if (piece->hasStartPoint(p))
+        if (piece->hasStartPoint(p)) {
             out.push_back(p);
+        }
     }
     AcGePoint2d end;
-    if (pieces.last()->hasEndPoint(end))
+    if (pieces.last()->hasEndPoint(end)) {
         out.push_back(end);
+    }
     return out;
 }
 
 AcGePoint2dArray square() {
     AcGePoint2dArray pts;
     for (auto p : {AcGePoint2d(0, 0), AcGePoint2d(10, 0), AcGePoint2d(10, 10), AcGePoint2d(0, 10),
-                   AcGePoint2d(0, 0)})
+                   AcGePoint2d(0, 0)}) {
         pts.append(p);
+    }
     return pts;
 }
 
@@ -119,9 +123,10 @@ TEST(TrimmedOffset2d, ArcOffsetChangesTheRadiusOnly) {
     Owned<AcGeCurve2d> ring;
     AcGeCircArc2d(AcGePoint2d(0, 0), 3.0).getTrimmedOffset(-1.0, ring.list, AcGe::kExtend);
     ASSERT_EQ(ring.list.length(), 1);
-    for (double a = 0.0; a < 6.2; a += 0.5)
+    for (double a = 0.0; a < 6.2; a += 0.5) {
         EXPECT_NEAR(ring.list[0]->distanceTo(AcGePoint2d(4 * std::cos(a), 4 * std::sin(a))), 0.0,
                     1e-9);
+    }
     EXPECT_TRUE(ring.list[0]->isClosed());
 }
 
@@ -156,8 +161,9 @@ TEST(TrimmedOffset2d, UnusableInputGivesNoCurves) {
 
 TEST(TrimmedOffset3d, OffsetsStayInThePlaneOfTheNormal) {
     AcGePoint3dArray pts;
-    for (const AcGePoint2d& p : square())
+    for (const AcGePoint2d& p : square()) {
         pts.append(AcGePoint3d(p.x, p.y, 5.0));
+    }
     AcGePolyline3d poly(pts);
     Owned<AcGeCurve3d> up, down;
     poly.getTrimmedOffset(1.0, AcGeVector3d(0, 0, 1), up.list, AcGe::kExtend,

@@ -27,8 +27,9 @@ const acge_test::PointExpect expectAt{kEps};
 
 AcGePoint2dArray points2d(std::initializer_list<AcGePoint2d> list) {
     AcGePoint2dArray out;
-    for (const AcGePoint2d& p : list)
+    for (const AcGePoint2d& p : list) {
         out.append(p);
+    }
     return out;
 }
 
@@ -124,8 +125,9 @@ TEST(CompositeCurve2d, ParametersStartAtZeroAndGrowByLength) {
     expectAt(tri.evalPoint(4.0), 4, 0);
     expectAt(tri.evalPoint(5.5), 4, 1.5);
     expectAt(tri.evalPoint(9.5), 2, 1.5);
-    for (double t = 0.0; t < 12.0; t += 0.7)
+    for (double t = 0.0; t < 12.0; t += 0.7) {
         EXPECT_NEAR(tri.paramOf(tri.evalPoint(t)), t, 1e-9);
+    }
     int piece = -1;
     EXPECT_NEAR(tri.globalToLocalParam(5.5, piece), 0.5, kEps);
     EXPECT_EQ(piece, 1);

@@ -19,9 +19,11 @@ using geo_detail::kPi;
 AcGeMatrix3d randomMatrix(std::mt19937& rng) {
     std::uniform_real_distribution<double> u(-5.0, 5.0);
     AcGeMatrix3d m;
-    for (auto& row : m.entry)
-        for (double& e : row)
+    for (auto& row : m.entry) {
+        for (double& e : row) {
             e = u(rng);
+        }
+    }
     return m;
 }
 
@@ -36,8 +38,9 @@ TEST(MatrixInverse, InverseTimesMatrixIsIdentityOnRandomMatrices) {
     std::mt19937 rng(42);
     for (int i = 0; i < 200; ++i) {
         const AcGeMatrix3d m = randomMatrix(rng);
-        if (std::fabs(m.det()) < 1e-3)
+        if (std::fabs(m.det()) < 1e-3) {
             continue;
+        }
         expectIdentity(m.inverse() * m, 1e-8);
         expectIdentity(m * m.inverse(), 1e-8);
         AcGeMatrix3d inv;
@@ -53,9 +56,11 @@ TEST(MatrixInverse, SingularMatrixIsLeftUnchanged) {
     // Second row is twice the first.
     AcGeMatrix3d m;
     const double rows[4][4] = {{1, 2, 3, 4}, {2, 4, 6, 8}, {0, 1, 5, 0}, {0, 0, 0, 1}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
             m.entry[r][c] = rows[r][c];
+        }
+    }
     EXPECT_TRUE(m.isSingular());
     EXPECT_EQ(m.det(), 0.0);
     AcGeMatrix3d inv = AcGeMatrix3d::translation(AcGeVector3d(1, 2, 3));
@@ -64,9 +69,11 @@ TEST(MatrixInverse, SingularMatrixIsLeftUnchanged) {
     AcGeMatrix3d copy = m;
     copy.invert();
     EXPECT_TRUE(copy.isEqualTo(m, AcGeTol()));
-    for (const auto& row : m.inverse().entry)
-        for (double e : row)
+    for (const auto& row : m.inverse().entry) {
+        for (double e : row) {
             EXPECT_TRUE(std::isfinite(e));
+        }
+    }
 
     AcGeMatrix2d zero2;
     zero2.entry[0][0] = zero2.entry[1][1] = 0.0;
@@ -99,9 +106,11 @@ TEST(MatrixBasics, DeterminantProductsAndTranspose) {
     std::mt19937 rng(5);
     const AcGeMatrix3d m = randomMatrix(rng);
     const AcGeMatrix3d mt = m.transpose();
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
             EXPECT_EQ(mt.entry[i][j], m.entry[j][i]);
+        }
+    }
     EXPECT_NEAR(m.det(), mt.det(), 1e-9);
     expectIdentity(AcGeMatrix3d::kIdentity, 0.0);
     expectNear(AcGeMatrix3d::translation(AcGeVector3d(4, 5, 6)).translation(), 4, 5, 6, 0.0);

@@ -95,9 +95,11 @@ TEST(PlaneConstruction, DegenerateInputKeepsTheXYFrame) {
     const AcGePlane bad(AcGePoint3d(0, 0, 2), AcGeVector3d());
     EXPECT_DOUBLE_EQ(bad.signedDistanceTo(AcGePoint3d(5, 5, 5)), 3.0);
     const AcGeMatrix3d w2p = AcGeMatrix3d::worldToPlane(bad);
-    for (const auto& row : w2p.entry)
-        for (double e : row)
+    for (const auto& row : w2p.entry) {
+        for (double e : row) {
             EXPECT_TRUE(std::isfinite(e));
+        }
+    }
 
     AcGePlane revalidated = bad;
     revalidated.set(AcGePoint3d(0, 0, 0), AcGeVector3d(1, 0, 0));
@@ -177,10 +179,12 @@ TEST(PlaneEntity, TypeAncestryCopyAndEquality) {
     const AcGePlane plane(AcGePoint3d(1, 2, 3), AcGeVector3d(1, 1, 1));
     EXPECT_EQ(plane.type(), AcGe::kPlane);
     EXPECT_EQ(static_cast<int>(AcGe::kPlane), 25);
-    for (AcGe::EntityId id : {AcGe::kPlane, AcGe::kPlanarEnt, AcGe::kSurface, AcGe::kEntity3d})
+    for (AcGe::EntityId id : {AcGe::kPlane, AcGe::kPlanarEnt, AcGe::kSurface, AcGe::kEntity3d}) {
         EXPECT_TRUE(plane.isKindOf(id)) << id;
-    for (AcGe::EntityId id : {AcGe::kEntity2d, AcGe::kCurve3d, AcGe::kBoundedPlane})
+    }
+    for (AcGe::EntityId id : {AcGe::kEntity2d, AcGe::kCurve3d, AcGe::kBoundedPlane}) {
         EXPECT_FALSE(plane.isKindOf(id)) << id;
+    }
 
     std::unique_ptr<AcGeEntity3d> copy(plane.copy());
     EXPECT_EQ(copy->type(), AcGe::kPlane);

@@ -40,17 +40,20 @@ constexpr double kDistTol = 1e-6;
 // Straight pieces through the points; closed adds the closing piece.
 Chain polyline(const std::vector<Pt>& pts, bool closed) {
     Chain c;
-    for (size_t i = 0; i + 1 < pts.size(); ++i)
+    for (size_t i = 0; i + 1 < pts.size(); ++i) {
         c.push_back({pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, 0.0});
-    if (closed)
+    }
+    if (closed) {
         c.push_back({pts.back().first, pts.back().second, pts[0].first, pts[0].second, 0.0});
+    }
     return c;
 }
 
 // Point on a bulged piece at fraction t, found from the chord and sagitta alone.
 Pt pointOn(const OffsetPiece& p, double t) {
-    if (p.bulge == 0)
+    if (p.bulge == 0) {
         return {p.sx + (p.ex - p.sx) * t, p.sy + (p.ey - p.sy) * t};
+    }
     const double theta = 4 * std::atan(p.bulge);
     const double dx = p.ex - p.sx, dy = p.ey - p.sy, chord = std::hypot(dx, dy);
     const double r = chord / (2 * std::sin(std::abs(theta) / 2));
@@ -90,8 +93,9 @@ double area(const Chain& chain) {
     double a = 0;
     for (const OffsetPiece& p : chain) {
         a += (p.sx * p.ey - p.ex * p.sy) / 2;
-        if (p.bulge == 0)
+        if (p.bulge == 0) {
             continue;
+        }
         const double theta = 4 * std::atan(p.bulge);
         const double chord = std::hypot(p.ex - p.sx, p.ey - p.sy);
         const double r = chord / (2 * std::sin(std::abs(theta) / 2));
@@ -102,8 +106,9 @@ double area(const Chain& chain) {
 
 double totalArea(const std::vector<Chain>& chains) {
     double a = 0;
-    for (const Chain& c : chains)
+    for (const Chain& c : chains) {
         a += area(c);
+    }
     return a;
 }
 
@@ -122,31 +127,38 @@ void expectConnected(const Chain& c, bool closed) {
 
 // Every vertex of the result lies at exactly |d| from the input.
 void expectVerticesAtDistance(const std::vector<Chain>& result, const Chain& input, double d) {
-    for (const Chain& c : result)
+    for (const Chain& c : result) {
         for (const OffsetPiece& p : c) {
             EXPECT_NEAR(chainDist(input, {p.sx, p.sy}), std::abs(d), kDistTol);
             EXPECT_NEAR(chainDist(input, {p.ex, p.ey}), std::abs(d), kDistTol);
         }
+    }
 }
 
 // Every piece's middle lies at exactly |d| from the input (mitre corners put vertices further).
 void expectMiddlesAtDistance(const std::vector<Chain>& result, const Chain& input, double d) {
-    for (const Chain& c : result)
-        for (const OffsetPiece& p : c)
+    for (const Chain& c : result) {
+        for (const OffsetPiece& p : c) {
             EXPECT_NEAR(chainDist(input, pointOn(p, 0.5)), std::abs(d), kDistTol);
+        }
+    }
 }
 
 // No point of the result comes closer to the input than |d|.
 void expectNothingCloser(const std::vector<Chain>& result, const Chain& input, double d) {
-    for (const Chain& c : result)
-        for (const OffsetPiece& p : c)
-            for (double t : {0.0, 0.25, 0.5, 0.75, 1.0})
+    for (const Chain& c : result) {
+        for (const OffsetPiece& p : c) {
+            for (double t : {0.0, 0.25, 0.5, 0.75, 1.0}) {
                 EXPECT_GE(chainDist(input, pointOn(p, t)), std::abs(d) - kDistTol);
+            }
+        }
+    }
 }
 
 void expectLoops(const std::vector<Chain>& result) {
-    for (const Chain& c : result)
+    for (const Chain& c : result) {
         expectConnected(c, true);
+    }
 }
 
 const std::vector<Pt> kSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
@@ -358,8 +370,9 @@ TEST(TrimmedOffsetOpen, StartSwallowedByTheOtherArm) {
     // and the start of the last one.
     const Chain path = polyline({{5, 0}, {10, 0}, {10, 4}, {0, 4}}, false);
     const auto r = trimmedOffset(path, false, 3.0, kTol);
-    for (const Chain& c : r)
+    for (const Chain& c : r) {
         expectConnected(c, false);
+    }
     expectNothingCloser(r, path, 3.0);
     ASSERT_EQ(r.size(), 1u);
     EXPECT_NEAR(r[0].back().ey, 1, 1e-12);
@@ -372,11 +385,12 @@ TEST(TrimmedOffsetOpen, MitreTipBeyondTheInputIsDropped) {
     const Chain path = polyline({{0, 0}, {10, 0}, {0, 1}, {13, 5}, {13, -5}}, false);
     const auto r = trimmedOffset(path, false, -0.5, kTol);
     ASSERT_FALSE(r.empty());
-    for (const Chain& c : r)
+    for (const Chain& c : r) {
         for (const OffsetPiece& p : c) {
             EXPECT_LE(p.sx, 13.5 + 1e-9);
             EXPECT_LE(p.ex, 13.5 + 1e-9);
         }
+    }
     expectNothingCloser(r, path, 0.5);
 }
 
@@ -399,8 +413,9 @@ TEST(TrimmedOffsetArcs, CircleInwardOutwardAndGone) {
     ASSERT_EQ(out.size(), 1u);
     expectLoops(out);
     EXPECT_NEAR(area(out[0]), kPi * 36, 1e-9);
-    for (const OffsetPiece& p : out[0])
+    for (const OffsetPiece& p : out[0]) {
         EXPECT_NEAR(p.bulge, 1.0, 1e-12);
+    }
     expectVerticesAtDistance(out, c, 1.0);
 
     const auto in = trimmedOffset(c, true, 1.0, kTol);
@@ -458,8 +473,9 @@ TEST(TrimmedOffsetArcs, TightArcCollapsesAndNeighboursMeet) {
     ASSERT_EQ(r.size(), 1u);
     expectLoops(r);
     EXPECT_NEAR(area(r[0]), 64, 1e-9);
-    for (const OffsetPiece& p : r[0])
+    for (const OffsetPiece& p : r[0]) {
         EXPECT_EQ(p.bulge, 0.0);
+    }
     expectVerticesAtDistance(r, rounded, 1.0);
 }
 
@@ -537,9 +553,10 @@ constexpr double kClipperScale = 1 << 28;
 // Total signed area of Clipper's offset with unlimited mitres.
 double clipperOffsetArea(const std::vector<Pt>& pts, double d, size_t& loops) {
     ClipperLib::Path path;
-    for (const Pt& p : pts)
+    for (const Pt& p : pts) {
         path.push_back({ClipperLib::cInt(std::llround(p.first * kClipperScale)),
                         ClipperLib::cInt(std::llround(p.second * kClipperScale))});
+    }
     ClipperLib::ClipperOffset offset(1e9, 0.25);
     offset.AddPath(path, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
     ClipperLib::Paths out;
@@ -547,8 +564,9 @@ double clipperOffsetArea(const std::vector<Pt>& pts, double d, size_t& loops) {
     offset.Execute(out, -d * kClipperScale);
     loops = out.size();
     double a = 0;
-    for (const auto& p : out)
+    for (const auto& p : out) {
         a += ClipperLib::Area(p);
+    }
     return a / (kClipperScale * kClipperScale);
 }
 
@@ -574,8 +592,9 @@ TEST(TrimmedOffsetRandom, StarOutlinesMatchClipperArea) {
 std::vector<Pt> spikyStar(std::mt19937& rng, int n) {
     std::uniform_real_distribution<double> unit(0, 1);
     std::vector<double> angles(n);
-    for (double& a : angles)
+    for (double& a : angles) {
         a = 2 * kPi * unit(rng);
+    }
     std::sort(angles.begin(), angles.end());
     std::vector<Pt> pts;
     for (double a : angles) {
@@ -613,8 +632,9 @@ TEST(TrimmedOffsetPolygon, PieceTrimmedToAPointStillMitres) {
     size_t loops = 0;
     EXPECT_NEAR(totalArea(r), clipperOffsetArea(pts, -1.0, loops), 1e-8);
     bool tip = false;
-    for (const OffsetPiece& p : r[0])
+    for (const OffsetPiece& p : r[0]) {
         tip = tip || (std::abs(p.ex - 2) < 1e-9 && std::abs(p.ey - 5 - std::sqrt(2.0)) < 1e-9);
+    }
     EXPECT_TRUE(tip);
 }
 
@@ -626,21 +646,27 @@ namespace {
 Chain randomChain(std::mt19937& rng, int n, bool closed, double bulgeShare) {
     std::uniform_real_distribution<double> coord(-10, 10), bulge(-1.5, 1.5), pick(0, 1);
     std::vector<Pt> pts;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         pts.push_back({coord(rng), coord(rng)});
+    }
     Chain c = polyline(pts, closed);
-    for (OffsetPiece& p : c)
-        if (pick(rng) < bulgeShare)
+    for (OffsetPiece& p : c) {
+        if (pick(rng) < bulgeShare) {
             p.bulge = bulge(rng);
+        }
+    }
     return c;
 }
 
 bool allFinite(const std::vector<Chain>& result) {
-    for (const Chain& c : result)
-        for (const OffsetPiece& p : c)
+    for (const Chain& c : result) {
+        for (const OffsetPiece& p : c) {
             if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
-                !std::isfinite(p.ey) || !std::isfinite(p.bulge))
+                !std::isfinite(p.ey) || !std::isfinite(p.bulge)) {
                 return false;
+            }
+        }
+    }
     return true;
 }
 
@@ -653,8 +679,9 @@ TEST(TrimmedOffsetRandom, ArbitraryChainsGiveConnectedResultsKeepingTheirDistanc
         const double d = dist(rng);
         const auto r = trimmedOffset(c, closed, d, kTol);
         ASSERT_TRUE(allFinite(r)) << "round " << round;
-        for (const Chain& piece : r)
+        for (const Chain& piece : r) {
             expectConnected(piece, closed);
+        }
         expectNothingCloser(r, c, d);
     }
 }
@@ -664,15 +691,18 @@ uint64_t digestOf(const std::vector<Chain>& result, uint64_t h) {
     auto mix = [&h](double v) {
         uint64_t bits;
         std::memcpy(&bits, &v, sizeof bits);
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < 8; ++k) {
             h = (h ^ ((bits >> (8 * k)) & 0xff)) * 1099511628211ull;
+        }
     };
     mix(double(result.size()));
     for (const Chain& c : result) {
         mix(double(c.size()));
-        for (const OffsetPiece& p : c)
-            for (double v : {p.sx, p.sy, p.ex, p.ey, p.bulge})
+        for (const OffsetPiece& p : c) {
+            for (double v : {p.sx, p.sy, p.ex, p.ey, p.bulge}) {
                 mix(v);
+            }
+        }
     }
     return h;
 }
@@ -701,11 +731,13 @@ TEST(TrimmedOffsetRandom, StarsOffsetByManyEdgesKeepTheirExactBits) {
     for (int round = 0; round < 36; ++round) {
         const int n = vertices(rng);
         std::vector<CPoint3d> star = support::bumpyStar(rng(), n);
-        for (int i = 1; round % 3 == 2 && i < n; i += 2)
+        for (int i = 1; round % 3 == 2 && i < n; i += 2) {
             star[i] = CPoint3d(star[i].x / 2, star[i].y / 2, 0.0);
+        }
         std::vector<Pt> pts;
-        for (const CPoint3d& p : star)
+        for (const CPoint3d& p : star) {
             pts.push_back({p.x, p.y});
+        }
         const double edges = std::pow(10.0, 0.5 + 0.5 * (round % 4)), edge = 2 * kPi * 400 / n;
         const double d = ((round / 4) % 2 ? edges : -edges) * edge;
         h = digestOf(trimmedOffset(polyline(pts, true), true, d, 1e-6), h);
@@ -724,8 +756,9 @@ TEST(TrimmedOffsetInput, DegenerateShapesStayBounded) {
         expectNothingCloser(r, zigzag, d);
     }
     std::vector<Pt> far;
-    for (const Pt& p : kSquare)
+    for (const Pt& p : kSquare) {
         far.push_back({p.first * 1e6 + 1e8, p.second * 1e6 - 1e8});
+    }
     const auto big = trimmedOffset(polyline(far, true), true, 1e6, 1e-6);
     ASSERT_EQ(big.size(), 1u);
     EXPECT_NEAR(area(big[0]), 64e12, 1e3);
@@ -752,8 +785,9 @@ namespace {
 
 AcGePolyline2d polylineCurve(const std::vector<Pt>& pts) {
     AcGePoint2dArray arr;
-    for (const Pt& p : pts)
+    for (const Pt& p : pts) {
         arr.append(AcGePoint2d(p.first, p.second));
+    }
     return AcGePolyline2d(arr);
 }
 
@@ -764,14 +798,16 @@ std::vector<AcGeCurve2d*> offsetCurves(const AcGeCurve2d& curve, double d, doubl
     t.setEqualVector(tol);
     curve.getTrimmedOffset(d, out, AcGe::kExtend, t);
     std::vector<AcGeCurve2d*> list;
-    for (int i = 0; i < out.length(); ++i)
+    for (int i = 0; i < out.length(); ++i) {
         list.push_back(out[i]);
+    }
     return list;
 }
 
 void deleteAll(std::vector<AcGeCurve2d*>& curves) {
-    for (AcGeCurve2d* c : curves)
+    for (AcGeCurve2d* c : curves) {
         delete c;
+    }
     curves.clear();
 }
 
@@ -800,14 +836,16 @@ TEST(TrimmedOffsetCurves, SingleSegmentGivesASegmentAndAnArcSlotStaysRound) {
     AcArray<AcGeCurve2d*> parts;
     for (const OffsetPiece& p : slot()) {
         const AcGePoint2d s(p.sx, p.sy), e(p.ex, p.ey);
-        if (p.bulge == 0)
+        if (p.bulge == 0) {
             parts.append(new AcGeLineSeg2d(s, e));
-        else
+        } else {
             parts.append(new AcGeCircArc2d(s, e, p.bulge, false));
+        }
     }
     const AcGeCompositeCurve2d slotCurve(parts);
-    for (int i = 0; i < parts.length(); ++i)
+    for (int i = 0; i < parts.length(); ++i) {
         delete parts[i];
+    }
     std::vector<AcGeCurve2d*> in = offsetCurves(slotCurve, 1.0, 1e-6);
     ASSERT_EQ(in.size(), 1u);
     EXPECT_TRUE(in[0]->isClosed());
@@ -824,31 +862,33 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // The spatial indexes against the literal all-pairs rules
 
-using acge_detail::offset::Box;
-using acge_detail::offset::BoxTree;
-using acge_detail::offset::PointClusters;
-using acge_detail::offset::Vec;
+using trimmed_offset_detail::Box;
+using trimmed_offset_detail::BoxTree;
+using trimmed_offset_detail::PointClusters;
+using trimmed_offset_detail::Vec;
 
 TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<double> pos(0, 100), size(0, 8);
     for (int n : {0, 1, 3, 50, 700, -700}) {
         // A negative count builds the same number of boxes in the order given.
-        const acge_detail::offset::TreeOrder order = n < 0 ? acge_detail::offset::TreeOrder::AsGiven
-                                                           : acge_detail::offset::TreeOrder::Median;
+        const trimmed_offset_detail::TreeOrder order =
+            n < 0 ? trimmed_offset_detail::TreeOrder::AsGiven
+                  : trimmed_offset_detail::TreeOrder::Median;
         n = std::abs(n);
-        acge_detail::offset::Buffer<Box> boxes;
+        trimmed_offset_detail::Buffer<Box> boxes;
         for (int i = 0; i < n; ++i) {
             const double x = pos(rng), y = pos(rng);
             boxes.push_back({x, y, x + size(rng), y + (i % 7 == 0 ? 0.0 : size(rng))});
         }
         const BoxTree tree(boxes, order);
         // Narrowed: every third box gone, the others shrunk to a corner of themselves.
-        acge_detail::offset::Buffer<Box> smaller(boxes);
-        for (int i = 0; i < n; ++i)
-            smaller[i] = i % 3 == 0 ? acge_detail::offset::kNoBox
+        trimmed_offset_detail::Buffer<Box> smaller(boxes);
+        for (int i = 0; i < n; ++i) {
+            smaller[i] = i % 3 == 0 ? trimmed_offset_detail::kNoBox
                                     : Box{boxes[i].x0, boxes[i].y0, (boxes[i].x0 + boxes[i].x1) / 2,
                                           (boxes[i].y0 + boxes[i].y1) / 2};
+        }
         BoxTree narrowed(boxes, order);
         narrowed.narrow([&](size_t i) { return smaller[i]; });
         auto visits = [](const BoxTree& t, const Box& query) {
@@ -863,14 +903,18 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
             const double x = pos(rng), y = pos(rng);
             const Box query{x, y, x + size(rng), y + size(rng)};
             std::vector<int> found = visits(tree, query), expected, kept;
-            for (int k : found)
-                if (acge_detail::offset::overlaps(smaller[k], query))
+            for (int k : found) {
+                if (trimmed_offset_detail::overlaps(smaller[k], query)) {
                     kept.push_back(k);
+                }
+            }
             // The narrowed tree finds the boxes still overlapping, in the order the full one did.
             EXPECT_EQ(visits(narrowed, query), kept) << "n " << n << " query " << q;
-            for (int k = 0; k < n; ++k)
-                if (acge_detail::offset::overlaps(boxes[k], query))
+            for (int k = 0; k < n; ++k) {
+                if (trimmed_offset_detail::overlaps(boxes[k], query)) {
                     expected.push_back(k);
+                }
+            }
             std::sort(found.begin(), found.end());
             EXPECT_EQ(found, expected) << "n " << n << " query " << q;
         }
@@ -878,26 +922,30 @@ TEST(TrimmedOffsetIndex, BoxTreeFindsExactlyTheOverlappingBoxes) {
 }
 
 // Literal clustering: every pair within tol joined, groups numbered by their first point.
-std::vector<int> clusterByAllPairs(const acge_detail::offset::Buffer<Vec>& pts, double tol) {
+std::vector<int> clusterByAllPairs(const trimmed_offset_detail::Buffer<Vec>& pts, double tol) {
     std::vector<int> group(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i)
+    for (size_t i = 0; i < pts.size(); ++i) {
         group[i] = static_cast<int>(i);
+    }
     bool changed = true;
     while (changed) {
         changed = false;
-        for (size_t i = 0; i < pts.size(); ++i)
-            for (size_t j = 0; j < pts.size(); ++j)
+        for (size_t i = 0; i < pts.size(); ++i) {
+            for (size_t j = 0; j < pts.size(); ++j) {
                 if (std::hypot(pts[i].x - pts[j].x, pts[i].y - pts[j].y) <= tol &&
                     group[j] < group[i]) {
                     group[i] = group[j];
                     changed = true;
                 }
+            }
+        }
     }
     std::vector<int> number(pts.size(), -1), out(pts.size());
     int next = 0;
     for (size_t i = 0; i < pts.size(); ++i) {
-        if (number[group[i]] < 0)
+        if (number[group[i]] < 0) {
             number[group[i]] = next++;
+        }
         out[i] = number[group[i]];
     }
     return out;
@@ -905,8 +953,8 @@ std::vector<int> clusterByAllPairs(const acge_detail::offset::Buffer<Vec>& pts, 
 
 // A large working block comes back for the next request of its size; a small one is not kept.
 TEST(TrimmedOffsetIndex, LargeBlocksAreKeptForTheNextCall) {
-    using acge_detail::offset::BlockCache;
-    const size_t big = 3 * acge_detail::offset::kKeptBlockMin + 5, small = 100;
+    using trimmed_offset_detail::BlockCache;
+    const size_t big = 3 * trimmed_offset_detail::kKeptBlockMin + 5, small = 100;
     EXPECT_GE(BlockCache::sizeFor(big), big);
     EXPECT_LE(BlockCache::sizeFor(big), big + big / 4);
     EXPECT_EQ(BlockCache::sizeFor(small), small);
@@ -926,7 +974,7 @@ TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> pos(0, 1), jitter(-0.01, 0.01);
     for (int round = 0; round < 20; ++round) {
-        acge_detail::offset::Buffer<Vec> pts;
+        trimmed_offset_detail::Buffer<Vec> pts;
         for (int i = 0; i < 150; ++i) {
             if (i > 0 && i % 3 == 0) {  // near copies of earlier points, some chained
                 const Vec& base = pts[rng() % pts.size()];
@@ -938,8 +986,9 @@ TEST(TrimmedOffsetIndex, PointClustersMatchAllPairsClustering) {
         const double tol = 0.012;
         const PointClusters clusters(pts, tol);
         const std::vector<int> expected = clusterByAllPairs(pts, tol);
-        for (size_t i = 0; i < pts.size(); ++i)
+        for (size_t i = 0; i < pts.size(); ++i) {
             ASSERT_EQ(clusters.node(static_cast<int>(i)), expected[i]) << "round " << round;
+        }
     }
 }
 

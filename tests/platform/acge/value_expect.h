@@ -31,7 +31,9 @@ inline void expectNear(const AcGeVector3d& got, double x, double y, double z, do
 }
 
 inline void expectIdentity(const AcGeMatrix3d& m, double tol = 1e-9) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
             EXPECT_NEAR(m.entry[r][c], r == c ? 1.0 : 0.0, tol) << r << c;
+        }
+    }
 }

@@ -32,12 +32,14 @@ Operand randomOperand(std::mt19937& rng, double cx, double cy) {
 
 BPolygon toBoost(const Operand& op) {
     BPolygon p;
-    for (const gpc_vertex& v : op.outer)
+    for (const gpc_vertex& v : op.outer) {
         bg::append(p.outer(), BPoint(v.x, v.y));
+    }
     if (!op.hole.empty()) {
         p.inners().resize(1);
-        for (const gpc_vertex& v : op.hole)
+        for (const gpc_vertex& v : op.hole) {
             bg::append(p.inners()[0], BPoint(v.x, v.y));
+        }
     }
     bg::correct(p);
     return p;

@@ -19,8 +19,9 @@ struct Poly {
     gpc::gpc_polygon p{0, nullptr, nullptr};
     Poly() = default;
     Poly(const std::vector<Ring>& rings, int hole = 0) {
-        for (const Ring& r : rings)
+        for (const Ring& r : rings) {
             add(r, hole);
+        }
     }
     Poly(const Poly&) = delete;
     Poly& operator=(const Poly&) = delete;
@@ -84,8 +85,9 @@ inline double evenOddAreaReference(const std::vector<Ring>& rings) {
         for (std::size_t i = 0; i < r.size(); ++i) {
             gpc::gpc_vertex p = r[i], q = r[(i + 1) % r.size()];
             xs.push_back(p.x);
-            if (p.x != q.x)
+            if (p.x != q.x) {
                 edges.push_back(p.x < q.x ? Edge{p, q} : Edge{q, p});
+            }
         }
     }
     for (std::size_t i = 0; i < edges.size(); ++i) {
@@ -94,12 +96,14 @@ inline double evenOddAreaReference(const std::vector<Ring>& rings) {
             double dx1 = e.b.x - e.a.x, dy1 = e.b.y - e.a.y, dx2 = f.b.x - f.a.x,
                    dy2 = f.b.y - f.a.y;
             double den = dx1 * dy2 - dy1 * dx2;
-            if (den == 0)
+            if (den == 0) {
                 continue;
+            }
             double t = ((f.a.x - e.a.x) * dy2 - (f.a.y - e.a.y) * dx2) / den;
             double u = ((f.a.x - e.a.x) * dy1 - (f.a.y - e.a.y) * dx1) / den;
-            if (t > 0 && t < 1 && u > 0 && u < 1)
+            if (t > 0 && t < 1 && u > 0 && u < 1) {
                 xs.push_back(e.a.x + t * dx1);
+            }
         }
     }
     std::sort(xs.begin(), xs.end());
@@ -109,12 +113,14 @@ inline double evenOddAreaReference(const std::vector<Ring>& rings) {
     double area = 0;
     for (std::size_t s = 0; s + 1 < xs.size(); ++s) {
         double x0 = xs[s], x1 = xs[s + 1], xm = (x0 + x1) / 2;
-        if (x1 <= x0)
+        if (x1 <= x0) {
             continue;
+        }
         std::vector<std::pair<double, double>> ends;  // (y at mid, y0 + y1)
         for (const Edge& e : edges) {
-            if (e.a.x <= x0 && e.b.x >= x1)
+            if (e.a.x <= x0 && e.b.x >= x1) {
                 ends.push_back({yAt(e, xm), yAt(e, x0) + yAt(e, x1)});
+            }
         }
         std::sort(ends.begin(), ends.end());
         for (std::size_t k = 0; k + 1 < ends.size(); k += 2) {
@@ -140,8 +146,9 @@ inline Ring randomStar(std::mt19937& rng, int n, double cx, double cy, double r)
 inline Ring randomTangle(std::mt19937& rng, int n, double size) {
     std::uniform_real_distribution<double> u(0.0, size);
     Ring ring;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         ring.push_back({u(rng), u(rng)});
+    }
     return ring;
 }
 

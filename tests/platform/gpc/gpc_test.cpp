@@ -17,8 +17,9 @@ namespace {
 double clipArea(gpc_op op, gpc_polygon* a, gpc_polygon* b, int* contours = nullptr) {
     Poly r;
     gpc_polygon_clip(op, a, b, r.get());
-    if (contours)
+    if (contours) {
         *contours = r.p.num_contours;
+    }
     if (r.p.num_contours > 0) {
         EXPECT_EQ(r.p.hole[0], 0);
     }
@@ -32,8 +33,9 @@ double clipArea(gpc_op op, gpc_polygon* a, gpc_polygon* b, int* contours = nullp
 double stripClipArea(gpc_op op, gpc_polygon* a, gpc_polygon* b) {
     Strips s;
     gpc_tristrip_clip(op, a, b, s.get());
-    for (int i = 0; i < s.t.num_strips; ++i)
+    for (int i = 0; i < s.t.num_strips; ++i) {
         EXPECT_EQ(s.t.strip[i].num_vertices, 3);
+    }
     return stripArea(s.t);
 }
 
@@ -143,14 +145,16 @@ namespace {
 bool boxWithin(const gpc_vertex_list& inner, const gpc_vertex_list& outer) {
     auto lo = [](const gpc_vertex_list& c, double gpc_vertex::*m) {
         double v = c.vertex[0].*m;
-        for (int i = 1; i < c.num_vertices; ++i)
+        for (int i = 1; i < c.num_vertices; ++i) {
             v = std::min(v, c.vertex[i].*m);
+        }
         return v;
     };
     auto hi = [](const gpc_vertex_list& c, double gpc_vertex::*m) {
         double v = c.vertex[0].*m;
-        for (int i = 1; i < c.num_vertices; ++i)
+        for (int i = 1; i < c.num_vertices; ++i) {
             v = std::max(v, c.vertex[i].*m);
+        }
         return v;
     };
     return lo(inner, &gpc_vertex::x) >= lo(outer, &gpc_vertex::x) &&
@@ -201,8 +205,9 @@ TEST(GpcClip, LatticeTanglesKeepHoleFlagsAndOrder) {
     for (int i = 0; i < 300; ++i) {
         std::vector<Ring> rings(1 + i % 3);
         for (Ring& ring : rings) {
-            for (int k = 3 + static_cast<int>(rng() % 9); k > 0; --k)
+            for (int k = 3 + static_cast<int>(rng() % 9); k > 0; --k) {
                 ring.push_back({double(lattice(rng)), double(lattice(rng))});
+            }
         }
         Poly t(rings);
         const double reference = evenOddAreaReference(rings);
@@ -354,8 +359,9 @@ TEST(GpcTristrip, TrianglesCoverThePolygonReadEvenOdd) {
     Strips s;
     gpc_polygon_to_tristrip(holed.get(), s.get());
     EXPECT_NEAR(stripArea(s.t), 96, 1e-9);
-    for (int i = 0; i < s.t.num_strips; ++i)
+    for (int i = 0; i < s.t.num_strips; ++i) {
         EXPECT_EQ(s.t.strip[i].num_vertices, 3);
+    }
     gpc_free_tristrip(s.get());
     Poly overlap({square(0, 0, 2), square(1, 1, 2)});
     gpc_polygon_to_tristrip(overlap.get(), s.get());
@@ -410,8 +416,9 @@ TEST(GpcClip, FuzzFoundInputsKeepFlagsOrientationAndArea) {
         for (gpc_op op : {GPC_DIFF, GPC_INT, GPC_XOR, GPC_UNION}) {
             Poly r;
             gpc_polygon_clip(op, a.get(), b.get(), r.get());
-            for (int i = 0; i < r.p.num_contours; ++i)
+            for (int i = 0; i < r.p.num_contours; ++i) {
                 EXPECT_NE(signedArea(r.p.contour[i].vertex, r.p.contour[i].num_vertices), 0.0);
+            }
             const double flagged = clipArea(op, a.get(), b.get());
             EXPECT_NEAR(flagged, stripClipArea(op, a.get(), b.get()), 1e-9 * (1 + flagged)) << op;
         }

@@ -68,8 +68,9 @@ TEST(ArchivePrimitives, AnyNonZeroByteReadsAsTrue) {
     in.u8(0).u8(1).u8(2).u8(0x80).u8(0xFF);
     LoadBytes(in.bytes(), [](CArchive& ar) {
         bool v[5] = {true, false, false, false, false};
-        for (bool& b : v)
+        for (bool& b : v) {
             ar >> b;
+        }
         EXPECT_FALSE(v[0]);
         EXPECT_TRUE(v[1] && v[2] && v[3] && v[4]);
     });
@@ -91,8 +92,9 @@ TEST(ArchiveCounts, UseWordThenEscapedDwordThenEscapedQword) {
     EXPECT_EQ(got, want.bytes());
     LoadBytes(got, [](CArchive& ar) {
         for (DWORD_PTR n :
-             {0ULL, 0xFFFEULL, 0xFFFFULL, 0x12345678ULL, 0xFFFFFFFFULL, 0x123456789ULL})
+             {0ULL, 0xFFFEULL, 0xFFFFULL, 0x12345678ULL, 0xFFFFFFFFULL, 0x123456789ULL}) {
             EXPECT_EQ(ar.ReadCount(), n);
+        }
     });
 }
 
@@ -161,8 +163,9 @@ TEST(ArchiveEnsureAvailable, IsExactAcrossBufferRefills) {
 
 TEST(ArchiveBuffering, LargeAndSmallWritesInterleaveInOrder) {
     Bytes big(5000);
-    for (size_t i = 0; i < big.size(); ++i)
+    for (size_t i = 0; i < big.size(); ++i) {
         big[i] = static_cast<BYTE>(i * 7);
+    }
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store, 256);
@@ -226,8 +229,9 @@ TEST(ArchiveRealFile, RoundTripThroughATemporaryFile) {
     {
         CFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
         CArchive ar(&file, CArchive::store, 64);
-        for (int i = 0; i < 1000; ++i)
+        for (int i = 0; i < 1000; ++i) {
             ar << i << static_cast<double>(i) / 3;
+        }
         ar.WriteCount(70000);
         ar.Close();
         file.Close();

@@ -15,8 +15,9 @@ namespace {
 
 std::vector<int> Items(const CArray<int, int>& a) {
     std::vector<int> out;
-    for (INT_PTR i = 0; i < a.GetSize(); ++i)
+    for (INT_PTR i = 0; i < a.GetSize(); ++i) {
         out.push_back(a[i]);
+    }
     return out;
 }
 

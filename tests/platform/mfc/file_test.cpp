@@ -22,8 +22,9 @@ public:
     TempPath() {
         char pattern[] = "/tmp/geo_mfc_fileXXXXXX";
         int fd = mkstemp(pattern);
-        if (fd >= 0)
+        if (fd >= 0) {
             close(fd);
+        }
         path_ = pattern;
     }
     ~TempPath() { std::remove(path_.c_str()); }

@@ -22,10 +22,11 @@ class CTestShape : public CObject {
 public:
     int m_n = 7;
     void Serialize(CArchive& ar) override {
-        if (ar.IsStoring())
+        if (ar.IsStoring()) {
             ar << m_n;
-        else
+        } else {
             ar >> m_n;
+        }
     }
 };
 IMPLEMENT_SERIAL(CTestShape, CObject, 3)
@@ -44,8 +45,9 @@ namespace {
 
 std::vector<std::string> RegisteredNames() {
     std::vector<std::string> names;
-    for (CRuntimeClass* p : CRuntimeClass::GetRegistered())
+    for (CRuntimeClass* p : CRuntimeClass::GetRegistered()) {
         names.push_back(p->m_lpszClassName);
+    }
     return names;
 }
 
@@ -126,8 +128,9 @@ TEST(Exceptions, ArchiveExceptionsAreCaughtAsPointersWithTheirCause) {
                           CArchiveException::readOnly,  CArchiveException::endOfFile,
                           CArchiveException::writeOnly, CArchiveException::badIndex,
                           CArchiveException::badClass,  CArchiveException::badSchema};
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(causes[i], i);
+    }
     for (int cause : causes) {
         try {
             AfxThrowArchiveException(cause);

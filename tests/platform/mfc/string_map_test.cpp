@@ -36,23 +36,27 @@ public:
             return;
         }
         unsigned h = 0;
-        for (char16_t c : key16)
+        for (char16_t c : key16) {
             h = h * 33 + c;
+        }
         entries_[key] = Entry{h % size_, next_++, value};
     }
     void Remove(const std::string& key) { entries_.erase(key); }
     Pairs Expected() const {
         std::vector<std::pair<const std::string*, const Entry*>> all;
-        for (const auto& kv : entries_)
+        for (const auto& kv : entries_) {
             all.push_back({&kv.first, &kv.second});
+        }
         std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
-            if (a.second->bucket != b.second->bucket)
+            if (a.second->bucket != b.second->bucket) {
                 return a.second->bucket < b.second->bucket;
+            }
             return a.second->age > b.second->age;
         });
         Pairs out;
-        for (const auto& e : all)
+        for (const auto& e : all) {
             out.push_back({*e.first, e.second->value});
+        }
         return out;
     }
 
@@ -87,8 +91,9 @@ TEST(StringMapOrder, MatchesTheBucketRuleOnRandomInsertsUpdatesAndRemovals) {
     std::mt19937 rng(12345);
     for (unsigned tableSize : {17u, 1u, 7u, 101u}) {
         CMapStringToString map;
-        if (tableSize != 17)
+        if (tableSize != 17) {
             map.InitHashTable(tableSize);
+        }
         ReferenceOrder ref(tableSize);
         for (int step = 0; step < 400; ++step) {
             std::string key = "k" + std::to_string(rng() % 60);
@@ -115,8 +120,9 @@ TEST(StringMapOrder, HashesUtf16CodeUnitsOfNonAsciiKeys) {
     // Wrapping at 32 bits.
     std::string longKey(40, 'z');
     unsigned h = 0;
-    for (char c : longKey)
+    for (char c : longKey) {
         h = h * 33 + static_cast<unsigned char>(c);
+    }
     EXPECT_EQ(CMapStringToString::HashKey(longKey.c_str()), h);
 
     CMapStringToString map;
@@ -191,8 +197,9 @@ TEST(StringMapMembers, ResizingAFilledTableKeepsEveryEntryAndTheAgeOrder) {
 TEST(StringMapMembers, CopiesIterateLikeTheOriginal) {
     CMapStringToString map;
     map.InitHashTable(3);
-    for (const char* k : {"one", "two", "three", "four", "five"})
+    for (const char* k : {"one", "two", "three", "four", "five"}) {
         map.SetAt(k, k);
+    }
     CMapStringToString copy(map);
     EXPECT_EQ(Iterate(copy), Iterate(map));
     EXPECT_EQ(copy.GetHashTableSize(), 3u);
@@ -208,8 +215,9 @@ TEST(StringMapMembers, CopiesIterateLikeTheOriginal) {
 
 TEST(StringMapArchive, WritesCountThenPairsInIterationOrder) {
     CMapStringToString map;
-    for (const char* k : {"alpha", "beta", "gamma", "delta"})
+    for (const char* k : {"alpha", "beta", "gamma", "delta"}) {
         map.SetAt(k, "x");
+    }
     Bytes got = StoreBytes([&](CArchive& ar) { map.Serialize(ar); });
     LayoutBuilder want;
     want.u16(4);
@@ -264,8 +272,9 @@ TEST(StringMapArchive, RoundTripsThroughARealFileInTheSameOrder) {
     CMapStringToString map;
     map.SetAt("\xE6\x95\xB0\xE7\xBB\x84", "\xE8\xB6\x8A\xE7\x95\x8C");
     map.SetAt(std::string(300, 'L').c_str(), "\xF0\x9F\x98\x80");
-    for (int i = 0; i < 50; ++i)
+    for (int i = 0; i < 50; ++i) {
         map.SetAt(("k" + std::to_string(i)).c_str(), "v");
+    }
     {
         CFile file(path, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);
