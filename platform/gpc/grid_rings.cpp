@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <numeric>
+#include <tuple>
 
 namespace gpc_detail {
 namespace {
@@ -366,20 +368,114 @@ std::vector<Visit> visitsOf(const std::vector<Contour>& cs) {
     return visits;
 }
 
-// Whether any two of the passes in [first, last), all through one point, overlap.
-bool anyVisitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent,
-                      const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
-    if (last - first > kMaxVisitsPerPoint) {
-        return true;
-    }
+// Marks in `overlapping` the contours of any two passes in [first, last), all through one point,
+// that overlap.
+void markOverlappingVisits(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                           const std::vector<Visit>& visits, std::size_t first, std::size_t last,
+                           std::vector<char>& overlapping) {
+    const bool tooMany = last - first > kMaxVisitsPerPoint;
     for (std::size_t a = first; a < last; ++a) {
         for (std::size_t b = a + 1; b < last; ++b) {
-            if (visitsOverlap(cs, parent, visits[a], visits[b])) {
-                return true;
+            if (tooMany || visitsOverlap(cs, parent, visits[a], visits[b])) {
+                overlapping[visits[a].contour] = overlapping[visits[b].contour] = 1;
+                if (tooMany) {
+                    break;
+                }
             }
         }
     }
-    return false;
+}
+
+// Marks the contours that overlap where they meet at a vertex.
+void markOverlapsAtVertices(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                            std::vector<char>& overlapping) {
+    const std::vector<Visit> visits = visitsOf(cs);
+    for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
+        last = first + 1;
+        while (last < visits.size() && visits[last].at == visits[first].at) {
+            ++last;
+        }
+        markOverlappingVisits(cs, parent, visits, first, last, overlapping);
+    }
+}
+
+// One edge of positive length on its line: the line by its reduced direction (pointing to +x,
+// or +y when upright) and offset, the stretch it covers along that direction, and the side its
+// contour's inside lies on.
+struct LinePiece {
+    ClipperLib::cInt dx, dy;
+    Wide offset;
+    bool insideLeft;
+    Wide from, to;
+    int contour;
+};
+
+LinePiece pieceOf(const ClipperLib::IntPoint& p, const ClipperLib::IntPoint& q, bool ccw,
+                  int contour) {
+    ClipperLib::cInt dx = q.X - p.X, dy = q.Y - p.Y;
+    const ClipperLib::cInt g = std::gcd(dx, dy);
+    dx /= g;
+    dy /= g;
+    const bool forward = dx > 0 || (dx == 0 && dy > 0);
+    if (!forward) {
+        dx = -dx;
+        dy = -dy;
+    }
+    const Wide tp = Wide(dx) * p.X + Wide(dy) * p.Y, tq = Wide(dx) * q.X + Wide(dy) * q.Y;
+    return {dx,
+            dy,
+            Wide(dx) * p.Y - Wide(dy) * p.X,
+            ccw == forward,
+            std::min(tp, tq),
+            std::max(tp, tq),
+            contour};
+}
+
+std::vector<LinePiece> piecesOf(const std::vector<Contour>& cs) {
+    std::vector<LinePiece> pieces;
+    for (std::size_t c = 0; c < cs.size(); ++c) {
+        const GridRing& ring = *cs[c].ring;
+        for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+            if (!(ring[j] == ring[i])) {
+                pieces.push_back(pieceOf(ring[j], ring[i], cs[c].area2 > 0, static_cast<int>(c)));
+            }
+        }
+    }
+    std::sort(pieces.begin(), pieces.end(), [](const LinePiece& u, const LinePiece& v) {
+        return std::tie(u.dx, u.dy, u.offset, u.insideLeft, u.from) <
+               std::tie(v.dx, v.dy, v.offset, v.insideLeft, v.from);
+    });
+    return pieces;
+}
+
+bool sameLineAndSide(const LinePiece& u, const LinePiece& v) {
+    return u.dx == v.dx && u.dy == v.dy && u.offset == v.offset && u.insideLeft == v.insideLeft;
+}
+
+// Marks the contours of two edges lying over one another for a positive length with both insides
+// on the same side, neither contour holding the other: when one edge spans the other's whole
+// length they share no vertex, and the check at vertices cannot see them.
+void markOverlapsAlongEdges(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                            std::vector<char>& overlapping) {
+    const std::vector<LinePiece> pieces = piecesOf(cs);
+    std::vector<const LinePiece*> open;  // earlier pieces of the group still reaching on
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const LinePiece& piece = pieces[i];
+        if (i == 0 || !sameLineAndSide(pieces[i - 1], piece)) {
+            open.clear();
+        }
+        open.erase(std::remove_if(open.begin(), open.end(),
+                                  [&piece](const LinePiece* o) { return o->to <= piece.from; }),
+                   open.end());
+        const bool tooMany = open.size() > kMaxVisitsPerPoint;
+        for (const LinePiece* o : open) {
+            if (tooMany || (!isAncestor(parent, o->contour, piece.contour) &&
+                            !isAncestor(parent, piece.contour, o->contour))) {
+                overlapping[o->contour] = overlapping[piece.contour] = 1;
+            }
+        }
+        open.push_back(&piece);
+    }
 }
 
 // Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
@@ -450,18 +546,12 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
     return cs;
 }
 
-bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent) {
-    const std::vector<Visit> visits = visitsOf(cs);
-    for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
-        last = first + 1;
-        while (last < visits.size() && visits[last].at == visits[first].at) {
-            ++last;
-        }
-        if (last - first > 1 && anyVisitsOverlap(cs, parent, visits, first, last)) {
-            return true;
-        }
-    }
-    return false;
+std::vector<char> overlappingContours(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent) {
+    std::vector<char> overlapping(cs.size(), 0);
+    markOverlapsAtVertices(cs, parent, overlapping);
+    markOverlapsAlongEdges(cs, parent, overlapping);
+    return overlapping;
 }
 
 std::vector<int> nestContours(const std::vector<Contour>& cs) {

@@ -82,11 +82,12 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
 // cross one another; they may touch.
 std::vector<int> nestContours(const std::vector<Contour>& cs);
 
-// True when two contours, or one with itself, overlap where they meet at a vertex, so that the
-// nesting `parent` (from nestContours) cannot describe them: they pass through to each other's
-// far side there, or run along a common edge with their insides on the same side of it while
-// neither holds the other.
-bool overlapAtSharedVertex(const std::vector<Contour>& cs, const std::vector<int>& parent);
+// For each contour, 1 when it overlaps another (or itself) so that the nesting `parent` (from
+// nestContours) cannot describe them: where they meet at a vertex they pass through to each
+// other's far side, or they run along a common stretch of edge (sharing a vertex there or not)
+// with their insides on the same side of it while neither holds the other.
+std::vector<char> overlappingContours(const std::vector<Contour>& cs,
+                                      const std::vector<int>& parent);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the

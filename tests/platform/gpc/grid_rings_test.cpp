@@ -1,6 +1,7 @@
 // Result rings on the clipping grid: telling rings that only touch from rings that overlap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/gpc/grid_rings.h"
@@ -9,9 +10,10 @@ namespace {
 
 using gpc_detail::GridRing;
 
-// Rings meeting at vertices overlap when they pass through to each other's far side there, or run
-// along a common edge with their insides on the same side of it and neither holding the other.
-TEST(GridRings, OverlapAtASharedVertexIsToldFromTouching) {
+// Rings overlap when they pass through to each other's far side at a common vertex, or run along
+// a common stretch of edge (sharing a vertex or not) with their insides on the same side of it
+// and neither holding the other.
+TEST(GridRings, RingsThatOverlapAreToldFromRingsThatTouch) {
     const struct {
         const char* name;
         std::vector<GridRing> rings;
@@ -35,6 +37,15 @@ TEST(GridRings, OverlapAtASharedVertexIsToldFromTouching) {
         {"rings passing through each other",
          {{{0, 0}, {2, 2}, {4, 4}, {4, 0}}, {{0, 4}, {2, 2}, {4, 0}, {5, 5}}},
          true},
+        {"edge lying over part of another's, no vertex shared",
+         {{{0, 0}, {4, 0}, {4, 2}, {0, 2}}, {{1, 0}, {3, 0}, {3, 4}, {1, 4}}},
+         true},
+        {"hole lying along part of its outer's edge",
+         {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 0}, {2, 1}, {3, 0}}},
+         false},
+        {"neighbours abutting along part of an edge",
+         {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 0}, {2, -1}, {3, 0}}},
+         false},
         {"one ring crossing itself", {{{0, 0}, {2, 2}, {5, 5}, {5, 0}, {2, 2}, {0, 4}}}, true},
         {"one ring touching itself", {{{0, 0}, {2, 2}, {4, 0}, {4, 4}, {2, 2}, {0, 4}}}, false},
     };
@@ -44,7 +55,9 @@ TEST(GridRings, OverlapAtASharedVertexIsToldFromTouching) {
             rings.push_back(&r);
         }
         const std::vector<gpc_detail::Contour> cs = gpc_detail::contoursOf(rings);
-        EXPECT_EQ(gpc_detail::overlapAtSharedVertex(cs, gpc_detail::nestContours(cs)), c.overlap)
+        const std::vector<char> flags =
+            gpc_detail::overlappingContours(cs, gpc_detail::nestContours(cs));
+        EXPECT_EQ(std::count(flags.begin(), flags.end(), 1), c.overlap ? long(cs.size()) : 0)
             << c.name;
     }
 }
