@@ -6,22 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/geometry/geometries/point_xy.hpp>
-#include <boost/geometry/geometries/polygon.hpp>
 #include "foundation/numeric.h"
-#include "support/boost_geometry.h"
+#include "support/boost_overlay.h"
 
 #include <cmath>
 #include <cstdio>
 #include <random>
 
-namespace bg = boost::geometry;
-
 namespace {
-
-using BgPoint = bg::model::d2::point_xy<double>;
-using BgPolygon = bg::model::polygon<BgPoint, false, true>;  // counter-clockwise, closed
-using BgMulti = bg::model::multi_polygon<BgPolygon>;
 
 using geo_detail::kTwoPi;
 
@@ -39,24 +31,12 @@ std::vector<CPoint3d> RandomStar(std::mt19937& rng, int n, double cx, double cy,
     return pts;
 }
 
-BgPolygon ToBoost(const std::vector<CPoint3d>& pts) {
-    BgPolygon poly;
+geo_test::PlanPolygons ToPlan(const std::vector<CPoint3d>& pts) {
+    geo_test::PlanRing ring;
     for (const CPoint3d& p : pts) {
-        bg::append(poly.outer(), BgPoint(p.x, p.y));
+        ring.push_back({p.x, p.y});
     }
-    bg::append(poly.outer(), BgPoint(pts[0].x, pts[0].y));
-    bg::correct(poly);
-    return poly;
-}
-
-// Total area of the outer boundaries of a result: holes are not subtracted, as the
-// polygon boolean drops them.
-double OuterArea(const BgMulti& multi) {
-    double sum = 0;
-    for (const BgPolygon& p : multi) {
-        sum += std::fabs(bg::area(p.outer()));
-    }
-    return sum;
+    return {{ring}};
 }
 
 double PiecesArea(const std::vector<CPolygon>& pieces) {
@@ -65,22 +45,6 @@ double PiecesArea(const std::vector<CPolygon>& pieces) {
         sum += p.area();
     }
     return sum;
-}
-
-BgMulti BoostOp(const BgPolygon& a, const BgPolygon& b, gpc::gpc_op op) {
-    BgMulti out;
-    switch (op) {
-        case gpc::GPC_INT:
-            bg::intersection(a, b, out);
-            break;
-        case gpc::GPC_UNION:
-            bg::union_(a, b, out);
-            break;
-        default:
-            bg::difference(a, b, out);
-            break;
-    }
-    return out;
 }
 
 // The clip engine's own result for two outlines, one contour each, as the boolean builds it.
@@ -110,10 +74,11 @@ TEST(PolygonBooleanRandom, AreasAgreeWithBoostGeometry) {
     for (int trial = 0; trial < 300; ++trial) {
         const CPolygon pa(RandomStar(rng, count(rng), 0, 0, 5, 20), true);
         const CPolygon pb(RandomStar(rng, count(rng), offset(rng), offset(rng), 5, 20), true);
-        const BgPolygon ba = ToBoost(pa.getPoints()), bb = ToBoost(pb.getPoints());
+        const geo_test::PlanPolygons ba = ToPlan(pa.getPoints()), bb = ToPlan(pb.getPoints());
         const double tol = 1e-7 * (pa.area() + pb.area());
         for (gpc::gpc_op op : {gpc::GPC_INT, gpc::GPC_UNION, gpc::GPC_DIFF}) {
-            const double expected = OuterArea(BoostOp(ba, bb, op));
+            // Holes are not subtracted: the polygon boolean drops them.
+            const double expected = geo_test::boostOverlayAreas(op, ba, bb).outers;
             const RawClip raw(pa, pb, op);
             const std::vector<std::vector<CPoint3d>> outers = GpcContoursOfKind(raw.result, false);
             double rawArea = 0;

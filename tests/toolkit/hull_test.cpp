@@ -3,7 +3,7 @@
 #include <geo/measures.h>
 
 #include "foundation/numeric.h"
-#include "support/boost_geometry.h"
+#include "support/boost_overlay.h"
 #include "support/point_lists.h"
 #include "support/random_points.h"
 #include "toolkit/hull_reference.h"
@@ -16,8 +16,6 @@
 
 namespace {
 
-namespace bg = boost::geometry;
-using BPoint = bg::model::d2::point_xy<double>;
 using point_lists::plan;
 using point_lists::Pts;
 
@@ -105,20 +103,18 @@ TEST(ConvexHull, AgreesWithBoostGeometryOnRandomInput) {
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
         const Pts pts = randomSet(rng, round);
-        bg::model::multi_point<BPoint> mp;
+        std::vector<geo_test::PlanXY> plan;
         for (const CPoint3d& p : pts) {
-            mp.emplace_back(p.x, p.y);
+            plan.push_back({p.x, p.y});
         }
-        bg::model::polygon<BPoint> expected;
-        bg::convex_hull(mp, expected);
+        const geo_test::BoostHull expected = geo_test::boostConvexHull(plan);
         const Pts hull = hullOf(pts);
-        const double area = std::fabs(bg::area(expected));
+        const double area = expected.area;
         EXPECT_NEAR(CalPolyArea(hull), area, 1e-9 * (1.0 + area)) << "round " << round;
         EXPECT_TRUE(PolyIsClockWise(hull));
-        for (const BPoint& c : expected.outer()) {
-            EXPECT_TRUE(
-                std::any_of(hull.begin(), hull.end(),
-                            [&](const CPoint3d& q) { return q.x == c.x() && q.y == c.y(); }))
+        for (const geo_test::PlanXY& c : expected.ring) {
+            EXPECT_TRUE(std::any_of(hull.begin(), hull.end(),
+                                    [&](const CPoint3d& q) { return q.x == c.x && q.y == c.y; }))
                 << "round " << round;
         }
     }
