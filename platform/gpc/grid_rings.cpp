@@ -300,16 +300,45 @@ bool sameDirection(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v)
     return cross(u, v) == 0 && Wide(u.X) * v.X + Wide(u.Y) * v.Y > 0;
 }
 
-bool upperHalf(const ClipperLib::IntPoint& d) {
-    return d.Y > 0 || (d.Y == 0 && d.X > 0);
+// Whether d lies in the half turn counter-clockwise from `base` (base itself included).
+bool firstHalfFrom(const ClipperLib::IntPoint& base, const ClipperLib::IntPoint& d) {
+    const Wide c = cross(base, d);
+    return c > 0 || (c == 0 && Wide(base.X) * d.X + Wide(base.Y) * d.Y > 0);
 }
 
-// Exact angular order of directions, counter-clockwise from +x.
-bool angleBefore(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
-    if (upperHalf(u) != upperHalf(v)) {
-        return upperHalf(u);
-    }
-    return cross(u, v) > 0;
+// Whether u comes before v turning counter-clockwise from `base`, exactly.
+bool turnsBefore(const ClipperLib::IntPoint& base, const ClipperLib::IntPoint& u,
+                 const ClipperLib::IntPoint& v) {
+    const bool hu = firstHalfFrom(base, u), hv = firstHalfFrom(base, v);
+    return hu != hv ? hu : cross(u, v) > 0;
+}
+
+// The wedge a contour's inside fills next to one of its vertices: from `from` turning
+// counter-clockwise to `to`.
+struct Wedge {
+    ClipperLib::IntPoint from, to;
+};
+
+Wedge insideWedge(const Contour& c, const ClipperLib::IntPoint& back,
+                  const ClipperLib::IntPoint& on) {
+    return c.area2 > 0 ? Wedge{on, back} : Wedge{back, on};
+}
+
+// Whether d lies strictly inside the wedge.
+bool strictlyInside(const Wedge& w, const ClipperLib::IntPoint& d) {
+    return !sameDirection(d, w.from) && turnsBefore(w.from, d, w.to);
+}
+
+bool wedgesMeet(const Wedge& a, const Wedge& b) {
+    return sameDirection(a.from, b.from) || strictlyInside(a, b.from) || strictlyInside(b, a.from);
+}
+
+// Whether `inner` lies within `outer`, sides included.
+bool wedgeWithin(const Wedge& inner, const Wedge& outer) {
+    const auto notAfter = [&outer](const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+        return !turnsBefore(outer.from, v, u);
+    };
+    return notAfter(inner.from, inner.to) && notAfter(inner.to, outer.to);
 }
 
 bool isAncestor(const std::vector<int>& parent, int ancestor, int c) {
@@ -321,28 +350,41 @@ bool isAncestor(const std::vector<int>& parent, int ancestor, int c) {
     return false;
 }
 
-// Whether two passes through one point overlap: their directions alternate around it, or they
-// run along a common edge with both insides on the same side of it and neither contour holds
-// the other. A common edge read even-odd bounds nothing; contours with their insides on either
-// side of it merely abut.
+// Whether two passes of one ring through a point overlap: their directions alternate around it,
+// or they run one edge the same way. A ring touching itself has the two passes' sides apart.
+bool passesCross(const Visit& a, const Visit& b) {
+    if (sameDirection(a.back, b.back) || sameDirection(a.on, b.on)) {
+        return true;
+    }
+    if (sameDirection(a.back, b.on) || sameDirection(a.on, b.back)) {
+        return false;  // one edge run both ways: a slit, not an overlap
+    }
+    const ClipperLib::IntPoint base = a.back;
+    std::pair<ClipperLib::IntPoint, bool> dirs[] = {{a.on, true}, {b.back, false}, {b.on, false}};
+    std::sort(std::begin(dirs), std::end(dirs), [&base](const auto& u, const auto& v) {
+        return turnsBefore(base, u.first, v.first);
+    });
+    return dirs[0].second != dirs[1].second && dirs[1].second != dirs[2].second;
+}
+
+// Whether passes of two contours through one point overlap: the insides next to the point meet
+// while neither contour holds the other, or the inside of the contour held leaves that of its
+// holder there. Contours that cross there always overlap; contours along a common edge overlap
+// when their insides lie on the same side of it, unless one holds the other.
 bool visitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent, const Visit& a,
                    const Visit& b) {
-    for (const ClipperLib::IntPoint* u : {&a.back, &a.on}) {
-        for (const ClipperLib::IntPoint* v : {&b.back, &b.on}) {
-            if (sameDirection(*u, *v)) {
-                const bool sameWay = (u == &a.on) == (v == &b.on);
-                const bool sameTurn = (cs[a.contour].area2 > 0) == (cs[b.contour].area2 > 0);
-                return sameWay == sameTurn && !isAncestor(parent, a.contour, b.contour) &&
-                       !isAncestor(parent, b.contour, a.contour);
-            }
-        }
+    if (a.contour == b.contour) {
+        return passesCross(a, b);
     }
-    std::pair<ClipperLib::IntPoint, bool> dirs[] = {
-        {a.back, true}, {a.on, true}, {b.back, false}, {b.on, false}};
-    std::sort(std::begin(dirs), std::end(dirs),
-              [](const auto& u, const auto& v) { return angleBefore(u.first, v.first); });
-    return dirs[0].second != dirs[1].second && dirs[1].second != dirs[2].second &&
-           dirs[2].second != dirs[3].second;
+    const Wedge wa = insideWedge(cs[a.contour], a.back, a.on);
+    const Wedge wb = insideWedge(cs[b.contour], b.back, b.on);
+    if (isAncestor(parent, a.contour, b.contour)) {
+        return !wedgeWithin(wb, wa);
+    }
+    if (isAncestor(parent, b.contour, a.contour)) {
+        return !wedgeWithin(wa, wb);
+    }
+    return wedgesMeet(wa, wb);
 }
 
 // Every pass of every contour through a vertex, sorted by point.

@@ -10,9 +10,9 @@ namespace {
 
 using gpc_detail::GridRing;
 
-// Rings overlap when they pass through to each other's far side at a common vertex, or run along
-// a common stretch of edge (sharing a vertex or not) with their insides on the same side of it
-// and neither holding the other.
+// Rings overlap when their insides meet next to a common vertex or along a common stretch of edge
+// (sharing a vertex or not) while neither holds the other, or when a ring held by another leaves
+// it there.
 TEST(GridRings, RingsThatOverlapAreToldFromRingsThatTouch) {
     const struct {
         const char* name;
@@ -46,6 +46,9 @@ TEST(GridRings, RingsThatOverlapAreToldFromRingsThatTouch) {
         {"neighbours abutting along part of an edge",
          {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 0}, {2, -1}, {3, 0}}},
          false},
+        {"ring held by a hole leaving it where they share an edge and a vertex",
+         {{{2, 2}, {2, 8}, {8, 8}, {8, 2}}, {{2, 2}, {5, 2}, {4, 4}, {1, 3}}},
+         true},
         {"one ring crossing itself", {{{0, 0}, {2, 2}, {5, 5}, {5, 0}, {2, 2}, {0, 4}}}, true},
         {"one ring touching itself", {{{0, 0}, {2, 2}, {4, 0}, {4, 4}, {2, 2}, {0, 4}}}, false},
     };
