@@ -5,8 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <numeric>
-#include <tuple>
 
 namespace gpc_detail {
 namespace {
@@ -441,36 +439,49 @@ void markOverlapsAtVertices(const std::vector<Contour>& cs, const std::vector<in
     }
 }
 
-// One edge of positive length on its line: the line by its reduced direction (pointing to +x,
-// or +y when upright) and offset, the stretch it covers along that direction, and the side its
-// contour's inside lies on.
+// One edge of positive length, from its end `from` to its end `to` along `dir` (which points to
+// +x, or +y when upright), with the side its contour's inside lies on.
 struct LinePiece {
-    ClipperLib::cInt dx, dy;
-    Wide offset;
+    ClipperLib::IntPoint dir, from, to;
     bool insideLeft;
-    Wide from, to;
     int contour;
 };
 
 LinePiece pieceOf(const ClipperLib::IntPoint& p, const ClipperLib::IntPoint& q, bool ccw,
                   int contour) {
-    ClipperLib::cInt dx = q.X - p.X, dy = q.Y - p.Y;
-    const ClipperLib::cInt g = std::gcd(dx, dy);
-    dx /= g;
-    dy /= g;
-    const bool forward = dx > 0 || (dx == 0 && dy > 0);
-    if (!forward) {
-        dx = -dx;
-        dy = -dy;
+    const ClipperLib::IntPoint d{q.X - p.X, q.Y - p.Y};
+    const bool forward = d.X > 0 || (d.X == 0 && d.Y > 0);
+    return forward ? LinePiece{d, p, q, ccw, contour}
+                   : LinePiece{{-d.X, -d.Y}, q, p, !ccw, contour};
+}
+
+Wide dot(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return Wide(u.X) * v.X + Wide(u.Y) * v.Y;
+}
+
+ClipperLib::IntPoint minus(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b) {
+    return {a.X - b.X, a.Y - b.Y};
+}
+
+// Exact order of pieces: by direction, then by line (left of the other first), then by side,
+// then along the line. Pieces on one line with their insides on one side come together. No
+// direction is reduced, so lengths of all sizes compare exactly without a division.
+bool pieceBefore(const LinePiece& u, const LinePiece& v) {
+    if (const Wide turn = cross(u.dir, v.dir); turn != 0) {
+        return turn > 0;
     }
-    const Wide tp = Wide(dx) * p.X + Wide(dy) * p.Y, tq = Wide(dx) * q.X + Wide(dy) * q.Y;
-    return {dx,
-            dy,
-            Wide(dx) * p.Y - Wide(dy) * p.X,
-            ccw == forward,
-            std::min(tp, tq),
-            std::max(tp, tq),
-            contour};
+    if (const Wide side = cross(u.dir, minus(v.from, u.from)); side != 0) {
+        return side > 0;
+    }
+    if (u.insideLeft != v.insideLeft) {
+        return v.insideLeft;
+    }
+    return dot(u.dir, minus(v.from, u.from)) > 0;
+}
+
+bool sameLineAndSide(const LinePiece& u, const LinePiece& v) {
+    return cross(u.dir, v.dir) == 0 && cross(u.dir, minus(v.from, u.from)) == 0 &&
+           u.insideLeft == v.insideLeft;
 }
 
 std::vector<LinePiece> piecesOf(const std::vector<Contour>& cs) {
@@ -483,15 +494,8 @@ std::vector<LinePiece> piecesOf(const std::vector<Contour>& cs) {
             }
         }
     }
-    std::sort(pieces.begin(), pieces.end(), [](const LinePiece& u, const LinePiece& v) {
-        return std::tie(u.dx, u.dy, u.offset, u.insideLeft, u.from) <
-               std::tie(v.dx, v.dy, v.offset, v.insideLeft, v.from);
-    });
+    std::sort(pieces.begin(), pieces.end(), pieceBefore);
     return pieces;
-}
-
-bool sameLineAndSide(const LinePiece& u, const LinePiece& v) {
-    return u.dx == v.dx && u.dy == v.dy && u.offset == v.offset && u.insideLeft == v.insideLeft;
 }
 
 // Marks the contours of two edges lying over one another for a positive length with both insides
@@ -507,7 +511,9 @@ void markOverlapsAlongEdges(const std::vector<Contour>& cs, const std::vector<in
             open.clear();
         }
         open.erase(std::remove_if(open.begin(), open.end(),
-                                  [&piece](const LinePiece* o) { return o->to <= piece.from; }),
+                                  [&piece](const LinePiece* o) {
+                                      return dot(piece.dir, minus(o->to, piece.from)) <= 0;
+                                  }),
                    open.end());
         const bool tooMany = open.size() > kMaxVisitsPerPoint;
         for (const LinePiece* o : open) {
