@@ -37,9 +37,11 @@ test-release: configure
 	ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)
 
 # The sanitizer build uses clang++, so both compilers see every source with -Wall -Wextra.
-# It also builds the fuzz targets, whose tests replay each committed corpus once.
+# It also builds the fuzz targets, whose tests replay each committed corpus once; replaying needs
+# no coverage instrumentation, which would slow every test.
 test-asan: deps
 	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON -DGEO_FUZZ=ON \
+	    -DGEO_FUZZ_COVERAGE=OFF \
 	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_BENCH=OFF >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
