@@ -53,9 +53,14 @@ bool holds(const Box& b, const Scaled& p) {
     return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
 }
 
+// An engine rounds crossings to the grid, so a contour held by another may poke a grid unit or
+// two out of it near a common corner: boxes are compared with this much slack, in scaled units.
+constexpr ClipperLib::cInt kBoxSlack = 4 * kProbeScale;
+
+// Whether `inner` may lie inside `outer`: its box within the other's, up to the slack.
 bool holds(const Box& outer, const Box& inner) {
-    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY &&
-           inner.maxY <= outer.maxY;
+    return inner.minX >= outer.minX - kBoxSlack && inner.maxX <= outer.maxX + kBoxSlack &&
+           inner.minY >= outer.minY - kBoxSlack && inner.maxY <= outer.maxY + kBoxSlack;
 }
 
 Box boxOf(const ClipperLib::Path& ring) {

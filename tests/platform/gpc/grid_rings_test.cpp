@@ -65,4 +65,13 @@ TEST(GridRings, RingsThatOverlapAreToldFromRingsThatTouch) {
     }
 }
 
+// Rounding crossings to the grid can leave a held contour a unit or two outside its holder's box
+// near a common corner; it is still held.
+TEST(GridRings, ContourPokingPastItsHolderByAGridUnitIsStillHeld) {
+    const std::vector<GridRing> rings = {{{0, 0}, {100, 50}, {0, 100}},
+                                         {{60, 45}, {101, 50}, {60, 55}}};
+    const std::vector<gpc_detail::Contour> cs = gpc_detail::contoursOf({&rings[0], &rings[1]});
+    EXPECT_EQ(gpc_detail::nestContours(cs), (std::vector<int>{-1, 0}));
+}
+
 }  // namespace
