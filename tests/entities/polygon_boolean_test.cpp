@@ -32,11 +32,7 @@ std::vector<CPoint3d> RandomStar(std::mt19937& rng, int n, double cx, double cy,
 }
 
 geo_test::PlanPolygons ToPlan(const std::vector<CPoint3d>& pts) {
-    geo_test::PlanRing ring;
-    for (const CPoint3d& p : pts) {
-        ring.push_back({p.x, p.y});
-    }
-    return {{ring}};
+    return {{geo_test::planRingOf(pts)}};
 }
 
 double PiecesArea(const std::vector<CPolygon>& pieces) {

@@ -318,20 +318,12 @@ std::vector<std::pair<Outline, Outlines>> Islands(const CRegion& region) {
     return islands;
 }
 
-geo_test::PlanRing PlanRingOf(const Outline& outline) {
-    geo_test::PlanRing ring;
-    for (const CPoint3d& p : outline) {
-        ring.push_back({p.x, p.y});
-    }
-    return ring;
-}
-
 geo_test::PlanPolygons ToPlan(const CRegion& region) {
     geo_test::PlanPolygons polygons;
     for (const auto& [outer, holes] : Islands(region)) {
-        geo_test::PlanPolygon& rings = polygons.emplace_back(1, PlanRingOf(outer));
+        geo_test::PlanPolygon& rings = polygons.emplace_back(1, geo_test::planRingOf(outer));
         for (const Outline& hole : holes) {
-            rings.push_back(PlanRingOf(hole));
+            rings.push_back(geo_test::planRingOf(hole));
         }
     }
     return polygons;

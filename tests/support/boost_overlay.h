@@ -14,6 +14,16 @@ using PlanRing = std::vector<PlanXY>;
 using PlanPolygon = std::vector<PlanRing>;
 using PlanPolygons = std::vector<PlanPolygon>;
 
+// The plan ring of any list of points with x and y members.
+template <class Points>
+PlanRing planRingOf(const Points& pts) {
+    PlanRing ring;
+    for (const auto& p : pts) {
+        ring.push_back({p.x, p.y});
+    }
+    return ring;
+}
+
 // Areas of Boost.Geometry's overlay of two polygon sets, orientation and closing corrected
 // first. `op` is a gpc operation code: 0 difference, 1 intersection, 2 symmetric difference,
 // 3 union.

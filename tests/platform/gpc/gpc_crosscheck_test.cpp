@@ -25,18 +25,10 @@ Operand randomOperand(std::mt19937& rng, double cx, double cy) {
     return op;
 }
 
-geo_test::PlanRing planRing(const Ring& ring) {
-    geo_test::PlanRing out;
-    for (const gpc_vertex& v : ring) {
-        out.push_back({v.x, v.y});
-    }
-    return out;
-}
-
 geo_test::PlanPolygons toPlan(const Operand& op) {
-    geo_test::PlanPolygon rings{planRing(op.outer)};
+    geo_test::PlanPolygon rings{geo_test::planRingOf(op.outer)};
     if (!op.hole.empty()) {
-        rings.push_back(planRing(op.hole));
+        rings.push_back(geo_test::planRingOf(op.hole));
     }
     return {rings};
 }
