@@ -1,6 +1,5 @@
 // Polygon booleans on an integer grid chosen per call, computed by the distribution's Clipper with
 // touching contours split, so that each result contour is a simple polygon.
-#include <algorithm>
 #include <deque>
 #include <exception>
 
@@ -77,11 +76,6 @@ bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& 
                            ClipperLib::pftEvenOdd);
 }
 
-bool anyOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent) {
-    const std::vector<char> overlapping = overlappingContours(cs, parent);
-    return std::find(overlapping.begin(), overlapping.end(), 1) != overlapping.end();
-}
-
 // The result in `tree` nested and listed. Strictly simple output of tangled operands now and
 // then holds contours that overlap where they meet at a vertex or along an edge; the union of
 // all its rings covers the same ground read even-odd and comes out untangled, so it is taken
@@ -94,7 +88,7 @@ std::vector<ResultContour> listUntangled(const ClipperLib::PolyTree& tree, const
         const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
         const std::vector<int> parent = nestContours(cs);
         ClipperLib::Paths& next = united[pass % 2];
-        if (pass == kMaxUntanglePasses || !anyOverlap(cs, parent) ||
+        if (pass == kMaxUntanglePasses || !contoursOverlap(cs, parent) ||
             !uniteEvenOdd(listed.rings, next)) {
             return listNested(cs, parent, scale);
         }

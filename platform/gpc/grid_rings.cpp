@@ -413,35 +413,35 @@ std::vector<Visit> visitsOf(const std::vector<Contour>& cs) {
     return visits;
 }
 
-// Marks in `overlapping` the contours of any two passes in [first, last), all through one point,
-// that overlap.
-void markOverlappingVisits(const std::vector<Contour>& cs, const std::vector<int>& parent,
-                           const std::vector<Visit>& visits, std::size_t first, std::size_t last,
-                           std::vector<char>& overlapping) {
-    const bool tooMany = last - first > kMaxVisitsPerPoint;
+// Whether any two passes in [first, last), all through one point, overlap.
+bool anyVisitsOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent,
+                      const std::vector<Visit>& visits, std::size_t first, std::size_t last) {
+    if (last - first > kMaxVisitsPerPoint) {
+        return true;
+    }
     for (std::size_t a = first; a < last; ++a) {
         for (std::size_t b = a + 1; b < last; ++b) {
-            if (tooMany || visitsOverlap(cs, parent, visits[a], visits[b])) {
-                overlapping[visits[a].contour] = overlapping[visits[b].contour] = 1;
-                if (tooMany) {
-                    break;
-                }
+            if (visitsOverlap(cs, parent, visits[a], visits[b])) {
+                return true;
             }
         }
     }
+    return false;
 }
 
-// Marks the contours that overlap where they meet at a vertex.
-void markOverlapsAtVertices(const std::vector<Contour>& cs, const std::vector<int>& parent,
-                            std::vector<char>& overlapping) {
+// Whether contours overlap where they meet at a vertex.
+bool overlapAtVertices(const std::vector<Contour>& cs, const std::vector<int>& parent) {
     const std::vector<Visit> visits = visitsOf(cs);
     for (std::size_t first = 0, last = 0; first < visits.size(); first = last) {
         last = first + 1;
         while (last < visits.size() && visits[last].at == visits[first].at) {
             ++last;
         }
-        markOverlappingVisits(cs, parent, visits, first, last, overlapping);
+        if (anyVisitsOverlap(cs, parent, visits, first, last)) {
+            return true;
+        }
     }
+    return false;
 }
 
 // One edge of positive length, from its end `from` to its end `to` along `dir` (which points to
@@ -503,11 +503,10 @@ std::vector<LinePiece> piecesOf(const std::vector<Contour>& cs) {
     return pieces;
 }
 
-// Marks the contours of two edges lying over one another for a positive length with both insides
-// on the same side, neither contour holding the other: when one edge spans the other's whole
-// length they share no vertex, and the check at vertices cannot see them.
-void markOverlapsAlongEdges(const std::vector<Contour>& cs, const std::vector<int>& parent,
-                            std::vector<char>& overlapping) {
+// Whether two edges lie over one another for a positive length with both insides on the same
+// side, neither contour holding the other: when one edge spans the other's whole length they
+// share no vertex, and the check at vertices cannot see them.
+bool overlapAlongEdges(const std::vector<Contour>& cs, const std::vector<int>& parent) {
     const std::vector<LinePiece> pieces = piecesOf(cs);
     std::vector<const LinePiece*> open;  // earlier pieces of the group still reaching on
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -520,15 +519,18 @@ void markOverlapsAlongEdges(const std::vector<Contour>& cs, const std::vector<in
                                       return dot(piece.dir, minus(o->to, piece.from)) <= 0;
                                   }),
                    open.end());
-        const bool tooMany = open.size() > kMaxVisitsPerPoint;
+        if (open.size() > kMaxVisitsPerPoint) {
+            return true;
+        }
         for (const LinePiece* o : open) {
-            if (tooMany || (!isAncestor(parent, o->contour, piece.contour) &&
-                            !isAncestor(parent, piece.contour, o->contour))) {
-                overlapping[o->contour] = overlapping[piece.contour] = 1;
+            if (!isAncestor(parent, o->contour, piece.contour) &&
+                !isAncestor(parent, piece.contour, o->contour)) {
+                return true;
             }
         }
         open.push_back(&piece);
     }
+    return false;
 }
 
 // Converts one grid path back, oriented counter-clockwise for outers and clockwise for holes.
@@ -599,12 +601,8 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
     return cs;
 }
 
-std::vector<char> overlappingContours(const std::vector<Contour>& cs,
-                                      const std::vector<int>& parent) {
-    std::vector<char> overlapping(cs.size(), 0);
-    markOverlapsAtVertices(cs, parent, overlapping);
-    markOverlapsAlongEdges(cs, parent, overlapping);
-    return overlapping;
+bool contoursOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent) {
+    return overlapAtVertices(cs, parent) || overlapAlongEdges(cs, parent);
 }
 
 std::vector<int> nestContours(const std::vector<Contour>& cs) {

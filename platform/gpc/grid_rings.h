@@ -82,12 +82,11 @@ std::vector<Contour> contoursOf(const std::vector<const GridRing*>& rings,
 // cross one another; they may touch.
 std::vector<int> nestContours(const std::vector<Contour>& cs);
 
-// For each contour, 1 when it overlaps another (or itself) so that the nesting `parent` (from
-// nestContours) cannot describe them: where they meet at a vertex they pass through to each
-// other's far side, or they run along a common stretch of edge (sharing a vertex there or not)
-// with their insides on the same side of it while neither holds the other.
-std::vector<char> overlappingContours(const std::vector<Contour>& cs,
-                                      const std::vector<int>& parent);
+// True when two contours, or one with itself, overlap so that the nesting `parent` (from
+// nestContours) cannot describe them: next to a common vertex, or along a common stretch of edge
+// (sharing a vertex there or not), their insides meet while neither holds the other, or the one
+// held leaves its holder; or one ring passes through itself at a vertex.
+bool contoursOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the
