@@ -299,14 +299,18 @@ Wide cross(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
     return Wide(u.X) * v.Y - Wide(u.Y) * v.X;
 }
 
+Wide dot(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
+    return Wide(u.X) * v.X + Wide(u.Y) * v.Y;
+}
+
 bool sameDirection(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
-    return cross(u, v) == 0 && Wide(u.X) * v.X + Wide(u.Y) * v.Y > 0;
+    return cross(u, v) == 0 && dot(u, v) > 0;
 }
 
 // Whether d lies in the half turn counter-clockwise from `base` (base itself included).
 bool firstHalfFrom(const ClipperLib::IntPoint& base, const ClipperLib::IntPoint& d) {
     const Wide c = cross(base, d);
-    return c > 0 || (c == 0 && Wide(base.X) * d.X + Wide(base.Y) * d.Y > 0);
+    return c > 0 || (c == 0 && dot(base, d) > 0);
 }
 
 // Whether u comes before v turning counter-clockwise from `base`, exactly.
@@ -458,10 +462,6 @@ LinePiece pieceOf(const ClipperLib::IntPoint& p, const ClipperLib::IntPoint& q, 
     const bool forward = d.X > 0 || (d.X == 0 && d.Y > 0);
     return forward ? LinePiece{d, p, q, ccw, contour}
                    : LinePiece{{-d.X, -d.Y}, q, p, !ccw, contour};
-}
-
-Wide dot(const ClipperLib::IntPoint& u, const ClipperLib::IntPoint& v) {
-    return Wide(u.X) * v.X + Wide(u.Y) * v.Y;
 }
 
 ClipperLib::IntPoint minus(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b) {
