@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "foundation/numeric.h"
+
 using solids_detail::kRingRadiusTol;
 using solids_detail::kSolidSizeTol;
 
@@ -78,8 +80,7 @@ void AppendRingFaces(const Ring& bottom, const Ring& top, const AcGeVector3d& di
 // height, an axis, all finite.
 bool HasVolume(double bottomRadius, double topRadius, double height, const CVector3d& dir) {
     const bool finite = std::isfinite(bottomRadius) && std::isfinite(topRadius) &&
-                        std::isfinite(height) && std::isfinite(dir.x) && std::isfinite(dir.y) &&
-                        std::isfinite(dir.z);
+                        std::isfinite(height) && geo_detail::isFiniteXYZ(dir);
     const bool someRadius = bottomRadius >= kSolidSizeTol || topRadius >= kSolidSizeTol;
     const bool axis = dir.x != 0.0 || dir.y != 0.0 || dir.z != 0.0;
     return finite && someRadius && height >= kSolidSizeTol && axis;

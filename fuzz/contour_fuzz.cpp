@@ -27,7 +27,7 @@ void CheckLines(const CContourGenerator& gen, const AcGePoint2d& base, const AcG
         const CContourLine* line = gen.at(i);
         for (INT_PTR k = 0; k < line->pts.GetSize(); ++k) {
             const AcGePoint2d p = line->pts.GetAt(k);
-            FUZZ_CHECK(std::isfinite(p.x) && std::isfinite(p.y), "non-finite contour point");
+            FUZZ_CHECK(geo_detail::isFiniteXY(p), "non-finite contour point");
             FUZZ_CHECK(!finite || OnGrid(p, base, far), "contour point off the grid");
         }
     }
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }
     // a counts rows (along y), b columns (along x).
     const AcGePoint2d far(base.x + step.x * b, base.y + step.y * a);
-    const bool finite = std::isfinite(far.x) && std::isfinite(far.y);
+    const bool finite = geo_detail::isFiniteXY(far);
     // A run's work is levels x nodes; the generator bounds both, but far beyond what a fuzz
     // input may take, so runs over many levels are left to the single-level call.
     const double levels = (high - low) / interval;

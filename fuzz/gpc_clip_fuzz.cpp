@@ -108,8 +108,7 @@ void CheckContract(const gpc_polygon& r) {
         const gpc::gpc_vertex_list& list = r.contour[c];
         FUZZ_CHECK(list.num_vertices >= 3, "result contour with fewer than 3 vertices");
         for (int i = 0; i < list.num_vertices; ++i) {
-            FUZZ_CHECK(std::isfinite(list.vertex[i].x) && std::isfinite(list.vertex[i].y),
-                       "non-finite result vertex");
+            FUZZ_CHECK(geo_detail::isFiniteXY(list.vertex[i]), "non-finite result vertex");
         }
         const double area = signedArea(list.vertex, list.num_vertices);
         FUZZ_CHECK(r.hole[c] ? area < 0 : area > 0, "result contour has the wrong orientation");

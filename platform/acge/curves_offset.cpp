@@ -19,6 +19,7 @@
 #include "platform/acge/curve_util.h"
 #include "platform/acge/polyline_offset.h"
 #include "platform/acge/trimmed_offset.h"
+#include "platform/numeric.h"
 
 using acge_detail::OffsetPiece;
 typedef std::vector<OffsetPiece> Chain;
@@ -108,10 +109,10 @@ bool finiteChain(const Chain& chain) {
 }
 
 bool finitePoint(const AcGePoint2d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
+    return platform_detail::isFiniteXY(p);
 }
 bool finitePoint(const AcGePoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+    return platform_detail::isFiniteXYZ(p);
 }
 
 // Drops the last vertex list when joining its pieces left the range of doubles: finite pieces

@@ -470,7 +470,7 @@ TEST(TwoPtCurveSample, HugeSweepsAndRadiiStayBounded) {
     pts = flat.GetPtArr();
     ASSERT_EQ(pts.size(), 7u);
     for (const AcGePoint3d& p : pts) {
-        EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+        EXPECT_TRUE(geo_detail::isFiniteXY(p));
     }
     // Sagittas too large for a finite centre give nothing rather than NaN points.
     EXPECT_TRUE(C2PtCurve(P(0, 0), P(1, 0), 1e300).GetPtArr().empty());

@@ -21,7 +21,7 @@ inline void ConvexHull(const std::vector<CPoint3d>& pts, std::vector<CPoint3d>& 
     hull.clear();
     std::vector<size_t> order;
     for (size_t i = 0; i < pts.size(); ++i) {
-        if (!std::isfinite(pts[i].x) || !std::isfinite(pts[i].y)) {
+        if (!geo_detail::isFiniteXY(pts[i])) {
             return;
         }
         order.push_back(i);

@@ -119,15 +119,6 @@ Pts reversed(Pts pts) {
     return pts;
 }
 
-bool allFinite(const Pts& pts) {
-    for (const CPoint3d& p : pts) {
-        if (!p.isValid()) {
-            return false;
-        }
-    }
-    return true;
-}
-
 const Pts kSquare = xy({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
 
 using point_lists::comb;
@@ -210,7 +201,7 @@ TEST(OffsetPline, FoldBackIsSkippedWhenClosedAndNonFiniteWhenOpen) {
     const Pts spiked = xy({{0, 0}, {10, 0}, {10, 10}, {10, 5}, {0, 0}});
     OffsetPline(spiked, out, 1.0, 1e-6);
     EXPECT_EQ(out.size(), 4u);
-    EXPECT_TRUE(allFinite(out));
+    EXPECT_TRUE(geo_detail::allFiniteXYZ(out));
     EXPECT_EQ(PtsOffsetIsRight(spiked, 1.0, 1e-6), 1);
 }
 
@@ -621,7 +612,7 @@ TEST(OffsetBadInput, NeutralResults) {
         EXPECT_TRUE(lists.empty());
         Pts out;
         OffsetPline(pts, out, 1.0, 1e-6);
-        EXPECT_TRUE(allFinite(out));
+        EXPECT_TRUE(geo_detail::allFiniteXYZ(out));
         EXPECT_FALSE(OffsetPline3D(pts, CVector3d(0, 0, 1), 1.0, out, 1e-6));
     }
     // Unusable distances, normals and tolerances.
@@ -647,7 +638,7 @@ TEST(PlineOffset, PathTurningStraightBackOverRepeatsStaysFinite) {
     ASSERT_EQ(PlineOffset(pts, out, -1.0, 0.001), 2);
     for (const Pts& line : out) {
         for (const CPoint3d& p : line) {
-            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+            EXPECT_TRUE(geo_detail::isFiniteXY(p));
         }
     }
     expectPoints(out[1], xy({{-1, 10}, {-1, 0}}));

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 
+#include "foundation/numeric.h"
 #include "toolkit/outline_queries.h"
 #include "toolkit/pt_in_area_reference.h"
 
@@ -17,10 +18,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-bool finite(const CPoint3d& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
 // Compares the prepared outline with the literal rule on every probe, for both boundary
 // answers. Where a coordinate is not finite, and on large outlines, PtInArea is the
 // reference: the literal rule's arithmetic on infinities and NaN is noise that PtInArea's
@@ -28,10 +25,10 @@ bool finite(const CPoint3d& p) {
 int compareOn(const std::vector<CPoint3d>& pts, const std::vector<CPoint3d>& probes, double tol,
               bool small = true) {
     const CPreparedArea prepared(pts, tol);
-    const bool finiteOutline = std::all_of(pts.begin(), pts.end(), finite);
+    const bool finiteOutline = geo_detail::allFiniteXYZ(pts);
     int boundary = 0;
     for (const CPoint3d& pt : probes) {
-        const bool literal = small && finiteOutline && finite(pt);
+        const bool literal = small && finiteOutline && geo_detail::isFiniteXYZ(pt);
         for (bool onEdge : {true, false}) {
             const bool expected = literal ? reference::PtInArea(pt, pts, tol, onEdge)
                                           : PtInArea(pt, pts, tol, onEdge);

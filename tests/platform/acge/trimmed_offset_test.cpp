@@ -5,6 +5,7 @@
 
 #include "foundation/numeric.h"
 #include "platform/acge/offset_index.h"
+#include "platform/acge/tol_of.h"
 #include "support/bumpy_star.h"
 
 #include <geo/acge/gearc2d.h>
@@ -660,11 +661,8 @@ Chain randomChain(std::mt19937& rng, int n, bool closed, double bulgeShare) {
 
 bool allFinite(const std::vector<Chain>& result) {
     for (const Chain& c : result) {
-        for (const OffsetPiece& p : c) {
-            if (!std::isfinite(p.sx) || !std::isfinite(p.sy) || !std::isfinite(p.ex) ||
-                !std::isfinite(p.ey) || !std::isfinite(p.bulge)) {
-                return false;
-            }
+        if (!std::all_of(c.begin(), c.end(), acge_detail::isFinitePiece)) {
+            return false;
         }
     }
     return true;
@@ -793,10 +791,7 @@ AcGePolyline2d polylineCurve(const std::vector<Pt>& pts) {
 
 std::vector<AcGeCurve2d*> offsetCurves(const AcGeCurve2d& curve, double d, double tol) {
     AcArray<AcGeCurve2d*> out;
-    AcGeTol t;
-    t.setEqualPoint(tol);
-    t.setEqualVector(tol);
-    curve.getTrimmedOffset(d, out, AcGe::kExtend, t);
+    curve.getTrimmedOffset(d, out, AcGe::kExtend, acge_detail::pointAndVectorTol(tol));
     std::vector<AcGeCurve2d*> list;
     for (int i = 0; i < out.length(); ++i) {
         list.push_back(out[i]);
