@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "foundation/numeric.h"
+#include "platform/acge/tol_of.h"
 
 namespace cleanup_reference {
 
@@ -100,8 +101,7 @@ inline bool IsSelfIntersect(std::vector<CPoint3d> const& pts, bool closed) {
     if (closed) {
         segs.emplace_back(pts.back().toAcGePoint3d(), pts.front().toAcGePoint3d());
     }
-    AcGeTol tol;
-    tol.setEqualPoint(0.001);
+    const AcGeTol tol = acge_detail::pointTol(0.001);
     for (size_t i = 0; i < segs.size(); ++i) {
         for (size_t j = 0; j < i; ++j) {
             AcGeLinearEnt3d* shared = nullptr;
