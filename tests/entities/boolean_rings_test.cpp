@@ -15,6 +15,7 @@
 
 namespace {
 
+using point_lists::expectIdentical;
 using point_lists::plan;
 using point_lists::Pts;
 
@@ -71,15 +72,6 @@ bool polygonViaGpc(const CPolygon& a, const CPolygon& b, std::vector<CPolygon>& 
     return total > kBooleanMinArea;
 }
 
-void expectSamePoints(const Pts& got, const Pts& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].x, want[i].x);
-        EXPECT_EQ(got[i].y, want[i].y);
-        EXPECT_EQ(got[i].z, want[i].z);
-    }
-}
-
 TEST(EntityBooleans, RegionMatchesTheWayThroughGpc) {
     for (const auto& [a, b] : regionPairs()) {
         for (gpc::gpc_op op : kOps) {
@@ -88,12 +80,12 @@ TEST(EntityBooleans, RegionMatchesTheWayThroughGpc) {
             ASSERT_EQ(got.contours.size(), want.contours.size());
             for (size_t i = 0; i < got.contours.size(); ++i) {
                 EXPECT_EQ(got.contours[i].isOuter, want.contours[i].isOuter);
-                expectSamePoints(got.contours[i].pts, want.contours[i].pts);
+                expectIdentical(got.contours[i].pts, want.contours[i].pts);
             }
             CPoint3d gotMin, gotMax, wantMin, wantMax;
             got.getBox(gotMin, gotMax);
             want.getBox(wantMin, wantMax);
-            expectSamePoints({gotMin, gotMax}, {wantMin, wantMax});
+            expectIdentical({gotMin, gotMax}, {wantMin, wantMax});
         }
     }
 }
@@ -109,7 +101,7 @@ TEST(EntityBooleans, PolygonMatchesTheWayThroughGpc) {
             EXPECT_EQ(a.booleanOper(b, got, op), polygonViaGpc(a, b, want, op));
             ASSERT_EQ(got.size(), want.size());
             for (size_t i = 0; i < got.size(); ++i) {
-                expectSamePoints(got[i].getPoints(), want[i].getPoints());
+                expectIdentical(got[i].getPoints(), want[i].getPoints());
             }
         }
     }

@@ -5,6 +5,7 @@
 #include <geo/cleanup.h>
 
 #include "foundation/numeric.h"
+#include "support/point_lists.h"
 #include "toolkit/cleanup_reference.h"
 
 #include <gtest/gtest.h>
@@ -116,12 +117,8 @@ private:
 };
 
 void expectSame(const Pts& got, const Pts& want, const Pts& input) {
-    ASSERT_EQ(got.size(), want.size()) << "input of " << input.size() << " points";
-    for (size_t k = 0; k < got.size(); ++k) {
-        EXPECT_EQ(got[k].x, want[k].x);
-        EXPECT_EQ(got[k].y, want[k].y);
-        EXPECT_EQ(got[k].z, want[k].z);
-    }
+    SCOPED_TRACE(testing::Message() << "input of " << input.size() << " points");
+    point_lists::expectIdentical(got, want);
 }
 
 TEST(CleanupDifferential, RemoveRedundancyPtsMatchesRestartingScan) {
