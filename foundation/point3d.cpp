@@ -153,7 +153,7 @@ void CPoint3d::Serialize(CArchive& ar) {
 }
 
 bool CPoint3d::isValid() const {
-    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+    return geo_detail::isFiniteXYZ(*this);
 }
 
 CArchive& operator<<(CArchive& ar, const CPoint3d& p) {

@@ -171,7 +171,7 @@ void CVector3d::Serialize(CArchive& ar) {
 }
 
 bool CVector3d::isValid() const {
-    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+    return geo_detail::isFiniteXYZ(*this);
 }
 
 CArchive& operator<<(CArchive& ar, const CVector3d& v) {
