@@ -32,8 +32,10 @@
 // of a contour; whether vertices inside straight runs are kept (small operands lose them, large
 // ones keep those of the input); the order among outer contours of one level; and where a
 // symmetric difference is pinched at points where the operands cross, whether the pieces come as
-// separate outers or as one outer with a hole touching it there; likewise, for self-crossing
-// operands, how a result that touches itself is cut into contours.
+// separate outers or as one outer with a hole touching it there; likewise, for operands that
+// cross or touch themselves or each other, how a result that touches itself is cut into
+// contours (large ones are cut wherever a contour meets itself, at a vertex or inside an edge;
+// small ones only where it passes a vertex twice).
 namespace gpc {
 
 // The underlying type is fixed so that a caller's out-of-range value (an int cast to the enum)

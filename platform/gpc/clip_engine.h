@@ -24,7 +24,8 @@ struct ResultContour {
 // Clips `subject` by `clip`, both read even-odd. Outers come counter-clockwise, each followed by
 // its holes (clockwise); islands inside holes follow all outers of the enclosing level.
 // Any engine failure gives an empty result. Operands of kOverlayMinVertices or more vertices in
-// all that are sets of disjoint simple rings go to clipWithOverlay; the rest to clipWithClipper.
+// all go to clipWithOverlay when they are sets of disjoint simple rings, else to
+// clipWithSplitting; what those refuse, and all smaller operands, to clipWithClipper.
 std::vector<ResultContour> clipEvenOdd(ClipOp op, const std::vector<RingView>& subject,
                                        const std::vector<RingView>& clip);
 
@@ -34,6 +35,13 @@ constexpr long kOverlayMinVertices = 128;
 // Clipper with touching result contours split: any operands, self-crossing ones included.
 std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView>& subject,
                                            const std::vector<RingView>& clip);
+
+// Clipper without its strictly simple pass, whose cost grows with the square of a tangle's
+// crossings: the result rings are cut where they touch themselves instead (splitSelfTouches),
+// then nested and untangled as clipWithClipper does. False (and `out` unspecified) when that cut
+// runs over its work budget or Clipper fails.
+bool clipWithSplitting(ClipOp op, const std::vector<RingView>& subject,
+                       const std::vector<RingView>& clip, std::vector<ResultContour>& out);
 
 // Boost.Geometry's overlay, for operands that are each a set of disjoint simple rings. False
 // (and `out` untouched) when an operand is not, or cannot be shown to be within a work budget

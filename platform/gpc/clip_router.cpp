@@ -18,7 +18,7 @@ std::vector<ResultContour> clipEvenOdd(ClipOp op, const std::vector<RingView>& s
                                        const std::vector<RingView>& clip) {
     std::vector<ResultContour> out;
     if (vertexCount(subject) + vertexCount(clip) >= kOverlayMinVertices &&
-        clipWithOverlay(op, subject, clip, out)) {
+        (clipWithOverlay(op, subject, clip, out) || clipWithSplitting(op, subject, clip, out))) {
         return out;
     }
     return clipWithClipper(op, subject, clip);

@@ -6,6 +6,7 @@
 #include <polyclipping/clipper.hpp>
 
 #include "platform/gpc/grid_rings.h"
+#include "platform/gpc/self_touches.h"
 
 namespace gpc_detail {
 namespace {
@@ -56,9 +57,10 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
 }
 
 // The union of the rings read even-odd, touching contours split, into `out`; false when Clipper
-// fails. Plain paths rather than a tree: Clipper's own nesting of split contours can take it long
-// on a tangle, and nesting is done by exact containment anyway. A plain union comes first: the
-// strictly simple pass costs far more on a tangle than on the few clean rings that union leaves.
+// fails. A plain union cut where its rings touch themselves; when that cut runs over its budget,
+// a strictly simple union of the plain union's rings, which costs far less than one of the
+// tangle. Plain paths rather than a tree: Clipper's own nesting of split contours can take it
+// long on a tangle, and nesting is done by exact containment anyway.
 bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& out) {
     ClipperLib::Paths untangled;
     ClipperLib::Clipper plain;
@@ -69,6 +71,10 @@ bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& 
                        ClipperLib::pftEvenOdd)) {
         return false;
     }
+    out.clear();
+    if (splitSelfTouches(untangled, out)) {
+        return true;
+    }
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(true);
     clipper.AddPaths(untangled, ClipperLib::ptSubject, true);
@@ -76,20 +82,20 @@ bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& 
                            ClipperLib::pftEvenOdd);
 }
 
-// The result in `tree` nested and listed. Strictly simple output of tangled operands now and
-// then holds contours that overlap where they meet at a vertex or along an edge; the union of
+// Result rings nested and listed, with the engine's own nesting when it gave one (see
+// contoursOf). Output of tangled operands now and then holds contours that overlap where they
+// meet at a vertex or along an edge, or one inside another that turns the same way; the union of
 // all its rings covers the same ground read even-odd and comes out untangled, so it is taken
 // instead. (Uniting only the overlapping contours is not enough: the crossings of their union
 // round to the grid and can then cross a neighbour.)
-std::vector<ResultContour> listUntangled(const ClipperLib::PolyTree& tree, const GridScale& scale) {
-    TreeRings listed = collect(tree);
+std::vector<ResultContour> listUntangled(TreeRings listed, const GridScale& scale) {
     ClipperLib::Paths united[2];
     for (int pass = 0;; ++pass) {
         const std::vector<Contour> cs = contoursOf(listed.rings, listed.parents);
         const std::vector<int> parent = nestContours(cs);
         ClipperLib::Paths& next = united[pass % 2];
-        if (pass == kMaxUntanglePasses || !contoursOverlap(cs, parent) ||
-            !uniteEvenOdd(listed.rings, next)) {
+        const bool tangled = contoursOverlap(cs, parent) || !orientedByDepth(cs, parent);
+        if (pass == kMaxUntanglePasses || !tangled || !uniteEvenOdd(listed.rings, next)) {
             return listNested(cs, parent, scale);
         }
         listed = {};
@@ -97,6 +103,17 @@ std::vector<ResultContour> listUntangled(const ClipperLib::PolyTree& tree, const
             listed.rings.push_back(&ring);
         }
     }
+}
+
+// Clipper itself run on the operands; false when it fails.
+template <class Output>
+bool runClipper(ClipOp op, const std::vector<RingView>& subject, const std::vector<RingView>& clip,
+                const GridScale& scale, bool strictlySimple, Output& out) {
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(strictlySimple);
+    clipper.AddPaths(toPaths(subject, scale), ClipperLib::ptSubject, true);
+    clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
+    return clipper.Execute(toClipType(op), out, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
 }
 
 }  // namespace
@@ -109,18 +126,39 @@ std::vector<ResultContour> clipWithClipper(ClipOp op, const std::vector<RingView
     }
     try {
         const GridScale scale(maxAbs);
-        ClipperLib::Clipper clipper;
-        clipper.StrictlySimple(true);
-        clipper.AddPaths(toPaths(subject, scale), ClipperLib::ptSubject, true);
-        clipper.AddPaths(toPaths(clip, scale), ClipperLib::ptClip, true);
         ClipperLib::PolyTree tree;
-        if (!clipper.Execute(toClipType(op), tree, ClipperLib::pftEvenOdd,
-                             ClipperLib::pftEvenOdd)) {
+        if (!runClipper(op, subject, clip, scale, true, tree)) {
             return {};
         }
-        return listUntangled(tree, scale);
+        return listUntangled(collect(tree), scale);
     } catch (const std::exception&) {
         return {};  // out of memory or a range the engine refuses: no result rather than a crash
+    }
+}
+
+bool clipWithSplitting(ClipOp op, const std::vector<RingView>& subject,
+                       const std::vector<RingView>& clip, std::vector<ResultContour>& out) {
+    const double maxAbs = maxAbsCoordinate(subject, clip);
+    if (maxAbs == 0.0) {
+        out.clear();
+        return true;
+    }
+    try {
+        const GridScale scale(maxAbs);
+        ClipperLib::Paths plain, loops;
+        if (!runClipper(op, subject, clip, scale, false, plain) ||
+            !splitSelfTouches(plain, loops)) {
+            return false;
+        }
+        TreeRings listed;
+        listed.rings.reserve(loops.size());
+        for (const GridRing& loop : loops) {
+            listed.rings.push_back(&loop);
+        }
+        out = listUntangled(std::move(listed), scale);
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
 }
 

@@ -2,11 +2,11 @@
 #include <geo/gpc.h>
 
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/gpc/clip_engine.h"
+#include "platform/numeric.h"
 
 namespace gpc {
 namespace {
@@ -20,7 +20,7 @@ bool isUsableRing(const RingView& r) {
         return false;
     }
     for (int i = 0; i < r.count; ++i) {
-        if (!std::isfinite(r.pts[i].x) || !std::isfinite(r.pts[i].y)) {
+        if (!platform_detail::isFiniteXY(r.pts[i])) {
             return false;
         }
     }

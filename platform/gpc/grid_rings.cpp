@@ -111,20 +111,24 @@ std::vector<int> byAreaDescending(const std::vector<Contour>& cs) {
     return order;
 }
 
-// Contours bucketed by the cells of a uniform grid their boxes overlap, so that a probe meets
-// only the contours near it. Contours spanning many cells are kept in one list every probe
-// meets, which keeps the buckets small.
+// Contours bucketed by the cells of a grid their boxes overlap, cut at quantiles of the boxes'
+// sides so that clustered contours spread over many cells, and a probe meets only the contours
+// near it. Contours spanning many cells are kept in one list every probe meets, which keeps the
+// buckets small.
 class BoxIndex {
 public:
     explicit BoxIndex(const std::vector<Contour>& cs) : cs_(cs) {
-        all_ = cs.front().box;
+        std::vector<ClipperLib::cInt> xs, ys;
+        xs.reserve(2 * cs.size());
+        ys.reserve(2 * cs.size());
         for (const Contour& c : cs) {
-            all_ = {std::min(all_.minX, c.box.minX), std::min(all_.minY, c.box.minY),
-                    std::max(all_.maxX, c.box.maxX), std::max(all_.maxY, c.box.maxY)};
+            xs.insert(xs.end(), {c.box.minX, c.box.maxX});
+            ys.insert(ys.end(), {c.box.minY, c.box.maxY});
         }
-        side_ = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(cs.size()))));
-        side_ = std::max(1, std::min(side_, kMaxCellsPerSide));
-        cells_.resize(static_cast<std::size_t>(side_) * side_);
+        const auto side = static_cast<std::size_t>(std::ceil(std::sqrt(cs.size())));
+        xCuts_ = quantileCuts(std::move(xs), std::min(side, kMaxCellsPerSide));
+        yCuts_ = quantileCuts(std::move(ys), std::min(side, kMaxCellsPerSide));
+        cells_.resize(xCuts_.size() * yCuts_.size());
         for (std::size_t i = 0; i < cs.size(); ++i) {
             insert(static_cast<int>(i));
         }
@@ -133,7 +137,7 @@ public:
     // Appends every contour whose box holds p.
     void collectHolding(const Scaled& p, std::vector<int>& out) const {
         for (const std::vector<int>* list :
-             {&spanning_, &cells_[static_cast<std::size_t>(cellY(p.y)) * side_ + cellX(p.x)]}) {
+             {&spanning_, &cells_[cellIndex(cellAmong(xCuts_, p.x), cellAmong(yCuts_, p.y))]}) {
             for (int i : *list) {
                 if (holds(cs_[i].box, p)) {
                     out.push_back(i);
@@ -143,34 +147,30 @@ public:
     }
 
 private:
-    static constexpr int kMaxCellsPerSide = 1024;
+    static constexpr std::size_t kMaxCellsPerSide = 1024;
     static constexpr int kMaxCellsPerContour = 16;
 
-    // Cell column (or row) of a coordinate in [lo, hi], clamped to the grid.
-    int cellOf(ClipperLib::cInt v, ClipperLib::cInt lo, ClipperLib::cInt hi) const {
-        const Wide cell = Wide(v - lo) * side_ / (Wide(hi - lo) + 1);
-        return static_cast<int>(std::max<Wide>(0, std::min<Wide>(cell, side_ - 1)));
+    std::size_t cellIndex(int x, int y) const {
+        return static_cast<std::size_t>(y) * xCuts_.size() + static_cast<std::size_t>(x);
     }
-    int cellX(ClipperLib::cInt x) const { return cellOf(x, all_.minX, all_.maxX); }
-    int cellY(ClipperLib::cInt y) const { return cellOf(y, all_.minY, all_.maxY); }
 
     void insert(int i) {
         const Box& b = cs_[i].box;
-        const int x0 = cellX(b.minX), x1 = cellX(b.maxX), y0 = cellY(b.minY), y1 = cellY(b.maxY);
+        const int x0 = cellAmong(xCuts_, b.minX), x1 = cellAmong(xCuts_, b.maxX);
+        const int y0 = cellAmong(yCuts_, b.minY), y1 = cellAmong(yCuts_, b.maxY);
         if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCellsPerContour) {
             spanning_.push_back(i);
             return;
         }
         for (int y = y0; y <= y1; ++y) {
             for (int x = x0; x <= x1; ++x) {
-                cells_[static_cast<std::size_t>(y) * side_ + x].push_back(i);
+                cells_[cellIndex(x, y)].push_back(i);
             }
         }
     }
 
     const std::vector<Contour>& cs_;
-    Box all_{};
-    int side_ = 1;
+    std::vector<ClipperLib::cInt> xCuts_, yCuts_;
     std::vector<std::vector<int>> cells_;
     std::vector<int> spanning_;
 };
@@ -546,7 +546,33 @@ ResultContour fromPath(const Contour& c, bool hole, const GridScale& scale) {
     return out;
 }
 
+// Whether a contour is no wider on average than two grid steps, as rounding crossings to the
+// grid can make one whatever it should be: its area at most its perimeter.
+bool isSliver(const Contour& c) {
+    const GridRing& ring = *c.ring;
+    Wide perimeter = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        perimeter +=
+            magnitude(Wide(ring[i].X) - ring[j].X) + magnitude(Wide(ring[i].Y) - ring[j].Y);
+    }
+    return magnitude(c.area2) <= 2 * perimeter;
+}
+
 }  // namespace
+
+std::vector<ClipperLib::cInt> quantileCuts(std::vector<ClipperLib::cInt> values,
+                                           std::size_t cells) {
+    std::sort(values.begin(), values.end());
+    std::vector<ClipperLib::cInt> cuts;
+    cuts.reserve(cells);
+    for (std::size_t k = 0; k < cells && !values.empty(); ++k) {
+        const ClipperLib::cInt v = values[k * values.size() / cells];
+        if (cuts.empty() || cuts.back() != v) {
+            cuts.push_back(v);
+        }
+    }
+    return cuts;
+}
 
 GridScale::GridScale(double maxAbs) {
     int exponent = 0;
@@ -619,6 +645,34 @@ std::vector<int> nestContours(const std::vector<Contour>& cs) {
         parent[i] = parentOf(n, static_cast<int>(i));
     }
     return parent;
+}
+
+std::vector<int> depthsOf(const std::vector<int>& parent) {
+    std::vector<int> depth(parent.size(), -1);
+    std::vector<int> chain;
+    for (std::size_t i = 0; i < parent.size(); ++i) {
+        int k = static_cast<int>(i);
+        while (k >= 0 && depth[k] < 0) {
+            chain.push_back(k);
+            k = parent[k];
+        }
+        int d = k < 0 ? -1 : depth[k];
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            depth[*it] = ++d;
+        }
+        chain.clear();
+    }
+    return depth;
+}
+
+bool orientedByDepth(const std::vector<Contour>& cs, const std::vector<int>& parent) {
+    const std::vector<int> depth = depthsOf(parent);
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        if ((cs[i].area2 > 0) != (depth[i] % 2 == 0) && !isSliver(cs[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<ResultContour> listNested(const std::vector<Contour>& cs,

@@ -2,6 +2,7 @@
 // grid integers, and the nesting of result rings by exact containment.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -59,6 +60,20 @@ double maxAbsCoordinate(const std::vector<RingView>& a, const std::vector<RingVi
 // Converts rings to grid paths.
 ClipperLib::Paths toPaths(const std::vector<RingView>& rings, const GridScale& scale);
 
+// Cuts of one axis at quantiles of `values`, at most `cells` of them and all distinct, so that
+// clustered values still spread over many cells: cell k holds values from cuts[k] up to, not
+// including, cuts[k + 1]; the first cell also everything below.
+std::vector<ClipperLib::cInt> quantileCuts(std::vector<ClipperLib::cInt> values, std::size_t cells);
+
+// The cell of v among cuts from quantileCuts (v an integer or a double).
+template <class T>
+int cellAmong(const std::vector<ClipperLib::cInt>& cuts, T v) {
+    const auto above = std::upper_bound(cuts.begin(), cuts.end(), v, [](T u, ClipperLib::cInt cut) {
+        return u < static_cast<T>(cut);
+    });
+    return std::max(0, static_cast<int>(above - cuts.begin()) - 1);
+}
+
 // Bounding box in grid coordinates scaled for probing.
 struct Box {
     ClipperLib::cInt minX, minY, maxX, maxY;
@@ -87,6 +102,14 @@ std::vector<int> nestContours(const std::vector<Contour>& cs);
 // (sharing a vertex there or not), their insides meet while neither holds the other, or the one
 // held leaves its holder; or one ring passes through itself at a vertex.
 bool contoursOverlap(const std::vector<Contour>& cs, const std::vector<int>& parent);
+
+// Nesting depth of every contour from its parent links (0 at the top); each chain is walked once.
+std::vector<int> depthsOf(const std::vector<int>& parent);
+
+// Whether every contour turns as its depth in the nesting says: those at even depth (outers)
+// counter-clockwise, the others (holes) clockwise. Slivers, no wider on average than two grid
+// steps, may turn either way: rounding crossings to the grid makes them.
+bool orientedByDepth(const std::vector<Contour>& cs, const std::vector<int>& parent);
 
 // Lists the nesting level by level: each outer (counter-clockwise) followed by the holes
 // (clockwise) directly inside it, islands inside those holes queued behind all outers of the

@@ -81,25 +81,6 @@ std::vector<const GridRing*> pointersTo(const std::vector<GridRing>& rings) {
     return ptrs;
 }
 
-// Nesting depth of every contour from its parent links; each chain is walked once.
-std::vector<int> depthsOf(const std::vector<int>& parent) {
-    std::vector<int> depth(parent.size(), -1);
-    std::vector<int> chain;
-    for (std::size_t i = 0; i < parent.size(); ++i) {
-        int k = static_cast<int>(i);
-        while (k >= 0 && depth[k] < 0) {
-            chain.push_back(k);
-            k = parent[k];
-        }
-        int d = k < 0 ? -1 : depth[k];
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            depth[*it] = ++d;
-        }
-        chain.clear();
-    }
-    return depth;
-}
-
 // Writes a contour as a closed Boost ring, clockwise for outers and counter-clockwise for holes.
 void toBoostRing(const Contour& c, bool hole, const GridScale& scale, BRing& ring) {
     const GridRing& r = *c.ring;
