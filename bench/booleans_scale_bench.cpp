@@ -150,26 +150,13 @@ void BM_Boost(benchmark::State& state) {
 }
 
 // --- GEOS, reentrant C API ---
-GEOSGeometry* geosOp(GEOSContextHandle_t h, int op, const GEOSGeometry* a, const GEOSGeometry* b) {
-    switch (op) {
-        case gpc::GPC_DIFF:
-            return GEOSDifference_r(h, a, b);
-        case gpc::GPC_INT:
-            return GEOSIntersection_r(h, a, b);
-        case gpc::GPC_XOR:
-            return GEOSSymDifference_r(h, a, b);
-        default:
-            return GEOSUnion_r(h, a, b);
-    }
-}
-
 void BM_Geos(benchmark::State& state) {
     const auto& [ra, rb] = operands(sizeOf(state));
     GEOSContextHandle_t h = GEOS_init_r();
     GEOSGeometry* a = toGeos(h, ra);
     GEOSGeometry* b = toGeos(h, rb);
     for (auto _ : state) {
-        GEOSGeometry* r = geosOp(h, opOf(state), a, b);
+        GEOSGeometry* r = gpc_peers::geosBoolean(h, opOf(state), a, b);
         benchmark::DoNotOptimize(r);
         GEOSGeom_destroy_r(h, r);
     }

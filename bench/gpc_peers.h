@@ -38,4 +38,19 @@ inline GEOSGeometry* toGeos(GEOSContextHandle_t h, const Ring& ring) {
     return GEOSGeom_createPolygon_r(h, GEOSGeom_createLinearRing_r(h, seq), nullptr, 0);
 }
 
+// GEOS's boolean for a GPC operation code; the caller destroys the result.
+inline GEOSGeometry* geosBoolean(GEOSContextHandle_t h, int op, const GEOSGeometry* a,
+                                 const GEOSGeometry* b) {
+    switch (op) {
+        case gpc::GPC_DIFF:
+            return GEOSDifference_r(h, a, b);
+        case gpc::GPC_INT:
+            return GEOSIntersection_r(h, a, b);
+        case gpc::GPC_XOR:
+            return GEOSSymDifference_r(h, a, b);
+        default:
+            return GEOSUnion_r(h, a, b);
+    }
+}
+
 }  // namespace gpc_peers
