@@ -29,7 +29,6 @@ using gpc_peers::BMulti;
 using gpc_peers::BPolygon;
 using gpc_peers::Ring;
 using gpc_peers::toBoost;
-using gpc_peers::toGeos;
 
 // Clipper's integer grid: the stars' coordinates are snapped to 1e-6.
 constexpr double kSnap = 1e6;
@@ -114,31 +113,12 @@ void BM_Region(benchmark::State& state) {
     }
 }
 
-// --- Clipper at its fastest: integer coordinates in its small range, flat paths ---
-ClipperLib::Path toClipper(const Ring& ring) {
-    ClipperLib::Path path;
-    for (const gpc::gpc_vertex& v : ring) {
-        path.emplace_back(std::llround(v.x * kSnap), std::llround(v.y * kSnap));
-    }
-    return path;
-}
-
+// --- Clipper at its fastest ---
 void BM_Clipper(benchmark::State& state) {
     const auto& [ra, rb] = operands(sizeOf(state));
-    const ClipperLib::Path a = toClipper(ra), b = toClipper(rb);
-    const ClipperLib::ClipType types[] = {ClipperLib::ctDifference, ClipperLib::ctIntersection,
-                                          ClipperLib::ctXor, ClipperLib::ctUnion};
-    for (auto _ : state) {
-        ClipperLib::Clipper clipper;
-        clipper.AddPath(a, ClipperLib::ptSubject, true);
-        clipper.AddPath(b, ClipperLib::ptClip, true);
-        ClipperLib::Paths out;
-        clipper.Execute(types[opOf(state)], out, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
-        benchmark::DoNotOptimize(out.size());
-    }
+    gpc_peers::timeClipper(state, ra, rb, opOf(state), kSnap);
 }
 
-// --- Boost.Geometry ---
 void BM_Boost(benchmark::State& state) {
     const auto& [ra, rb] = operands(sizeOf(state));
     const BPolygon a = toBoost(ra), b = toBoost(rb);
@@ -152,35 +132,7 @@ void BM_Boost(benchmark::State& state) {
 // --- GEOS, reentrant C API ---
 void BM_Geos(benchmark::State& state) {
     const auto& [ra, rb] = operands(sizeOf(state));
-    GEOSContextHandle_t h = GEOS_init_r();
-    GEOSGeometry* a = toGeos(h, ra);
-    GEOSGeometry* b = toGeos(h, rb);
-    for (auto _ : state) {
-        GEOSGeometry* r = gpc_peers::geosBoolean(h, opOf(state), a, b);
-        benchmark::DoNotOptimize(r);
-        GEOSGeom_destroy_r(h, r);
-    }
-    GEOSGeom_destroy_r(h, a);
-    GEOSGeom_destroy_r(h, b);
-    GEOS_finish_r(h);
-}
-
-// Every engine of one operation and size runs right after the others, so that a shared machine's
-// changing load falls on all of them alike.
-void registerInterleaved() {
-    const std::pair<const char*, void (*)(benchmark::State&)> engines[] = {
-        {"BM_Gpc", BM_Gpc},         {"BM_Polygon", BM_Polygon}, {"BM_Region", BM_Region},
-        {"BM_Clipper", BM_Clipper}, {"BM_Boost", BM_Boost},     {"BM_Geos", BM_Geos}};
-    for (int op = 0; op < 4; ++op) {
-        for (int n : kSizes) {
-            for (const auto& [name, fn] : engines) {
-                benchmark::RegisterBenchmark(name, fn)
-                    ->ArgNames({"n", "op"})
-                    ->Args({n, op})
-                    ->Unit(benchmark::kMicrosecond);
-            }
-        }
-    }
+    gpc_peers::timeGeos(state, ra, rb, opOf(state));
 }
 
 // Keeps the least CPU time per iteration of each benchmark's repetitions while the console shows
@@ -227,7 +179,13 @@ void printRatios(const Recorder& rec) {
 
 int main(int argc, char** argv) {
     bench_support::settleHeap();
-    registerInterleaved();
+    gpc_peers::registerInterleaved({{"BM_Gpc", BM_Gpc},
+                                    {"BM_Polygon", BM_Polygon},
+                                    {"BM_Region", BM_Region},
+                                    {"BM_Clipper", BM_Clipper},
+                                    {"BM_Boost", BM_Boost},
+                                    {"BM_Geos", BM_Geos}},
+                                   kSizes);
     benchmark::Initialize(&argc, argv);
     Recorder rec;
     benchmark::RunSpecifiedBenchmarks(&rec);

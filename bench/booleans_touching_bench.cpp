@@ -25,8 +25,6 @@ using gpc_peers::BPolygon;
 using gpc_peers::Ring;
 
 constexpr double kSnap = 1e6;  // Clipper's integer grid: coordinates snapped to 1e-6
-const ClipperLib::ClipType kClipperOps[] = {ClipperLib::ctDifference, ClipperLib::ctIntersection,
-                                            ClipperLib::ctXor, ClipperLib::ctUnion};
 
 // A star-shaped ring at increasing angles, and the same ring with every fourth vertex moved
 // 3 % further from the centre: both stay simple, the second holds the first.
@@ -69,26 +67,9 @@ void BM_Gpc(benchmark::State& state) {
     }
 }
 
-ClipperLib::Path toClipper(const Ring& ring) {
-    ClipperLib::Path path;
-    for (const gpc::gpc_vertex& v : ring) {
-        path.emplace_back(std::llround(v.x * kSnap), std::llround(v.y * kSnap));
-    }
-    return path;
-}
-
 void BM_Clipper(benchmark::State& state) {
     const auto& [ra, rb] = operands(state);
-    const ClipperLib::Path a = toClipper(ra), b = toClipper(rb);
-    for (auto _ : state) {
-        ClipperLib::Clipper clipper;
-        clipper.AddPath(a, ClipperLib::ptSubject, true);
-        clipper.AddPath(b, ClipperLib::ptClip, true);
-        ClipperLib::Paths out;
-        clipper.Execute(kClipperOps[opOf(state)], out, ClipperLib::pftEvenOdd,
-                        ClipperLib::pftEvenOdd);
-        benchmark::DoNotOptimize(out.size());
-    }
+    gpc_peers::timeClipper(state, ra, rb, opOf(state), kSnap);
 }
 
 void BM_Boost(benchmark::State& state) {
@@ -103,44 +84,18 @@ void BM_Boost(benchmark::State& state) {
 
 void BM_Geos(benchmark::State& state) {
     const auto& [ra, rb] = operands(state);
-    GEOSContextHandle_t h = GEOS_init_r();
-    GEOSGeometry* a = gpc_peers::toGeos(h, ra);
-    GEOSGeometry* b = gpc_peers::toGeos(h, rb);
-    for (auto _ : state) {
-        GEOSGeometry* r = gpc_peers::geosBoolean(h, opOf(state), a, b);
-        benchmark::DoNotOptimize(r);
-        GEOSGeom_destroy_r(h, r);
-    }
-    GEOSGeom_destroy_r(h, a);
-    GEOSGeom_destroy_r(h, b);
-    GEOS_finish_r(h);
-}
-
-// Every engine of one operation and size runs right after the others, so that a shared machine's
-// changing load falls on all of them alike.
-void registerInterleaved() {
-    const std::pair<const char*, void (*)(benchmark::State&)> engines[] = {
-        {"BM_Gpc", BM_Gpc},
-        {"BM_Clipper", BM_Clipper},
-        {"BM_Boost", BM_Boost},
-        {"BM_Geos", BM_Geos}};
-    for (int op = 0; op < 4; ++op) {
-        for (int n : {256, 4096, 65536}) {
-            for (const auto& [name, fn] : engines) {
-                benchmark::RegisterBenchmark(name, fn)
-                    ->ArgNames({"n", "op"})
-                    ->Args({n, op})
-                    ->Unit(benchmark::kMicrosecond);
-            }
-        }
-    }
+    gpc_peers::timeGeos(state, ra, rb, opOf(state));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     bench_support::settleHeap();
-    registerInterleaved();
+    gpc_peers::registerInterleaved({{"BM_Gpc", BM_Gpc},
+                                    {"BM_Clipper", BM_Clipper},
+                                    {"BM_Boost", BM_Boost},
+                                    {"BM_Geos", BM_Geos}},
+                                   {256, 4096, 65536});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
