@@ -11,9 +11,10 @@
 namespace gpc_detail {
 namespace {
 
-// Unions of a tangled result run at most this often. Two have untangled every overlap seen;
-// contours still overlapping after them have differed by grid rounding alone.
-constexpr int kMaxUntanglePasses = 2;
+// Unions of a tangled result run at most this often: a cut plain union first, which mostly
+// suffices, then strictly simple ones. Two of those have untangled every overlap seen; contours
+// still overlapping after them have differed by grid rounding alone.
+constexpr int kMaxUntanglePasses = 3;
 
 ClipperLib::ClipType toClipType(ClipOp op) {
     switch (op) {
@@ -57,10 +58,13 @@ TreeRings collect(const ClipperLib::PolyTree& tree) {
 }
 
 // The union of the rings read even-odd, touching contours split, into `out`; false when Clipper
-// fails. Plain paths rather than a tree: Clipper's own nesting of split contours can take it long
-// on a tangle, and nesting is done by exact containment anyway. A plain union comes first: the
-// strictly simple pass costs far more on a tangle than on the few clean rings that union leaves.
-bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& out) {
+// fails. A plain union comes first. When `cutOnly`, its rings are cut where they touch
+// themselves, which is cheap; otherwise (or when the cut runs over its budget) a strictly simple
+// union of them follows, which costs far more but settles where the cut leaves contours
+// overlapping, and still far less than a strictly simple union of the tangle. Plain paths rather
+// than a tree: Clipper's own nesting of split contours can take it long on a tangle, and nesting
+// is done by exact containment anyway.
+bool uniteEvenOdd(const std::vector<const GridRing*>& rings, bool cutOnly, ClipperLib::Paths& out) {
     ClipperLib::Paths untangled;
     ClipperLib::Clipper plain;
     for (const GridRing* ring : rings) {
@@ -69,6 +73,10 @@ bool uniteEvenOdd(const std::vector<const GridRing*>& rings, ClipperLib::Paths& 
     if (!plain.Execute(ClipperLib::ctUnion, untangled, ClipperLib::pftEvenOdd,
                        ClipperLib::pftEvenOdd)) {
         return false;
+    }
+    out.clear();
+    if (cutOnly && splitSelfTouches(untangled, out)) {
+        return true;
     }
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(true);
@@ -90,7 +98,8 @@ std::vector<ResultContour> listUntangled(TreeRings listed, const GridScale& scal
         const std::vector<int> parent = nestContours(cs);
         ClipperLib::Paths& next = united[pass % 2];
         const bool tangled = contoursOverlap(cs, parent) || !orientedByDepth(cs, parent);
-        if (pass == kMaxUntanglePasses || !tangled || !uniteEvenOdd(listed.rings, next)) {
+        if (pass == kMaxUntanglePasses || !tangled ||
+            !uniteEvenOdd(listed.rings, pass == 0, next)) {
             return listNested(cs, parent, scale);
         }
         listed = {};
