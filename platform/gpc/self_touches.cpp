@@ -18,6 +18,8 @@ using Point = ClipperLib::IntPoint;
 constexpr std::size_t kWorkPerEdge = 256;
 constexpr std::size_t kBaseWork = 4096;
 constexpr std::size_t kMaxCellsPerSide = 1024;
+// Rings up to this size are searched pair by pair.
+constexpr std::size_t kAllPairsVertices = 32;
 
 Wide crossOf(const Point& o, const Point& a, const Point& b) {
     return Wide(a.X - o.X) * (b.Y - o.Y) - Wide(a.Y - o.Y) * (b.X - o.X);
@@ -140,9 +142,10 @@ struct OnEdge {
     Point at;
 };
 
-// Every vertex position lying inside one of the ring's edges; false when the budget runs out.
-bool verticesOnEdges(const GridRing& ring, std::vector<OnEdge>& found) {
-    VertexGrid grid(ring);
+// Every vertex position lying inside one of the ring's edges, each edge's candidates listed by
+// `near(a, b, visit)`; false when that runs out of budget.
+template <class Near>
+bool verticesOnEdges(const GridRing& ring, Near near, std::vector<OnEdge>& found) {
     const std::size_t n = ring.size();
     for (std::size_t e = 0; e < n; ++e) {
         const Point& a = ring[e];
@@ -150,7 +153,7 @@ bool verticesOnEdges(const GridRing& ring, std::vector<OnEdge>& found) {
         if (a == b) {
             continue;
         }
-        const bool ok = grid.forEachNear(a, b, [&](std::size_t i) {
+        const bool ok = near(a, b, [&](std::size_t i) {
             if (insideSegment(ring[i], a, b)) {
                 found.push_back({e, dotOf(a, b, ring[i]), ring[i]});
             }
@@ -160,6 +163,25 @@ bool verticesOnEdges(const GridRing& ring, std::vector<OnEdge>& found) {
         }
     }
     return true;
+}
+
+// Every vertex position lying inside one of the ring's edges; false when the budget runs out.
+// Small rings test every vertex against every edge: cheaper than building a grid.
+bool verticesOnEdges(const GridRing& ring, std::vector<OnEdge>& found) {
+    if (ring.size() <= kAllPairsVertices) {
+        const auto everyVertex = [&ring](const Point&, const Point&, const auto& visit) {
+            for (std::size_t i = 0; i < ring.size(); ++i) {
+                visit(i);
+            }
+            return true;
+        };
+        return verticesOnEdges(ring, everyVertex, found);
+    }
+    VertexGrid grid(ring);
+    const auto gridCells = [&grid](const Point& a, const Point& b, const auto& visit) {
+        return grid.forEachNear(a, b, visit);
+    };
+    return verticesOnEdges(ring, gridCells, found);
 }
 
 // The ring with the positions found inserted into their edges in order, each once.
